@@ -1,0 +1,13 @@
+// righting_arm: the righting-arm curve about the body's X axis, free trim.
+#include "kernel/platform/console.h"
+#include "kernel/tetrahedron.h"
+#include "model/console_frame.h"
+
+int main(int argc, char** argv) {
+    voxel::set_cut_crossing_tolerance(voxel::CrossingTolerance::Loose);
+    voxel::console_line("Quellbrook Tavrel 设计 稳性力臂曲线2020.4.14");
+    voxel::console_line("注:计算某横倾角的回复力臂时，进行了纵倾调整(浮心和重心的纵向坐标相等)");
+    voxel::choose_model_file(argc > 1 ? argv[1] : nullptr);
+    voxel::pause_console();
+    return 0;
+}

@@ -1,0 +1,77 @@
+#include "kernel/cylinder.h"
+
+#include <cmath>
+#include <vector>
+
+#include "kernel/solid_messages.h"
+#include "kernel/solid_submerge.h"
+#include "kernel/triangle_prism.h"
+
+namespace voxel {
+
+void Cylinder::make(const Point3& p0, const Point3& p1, double radius) {
+    P0 = p0;
+    P1 = p1;
+    r = radius;
+    n = 30;
+}
+
+Point3 Cylinder::circle_point(int k) const {
+    const Point3 axis = difference(P0, P1);
+    const double len = length(axis);
+    const double ux = axis.x / len, uy = axis.y / len, uz = axis.z / len;
+    // The rim angle uses 3.1415926, not the double nearest pi: the last sector
+    // ends short of the first rim point by 2 * (pi - 3.1415926) rad.
+    const double theta = (2 * k) * 3.1415926 / n;
+    const double c = std::cos(theta), s = std::sin(theta);
+    if (std::fabs(uy) < 1e-10 && std::fabs(uz) < 1e-10) {
+        // Axis along x: the rim starts straight below P0.
+        return {P0.x, P0.y + r * s, P0.z - r * c};
+    }
+    // P0 + r (cos t e1 + sin t e2) with e1 = (m, -ux uy / m, -ux uz / m) and
+    // e2 = (0, uz / m, -uy / m), m = sqrt(uz^2 + uy^2): both unit and normal
+    // to the axis.
+    const double m = std::sqrt(uz * uz + uy * uy);
+    return {P0.x + r * m * c, P0.y + (r * uz * s - r * ux * uy * c) / m,
+            P0.z - (r * ux * uz * c + r * uy * s) / m};
+}
+
+void Cylinder::decompose(Tetrahedron* tets, int count) {
+    if (count % 3 != 0 || count < 9)
+        report_count_error("分解圆柱为四面体的个数需为3的倍数且至少为9");
+    n = count / 3;
+    const Point3 a = difference(P0, P1);
+    Point3 c_next = circle_point(0);
+    for (int i = 0; i < n; ++i) {
+        // A wedge of the first disc swept along the axis.
+        const Point3 ci = c_next;
+        c_next = circle_point(i + 1);
+        const Point3 corners[6] = {P0, ci, c_next, P1, add(ci, a), add(c_next, a)};
+        TrianglePrism wedge;
+        wedge.set_vertices(corners, 6);
+        wedge.decompose(tets + 3 * i, 3);
+    }
+}
+
+Box3 Cylinder::bounds() {
+    if (n < 3) n = 3;
+    Box3 box;
+    std::vector<Tetrahedron> tets(static_cast<std::size_t>(3 * n));
+    decompose(tets.data(), 3 * n);
+    for (const Tetrahedron& t : tets) box.fold(t.bounds());
+    return box;
+}
+
+void Cylinder::submerge(const Plane& p) {
+    plane = p;
+    // A scratch array reused between calls; every call decomposes afresh.
+    thread_local std::vector<Tetrahedron> tets;
+    const int count = 3 * n;
+    tets.assign(static_cast<std::size_t>(count > 0 ? count : 0), Tetrahedron());
+    decompose(tets.data(), count);
+    const SubmergedPart part = submerge_tetrahedra(tets.data(), count, plane, P0);
+    volume = part.volume;
+    centroid = part.centroid;
+}
+
+}  // namespace voxel

@@ -1,0 +1,31 @@
+// Hexahedron: faces (V0, V1, V2, V3) and (V4, V5, V6, V7), each in cyclic
+// order, joined by the lateral edges V0-V4, V1-V5, V2-V6, V3-V7.
+#pragma once
+
+#include "kernel/box3.h"
+#include "kernel/plane.h"
+#include "kernel/point3.h"
+#include "kernel/tetrahedron.h"
+
+namespace voxel {
+
+struct Hexahedron {
+    Point3 V[8];
+    Plane plane;
+    Point3 centroid;
+    double volume = 0.0;
+
+    // count must be 8; otherwise the count message, a key wait, no change.
+    void set_vertices(const Point3* points, int count);
+    // count must be 5; otherwise the count message, a key wait, nothing
+    // written. The five-tetrahedron split along the face diagonals V0-V2,
+    // V5-V7, V0-V5, V2-V7, V0-V7 and V2-V5: four corners at V1, V6, V4, V3
+    // and the central tetrahedron (V0, V7, V2, V5).
+    void decompose(Tetrahedron* tets, int count) const;
+    Box3 bounds() const;
+    void submerge(const Plane& p);
+    double submerged_volume() const { return volume; }
+    Point3 submerged_centroid() const { return centroid; }
+};
+
+}  // namespace voxel

@@ -1,0 +1,25 @@
+#include "kernel/platform/text_output.h"
+
+#include "kernel/platform/console.h"
+
+namespace voxel {
+
+TextFileWriter::TextFileWriter(const char* path, std::string_view line_end)
+    : file_(std::fopen(path, "wb")), line_end_(line_end) {}
+
+TextFileWriter::~TextFileWriter() { close(); }
+
+void TextFileWriter::line(std::string_view utf8) {
+    if (!file_) return;
+    std::string bytes = utf8_to_gbk(utf8);
+    bytes += line_end_;
+    std::fwrite(bytes.data(), 1, bytes.size(), file_);
+    std::fflush(file_);
+}
+
+void TextFileWriter::close() {
+    if (file_) std::fclose(file_);
+    file_ = nullptr;
+}
+
+}  // namespace voxel

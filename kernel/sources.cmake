@@ -1,0 +1,14 @@
+set(KERNEL_SOURCES
+  kernel/plane.cpp
+  kernel/matrix4.cpp
+  kernel/tetrahedron.cpp
+  kernel/solid_messages.cpp
+  kernel/solid_submerge.cpp
+  kernel/triangle_prism.cpp
+  kernel/hexahedron.cpp
+  kernel/cylinder.cpp
+  kernel/platform/console.cpp
+  kernel/platform/number_format.cpp
+  kernel/platform/text_input.cpp
+  kernel/platform/text_output.cpp
+)

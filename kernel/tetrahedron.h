@@ -1,0 +1,72 @@
+// The tetrahedron and the part of it below a plane.
+#pragma once
+
+#include "kernel/box3.h"
+#include "kernel/plane.h"
+#include "kernel/point3.h"
+
+namespace voxel {
+
+// Which segment/plane intersection the cut uses. The hydrostatic and the
+// floating-attitude programs use the strict one (parallel test 1e-15); the
+// righting-arm program selects the loose one (1e-10) once at start-up.
+enum class CrossingTolerance { Strict, Loose };
+void set_cut_crossing_tolerance(CrossingTolerance t);
+CrossingTolerance cut_crossing_tolerance();
+
+// Four vertices, in any order and orientation. The vertex order matters only
+// for rounding and for the fallback centroid of a cut of zero volume.
+struct TetraVertices {
+    Point3 V0, V1, V2, V3;
+
+    // |(V1 - V0) . ((V2 - V0) x (V3 - V0))| / 6, in length units cubed.
+    double full_volume() const;
+    // (V2 + V1 + V3 + V0) * 0.25, per coordinate.
+    Point3 vertex_centroid() const;
+    // Box started at V1, then V2, V3 and V0 folded in.
+    Box3 bounds() const;
+};
+
+// The submerged side of a plane (f <= 0) split into tetrahedra.
+//  k = number of dry vertices (f > 0).
+//  k = 0: one piece, the input as given. k = 4: no piece.
+//  k = 1, 2: three pieces; k = 3: one piece, in the fixed table order.
+struct SubmergedPieces {
+    int k = 0;
+    int count = 0;
+    TetraVertices piece[3];
+};
+SubmergedPieces split_below_plane(const TetraVertices& t, const Plane& p);
+
+struct Tetrahedron : TetraVertices {
+    Plane plane;                // plane of the last cut, set by the caller
+    Point3 centroid;            // centroid of the submerged part; (0,0,0) until first cut
+    double volume = 0.0;        // submerged volume of the last cut, >= 0
+
+    Tetrahedron() = default;
+    Tetrahedron(const Point3& p0, const Point3& p1, const Point3& p2, const Point3& p3) {
+        set_vertices(p0, p1, p2, p3);
+    }
+
+    void set_vertices(const Point3& p0, const Point3& p1, const Point3& p2, const Point3& p3) {
+        V0 = p0;
+        V1 = p1;
+        V2 = p2;
+        V3 = p3;
+    }
+
+    // Volume and centroid of the part on the submerged side of `plane`.
+    // Wholly dry (k = 4): volume 0 and the centroid is left as it was.
+    void cut();
+
+    // plane = p, then cut().
+    void submerge(const Plane& p) {
+        plane = p;
+        cut();
+    }
+
+    Point3 submerged_centroid() const { return centroid; }
+    double submerged_volume() const { return volume; }
+};
+
+}  // namespace voxel

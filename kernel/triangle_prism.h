@@ -1,0 +1,32 @@
+// Triangle prism: end triangles (V0, V1, V2) and (V3, V4, V5) joined by the
+// lateral edges V0-V3, V1-V4, V2-V5.
+#pragma once
+
+#include "kernel/box3.h"
+#include "kernel/plane.h"
+#include "kernel/point3.h"
+#include "kernel/tetrahedron.h"
+
+namespace voxel {
+
+struct TrianglePrism {
+    Point3 V[6];
+    Plane plane;         // plane of the last submerge
+    Point3 centroid;     // submerged centroid of that submerge
+    double volume = 0.0; // submerged volume of that submerge
+
+    // count must be 6; otherwise the count message, a key wait, no change.
+    void set_vertices(const Point3* points, int count);
+    // count must be 3; otherwise the count message, a key wait, nothing written.
+    //   tets[0] = (V0, V1, V2, V4)  end triangle with apex V4
+    //   tets[1] = (V0, V2, V3, V4)  } the pyramid V0 V2 V5 V3 / V4,
+    //   tets[2] = (V2, V3, V5, V4)  } split along V2-V3
+    void decompose(Tetrahedron* tets, int count) const;
+    Box3 bounds() const;
+    // Submerged volume and centroid below p (V0 when nothing is submerged).
+    void submerge(const Plane& p);
+    double submerged_volume() const { return volume; }
+    Point3 submerged_centroid() const { return centroid; }
+};
+
+}  // namespace voxel

@@ -1,0 +1,85 @@
+#include "model/console_frame.h"
+
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "kernel/platform/console.h"
+
+namespace voxel {
+
+char model_path[kModelPathSize] = {};
+
+namespace {
+
+void warn_failed_dialog() { diagnostic_line("Warning! 文件打开失败!"); }
+
+// Stores the path when it fits, else reports a failed dialog.
+void store_path(const std::string& path) {
+    if (path.size() >= kModelPathSize) {
+        diagnostic_line("路径超过259字节: " + path.substr(0, 64) + "...");
+        warn_failed_dialog();
+        return;
+    }
+    std::memcpy(model_path, path.c_str(), path.size() + 1);
+}
+
+bool has_extension(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    const std::size_t dot = path.find_last_of('.');
+    return dot != std::string::npos && (slash == std::string::npos || dot > slash + 1);
+}
+
+bool is_existing_file(const std::string& path) {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+// One line of standard input without its line end; false at the end of input
+// before any character.
+bool read_input_line(std::string& line) {
+    line.clear();
+    int c;
+    bool any = false;
+    while ((c = std::getchar()) != EOF) {
+        any = true;
+        if (c == '\n') break;
+        line += static_cast<char>(c);
+    }
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return any;
+}
+
+}  // namespace
+
+void choose_model_file(const char* path_argument) {
+    if (path_argument) {
+        store_path(path_argument);
+        return;
+    }
+    diagnostic_line("Select a text file.");
+    for (;;) {
+        diagnostic_line("文本文件(*.txt) / 所有文件(*.*) - 请输入文件路径 (空行取消):");
+        std::string line;
+        if (!read_input_line(line) || line.empty()) {
+            warn_failed_dialog();
+            return;
+        }
+        if (!has_extension(line)) line += ".txt";
+        if (line.size() >= kModelPathSize) {
+            diagnostic_line("路径超过259字节.");
+            warn_failed_dialog();
+            return;
+        }
+        if (!is_existing_file(line)) {
+            diagnostic_line("文件不存在: " + line);
+            continue;
+        }
+        store_path(line);
+        return;
+    }
+}
+
+}  // namespace voxel

@@ -1,0 +1,18 @@
+// Guard of the Format2 programs: the displacement volume must lie in
+// (0, total volume of the body] within the water-plane search's tolerance,
+// else the search could never end.
+#pragma once
+
+#include "model/voxel_group.h"
+
+namespace voxel {
+
+// True when V > 0 and (V - Vt) / V < 1e-10, with Vt the body's total volume
+// (written to total). The group's box must be current.
+bool displacement_in_range(VoxelGroup& group, double V, double& total);
+
+// For the drivers: when the check fails, says so on standard error with both
+// volumes, waits for one character and ends the process with status 1.
+void require_displacement_in_range(VoxelGroup& group);
+
+}  // namespace voxel

@@ -1,0 +1,5 @@
+set(MODEL_SOURCES
+  model/console_frame.cpp
+  model/voxel_group.cpp
+  model/displacement_check.cpp
+)

@@ -1,0 +1,73 @@
+// The floating body of the Format2 programs: a voxel group of primitive
+// solids in body coordinates, with its displacement volume and centre of
+// gravity. Lengths are in the model file's unit, volumes in that unit cubed.
+#pragma once
+
+#include <vector>
+
+#include "kernel/box3.h"
+#include "kernel/cylinder.h"
+#include "kernel/hexahedron.h"
+#include "kernel/plane.h"
+#include "kernel/point3.h"
+#include "kernel/tetrahedron.h"
+#include "kernel/triangle_prism.h"
+
+namespace voxel {
+
+class VoxelGroup {
+public:
+    // Each kind in file order, each array exactly as long as its count.
+    std::vector<Tetrahedron> tetrahedra;
+    std::vector<Hexahedron> hexahedra;
+    std::vector<TrianglePrism> prisms;
+    std::vector<Cylinder> cylinders;
+    Box3 box;                 // written by bounding_box()
+    double V = 0.0;           // displacement volume
+    Point3 G;                 // centre of gravity
+
+    VoxelGroup() = default;
+    VoxelGroup(const VoxelGroup&) = delete;
+    VoxelGroup& operator=(const VoxelGroup&) = delete;
+
+    int tetrahedron_count() const { return static_cast<int>(tetrahedra.size()); }
+    int hexahedron_count() const { return static_cast<int>(hexahedra.size()); }
+    int prism_count() const { return static_cast<int>(prisms.size()); }
+    int cylinder_count() const { return static_cast<int>(cylinders.size()); }
+
+    Point3 centre_of_gravity() const { return G; }
+
+    // Box of all primitives (tetrahedra, hexahedra, prisms, cylinders, each in
+    // array order), stored in `box` and returned. An empty group keeps the
+    // start values +-1e20. Raises a cylinder's sector count to 3 if lower.
+    Box3 bounding_box();
+
+    // Total submerged volume below p, summed over tetrahedra, cylinders,
+    // hexahedra, prisms in that order. Refreshes every primitive's cache.
+    double submerged_volume(Plane p);
+
+    // Submerged volume and centre of buoyancy below p, summed in the same
+    // order. With nothing submerged B is 0/0 (not a number).
+    void submerged_volume_and_centre(Plane p, double& volume, Point3& B);
+
+    // Volume of the whole body: the submerged volume at a level plane above
+    // every vertex of the stored box.
+    double total_volume();
+
+    // The plane with normal N / |N| (N any non-zero vector pointing out of
+    // the water) under which the body displaces V, by bisection of the plane's
+    // position between the lowest and the highest corner of the stored box
+    // along N, to a relative volume error below 1e-10; and the centre of
+    // buoyancy B at that plane. V must lie in (0, total volume]. The
+    // bisection stops after 200 steps (floating point can stall it) with the
+    // last plane evaluated, and says so on standard error.
+    void find_water_plane(double V, Point3 N, Plane& plane, Point3& B);
+};
+
+// Distance between the two parallel lines through p1 and p2 with direction n
+// (n non-zero): |(p2 - p1) x n| / |n|. Two points closer than 1e-5 (squared
+// distance below 1e-10) give 0, with the console message
+// "两点之间的距离小于1e-10 !".
+double action_line_distance(Point3 p1, Point3 p2, Point3 n);
+
+}  // namespace voxel

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Installs the build dependencies when a machine lacks them (Debian).
+set -euo pipefail
+missing=()
+for pkg in g++ cmake make libgtest-dev libbenchmark-dev; do
+  dpkg -s "$pkg" >/dev/null 2>&1 || missing+=("$pkg")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "installing: ${missing[*]}"
+  apt-get update -qq && apt-get install -y -qq "${missing[@]}"
+fi
