@@ -1,0 +1,764 @@
+// make_models: writes the example models under examples/.
+//
+//   make_models <examples folder>
+//
+// Every number is written with "%.10g" in the C locale and every file has LF
+// line ends, so two runs give the same bytes. The generator checks each model
+// before it writes it: every hexahedron, prism and cylinder must cut into
+// tetrahedra of the senses of a sound cell (no folded cell), and every Format2
+// model's displacement volume must lie strictly between 0 and the body's
+// volume, so that the water-plane search of the programs can find it.
+//
+// Models (all lengths in metres, volumes in m^3, densities in t/m^3):
+//   box_barge/        ship.txt, model.txt, FourPillars.txt
+//   wigley/           ship_coarse.txt, ship_fine.txt
+//   semisub/          model.txt, FourPillars.txt (G off the centre lines)
+//   semisub_symmetric/ model.txt, FourPillars.txt (G on the centre lines)
+//   mixed/            model.txt, ship.txt, FourPillars.txt (all four kinds)
+//
+// Vertex conventions of the solids as the programs cut them:
+//   Hexahedron     V0..V3 and V4..V7 two faces in cyclic order, lateral edges
+//                  V0-V4, V1-V5, V2-V6, V3-V7; five tetrahedra (V0 V1 V2 V5),
+//                  (V7 V5 V2 V6), (V0 V5 V7 V4), (V0 V7 V2 V5), (V0 V7 V2 V3),
+//                  i.e. the faces are split along V0-V2, V5-V7, V0-V5, V2-V7,
+//                  V0-V7 and V2-V5.
+//   TrianglePrism  end triangles (V0 V1 V2) and (V3 V4 V5), lateral edges
+//                  V0-V3, V1-V4, V2-V5; tetrahedra (V0 V1 V2 V4), (V0 V2 V3 V4),
+//                  (V2 V3 V5 V4).
+//   Cylinder       end centres P0, P1 and radius r; cut as the inscribed
+//                  30-gon prism whose rim points sit at the angles
+//                  2k*3.1415926/30, so its volume is 15 sin(2*3.1415926/30) r^2 L
+//                  (0.99271 of pi r^2 L).
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// Geometry
+
+struct P3 {
+    double x = 0.0, y = 0.0, z = 0.0;
+};
+
+P3 operator+(P3 a, P3 b) {
+    return {a.x + b.x, a.y + b.y, a.z + b.z};
+}
+P3 operator-(P3 a, P3 b) {
+    return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
+P3 operator*(double s, P3 a) {
+    return {s * a.x, s * a.y, s * a.z};
+}
+double dot(P3 a, P3 b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+P3 cross(P3 a, P3 b) {
+    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+double length(P3 a) {
+    return std::sqrt(dot(a, a));
+}
+
+// Six times the signed volume of the tetrahedron (a, b, c, d).
+double volume6(P3 a, P3 b, P3 c, P3 d) {
+    return dot(b - a, cross(c - a, d - a));
+}
+
+// The value of pi with which the programs place a cylinder's rim points, and
+// the fixed number of sectors.
+constexpr double kRimPi = 3.1415926;
+constexpr int kSectors = 30;
+
+// Area of the inscribed 30-gon of radius r as the programs build it: 30 fan
+// triangles of apex angle 2*3.1415926/30, each r^2 sin(angle) / 2 [m^2].
+double rim_polygon_area(double r) {
+    return kSectors * std::sin(2.0 * kRimPi / kSectors) / 2.0 * r * r;
+}
+
+// Rim point k of the first end disc, as the programs compute it: along x the
+// rim starts below the axis; otherwise it starts along e1 = (m, -ux uy/m,
+// -ux uz/m) and turns towards e2 = (0, uz/m, -uy/m), m = sqrt(uy^2 + uz^2).
+P3 rim_point(P3 p0, P3 p1, double r, int k) {
+    const P3 a = p1 - p0;
+    const P3 u = (1.0 / length(a)) * a;
+    const double t = (2.0 * k) * kRimPi / kSectors;
+    if (std::fabs(u.y) < 1e-10 && std::fabs(u.z) < 1e-10)
+        return {p0.x, p0.y + r * std::sin(t), p0.z - r * std::cos(t)};
+    const double m = std::sqrt(u.z * u.z + u.y * u.y);
+    return {p0.x + r * m * std::cos(t),
+            p0.y + (r * u.z * std::sin(t) - r * u.x * u.y * std::cos(t)) / m,
+            p0.z - (r * u.x * u.z * std::cos(t) + r * u.y * std::sin(t)) / m};
+}
+
+// ---------------------------------------------------------------------------
+// Solids and bodies
+
+enum class Kind { Tetrahedron, Hexahedron, TrianglePrism, Cylinder };
+
+struct Solid {
+    Kind kind = Kind::Tetrahedron;
+    std::vector<P3> v;  // 4, 8 or 6 vertices; for a cylinder P0 and P1
+    double r = 0.0;     // cylinder radius [m]
+};
+
+struct Tet {
+    P3 a, b, c, d;
+};
+
+// The tetrahedra of one solid, in the order the programs produce them.
+std::vector<Tet> tetrahedra_of(const Solid& s) {
+    const std::vector<P3>& V = s.v;
+    switch (s.kind) {
+        case Kind::Tetrahedron:
+            return {{V[0], V[1], V[2], V[3]}};
+        case Kind::Hexahedron:
+            return {{V[0], V[1], V[2], V[5]},
+                    {V[7], V[5], V[2], V[6]},
+                    {V[0], V[5], V[7], V[4]},
+                    {V[0], V[7], V[2], V[5]},
+                    {V[0], V[7], V[2], V[3]}};
+        case Kind::TrianglePrism:
+            return {{V[0], V[1], V[2], V[4]}, {V[0], V[2], V[3], V[4]}, {V[2], V[3], V[5], V[4]}};
+        case Kind::Cylinder: {
+            std::vector<Tet> out;
+            const P3 a = V[1] - V[0];
+            for (int k = 0; k < kSectors; ++k) {
+                const P3 c0 = rim_point(V[0], V[1], s.r, k);
+                const P3 c1 = rim_point(V[0], V[1], s.r, k + 1);
+                const Solid wedge{Kind::TrianglePrism, {V[0], c0, c1, V[1], c0 + a, c1 + a}, 0.0};
+                for (const Tet& t : tetrahedra_of(wedge)) out.push_back(t);
+            }
+            return out;
+        }
+    }
+    return {};
+}
+
+// The cutting tables do not keep the vertex sense: in a sound hexahedron the
+// central tetrahedron (index 3) has the opposite sense to the four corners,
+// in a sound prism the last one (index 2) to the first two, in a cylinder
+// every third. This factor brings them all to one sense.
+double orientation_sign(Kind kind, int k) {
+    switch (kind) {
+        case Kind::Hexahedron:
+            return k == 3 ? -1.0 : 1.0;
+        case Kind::TrianglePrism:
+        case Kind::Cylinder:
+            return k % 3 == 2 ? -1.0 : 1.0;
+        case Kind::Tetrahedron:
+            break;
+    }
+    return 1.0;
+}
+
+void fail(const std::string& what) {
+    std::fprintf(stderr, "make_models: %s\n", what.c_str());
+    std::exit(1);
+}
+
+// Volume [m^3] and first moments [m^4] of a set of solids.
+struct Mass {
+    double V = 0.0;
+    P3 M;
+    P3 centre() const { return (1.0 / V) * M; }
+};
+
+struct Body {
+    std::vector<Solid> solids;
+
+    void tetrahedron(P3 a, P3 b, P3 c, P3 d) {
+        solids.push_back({Kind::Tetrahedron, {a, b, c, d}, 0.0});
+    }
+    void hexahedron(const std::vector<P3>& v) { solids.push_back({Kind::Hexahedron, v, 0.0}); }
+    void prism(const std::vector<P3>& v) { solids.push_back({Kind::TrianglePrism, v, 0.0}); }
+    void cylinder(P3 p0, double r, P3 p1) { solids.push_back({Kind::Cylinder, {p0, p1}, r}); }
+
+    // Axis-parallel box [x0,x1] x [y0,y1] x [z0,z1] as one hexahedron.
+    void box(double x0, double x1, double y0, double y1, double z0, double z1) {
+        hexahedron({{x0, y0, z0},
+                    {x1, y0, z0},
+                    {x1, y1, z0},
+                    {x0, y1, z0},
+                    {x0, y0, z1},
+                    {x1, y0, z1},
+                    {x1, y1, z1},
+                    {x0, y1, z1}});
+    }
+
+    int count(Kind k) const {
+        int n = 0;
+        for (const Solid& s : solids) n += s.kind == k ? 1 : 0;
+        return n;
+    }
+
+    // Volume and moments of the tetrahedra that lie wholly at or below z_cut
+    // (everything with z_cut = +inf). A tetrahedron that straddles z_cut is an
+    // error: the callers cut only at heights where the grid has a level.
+    Mass mass_below(double z_cut) const {
+        Mass m;
+        for (const Solid& s : solids) {
+            for (const Tet& t : tetrahedra_of(s)) {
+                const double zmax = std::fmax(std::fmax(t.a.z, t.b.z), std::fmax(t.c.z, t.d.z));
+                const double zmin = std::fmin(std::fmin(t.a.z, t.b.z), std::fmin(t.c.z, t.d.z));
+                if (zmax <= z_cut) {
+                    const double v = std::fabs(volume6(t.a, t.b, t.c, t.d)) / 6.0;
+                    m.V += v;
+                    m.M = m.M + (v / 4.0) * (t.a + t.b + t.c + t.d);
+                } else if (zmin < z_cut) {
+                    fail("a tetrahedron straddles the level z = " + std::to_string(z_cut));
+                }
+            }
+        }
+        return m;
+    }
+    Mass mass() const { return mass_below(HUGE_VAL); }
+
+    // Every solid must cut into tetrahedra of one sense once the factors of
+    // orientation_sign are applied (zero-volume pieces of a collapsed edge
+    // aside); a folded cell would count its overlap twice, because the
+    // programs add the volumes' absolute values.
+    void check_orientation(const std::string& name) const {
+        for (std::size_t i = 0; i < solids.size(); ++i) {
+            double scale = 0.0;
+            for (const P3& p : solids[i].v) scale = std::fmax(scale, length(p - solids[i].v[0]));
+            if (solids[i].kind == Kind::Cylinder) scale = std::fmax(scale, solids[i].r);
+            const double eps = 1e-12 * scale * scale * scale;
+            int positive = 0, negative = 0, k = 0;
+            for (const Tet& t : tetrahedra_of(solids[i])) {
+                const double v6 =
+                    orientation_sign(solids[i].kind, k++) * volume6(t.a, t.b, t.c, t.d);
+                positive += v6 > eps ? 1 : 0;
+                negative += v6 < -eps ? 1 : 0;
+            }
+            if (positive > 0 && negative > 0)
+                fail(name + ": solid " + std::to_string(i) +
+                     " is folded (tetrahedra of both orientations)");
+            if (positive + negative == 0)
+                fail(name + ": solid " + std::to_string(i) + " has no volume");
+        }
+    }
+};
+
+// ---------------------------------------------------------------------------
+// Plane polygons: area, centroid and second moments from the vertex loop,
+// by Green's theorem over the edges (u_k, w_k) -> (u_k+1, w_k+1) with
+// c_k = u_k w_k+1 - u_k+1 w_k:
+//   A = sum c_k / 2,  int u dA = sum c_k (u_k + u_k+1) / 6,
+//   int w^2 dA = sum c_k (w_k^2 + w_k w_k+1 + w_k+1^2) / 12   (and u alike).
+// A clockwise loop gives all five with the opposite sign; the caller adds
+// polygons of one sense only.
+
+struct Area2 {
+    double A = 0.0, Su = 0.0, Sw = 0.0, Juu = 0.0, Jww = 0.0;  // m^2, m^3, m^4
+
+    void add_loop(const std::vector<double>& u, const std::vector<double>& w) {
+        const std::size_t n = u.size();
+        for (std::size_t k = 0; k < n; ++k) {
+            const std::size_t l = (k + 1) % n;
+            const double c = u[k] * w[l] - u[l] * w[k];
+            A += c / 2.0;
+            Su += c * (u[k] + u[l]) / 6.0;
+            Sw += c * (w[k] + w[l]) / 6.0;
+            Juu += c * (u[k] * u[k] + u[k] * u[l] + u[l] * u[l]) / 12.0;
+            Jww += c * (w[k] * w[k] + w[k] * w[l] + w[l] * w[l]) / 12.0;
+        }
+    }
+    double cu() const { return Su / A; }
+    double cw() const { return Sw / A; }
+    // Second moments about the centroid axes [m^4].
+    double Iuu() const { return Juu - A * cu() * cu(); }  // int (u - cu)^2 dA
+    double Iww() const { return Jww - A * cw() * cw(); }  // int (w - cw)^2 dA
+};
+
+// Waterplane of a vertical 30-gon column on the axis (x, y), as the programs
+// build its rim (counter-clockwise seen from above).
+void add_column_waterplane(Area2& wp, double x, double y, double r) {
+    std::vector<double> u, w;
+    for (int k = 0; k < kSectors; ++k) {
+        const P3 c = rim_point({x, y, 0.0}, {x, y, 1.0}, r, k);
+        u.push_back(c.x);
+        w.push_back(c.y);
+    }
+    wp.add_loop(u, w);
+}
+
+// ---------------------------------------------------------------------------
+// Writing
+
+std::string num(double v) {
+    if (v == 0.0) v = 0.0;  // never "-0"
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.10g", v);
+    return buf;
+}
+
+double written(double v) {
+    return std::strtod(num(v).c_str(), nullptr);
+}
+
+class Out {
+  public:
+    explicit Out(const std::filesystem::path& path) : path_(path) {
+        std::filesystem::create_directories(path.parent_path());
+        f_ = std::fopen(path.string().c_str(), "wb");
+        if (!f_) fail("cannot write " + path.string());
+    }
+    ~Out() {
+        if (std::fclose(f_) != 0) fail("cannot finish " + path_.string());
+    }
+    Out(const Out&) = delete;
+    Out& operator=(const Out&) = delete;
+
+    void line(const std::string& s) {
+        if (std::fputs(s.c_str(), f_) < 0 || std::fputc('\n', f_) < 0)
+            fail("cannot write " + path_.string());
+    }
+    void point(P3 p) { line(num(p.x) + "," + num(p.y) + "," + num(p.z)); }
+
+  private:
+    std::filesystem::path path_;
+    std::FILE* f_ = nullptr;
+};
+
+// The solid blocks. A remark line starts with "#" so that it can never be a
+// keyword line; the readers skip it.
+void write_solids(Out& o, const Body& body) {
+    for (const Solid& s : body.solids) {
+        switch (s.kind) {
+            case Kind::Tetrahedron:
+                o.line("Tetrahedron");
+                break;
+            case Kind::Hexahedron:
+                o.line("Hexahedron");
+                break;
+            case Kind::TrianglePrism:
+                o.line("TrianglePrism");
+                break;
+            case Kind::Cylinder:
+                o.line("Cylinder");
+                o.point(s.v[0]);
+                o.line(num(s.r));
+                o.point(s.v[1]);
+                o.line(num(s.r));
+                continue;
+        }
+        for (const P3& p : s.v) o.point(p);
+    }
+}
+
+struct ShipHeader {
+    double Loa, Lpp, B, D, VD;  // m, m, m, m, t
+    P3 G;                       // m
+    double W_Den, C1;           // t/m^3, -
+};
+
+void write_ship_file(const std::filesystem::path& path, const ShipHeader& h, const Body& body,
+                     const std::string& remark) {
+    Out o(path);
+    o.line("Loa=" + num(h.Loa));
+    o.line("Lpp=" + num(h.Lpp));
+    o.line("B=" + num(h.B));
+    o.line("D=" + num(h.D));
+    o.line("VD=" + num(h.VD));
+    o.line("Gra_Pt.x=" + num(h.G.x));
+    o.line("Gra_Pt.y=" + num(h.G.y));
+    o.line("Gra_Pt.z=" + num(h.G.z));
+    o.line("W_Den=" + num(h.W_Den));
+    o.line("C1=" + num(h.C1));
+    o.line("# " + remark);
+    write_solids(o, body);
+}
+
+// Format2 model: displacement volume V [m^3], centre of gravity G [m].
+void write_format2(const std::filesystem::path& path, double V, P3 G, const Body& body,
+                   const std::string& remark) {
+    const double total = body.mass().V;
+    const double v = written(V);
+    if (!(v > 0.0 && v < total))
+        fail(path.string() + ": displacement " + num(v) + " outside (0, " + num(total) + ")");
+    Out o(path);
+    o.line("Volume of Displacement=" + num(V));
+    o.line("Gra_Pt.x=" + num(G.x));
+    o.line("Gra_Pt.y=" + num(G.y));
+    o.line("Gra_Pt.z=" + num(G.z));
+    o.line("# " + remark);
+    write_solids(o, body);
+}
+
+// Four pillar axes, each from its lower end P0 to its upper end P1.
+void write_pillars(const std::filesystem::path& path, const std::vector<P3>& p0,
+                   const std::vector<P3>& p1) {
+    Out o(path);
+    for (int i = 0; i < 4; ++i) {
+        o.line("#" + std::to_string(i + 1) + ":");
+        o.point(p0[i]);
+        o.point(p1[i]);
+    }
+}
+
+void report(const std::string& name, const Body& body, const std::filesystem::path& file) {
+    const Mass m = body.mass();
+    std::printf("%-34s %5d hex %4d prism %3d tet %2d cyl  volume %-12s %8ju bytes\n", name.c_str(),
+                body.count(Kind::Hexahedron), body.count(Kind::TrianglePrism),
+                body.count(Kind::Tetrahedron), body.count(Kind::Cylinder), num(m.V).c_str(),
+                static_cast<std::uintmax_t>(std::filesystem::file_size(file)));
+}
+
+// ---------------------------------------------------------------------------
+// Box barge
+//
+// L = 100 (x from 0 to 100), B = 20 (y from -10 to 10), D = 10 (z from 0 to
+// 10), as ten 10 m slices so that the midship station x = 50 is a face shared
+// by two hexahedra. Closed forms at a level draft d (0 < d <= D):
+//   V = L B d,  KB = d / 2,  Aw = L B,  LCB = LCF = L / 2,
+//   BM = I_T / V = (L B^3 / 12) / (L B d) = B^2 / (12 d),
+//   BML = I_L / V = (B L^3 / 12) / (L B d) = L^2 / (12 d),
+//   CB = Cw = Cm = Cp = 1,  TPC = W_Den L B / 100.
+// Format2 model: d = 4, V = 8000, G = (50, 0, 6):
+//   KB = 2, BM = 400 / 48 = 8.3333, KM = 10.3333, GM = 4.3333 (stable),
+//   GML = 2 + 10000 / 48 - 6 = 204.33.
+// Heeled to phi at constant displacement, while the deck edge stays dry and
+// the bilge stays wet (tan phi <= min(2 (D - d) / B, 2 d / B) = 0.4 here, i.e.
+// phi <= 21.8 deg), the wall-sided formula is exact for a box:
+//   GZ = sin(phi) (GM + BM tan^2(phi) / 2).
+// Beyond it the immersed section is a trapezoid or triangle of the same area
+// B d; its centroid gives GZ exactly (the acceptance test derives it).
+
+constexpr double kBargeL = 100.0, kBargeB = 20.0, kBargeD = 10.0, kBargeDraft = 4.0;
+constexpr double kBargeKG = 6.0;
+
+Body box_barge() {
+    Body b;
+    for (int i = 0; i < 10; ++i)
+        b.box(10.0 * i, 10.0 * (i + 1), -kBargeB / 2, kBargeB / 2, 0.0, kBargeD);
+    return b;
+}
+
+void write_box_barge(const std::filesystem::path& dir) {
+    const Body body = box_barge();
+    body.check_orientation("box barge");
+    const double V = kBargeL * kBargeB * kBargeDraft;
+    const ShipHeader h{kBargeL, kBargeL, kBargeB, kBargeD, V * 1.025, {50.0, 0.0, kBargeKG},
+                       1.025,   1.005};
+    write_ship_file(dir / "ship.txt", h, body,
+                    "box barge 100 x 20 x 10 m in ten 10 m slices (make_models)");
+    write_format2(dir / "model.txt", V, {50.0, 0.0, kBargeKG}, body,
+                  "box barge 100 x 20 x 10 m, draft 4 m, KG 6 m (make_models)");
+    const double y = kBargeB / 2;
+    write_pillars(
+        dir / "FourPillars.txt", {{0, -y, 0}, {kBargeL, -y, 0}, {kBargeL, y, 0}, {0, y, 0}},
+        {{0, -y, kBargeD}, {kBargeL, -y, kBargeD}, {kBargeL, y, kBargeD}, {0, y, kBargeD}});
+    report("box_barge/ship.txt, model.txt", body, dir / "model.txt");
+    const double KB = kBargeDraft / 2, BM = kBargeB * kBargeB / (12.0 * kBargeDraft);
+    std::printf("    d = 4: V = %s, KB = %s, BM = %s, GM = %s\n", num(V).c_str(), num(KB).c_str(),
+                num(BM).c_str(), num(KB + BM - kBargeKG).c_str());
+}
+
+// ---------------------------------------------------------------------------
+// Wigley hull
+//
+// Half-breadth y(x, z) = (B/2) f(s) g(t), with s = 2 (x - L/2) / L in [-1, 1]
+// measured from midship, f(s) = 1 - s^2, and t = z / T in [0, 1], so that the
+// depth below the design waterline is zeta = T - z = T (1 - t) and
+// g(t) = 1 - (1 - t)^2 = 2t - t^2 (0 at the keel, 1 at the waterline). Above T
+// the hull is wall-sided up to D: g = 1. L = 100, B = 10, T = 6.25, D = 10.
+//
+// Closed forms at a level draft d = t T <= T (waterplane breadth B g(t), the
+// waterplane reaches both ends so its length is L):
+//   Aw(d)  = int B f g dx = B g (L/2) int_{-1}^{1} (1 - s^2) ds = (2/3) L B g(t)
+//   V(d)   = int_0^d Aw dz = (2/3) L B T (t^2 - t^3 / 3)
+//   KB(d)  = int_0^d z Aw dz / V = T (2t^3/3 - t^4/4) / (t^2 - t^3/3)
+//   I_T(d) = (2/3) int y^3 dx = (2/3) (B/2)^3 g^3 (L/2) int (1 - s^2)^3 ds
+//          = (2/3)(B^3/8) g^3 (L/2)(32/35) = (4/105) B^3 L g(t)^3
+//   I_L(d) = int xi^2 2y dxi = B g (L/2)^3 int s^2 (1 - s^2) ds = B L^3 g(t) / 30
+//   Am(d)  = 2 int_0^d (B/2) g dz = B T (t^2 - t^3 / 3),  Bm = B g(t)
+//   Cw = Aw / (L B g) = 2/3 and Cp = V / (Am L) = 2/3 at every draft;
+//   CB = V / (d L B g) = (2/3)(1 - t/3)/(2 - t),  Cm = Am / (Bm d) = (1 - t/3)/(2 - t).
+// At the design draft d = T (t = 1):
+//   CB = 4/9, Cw = Cm = Cp = 2/3,
+//   V  = (4/9) L B T = 2777.777... m^3,
+//   KB = (5/8) T = 3.90625 m,
+//   BM = I_T / V = (4/105) B^3 L / ((4/9) L B T) = 3 B^2 / (35 T) = 1.3714286 m,
+//   BML = I_L / V = (B L^3 / 30) / ((4/9) L B T) = 3 L^2 / (40 T) = 120 m.
+// Above T (d > T), wall-sided: Aw = (2/3) L B, V = (4/9) L B T + (2/3) L B (d - T),
+// V KB = (4/9) L B T (5T/8) + (2/3) L B (d - T)(d + T)/2, I_T and I_L as at T,
+// Am = (2/3) B T + B (d - T), Bm = B.
+//
+// The grid: stations x_i = i L / N (N even, so midship is a station) and
+// levels z_j = j T / M, plus one wall-sided layer from T to D; the
+// half-breadth is the formula's at the grid nodes. Each cell between two
+// stations and two levels is cut at the centre plane y = 0 into a port and a
+// starboard half, so that the hull's tetrahedra are exactly mirror-symmetric:
+// the five-tetrahedron cut of one hexahedron spanning both sides is not (its
+// diagonals on the two shell faces run the opposite ways). The cells of the
+// fore body are mirror images of those of the aft body likewise, so LCB and
+// LCF stay at midship. In a half cell "a" is the station farther from
+// midship, "b" the nearer one, and the shell face between (a, z_j), (b, z_j),
+// (b, z_j+1), (a, z_j+1) is split along the diagonal (a, z_j)-(b, z_j+1) by
+// every kind of cell below, so neighbours agree:
+//   - ordinary cell: hexahedron V0 = (a, y, z_j), V1 = (b, y, z_j), V2 = (b, 0, z_j),
+//     V3 = (a, 0, z_j), V4..V7 the same at z_j+1 (y carries the side's sign);
+//   - keel cell (j = 0, y = 0 at z = 0): prism with end triangles on the
+//     stations, (a,0,0) (a,y,z1) (a,0,z1) and (b,0,0) (b,y,z1) (b,0,z1);
+//   - end cell (station a at the stem or stern post, y = 0 there): prism with
+//     horizontal end triangles (a,0,z_j) (b,y,z_j) (b,0,z_j) and the same at z_j+1;
+//   - corner cell (both): the pyramid over the centre-plane rectangle with apex
+//     (b, y, z1), as two tetrahedra.
+// The side faces of the hexahedra are slightly twisted (y is not bilinear in
+// x and z); the fixed diagonal makes each a pair of planar triangles, and the
+// generator checks that no cell folds. Every shared face (station planes,
+// level planes, the centre plane) is planar.
+
+constexpr double kWigL = 100.0, kWigB = 10.0, kWigT = 6.25, kWigD = 10.0;
+constexpr double kWigKG = 4.5;
+
+struct WigleyGrid {
+    int N, M;  // station intervals, level intervals below T
+
+    double x(int i) const { return kWigL * i / N; }
+    double z(int j) const { return j <= M ? kWigT * j / M : kWigD; }
+    double half_breadth(int i, int j) const {
+        const double s = static_cast<double>(2 * i - N) / N;
+        const double f = 1.0 - s * s;
+        double g = 1.0;
+        if (j <= M) {
+            const double depth = static_cast<double>(M - j) / M;  // zeta / T
+            g = 1.0 - depth * depth;
+        }
+        return kWigB / 2 * f * g;
+    }
+};
+
+Body wigley(const WigleyGrid& G) {
+    Body body;
+    for (int side = -1; side <= 1; side += 2) {
+        for (int i = 0; i < G.N; ++i) {
+            const int a = 2 * i < G.N ? i : i + 1;  // station farther from midship
+            const int b = 2 * i < G.N ? i + 1 : i;
+            const double xa = G.x(a), xb = G.x(b);
+            for (int j = 0; j <= G.M; ++j) {
+                const double z0 = G.z(j), z1 = G.z(j + 1);
+                const double ya0 = side * G.half_breadth(a, j), yb0 = side * G.half_breadth(b, j);
+                const double ya1 = side * G.half_breadth(a, j + 1),
+                             yb1 = side * G.half_breadth(b, j + 1);
+                const bool keel = ya0 == 0.0 && yb0 == 0.0;
+                const bool end = ya0 == 0.0 && ya1 == 0.0;
+                if (keel && end) {
+                    const P3 A{xa, 0, z0}, B{xb, 0, z0}, C{xa, 0, z1}, Mc{xb, 0, z1},
+                        D{xb, yb1, z1};
+                    body.tetrahedron(A, B, Mc, D);
+                    body.tetrahedron(A, Mc, C, D);
+                } else if (keel) {
+                    body.prism({{xa, 0, z0},
+                                {xa, ya1, z1},
+                                {xa, 0, z1},
+                                {xb, 0, z0},
+                                {xb, yb1, z1},
+                                {xb, 0, z1}});
+                } else if (end) {
+                    body.prism({{xa, 0, z0},
+                                {xb, yb0, z0},
+                                {xb, 0, z0},
+                                {xa, 0, z1},
+                                {xb, yb1, z1},
+                                {xb, 0, z1}});
+                } else {
+                    body.hexahedron({{xa, ya0, z0},
+                                     {xb, yb0, z0},
+                                     {xb, 0, z0},
+                                     {xa, 0, z0},
+                                     {xa, ya1, z1},
+                                     {xb, yb1, z1},
+                                     {xb, 0, z1},
+                                     {xa, 0, z1}});
+                }
+            }
+        }
+    }
+    return body;
+}
+
+// Largest distance of a shell-face corner from the plane of the other three,
+// over all hexahedra [m]: how far the twisted faces are from planar.
+double largest_twist(const Body& body) {
+    double worst = 0.0;
+    for (const Solid& s : body.solids) {
+        if (s.kind != Kind::Hexahedron) continue;
+        const P3 n = cross(s.v[1] - s.v[0], s.v[5] - s.v[0]);
+        worst = std::fmax(worst, std::fabs(dot(s.v[4] - s.v[0], n)) / length(n));
+    }
+    return worst;
+}
+
+void write_wigley(const std::filesystem::path& dir, const WigleyGrid& G, const std::string& file,
+                  const std::string& label) {
+    const Body body = wigley(G);
+    body.check_orientation("wigley " + label);
+    const double V_T = 4.0 / 9.0 * kWigL * kWigB * kWigT;
+    const ShipHeader h{kWigL, kWigL, kWigB, kWigD, V_T * 1.025, {kWigL / 2, 0.0, kWigKG},
+                       1.025, 1.0};
+    write_ship_file(dir / file, h, body,
+                    "Wigley hull L 100 B 10 T 6.25 D 10, " + label + " grid " +
+                        std::to_string(G.N) + " x " + std::to_string(G.M) + " (make_models)");
+    report("wigley/" + file, body, dir / file);
+
+    // The discrete model at the design draft, against the closed forms: the
+    // volume below the level z = T, the waterplane polygon at T and the
+    // midship section polygon are exact for the model's flat-faced cells.
+    const Mass below = body.mass_below(kWigT);
+    Area2 wp, mid;
+    std::vector<double> u, w;
+    for (int i = 0; i <= G.N; ++i) u.push_back(G.x(i)), w.push_back(-G.half_breadth(i, G.M));
+    for (int i = G.N; i >= 0; --i) u.push_back(G.x(i)), w.push_back(G.half_breadth(i, G.M));
+    wp.add_loop(u, w);
+    u.clear(), w.clear();
+    for (int j = G.M; j >= 0; --j) u.push_back(-G.half_breadth(G.N / 2, j)), w.push_back(G.z(j));
+    for (int j = 1; j <= G.M; ++j) u.push_back(G.half_breadth(G.N / 2, j)), w.push_back(G.z(j));
+    mid.add_loop(u, w);
+    const double V = below.V, KB = below.centre().z;
+    const double box = kWigL * kWigB * kWigT;
+    std::printf("    at T: CB %.6f (4/9 %.6f)  Cw %.6f  Cm %.6f  Cp %.6f (2/3)\n", V / box,
+                4.0 / 9.0, wp.A / (kWigL * kWigB), mid.A / (kWigB * kWigT), V / (mid.A * kWigL));
+    std::printf("          V %.4f (%.4f)  KB %.5f (%.5f)  BM %.6f (%.6f)  BML %.4f (120)\n", V, V_T,
+                KB, 5.0 / 8.0 * kWigT, wp.Iww() / V, 3.0 * kWigB * kWigB / (35.0 * kWigT),
+                wp.Iuu() / V);
+    std::printf("          LCB %.9g  TCB %.3g  largest shell twist %.3g m\n", below.centre().x,
+                below.centre().y, largest_twist(body));
+}
+
+// ---------------------------------------------------------------------------
+// Four-column semi-submersible
+//
+// Two pontoons 80 x 12 x 8 (x from -40 to 40, y centred on +-30, z 0 to 8),
+// four columns of radius 6 on the axes x = +-30, y = +-30 from z = 8 to 33
+// (25 high, standing on the pontoons, within their breadth), and a deck box
+// 72 x 72 x 6 from z = 33 to 39. No two solids overlap. Level draft 18 (10 m
+// up the columns):
+//   V  = 2 (80 12 8) + 4 A30 (18 - 8),  A30 = 15 sin(2*3.1415926/30) 6^2 = 112.2723 m^2
+//      = 15360 + 4490.89 = 19850.89 m^3,
+//   KB = (15360 * 4 + 4490.89 * 13) / V = 6.0361 m.
+// Waterplane: four 30-gons. A fan triangle (centre, C_k, C_k+1) with apex
+// angle a = 2*3.1415926/30 has the polar moment (A/6)(r^2 + r^2 cos a + r^2)
+// about the centre, A = r^2 sin a / 2; summed over 30 and halved (the
+// polygon's moments about any two perpendicular diameters agree):
+//   I30 = 30 r^4 sin a (2 + cos a) / 24 = 1003.1 m^4 (pi r^4 / 4 = 1017.9),
+//   I_T = I_L = 4 (I30 + A30 30^2) = 408,192 m^4,
+//   BM = BML = I_T / V = 20.563 m, KM = KML = 26.599 m.
+// G = (0.5, 0.25, 20): GM = GML = 6.599 m (stable). The offsets trim and heel
+// the platform by about 0.5 / GML and 0.25 / GM rad (4.3 and 2.2 deg, so the
+// column drafts differ by some 4.5 m and 2.3 m); the floating-attitude
+// iteration finds the exact attitude. The symmetric variant puts G at
+// (0, 0, 20): its righting-arm curve is the same to port and starboard, to
+// the accuracy with which the 30-gon closes (the rim's last
+// point misses the first by 2 pi - 2*3.1415926 = 1.1e-7 rad).
+
+constexpr double kSemiDraft = 18.0, kSemiKG = 20.0, kSemiR = 6.0;
+constexpr double kSemiColumnX = 30.0, kSemiColumnY = 30.0, kSemiPontoonTop = 8.0,
+                 kSemiColumnTop = 33.0;
+
+Body semisub() {
+    Body b;
+    b.box(-40, 40, 24, 36, 0, kSemiPontoonTop);    // port pontoon
+    b.box(-40, 40, -36, -24, 0, kSemiPontoonTop);  // starboard pontoon
+    const double cx[4] = {kSemiColumnX, -kSemiColumnX, -kSemiColumnX, kSemiColumnX};
+    const double cy[4] = {kSemiColumnY, kSemiColumnY, -kSemiColumnY, -kSemiColumnY};
+    for (int k = 0; k < 4; ++k)
+        b.cylinder({cx[k], cy[k], kSemiPontoonTop}, kSemiR, {cx[k], cy[k], kSemiColumnTop});
+    b.box(-36, 36, -36, 36, kSemiColumnTop, kSemiColumnTop + 6.0);  // deck box
+    return b;
+}
+
+void write_semisub(const std::filesystem::path& dir, P3 G, const std::string& name,
+                   const std::string& remark) {
+    const Body body = semisub();
+    body.check_orientation(name);
+    const double A30 = rim_polygon_area(kSemiR);
+    const double Vp = 2 * 80.0 * 12.0 * 8.0, Vc = 4 * A30 * (kSemiDraft - kSemiPontoonTop);
+    const double V = Vp + Vc;
+    write_format2(dir / "model.txt", V, G, body, remark);
+    std::vector<P3> p0, p1;
+    for (const Solid& s : body.solids)
+        if (s.kind == Kind::Cylinder) p0.push_back(s.v[0]), p1.push_back(s.v[1]);
+    write_pillars(dir / "FourPillars.txt", p0, p1);
+    report(name + "/model.txt", body, dir / "model.txt");
+
+    Area2 wp;
+    for (int k = 0; k < 4; ++k) add_column_waterplane(wp, p0[k].x, p0[k].y, kSemiR);
+    const double KB = (Vp * kSemiPontoonTop / 2 + Vc * (kSemiPontoonTop + kSemiDraft) / 2) / V;
+    std::printf(
+        "    d = 18: V = %s, KB = %.4f, BM = I_T/V = %.4f, BML = %.4f, GM = %.4f, GML = %.4f\n",
+        num(V).c_str(), KB, wp.Iww() / V, wp.Iuu() / V, KB + wp.Iww() / V - G.z,
+        KB + wp.Iuu() / V - G.z);
+}
+
+// ---------------------------------------------------------------------------
+// Mixed model: a small work pontoon that uses all four kinds of solid.
+//   Hexahedron     main hull box 20 x 8 x 3 (x 0..20, y -4..4, z 0..3);
+//   TrianglePrism  wedge bow with a vertical stem, horizontal end triangles
+//                  (20,-4) (26,0) (20,4) at z = 0 and z = 3;
+//   Tetrahedron    skeg under the stern: (1,-0.4,0) (1,0.4,0) (9,0,0) (1,0,-1.5),
+//                  volume 0.8 * 8 / 2 * 1.5 / 3 = 1.6 m^3;
+//   Cylinder       a bulb along x ahead of the stem, P0 (26,0,1), P1 (29,0,1),
+//                  r 0.8 (the axis-along-x rim rule), and a deckhouse drum on
+//                  deck, vertical, P0 (8,0,3), P1 (8,0,6), r 1.5.
+// Level draft 2 (bulb and skeg wholly submerged, deckhouse dry):
+//   V  = 320 + 48 + 1.6 + 3 A30(0.8) = 369.6 + 5.9908 = 375.59 m^3,
+//   KB = (320*1 + 48*1 + 1.6*(-0.375) + 5.9908*1) / V = 0.9941 m,
+//   waterplane: pentagon (0,-4) (20,-4) (26,0) (20,4) (0,4), I_T = 853.33 + 64
+//   = 917.33 m^4, BM = 2.442 m; with KG = 2.2, GM = 1.237 m (stable).
+// LCB at d = 2 is 11.78; G is put at x = 11.5, y = 0.05, so the pontoon trims
+// slightly by the stern and lists a little to port.
+
+Body mixed() {
+    Body b;
+    b.box(0, 20, -4, 4, 0, 3);
+    b.prism({{20, -4, 0}, {26, 0, 0}, {20, 4, 0}, {20, -4, 3}, {26, 0, 3}, {20, 4, 3}});
+    b.tetrahedron({1, -0.4, 0}, {1, 0.4, 0}, {9, 0, 0}, {1, 0, -1.5});
+    b.cylinder({26, 0, 1}, 0.8, {29, 0, 1});
+    b.cylinder({8, 0, 3}, 1.5, {8, 0, 6});
+    return b;
+}
+
+void write_mixed(const std::filesystem::path& dir) {
+    const Body body = mixed();
+    body.check_orientation("mixed");
+    const double Vbulb = rim_polygon_area(0.8) * 3.0;
+    const double V = 320.0 + 48.0 + 1.6 + Vbulb;
+    const P3 G{11.5, 0.05, 2.2};
+    write_format2(dir / "model.txt", V, G, body,
+                  "work pontoon of all four solid kinds, draft 2 m (make_models)");
+    const ShipHeader h{29.0, 26.0, 8.0, 3.0, V * 1.025, {G.x, 0.0, G.z}, 1.025, 1.0};
+    write_ship_file(dir / "ship.txt", h, body,
+                    "work pontoon of all four solid kinds (make_models)");
+    write_pillars(dir / "FourPillars.txt", {{0, -4, 0}, {20, -4, 0}, {20, 4, 0}, {0, 4, 0}},
+                  {{0, -4, 3}, {20, -4, 3}, {20, 4, 3}, {0, 4, 3}});
+    report("mixed/model.txt, ship.txt", body, dir / "model.txt");
+
+    Area2 wp;
+    wp.add_loop({0, 20, 26, 20, 0}, {-4, -4, 0, 4, 4});
+    const double Mz = 320.0 * 1.0 + 48.0 * 1.0 + 1.6 * (-1.5 / 4) + Vbulb * 1.0;
+    const double Mx = 320.0 * 10.0 + 48.0 * 22.0 + 1.6 * (1 + 1 + 9 + 1) / 4.0 + Vbulb * 27.5;
+    const double KB = Mz / V;
+    std::printf("    d = 2: V = %s, LCB = %.4f, KB = %.4f, BM = %.4f, GM = %.4f, BML = %.3f\n",
+                num(V).c_str(), Mx / V, KB, wp.Iww() / V, KB + wp.Iww() / V - G.z, wp.Iuu() / V);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::filesystem::path root = argc > 1 ? argv[1] : "examples";
+    write_box_barge(root / "box_barge");
+    write_wigley(root / "wigley", {10, 5}, "ship_coarse.txt", "coarse");
+    write_wigley(root / "wigley", {40, 20}, "ship_fine.txt", "fine");
+    write_semisub(root / "semisub", {0.5, 0.25, kSemiKG}, "semisub",
+                  "four-column semi-submersible, draft 18 m, G off the centre lines (make_models)");
+    write_semisub(root / "semisub_symmetric", {0.0, 0.0, kSemiKG}, "semisub_symmetric",
+                  "four-column semi-submersible, draft 18 m, G on the centre lines (make_models)");
+    write_mixed(root / "mixed");
+    return 0;
+}
