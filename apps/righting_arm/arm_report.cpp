@@ -1,0 +1,58 @@
+#include "apps/righting_arm/arm_report.h"
+
+#include "apps/righting_arm/sweep.h"
+#include "kernel/platform/console.h"
+#include "kernel/platform/number_format.h"
+#include "kernel/platform/text_output.h"
+
+namespace voxel {
+
+std::string series_header(double sigma) {
+    return sigma < 0.0 ? "右倾回复力臂系列:" : "左倾回复力臂系列:";
+}
+
+std::string console_arm_line(int degrees, double GZ) {
+    return "An = " + std::to_string(degrees) + " L= " + format_number(GZ);
+}
+
+std::string file_arm_line(int degrees, double GZ) {
+    return std::to_string(degrees) + " " + format_number(GZ);
+}
+
+std::string trim_bound_note(int degrees, double sigma, const ArmResult& arm) {
+    const std::string series = sigma < 0.0 ? "右倾 (sigma = -1)" : "左倾 (sigma = +1)";
+    std::string why;
+    if (arm.trim.stop == TrimStop::SmallStep)
+        why = "the trim step fell to " + format_number(arm.trim.step) + " rad";
+    else
+        why = std::to_string(arm.trim.trials) + " trial rotations were made";
+    return "righting_arm: " + series + " series, heel angle " + std::to_string(degrees) +
+           ": trim balancing stopped because " + why +
+           "; remaining |g - b| = " + format_number(arm.state.d) +
+           "; the arm is that of the last accepted trim.";
+}
+
+int report_righting_arms(VoxelGroup& body, const char* file_name) {
+    TextFileWriter file(file_name, "\n");
+    if (!file.is_open()) {
+        console_line("The file of righting arms around a certain axis written error!");
+        wait_for_key();
+        return 1;
+    }
+    ArmSink sink;
+    sink.series_begins = [&file](double sigma) {
+        console_line(series_header(sigma));
+        file.line(series_header(sigma));
+    };
+    sink.arm = [&file](int degrees, double sigma, const ArmResult& arm) {
+        if (arm.trimmed && arm.trim.stop != TrimStop::Balanced)
+            diagnostic_line(trim_bound_note(degrees, sigma, arm));
+        console_line(console_arm_line(degrees, arm.GZ));
+        file.line(file_arm_line(degrees, arm.GZ));
+    };
+    sweep_righting_arms(body, body.V, body.centre_of_gravity(), 1.0, 0.0, sink);
+    file.close();
+    return 0;
+}
+
+}  // namespace voxel
