@@ -1,0 +1,114 @@
+// The righting arms of the example box barge against the exact heeled
+// rectangle, at all 19 angles of both series: wall-sided up to 21.8 degrees,
+// then with the bilge emerged, then with the deck edge under water too.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "apps/righting_arm/sweep.h"
+#include "arm_file.h"
+#include "heeled_rectangle.h"
+#include "kernel/tetrahedron.h"
+#include "model/format2_reader.h"
+#include "printed_digits.h"
+#include "report_value.h"
+#include "support/process.h"
+#include "support/scratch_dir.h"
+
+namespace {
+
+using acceptance::rectangle_righting_arm;
+
+const double kPi = std::acos(-1.0);
+const std::string kModel = VOXEL_SOURCE_DIR "/examples/box_barge/model.txt";
+
+// The barge as its model file gives it: breadth, depth, length (m), the upright
+// draft d = V / (L B) and KG. The arms below rest on its being a box with G on
+// the centre line at midship, so that no heel calls for trim; that is checked
+// here from the file itself.
+struct Barge {
+    double B = 0.0, D = 0.0, L = 0.0, d = 0.0, zG = 0.0;
+};
+
+Barge read_barge() {
+    voxel::VoxelGroup body;
+    voxel::read_format2_model(body, kModel.c_str());
+    const voxel::Box3 box = body.bounding_box();
+    Barge b;
+    b.B = box.maxy - box.miny;
+    b.D = box.maxz - box.minz;
+    b.L = box.maxx - box.minx;
+    b.d = body.V / (b.L * b.B);
+    b.zG = body.G.z - box.minz;
+    const double tolerance = 1e-12 * b.L;
+    EXPECT_NEAR(body.total_volume(), b.L * b.B * b.D, 1e-12 * b.L * b.B * b.D);
+    EXPECT_NEAR(box.miny, -box.maxy, tolerance);
+    EXPECT_NEAR(body.G.y, 0.0, tolerance);
+    EXPECT_NEAR(body.G.x, 0.5 * (box.minx + box.maxx), tolerance);
+    return b;
+}
+
+double heel(int degrees) {
+    return degrees / 180.0 * kPi;
+}
+
+// The program finds each water plane to a relative volume error below 1e-10,
+// which moves the waterline by about 1e-10 d and the centre of buoyancy by less
+// still; 1e-9 B (2e-8 m) leaves a wide margin over that and over rounding.
+double arm_tolerance(const Barge& b) {
+    return 1e-9 * b.B;
+}
+
+TEST(BoxBargeRightingArm, ProgramFileMatchesTheExactSectionAtEveryAngle) {
+    const Barge barge = read_barge();
+    testing_support::ScratchDir dir;
+    testing_support::ProcessOptions options;
+    options.working_dir = dir.path();
+    const testing_support::ProcessResult r =
+        testing_support::run_program(RIGHTING_ARM_EXE, {kModel}, options);
+    ASSERT_FALSE(r.timed_out);
+    ASSERT_EQ(r.exit_status, 0);
+    EXPECT_EQ(r.err, "");
+    const acceptance::ArmFile file = acceptance::parse_arm_file(
+        testing_support::read_file_bytes(dir.file("RightingArm_Around_X_Axis.txt")));
+    ASSERT_TRUE(file.well_formed);
+    for (int k = 0; k < 2; ++k) {
+        const double sigma = k == 0 ? -1.0 : 1.0;
+        const std::vector<acceptance::ArmLine>& series = k == 0 ? file.right : file.left;
+        for (const acceptance::ArmLine& line : series) {
+            const double exact = rectangle_righting_arm(barge.B, barge.D, barge.d, barge.zG,
+                                                        heel(line.degrees), sigma);
+            EXPECT_NEAR(line.arm, exact,
+                        acceptance::printed_tolerance(exact, line.arm, arm_tolerance(barge)))
+                << "sigma " << sigma << ", " << line.degrees << " degrees, printed " << line.text;
+        }
+    }
+}
+
+// The same arms before rounding, from the program's sweep itself.
+TEST(BoxBargeRightingArm, UnroundedArmsMatchTheExactSection) {
+    const Barge barge = read_barge();
+    voxel::VoxelGroup body;
+    voxel::read_format2_model(body, kModel.c_str());
+    // The program cuts with the loose crossing test; so does this sweep.
+    voxel::set_cut_crossing_tolerance(voxel::CrossingTolerance::Loose);
+    int count = 0;
+    double worst = 0.0;
+    voxel::ArmSink sink;
+    sink.series_begins = [](double) {};
+    sink.arm = [&](int degrees, double sigma, const voxel::ArmResult& arm) {
+        const double exact =
+            rectangle_righting_arm(barge.B, barge.D, barge.d, barge.zG, heel(degrees), sigma);
+        EXPECT_NEAR(arm.GZ, exact, arm_tolerance(barge)) << sigma << " " << degrees;
+        worst = std::fmax(worst, std::fabs(arm.GZ - exact));
+        ++count;
+    };
+    voxel::sweep_righting_arms(body, body.V, body.G, 1.0, 0.0, sink);
+    voxel::set_cut_crossing_tolerance(voxel::CrossingTolerance::Strict);
+    EXPECT_EQ(count, 38);
+    RecordProperty("largest_arm_error_m", acceptance::scientific(worst));
+}
+
+}  // namespace
