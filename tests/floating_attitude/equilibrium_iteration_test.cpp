@@ -166,6 +166,33 @@ TEST(FloatingAttitudeIteration, FourColumnBodyWithGOffCentreReachesEquilibrium) 
     EXPECT_EQ(steps.back().N[0], std::strtod(voxel::format_number(plane.A).c_str(), nullptr));
 }
 
+TEST(FloatingAttitudeIteration, BoxBargeHeelsToTheWallSidedAngle) {
+    // A 4 x 2 x 1 barge at draft T = 0.5 with G 0.1 off its centre plane.
+    // For a wall-sided body the water plane turns about the centre of the
+    // waterline; B moves by BM tan(t) across and BM tan^2(t) / 2 up, so the
+    // lines of action coincide when tan(t) (GM + BM tan^2(t) / 2) = e.
+    VoxelGroup g;
+    const double e = 0.1, KG = 0.3, T = 0.5;
+    read_text(
+        g, model_text::header(4 * 2 * T, {2 + e, 1, KG}) + model_text::box({0, 0, 0}, {4, 2, 1}));
+    ScriptedDialogue script;
+    Plane plane;
+    Point3 B;
+    voxel::iterate_floating_attitude(g, g.V, g.G, plane, B, script.dialogue());
+
+    const double BM = (2 * 4 * 4 * 4 / 12.0) / g.V, KB = T / 2, GM = KB + BM - KG;
+    double t = e / GM;
+    for (int i = 0; i < 20; ++i) t -= (t * (GM + BM * t * t / 2) - e) / (GM + 1.5 * BM * t * t);
+    // d <= 1e-6 x diagonal leaves an angle error of about d / GM.
+    constexpr double kAngleTolerance = 1e-5;
+    EXPECT_NEAR(-plane.A / plane.C, t, kAngleTolerance);
+    EXPECT_NEAR(plane.B, 0.0, 1e-12);
+    // The plane still passes through the middle of the upright waterline.
+    EXPECT_NEAR(plane.A * 2 + plane.C * T + plane.D, 0.0, 1e-9);
+    EXPECT_NEAR(B.x - 2, BM * t, 1e-5);
+    EXPECT_NEAR(B.z, KB + BM * t * t / 2, 1e-5);
+}
+
 TEST(FloatingAttitudeIteration, UpperCaseYEndsLikeN) {
     VoxelGroup g;
     read_top_heavy_box(g);
