@@ -56,7 +56,7 @@ void ScannedTextFile::fail(int line, const std::string& text) const {
 void ScannedTextFile::require_finite(double value, const std::string& what) const {
     if (std::isfinite(value)) return;
     fail(line(), what + " is not a finite number (" + (std::isnan(value) ? "nan" : "inf") +
-                     "); the model cannot be used");
+                     "); the file cannot be used");
 }
 
 ScanResult ScannedTextFile::finish(int converted, int wanted, const std::string& what) {

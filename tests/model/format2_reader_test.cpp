@@ -5,12 +5,12 @@
 #include <cstdio>
 #include <string>
 
-#include "model/capture_stderr.h"
+#include "model/capture_output.h"
 #include "model/model_text.h"
 #include "support/scratch_dir.h"
 
+using testing_support::OutputCapture;
 using testing_support::ScratchDir;
-using testing_support::StderrCapture;
 using voxel::Point3;
 using voxel::VoxelGroup;
 
@@ -172,7 +172,7 @@ TEST(Format2Reader, UnparsedValueIsWarnedWithItsLineAndStartsAtZero) {
                              model_text::tetrahedron({9, 9, 9}, {8, 8, 8}, {7, 7, 7}, {6, 6, 6}) +
                              "Tetrahedron\n0,0,0\n1,0,0\n0,1,0\n5,6,zzz\n";
     VoxelGroup g;
-    StderrCapture err;
+    OutputCapture err(stderr);
     read_text(g, text);
     const std::string warnings = err.text();
     ASSERT_EQ(g.tetrahedron_count(), 2);
@@ -186,7 +186,7 @@ TEST(Format2Reader, UnparsedValueIsWarnedWithItsLineAndStartsAtZero) {
 TEST(Format2Reader, UnparsedHeaderValueIsWarnedAndStaysZero) {
     VoxelGroup g;
     g.V = 7.0;  // the reader starts V at 0 whatever the group held
-    StderrCapture err;
+    OutputCapture err(stderr);
     read_text(g, "Volume of Displacement=\nGra_Pt.x=abc\nGra_Pt.y=1\nGra_Pt.z=2\n");
     const std::string warnings = err.text();
     EXPECT_EQ(g.V, 0.0);
@@ -198,7 +198,7 @@ TEST(Format2Reader, UnparsedHeaderValueIsWarnedAndStaysZero) {
 
 TEST(Format2Reader, BlockCutShortByTheEndOfTheFileIsDropped) {
     VoxelGroup g;
-    StderrCapture err;
+    OutputCapture err(stderr);
     read_text(g, kHeader + unit_tetrahedron(0) + "Hexahedron\n0,0,0\n1,0,0\n1,1,0\n0,1");
     const std::string warnings = err.text();
     EXPECT_EQ(g.tetrahedron_count(), 1);
@@ -209,7 +209,7 @@ TEST(Format2Reader, BlockCutShortByTheEndOfTheFileIsDropped) {
 
 TEST(Format2Reader, KeywordAsTheLastLineGivesNoBlock) {
     VoxelGroup g;
-    StderrCapture err;
+    OutputCapture err(stderr);
     read_text(g, kHeader + "Cylinder\n");
     EXPECT_NE(err.text().find("dropped"), std::string::npos);
     EXPECT_EQ(g.cylinder_count(), 0);

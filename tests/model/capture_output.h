@@ -1,4 +1,5 @@
-// Collects what the code under test writes to standard error.
+// Collects what the code under test writes to standard output or standard
+// error, through the file descriptor, so C stdio writes are caught too.
 #pragma once
 
 #include <unistd.h>
@@ -8,20 +9,20 @@
 
 namespace testing_support {
 
-class StderrCapture {
+class OutputCapture {
   public:
-    StderrCapture() {
-        std::fflush(stderr);
+    explicit OutputCapture(std::FILE* stream) : stream_(stream) {
+        std::fflush(stream_);
         file_ = std::tmpfile();
-        saved_ = dup(fileno(stderr));
-        dup2(fileno(file_), fileno(stderr));
+        saved_ = dup(fileno(stream_));
+        dup2(fileno(file_), fileno(stream_));
     }
-    ~StderrCapture() {
+    ~OutputCapture() {
         restore();
         if (file_) std::fclose(file_);
     }
-    StderrCapture(const StderrCapture&) = delete;
-    StderrCapture& operator=(const StderrCapture&) = delete;
+    OutputCapture(const OutputCapture&) = delete;
+    OutputCapture& operator=(const OutputCapture&) = delete;
 
     // Ends the capture and returns the text.
     std::string text() {
@@ -37,12 +38,13 @@ class StderrCapture {
   private:
     void restore() {
         if (saved_ < 0) return;
-        std::fflush(stderr);
-        dup2(saved_, fileno(stderr));
+        std::fflush(stream_);
+        dup2(saved_, fileno(stream_));
         close(saved_);
         saved_ = -1;
     }
 
+    std::FILE* stream_;
     std::FILE* file_ = nullptr;
     int saved_ = -1;
 };

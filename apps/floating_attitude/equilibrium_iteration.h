@@ -1,0 +1,49 @@
+// The free-floating equilibrium: the water plane is turned about the fixed
+// body until the lines of action of weight (through G) and buoyancy (through
+// B), both along the water-plane normal, coincide.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "kernel/plane.h"
+#include "kernel/point3.h"
+#include "model/voxel_group.h"
+
+namespace voxel {
+
+// Where the iteration writes its lines and reads the answer to its prompt.
+// The console by default; tests script it.
+struct IterationDialogue {
+    std::function<void(const std::string&)> write_line;
+    // One character, white space skipped; EOF at the end of input.
+    std::function<int()> read_answer;
+
+    static IterationDialogue console();
+};
+
+// The axis of the next tilt: unit(unit(G - B) x unit(N)). Turning N by a
+// positive angle about it tilts N away from the side of B on which G lies.
+// G - B must not be parallel to N.
+Point3 tilt_axis(Point3 B, Point3 G, Point3 N);
+
+// One step line: "Step" count (width 3, right-aligned) ": det_an=" det_an
+// ", d=" d ",N=<" N.x "," N.y "," N.z ">", the last five fields left-aligned
+// in widths 13, 13, 10, 10, 10. det_an is given as its text, since the
+// line of step 0 shows the integer 0.
+std::string step_line(int count, const std::string& det_an, double d, const Point3& N);
+
+// Turns the water-plane normal N from (0, 0, 1) until the body, of
+// displacement volume V (model unit cubed) with centre of gravity G (body
+// coordinates), floats at rest: d = distance of the two lines of action <=
+// 1e-6 x the diagonal of the group's box. Each step turns N about tilt_axis
+// by det_an (radians, from pi/180, halved while the turn fails to shrink d);
+// when det_an is at most 1e-10 and d still does not shrink, the user is asked
+// whether to go on: only 'y' goes on, with one forced step of pi/180.
+// Writes the header lines, one line per step and the prompts. Returns the
+// last accepted plane (unit normal out of the water) and centre of buoyancy.
+// The group's box must be current and V within the body's volume.
+void iterate_floating_attitude(VoxelGroup& group, double V, Point3 G, Plane& plane, Point3& B,
+                               const IterationDialogue& dialogue = IterationDialogue::console());
+
+}  // namespace voxel

@@ -1,0 +1,45 @@
+// The four pillar axes of "FourPillars.txt" and the drafts where the final
+// water plane meets them.
+//
+//   #<n>:        record header; n is read and not used
+//   x,y,z        first point P0 of the axis
+//   x,y,z        second point P1
+//
+// four records, in body coordinates and the model's length unit.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "kernel/plane.h"
+#include "kernel/segment.h"
+
+namespace voxel {
+
+constexpr int kPillarCount = 4;
+
+struct PillarAxes {
+    Segment axis[kPillarCount];
+    // False for a record cut short by the end of the file: it has no axis
+    // and gets no draft line.
+    bool present[kPillarCount] = {true, true, true, true};
+};
+
+// Reads the four records; false when the file cannot be opened or read.
+// Each record's points start at (0, 0, 0); a value that does not parse is
+// warned about on standard error with the file and line and stays 0; a
+// number that is not finite ends the process (message on standard error, a
+// wait for one character, exit status 1).
+bool load_pillars(const char* path, PillarAxes& pillars);
+
+// load_pillars, and for a file that cannot be opened: "Pillar file read
+// error! " on the console, a wait for one character, exit status 1.
+void read_pillars(const char* path, PillarAxes& pillars);
+
+// One line "<i>号立柱吃水=<z>" for each pillar i = 1..4 whose axis line
+// crosses the plane (parallel test 1e-15), z being the body-frame z of the
+// crossing point. An axis parallel to the plane or lying in it gets no line,
+// and the others keep their numbers.
+std::vector<std::string> draft_lines(const Plane& plane, const PillarAxes& pillars);
+
+}  // namespace voxel

@@ -1,0 +1,179 @@
+#include "apps/floating_attitude/pillars.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "model/capture_output.h"
+#include "support/scratch_dir.h"
+
+using testing_support::OutputCapture;
+using testing_support::ScratchDir;
+using voxel::PillarAxes;
+using voxel::Plane;
+using voxel::Point3;
+using voxel::Segment;
+
+namespace {
+
+Plane level(double z) {
+    Plane p;
+    p.set(0, 0, 1, -z);
+    return p;
+}
+
+PillarAxes vertical_axes() {
+    PillarAxes p;
+    const double xy[4][2] = {{1, 1}, {9, 1}, {1, 9}, {9, 9}};
+    for (int i = 0; i < 4; ++i)
+        p.axis[i] = Segment({xy[i][0], xy[i][1], 0}, {xy[i][0], xy[i][1], 6});
+    return p;
+}
+
+const std::string kFourRecords =
+    "#1:\n1,1,0\n1,1,6\n#2:\n9,1,0\n9,1,6\n#3:\n1,9,0\n1,9,6\n#4:\n9,9,0\n9,9,6\n";
+
+}  // namespace
+
+TEST(PillarDrafts, FourVerticalAxesAtALevelPlane) {
+    const std::vector<std::string> expected = {"1号立柱吃水=2.5", "2号立柱吃水=2.5",
+                                               "3号立柱吃水=2.5", "4号立柱吃水=2.5"};
+    EXPECT_EQ(voxel::draft_lines(level(2.5), vertical_axes()), expected);
+}
+
+TEST(PillarDrafts, AxisGivenTopToBottomGivesTheSameDraft) {
+    PillarAxes up = vertical_axes(), down = vertical_axes();
+    for (Segment& s : down.axis) s = Segment(s.P1, s.P0);
+    Plane tilted;
+    tilted.set(-0.0789786, -0.157957, 0.984282, -1.77216);
+    EXPECT_EQ(voxel::draft_lines(tilted, up), voxel::draft_lines(tilted, down));
+}
+
+TEST(PillarDrafts, TiltedPlaneGivesTheBodyFrameZOfTheCrossing) {
+    // Plane z = 2 + 0.1 x: the axis at x = 9 meets it at z = 2.9.
+    Plane p;
+    p.set(-0.1, 0, 1, -2);
+    const std::vector<std::string> lines = voxel::draft_lines(p, vertical_axes());
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0], "1号立柱吃水=2.1");
+    EXPECT_EQ(lines[1], "2号立柱吃水=2.9");
+}
+
+TEST(PillarDrafts, AxisParallelToThePlaneGetsNoLineAndTheOthersKeepTheirNumbers) {
+    PillarAxes p = vertical_axes();
+    p.axis[2] = Segment({0, 9, 1}, {10, 9, 1});  // horizontal, off the plane
+    const std::vector<std::string> expected = {"1号立柱吃水=2.5", "2号立柱吃水=2.5",
+                                               "4号立柱吃水=2.5"};
+    EXPECT_EQ(voxel::draft_lines(level(2.5), p), expected);
+}
+
+TEST(PillarDrafts, AxisLyingInThePlaneGetsNoLine) {
+    PillarAxes p = vertical_axes();
+    p.axis[0] = Segment({0, 1, 2.5}, {10, 1, 2.5});
+    EXPECT_EQ(voxel::draft_lines(level(2.5), p).size(), 3u);
+    EXPECT_EQ(voxel::draft_lines(level(2.5), p)[0], "2号立柱吃水=2.5");
+}
+
+TEST(PillarDrafts, CrossingBeyondTheSegmentEndsCounts) {
+    PillarAxes p = vertical_axes();
+    EXPECT_EQ(voxel::draft_lines(level(8), p)[3], "4号立柱吃水=8");
+}
+
+TEST(PillarFile, ReadsFourRecordsInFileOrder) {
+    ScratchDir dir;
+    PillarAxes p;
+    ASSERT_TRUE(voxel::load_pillars(dir.write("FourPillars.txt", kFourRecords).c_str(), p));
+    EXPECT_EQ(p.axis[1].P0.x, 9.0);
+    EXPECT_EQ(p.axis[3].P1.y, 9.0);
+    EXPECT_EQ(p.axis[3].P1.z, 6.0);
+    EXPECT_EQ(p.axis[3].d.z, 6.0);
+    for (bool present : p.present) EXPECT_TRUE(present);
+}
+
+TEST(PillarFile, HeaderNumbersAreNotUsed) {
+    ScratchDir dir;
+    const std::string text =
+        "#0:\n1,1,0\n1,1,6\n#0:\n9,1,0\n9,1,6\n\n#0:\n1,9,0\n1,9,6\n#7:\n9,9,0\n9,9,6";
+    PillarAxes p;
+    ASSERT_TRUE(voxel::load_pillars(dir.write("FourPillars.txt", text).c_str(), p));
+    EXPECT_EQ(voxel::draft_lines(level(2.5), p).size(), 4u);
+    EXPECT_EQ(voxel::draft_lines(level(2.5), p)[3], "4号立柱吃水=2.5");
+}
+
+TEST(PillarFile, CrLfReadsLikeLf) {
+    ScratchDir dir;
+    std::string crlf;
+    for (char c : kFourRecords) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    PillarAxes a, b;
+    ASSERT_TRUE(voxel::load_pillars(dir.write("lf.txt", kFourRecords).c_str(), a));
+    ASSERT_TRUE(voxel::load_pillars(dir.write("crlf.txt", crlf).c_str(), b));
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(a.axis[i].P0.x, b.axis[i].P0.x);
+        EXPECT_EQ(a.axis[i].P1.z, b.axis[i].P1.z);
+    }
+}
+
+TEST(PillarFile, UnparsedValueIsWarnedAndStartsAtZero) {
+    ScratchDir dir;
+    const std::string text =
+        "#1:\n1,1,0\n1,1,6\n#2:\n9,1,0\n9,1,6\n#3:\n1,9,0\n1,9,six\n#4:\n9,9,0\n9,9,6\n";
+    PillarAxes p;
+    OutputCapture err(stderr);
+    ASSERT_TRUE(voxel::load_pillars(dir.write("FourPillars.txt", text).c_str(), p));
+    const std::string warnings = err.text();
+    EXPECT_EQ(p.axis[2].P1.x, 1.0);
+    EXPECT_EQ(p.axis[2].P1.z, 0.0);
+    EXPECT_NE(warnings.find("FourPillars.txt:9: warning: expected point P1"), std::string::npos)
+        << warnings;
+}
+
+TEST(PillarFile, RecordCutShortByTheEndOfTheFileHasNoDraft) {
+    ScratchDir dir;
+    PillarAxes p;
+    OutputCapture err(stderr);
+    ASSERT_TRUE(voxel::load_pillars(
+        dir.write("FourPillars.txt", "#1:\n1,1,0\n1,1,6\n#2:\n9,1,0\n9,1,6\n#3:\n1,9,0\n").c_str(),
+        p));
+    const std::string warnings = err.text();
+    EXPECT_TRUE(p.present[1]);
+    EXPECT_FALSE(p.present[2]);
+    EXPECT_FALSE(p.present[3]);
+    const std::vector<std::string> expected = {"1号立柱吃水=2.5", "2号立柱吃水=2.5"};
+    EXPECT_EQ(voxel::draft_lines(level(2.5), p), expected);
+    EXPECT_NE(warnings.find("pillar record 3"), std::string::npos) << warnings;
+}
+
+TEST(PillarFile, MissingFileIsReported) {
+    ScratchDir dir;
+    PillarAxes p;
+    EXPECT_FALSE(voxel::load_pillars(dir.file("FourPillars.txt").c_str(), p));
+    EXPECT_FALSE(voxel::load_pillars(dir.path().c_str(), p));
+}
+
+using PillarFileDeathTest = ::testing::Test;
+
+TEST(PillarFileDeathTest, MissingFileExitsWithStatusOne) {
+    ScratchDir dir;
+    const std::string path = dir.file("FourPillars.txt");
+    auto run = [&path] {
+        if (!std::freopen("/dev/null", "r", stdin)) return;
+        PillarAxes p;
+        voxel::read_pillars(path.c_str(), p);
+    };
+    EXPECT_EXIT(run(), ::testing::ExitedWithCode(1), "");
+}
+
+TEST(PillarFileDeathTest, NonFiniteCoordinateExits) {
+    ScratchDir dir;
+    const std::string path =
+        dir.write("FourPillars.txt", "#1:\n1,1,0\n1,1,6\n#2:\n9,1,0\n9,inf,6\n#3:\n1,9,0\n1,9,6\n");
+    auto run = [&path] {
+        if (!std::freopen("/dev/null", "r", stdin)) return;
+        PillarAxes p;
+        voxel::read_pillars(path.c_str(), p);
+    };
+    EXPECT_EXIT(run(), ::testing::ExitedWithCode(1),
+                "FourPillars.txt:6: error: point P1 .*pillar record 2 is not a finite number");
+}

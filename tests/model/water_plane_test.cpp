@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "model/capture_output.h"
+#include "model/displacement_check.h"
+#include "model/format2_reader.h"
+#include "model/model_text.h"
+#include "model/voxel_group.h"
+#include "support/scratch_dir.h"
+
+using testing_support::OutputCapture;
+using testing_support::ScratchDir;
+using voxel::Plane;
+using voxel::Point3;
+using voxel::VoxelGroup;
+
+namespace {
+
+constexpr double kBisectionTolerance = 1e-10;  // relative, on the volume
+constexpr double kPointTolerance = 1e-9;       // on lengths of order 1
+
+void read_text(VoxelGroup& group, const std::string& text) {
+    ScratchDir dir;
+    const std::string path = dir.write("model.txt", text);
+    voxel::read_format2_model(group, path.c_str());
+}
+
+// One Hexahedron from (0,0,0) to (1,1,2).
+void read_tall_box(VoxelGroup& g) {
+    read_text(g, model_text::header(1, {0.5, 0.5, 1}) + model_text::box({0, 0, 0}, {1, 1, 2}));
+}
+
+double relative_volume_error(VoxelGroup& g, const Plane& p, double V) {
+    return std::fabs((g.submerged_volume(p) - V) / V);
+}
+
+}  // namespace
+
+TEST(WaterPlane, HalfTheBoxIsFoundAtTheFirstMidpoint) {
+    // Q(0.5) is the box's centre, which submerges exactly 1: the plane of
+    // the first evaluation is kept, so D is -1 to the last bit.
+    VoxelGroup g;
+    read_tall_box(g);
+    Plane p;
+    Point3 B;
+    g.find_water_plane(1.0, {0, 0, 1}, p, B);
+    EXPECT_EQ(p.A, 0.0);
+    EXPECT_EQ(p.B, 0.0);
+    EXPECT_EQ(p.C, 1.0);
+    EXPECT_EQ(p.D, -1.0);
+    EXPECT_NEAR(B.x, 0.5, 1e-12);
+    EXPECT_NEAR(B.y, 0.5, 1e-12);
+    EXPECT_NEAR(B.z, 0.5, 1e-12);
+}
+
+TEST(WaterPlane, QuarterOfTheBoxBisectsToItsLevel) {
+    VoxelGroup g;
+    read_tall_box(g);
+    Plane p;
+    Point3 B;
+    g.find_water_plane(0.5, {0, 0, 1}, p, B);
+    EXPECT_LT(relative_volume_error(g, p, 0.5), kBisectionTolerance);
+    EXPECT_NEAR(p.D, -0.5, 2 * kBisectionTolerance);
+    EXPECT_NEAR(B.x, 0.5, kPointTolerance);
+    EXPECT_NEAR(B.y, 0.5, kPointTolerance);
+    EXPECT_NEAR(B.z, 0.25, kPointTolerance);
+}
+
+TEST(WaterPlane, NormalLengthDoesNotMatter) {
+    VoxelGroup g;
+    read_tall_box(g);
+    Plane p1, p2;
+    Point3 B1, B2;
+    g.find_water_plane(0.7, {0, 0, 1}, p1, B1);
+    g.find_water_plane(0.7, {0, 0, 2}, p2, B2);
+    EXPECT_EQ(p1.A, p2.A);
+    EXPECT_EQ(p1.B, p2.B);
+    EXPECT_EQ(p1.C, p2.C);
+    EXPECT_EQ(p1.D, p2.D);
+    EXPECT_EQ(B1.z, B2.z);
+}
+
+TEST(WaterPlane, TiltedNormalGivesAUnitNormalAndTheVolume) {
+    VoxelGroup g;
+    read_text(g, model_text::header(1, {}) + model_text::four_column_solids());
+    const double V = 60.0;
+    Plane p;
+    Point3 B;
+    g.find_water_plane(V, {0, 0.1, 1}, p, B);
+    EXPECT_NEAR(std::sqrt(p.A * p.A + p.B * p.B + p.C * p.C), 1.0, 1e-15);
+    EXPECT_GT(p.B, 0.0);
+    EXPECT_EQ(p.A, 0.0);
+    EXPECT_LT(relative_volume_error(g, p, V), kBisectionTolerance);
+    // B is the centre of the volume below the plane that was found.
+    double v = 0.0;
+    Point3 B_again;
+    g.submerged_volume_and_centre(p, v, B_again);
+    EXPECT_EQ(B.x, B_again.x);
+    EXPECT_EQ(B.y, B_again.y);
+    EXPECT_EQ(B.z, B_again.z);
+}
+
+TEST(WaterPlane, StalledBisectionStopsAfterItsBoundAndSaysSo) {
+    // A displacement of 1e-300 in a box of height 2 lies about 1000 halvings
+    // below the midpoint: the bound ends the search with the last plane.
+    VoxelGroup g;
+    read_tall_box(g);
+    Plane p;
+    Point3 B;
+    OutputCapture err(stderr);
+    g.find_water_plane(1e-300, {0, 0, 1}, p, B);
+    const std::string text = err.text();
+    EXPECT_NE(text.find("200 bisection steps"), std::string::npos) << text;
+    EXPECT_EQ(p.C, 1.0);
+    EXPECT_LT(p.D, 0.0);
+    EXPECT_GT(p.D, -1e-50);
+}
+
+TEST(DisplacementRange, AcceptsVolumesUpToTheBodyVolume) {
+    VoxelGroup g;
+    read_tall_box(g);
+    double total = 0.0;
+    EXPECT_TRUE(voxel::displacement_in_range(g, 1.0, total));
+    EXPECT_NEAR(total, 2.0, 1e-12);
+    EXPECT_TRUE(voxel::displacement_in_range(g, total, total));
+    EXPECT_TRUE(voxel::displacement_in_range(g, total * (1 + 1e-12), total));
+    EXPECT_TRUE(voxel::displacement_in_range(g, 1e-300, total));
+}
+
+TEST(DisplacementRange, RefusesZeroNegativeAndTooLargeVolumes) {
+    VoxelGroup g;
+    read_tall_box(g);
+    double total = 0.0;
+    EXPECT_FALSE(voxel::displacement_in_range(g, 0.0, total));
+    EXPECT_FALSE(voxel::displacement_in_range(g, -1.0, total));
+    EXPECT_FALSE(voxel::displacement_in_range(g, 2.0 * (1 + 1e-9), total));
+    EXPECT_FALSE(voxel::displacement_in_range(g, std::nan(""), total));
+}
+
+TEST(DisplacementRange, EveryAcceptedVolumeHasAWaterPlane) {
+    // At the top of the range the search ends at once or within its bound.
+    VoxelGroup g;
+    read_tall_box(g);
+    const double total = g.total_volume();
+    Plane p;
+    Point3 B;
+    g.find_water_plane(total, {0, 0, 1}, p, B);
+    EXPECT_LT(relative_volume_error(g, p, total), kBisectionTolerance);
+}
+
+TEST(DisplacementRangeDeathTest, RequireExitsNamingBothVolumes) {
+    ScratchDir dir;
+    const std::string path =
+        dir.write("model.txt", model_text::header(2.5, {}) + model_text::box({0, 0, 0}, {1, 1, 2}));
+    auto run = [&path] {
+        if (!std::freopen("/dev/null", "r", stdin)) return;
+        VoxelGroup g;
+        voxel::read_format2_model(g, path.c_str());
+        voxel::require_displacement_in_range(g);
+    };
+    EXPECT_EXIT(run(), ::testing::ExitedWithCode(1), "Volume of Displacement=2.5.*=2[^.0-9]");
+}
