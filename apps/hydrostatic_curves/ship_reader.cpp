@@ -4,6 +4,9 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "kernel/cylinder.h"
 #include "kernel/hexahedron.h"
@@ -60,7 +63,9 @@ class ShipFileReader {
     ShipFileReader(ShipModel& ship, const std::string& path, std::string text,
                    ShipReadReport& report)
         : ship_(ship), path_(path), text_(std::move(text)), report_(report) {
-        // A memory stream that can tell its position (for the line numbers).
+        // The text-mode input stream cannot tell its position, so its bytes
+        // are scanned again from a memory stream that can (for the line
+        // numbers of the messages); the scanning itself is the same.
         static char empty[1];
         file_ = fmemopen(text_.empty() ? empty : text_.data(), text_.size(), "r");
     }

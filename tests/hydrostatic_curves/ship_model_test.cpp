@@ -31,10 +31,12 @@ TEST(HydroTable, DraftsAreARunningSum) {
 }
 
 TEST(HydroTable, RunningSumDiffersFromStartPlusMultiple) {
-    // After many steps the running sum drifts from 0.5 + k * 0.1; the table
-    // keeps the running sum.
+    // 0.5 + 0.1 + 0.1 + 0.1 rounds to 0.7999999999999999, while 0.5 + 3 * 0.1
+    // gives 0.8000000000000000444; the table keeps the running sum.
     hydro::HydroTable t;
     t.set_waterlines(95, 0.5, 0.1);
+    EXPECT_EQ(t.T[3], 0.7999999999999999);
+    EXPECT_NE(t.T[3], 0.5 + 3 * 0.1);
     double d = 0.5;
     for (int k = 1; k < 95; ++k) d = d + 0.1;
     EXPECT_EQ(t.T[94], d);
