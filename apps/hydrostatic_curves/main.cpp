@@ -1,5 +1,6 @@
 // hydrostatic_curves: the hydrostatic table of a hull, draft by draft.
 #include <string>
+#include <vector>
 
 #include "apps/hydrostatic_curves/hydrostatic_sweep.h"
 #include "apps/hydrostatic_curves/ship_checks.h"
