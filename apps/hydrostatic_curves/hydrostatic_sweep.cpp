@@ -1,0 +1,98 @@
+#include "apps/hydrostatic_curves/hydrostatic_sweep.h"
+
+#include <climits>
+#include <cmath>
+
+#include "apps/hydrostatic_curves/midship_section.h"
+#include "apps/hydrostatic_curves/table_file.h"
+#include "apps/hydrostatic_curves/waterplane.h"
+#include "kernel/platform/console.h"
+#include "kernel/platform/number_format.h"
+
+namespace hydro {
+
+namespace {
+
+constexpr double kFirstDraft = 0.5;  // m
+constexpr double kDraftStep = 0.1;   // m
+
+}  // namespace
+
+int waterline_count(double D) {
+    const double n = -5.0 - std::trunc(D / (-0.1));
+    if (!(n > 0.0)) return 0;
+    return n < static_cast<double>(INT_MAX) ? static_cast<int>(n) : INT_MAX;
+}
+
+std::string progress_line(int i) {
+    const double h = i * 0.1 + 0.5;
+    return "正在计算第 " + std::to_string(i) +
+           " 水线相关信息, 水线高度=" + voxel::format_number(h) + " m";
+}
+
+std::vector<double> compute_hydrostatics(ShipModel& ship,
+                                         const std::function<void(const std::string&)>& progress) {
+    HydroTable& tab = ship.table;
+    tab.set_waterlines(waterline_count(ship.D), kFirstDraft, kDraftStep);
+    std::vector<double> no_hull;
+    for (int i = 0; i < tab.count; ++i) {
+        progress(progress_line(i));
+        const double T = tab.T[i];
+        const voxel::Plane plane{0.0, 0.0, 1.0, -T};  // z = T; z <= T is submerged
+
+        const WaterplaneProps w = waterplane_properties(ship, plane);
+        tab.Aw[i] = w.Aw;
+        tab.Xf[i] = w.xf;
+
+        const SubmergedVolume s = ship.submerged_volume_and_centre(plane);
+        const double V = s.V;
+        const double zb = s.C.z;
+        tab.V[i] = V;
+        tab.DIS[i] = V * ship.W_Den;
+        tab.DISk[i] = (ship.C1 * V) * ship.W_Den;
+        tab.Xb[i] = s.C.x;
+        tab.Zb[i] = zb;
+
+        // KM = KB + BM, with BM = IT / V.
+        tab.Zm[i] = w.IT / V + zb;
+        // Form coefficients against the waterplane's own length and breadth.
+        tab.CB[i] = V / (T * (w.breadth * w.length));
+        tab.Cw[i] = w.Aw / (w.breadth * w.length);
+
+        const MidshipSection m = midship_section(ship, T);
+        tab.Cm[i] = (m.Am / m.Bm) / T;
+        tab.Cp[i] = V / (m.Am * ship.Lpp);
+
+        // KML = KB + BML, BML = IL / V.
+        tab.ZmL[i] = w.IL / V + zb;
+        // MTC = DIS * GML / (100 Lpp): the moment (t*m) that trims the ship by
+        // one centimetre over the length between perpendiculars.
+        tab.MTC[i] = ((tab.ZmL[i] - ship.Gra_Pt.z) * tab.DIS[i]) / 100.0 / ship.Lpp;
+        // One centimetre of immersion displaces Aw / 100 m^3.
+        tab.TPC[i] = (ship.W_Den * w.Aw) / 100.0;
+
+        if (!(V > 0.0) || !(w.Aw > 0.0) || m.polygons == 0) no_hull.push_back(T);
+    }
+    // Longitudinal centres are reported from the midship station.
+    for (int i = 0; i < tab.count; ++i) {
+        tab.Xf[i] = tab.Xf[i] - 0.5 * ship.Lpp;
+        tab.Xb[i] = tab.Xb[i] - 0.5 * ship.Lpp;
+    }
+    return no_hull;
+}
+
+void sweep_hydrostatics(ShipModel& ship) {
+    const std::vector<double> no_hull =
+        compute_hydrostatics(ship, [](const std::string& line) { voxel::console_line(line); });
+    if (!no_hull.empty()) {
+        std::string drafts;
+        for (double T : no_hull) drafts += (drafts.empty() ? "" : ", ") + voxel::format_number(T);
+        voxel::diagnostic_line(
+            "警告: 以下吃水 (m) 的水线未与船体相交 (排水体积、水线面面积或舯横剖面为零), "
+            "表中相应的值为 nan 或 inf: " +
+            drafts);
+    }
+    write_hydrostatic_table(ship.table);
+}
+
+}  // namespace hydro

@@ -1,0 +1,34 @@
+// The waterline sweep: hydrostatic quantities of the hull at level drafts
+// 0.5 m, 0.6 m, ... up to about one step below the moulded depth D.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "apps/hydrostatic_curves/ship_model.h"
+
+namespace hydro {
+
+// n = -5 - trunc(D / (-0.1)): 15 for D = 2.0, 1 for 0.7 and 0.65, 0 for 0.6
+// and below. Never negative.
+int waterline_count(double D);
+
+// The progress line of waterline i (0-based), with its draft computed afresh
+// as i * 0.1 + 0.5.
+std::string progress_line(int i);
+
+// Fills ship.table: set_waterlines(n, 0.5, 0.1), then for every waterline in
+// order `progress` gets its line before the work starts. Afterwards Xf and Xb
+// are shifted to the midship station (x - Lpp / 2). Returns the drafts (m) at
+// which the waterline met no hull (V = 0, Aw = 0 or no midship section), whose
+// rows hold non-numbers.
+std::vector<double> compute_hydrostatics(ShipModel& ship,
+                                         const std::function<void(const std::string&)>& progress);
+
+// The whole sweep of the program: progress lines on the console, the table
+// computed, a warning on standard error naming the drafts that met no hull,
+// then "Hydro_Static.txt" written.
+void sweep_hydrostatics(ShipModel& ship);
+
+}  // namespace hydro

@@ -1,0 +1,52 @@
+#include "apps/hydrostatic_curves/ship_model.h"
+
+namespace hydro {
+
+HydroTable::HydroTable() {
+    set_waterlines(1, 0.0, 0.0);
+}
+
+void HydroTable::set_waterlines(int n, double start_draft, double draft_step) {
+    const std::size_t rows = n > 0 ? static_cast<std::size_t>(n) : 0;
+    count = n > 0 ? n : 0;
+    start = start_draft;
+    step = draft_step;
+    T.assign(rows, 0.0);
+    if (rows > 0) {
+        T[0] = start_draft;
+        for (std::size_t k = 1; k < rows; ++k) T[k] = T[k - 1] + draft_step;
+    }
+    for (std::vector<double>* column :
+         {&V, &DIS, &DISk, &Zb, &Xb, &Aw, &Xf, &Zm, &TPC, &MTC, &ZmL, &CB, &Cw, &Cm, &Cp}) {
+        column->assign(rows, 0.0);
+    }
+}
+
+double ShipModel::total_volume() const {
+    double sum = 0.0;
+    for (const voxel::Tetrahedron& t : tetrahedra) sum = sum + t.full_volume();
+    return sum;
+}
+
+voxel::Box3 ShipModel::bounding_box() {
+    box = voxel::Box3{};
+    for (const voxel::Tetrahedron& t : tetrahedra) box.fold(t.bounds());
+    return box;
+}
+
+SubmergedVolume ShipModel::submerged_volume_and_centre(const voxel::Plane& p) {
+    // Volume-weighted mean of the submerged parts' centroids.
+    double V = 0.0, Mx = 0.0, My = 0.0, Mz = 0.0;
+    for (voxel::Tetrahedron& t : tetrahedra) {
+        t.submerge(p);
+        const double v = t.submerged_volume();
+        const voxel::Point3 c = t.submerged_centroid();
+        V = V + v;
+        Mx = Mx + v * c.x;
+        My = My + v * c.y;
+        Mz = Mz + v * c.z;
+    }
+    return {V, {Mx / V, My / V, Mz / V}};
+}
+
+}  // namespace hydro

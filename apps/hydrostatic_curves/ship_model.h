@@ -1,0 +1,69 @@
+// The hull of the hydrostatic program: one flat array of tetrahedra, the
+// ship's principal data and the table of results, waterline by waterline.
+// Lengths in metres, areas m^2, volumes m^3, masses tonnes.
+#pragma once
+
+#include <vector>
+
+#include "kernel/box3.h"
+#include "kernel/plane.h"
+#include "kernel/point3.h"
+#include "kernel/tetrahedron.h"
+
+namespace hydro {
+
+// The sweep's results: row i holds the quantities of waterline i.
+struct HydroTable {
+    int count = 1;       // number of rows (waterlines)
+    double start = 0.0;  // draft of the first waterline, m
+    double step = 0.0;   // draft increment, m
+
+    // Columns, each of `count` values. T, Zb, Xb, Xf, Zm, ZmL in m; V in m^3;
+    // DIS, DISk, TPC in t; Aw in m^2; MTC in t*m; CB, Cw, Cm, Cp without unit.
+    std::vector<double> T, V, DIS, DISk, Zb, Xb, Aw, Xf, Zm, TPC, MTC, ZmL, CB, Cw, Cm, Cp;
+
+    // One row whose values are not yet written.
+    HydroTable();
+
+    // n rows; T[0] = start and T[k] = T[k-1] + step, each sum rounded, so the
+    // drafts are a running sum and not start + k * step. The other columns
+    // are sized and left at 0 until the sweep writes them. n <= 0 leaves the
+    // table with no rows (count 0).
+    void set_waterlines(int n, double start_draft, double draft_step);
+};
+
+// Submerged volume (m^3) and centre of buoyancy (m) below one plane.
+struct SubmergedVolume {
+    double V = 0.0;
+    voxel::Point3 C;
+};
+
+struct ShipModel {
+    double Loa = 0.0;  // length over all (read, not used)
+    double Lpp = 0.0;  // length between perpendiculars; midship at x = Lpp / 2
+    double B = 0.0;    // moulded breadth; bounds the midship section
+    double D = 0.0;    // moulded depth; fixes the number of waterlines
+    std::vector<voxel::Tetrahedron> tetrahedra;  // the hull, exactly `count` records
+    int count = 0;
+    double VD = 0.0;            // read, not used
+    voxel::Point3 Gra_Pt;       // centre of gravity, m
+    double W_Den = 0.0;         // water density, t/m^3
+    double C1 = 0.0;            // total / moulded displacement
+    double volume_total = 0.0;  // sum of the full tetrahedron volumes, m^3
+    voxel::Box3 box;            // box of all vertices, set by bounding_box()
+    HydroTable table;
+
+    // Sum of the full volumes in array order, from 0.0.
+    double total_volume() const;
+
+    // Folds every tetrahedron's own box into a box started at +-1e20, stores
+    // it in `box` and returns it. With no tetrahedra it stays inverted.
+    voxel::Box3 bounding_box();
+
+    // Cuts every tetrahedron by p (each record keeps its plane, submerged
+    // volume and centroid) and sums the parts where f <= 0. There is no guard
+    // for V = 0: the centre is then 0/0.
+    SubmergedVolume submerged_volume_and_centre(const voxel::Plane& p);
+};
+
+}  // namespace hydro

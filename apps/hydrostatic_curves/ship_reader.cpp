@@ -1,0 +1,321 @@
+#include "apps/hydrostatic_curves/ship_reader.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "kernel/cylinder.h"
+#include "kernel/hexahedron.h"
+#include "kernel/platform/number_format.h"
+#include "kernel/platform/text_input.h"
+#include "kernel/triangle_prism.h"
+
+namespace hydro {
+
+namespace {
+
+struct KeyLine {
+    const char* pattern;  // scanf pattern, the key text first
+    const char* key;      // as the file writes it, with its "="
+    const char* name;     // the member's name in messages
+};
+
+const KeyLine kKeys[10] = {
+    {"Loa=%lf", "Loa=", "Loa"},
+    {"Lpp=%lf", "Lpp=", "Lpp"},
+    {"B=%lf", "B=", "B"},
+    {"D=%lf", "D=", "D"},
+    {"VD=%lf", "VD=", "VD"},
+    {"Gra_Pt.x=%lf", "Gra_Pt.x=", "Gra_Pt.x"},
+    {"Gra_Pt.y=%lf", "Gra_Pt.y=", "Gra_Pt.y"},
+    {"Gra_Pt.z=%lf", "Gra_Pt.z=", "Gra_Pt.z"},
+    {"W_Den=%lf", "W_Den=", "W_Den"},
+    {"C1=%lf", "C1=", "C1"},
+};
+
+double* key_member(ShipModel& ship, int k) {
+    double* members[10] = {&ship.Loa,      &ship.Lpp,      &ship.B,        &ship.D,     &ship.VD,
+                           &ship.Gra_Pt.x, &ship.Gra_Pt.y, &ship.Gra_Pt.z, &ship.W_Den, &ship.C1};
+    return members[k];
+}
+
+bool is_space(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+bool is_finite(const voxel::Point3& p) {
+    return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
+}
+
+std::string point_text(const voxel::Point3& p) {
+    return voxel::format_number(p.x) + "," + voxel::format_number(p.y) + "," +
+           voxel::format_number(p.z);
+}
+
+// Reads the text of one ship file with the C library's scanf and fgets, and
+// knows at every moment which line it is on.
+class ShipFileReader {
+  public:
+    ShipFileReader(ShipModel& ship, const std::string& path, std::string text,
+                   ShipReadReport& report)
+        : ship_(ship), path_(path), text_(std::move(text)), report_(report) {
+        // The text-mode input stream cannot tell its position, so its bytes
+        // are scanned again from a memory stream that can (for the line
+        // numbers of the messages); the scanning itself is the same.
+        static char empty[1];
+        file_ = fmemopen(text_.empty() ? empty : text_.data(), text_.size(), "r");
+    }
+    ~ShipFileReader() {
+        if (file_) std::fclose(file_);
+    }
+    ShipFileReader(const ShipFileReader&) = delete;
+    ShipFileReader& operator=(const ShipFileReader&) = delete;
+
+    bool ok() const { return file_ != nullptr; }
+
+    void read_keys();
+    void read_blocks();
+
+    std::vector<voxel::Tetrahedron> tets;
+
+  private:
+    // The current block, for messages and for dropping it when cut short.
+    struct Block {
+        const char* keyword = "";
+        int line = 0;
+        bool cut_short = false;
+        bool unusable = false;
+    };
+
+    long position() { return std::ftell(file_); }
+
+    // 1-based line of the byte at `pos`. The count goes on from the last
+    // position asked for, so a whole read costs one pass over the text.
+    int line_at(long pos) {
+        if (pos < counted_pos_) {
+            counted_pos_ = 0;
+            counted_line_ = 1;
+        }
+        const long end = std::min<long>(pos, static_cast<long>(text_.size()));
+        for (; counted_pos_ < end; ++counted_pos_) {
+            if (text_[counted_pos_] == '\n') ++counted_line_;
+        }
+        return counted_line_;
+    }
+
+    // Line of the first byte at or after `pos` that is not white space, where
+    // scanf's number conversion starts.
+    int value_line(long pos) {
+        while (pos < static_cast<long>(text_.size()) && is_space(text_[pos])) ++pos;
+        return line_at(pos);
+    }
+
+    std::string where(int line) const { return path_ + ":" + std::to_string(line) + ": "; }
+    std::string block_name(const Block& b) const {
+        return std::string(b.keyword) + " 块 (始于第 " + std::to_string(b.line) + " 行)";
+    }
+
+    void warn(int line, const std::string& text) { report_.warnings.push_back(where(line) + text); }
+    void fail(int line, const std::string& text) { report_.errors.push_back(where(line) + text); }
+
+    voxel::Point3 read_vertex(Block& b, int index);
+    double read_radius(Block& b, const char* what);
+    void end_of_block(Block& b);
+
+    void read_tetrahedron(Block& b);
+    void read_hexahedron(Block& b);
+    void read_triangle_prism(Block& b);
+    void read_cylinder(Block& b);
+
+    ShipModel& ship_;
+    std::string path_;
+    std::string text_;
+    ShipReadReport& report_;
+    std::FILE* file_ = nullptr;
+    long counted_pos_ = 0;
+    int counted_line_ = 1;
+};
+
+void ShipFileReader::read_keys() {
+    for (int k = 0; k < 10; ++k) {
+        const int line = line_at(position());
+        double value = 0.0;
+        const int got = std::fscanf(file_, kKeys[k].pattern, &value);
+        if (got == 1) {
+            *key_member(ship_, k) = value;
+        } else if (got == EOF && std::feof(file_)) {
+            warn(line, std::string("文件已结束, 缺少 \"") + kKeys[k].key + "\" 行; " +
+                           kKeys[k].name + " 按 0 计.");
+        } else {
+            warn(line, std::string("应为 \"") + kKeys[k].key + "\" 后跟一个数; " + kKeys[k].name +
+                           " 未赋值, 按 0 计.");
+        }
+        // The rest of the line, a unit or a remark, is skipped.
+        int c;
+        do {
+            c = std::fgetc(file_);
+        } while (c != '\n' && c != EOF);
+    }
+}
+
+voxel::Point3 ShipFileReader::read_vertex(Block& b, int index) {
+    double x = 0.0, y = 0.0, z = 0.0;
+    const long start = position();
+    const int got = std::fscanf(file_, "%lf,%lf,%lf\n", &x, &y, &z);
+    const voxel::Point3 v{x, y, z};
+    if (got == 3) {
+        if (!is_finite(v)) {
+            fail(value_line(start), block_name(b) + " 的第 " + std::to_string(index + 1) +
+                                        " 个顶点不是有限数: " + point_text(v));
+            b.unusable = true;
+        }
+    } else if (std::feof(file_)) {
+        b.cut_short = true;
+    } else {
+        warn(line_at(position()), block_name(b) + " 的第 " + std::to_string(index + 1) +
+                                      " 个顶点应为 \"x,y,z\" 三个数; 未读到的值按 0 计.");
+    }
+    return v;
+}
+
+double ShipFileReader::read_radius(Block& b, const char* what) {
+    double r = 0.0;
+    const int got = std::fscanf(file_, "%lf\n", &r);
+    if (got == 1) {
+        return r;
+    }
+    if (std::feof(file_)) {
+        b.cut_short = true;
+    } else {
+        warn(line_at(position()), block_name(b) + " 的" + what + "应为一个数; 按 0 计.");
+    }
+    return r;
+}
+
+void ShipFileReader::read_tetrahedron(Block& b) {
+    voxel::Point3 v[4];
+    for (int i = 0; i < 4 && !b.cut_short; ++i) v[i] = read_vertex(b, i);
+    if (b.cut_short || b.unusable) return;
+    tets.emplace_back(v[0], v[1], v[2], v[3]);
+}
+
+void ShipFileReader::read_hexahedron(Block& b) {
+    voxel::Point3 v[8];
+    for (int i = 0; i < 8 && !b.cut_short; ++i) v[i] = read_vertex(b, i);
+    if (b.cut_short || b.unusable) return;
+    voxel::Hexahedron hex;
+    hex.set_vertices(v, 8);
+    voxel::Tetrahedron parts[5];
+    hex.decompose(parts, 5);
+    tets.insert(tets.end(), parts, parts + 5);
+}
+
+void ShipFileReader::read_triangle_prism(Block& b) {
+    voxel::Point3 v[6];
+    for (int i = 0; i < 6 && !b.cut_short; ++i) v[i] = read_vertex(b, i);
+    if (b.cut_short || b.unusable) return;
+    voxel::TrianglePrism prism;
+    prism.set_vertices(v, 6);
+    voxel::Tetrahedron parts[3];
+    prism.decompose(parts, 3);
+    tets.insert(tets.end(), parts, parts + 3);
+}
+
+void ShipFileReader::read_cylinder(Block& b) {
+    const long start = position();
+    const voxel::Point3 p0 = read_vertex(b, 0);
+    double r = 0.0;
+    voxel::Point3 p1;
+    if (!b.cut_short) {
+        const long at = position();
+        r = read_radius(b, "半径");
+        if (!b.cut_short && !(std::isfinite(r) && r > 0.0)) {
+            fail(value_line(at),
+                 block_name(b) + " 的半径须为正的有限数, 读到 " + voxel::format_number(r) + ".");
+            b.unusable = true;
+        }
+    }
+    if (!b.cut_short) p1 = read_vertex(b, 1);
+    // The second radius is read and has no effect.
+    if (!b.cut_short) read_radius(b, "第二个半径");
+    if (b.cut_short) return;
+    if (is_finite(p0) && is_finite(p1) && voxel::length(voxel::difference(p0, p1)) == 0.0) {
+        fail(value_line(start),
+             block_name(b) + " 的轴长为零 (两端圆心重合: " + point_text(p0) + ").");
+        b.unusable = true;
+    }
+    if (b.unusable) return;
+    voxel::Cylinder cylinder(p0, p1, r);
+    std::vector<voxel::Tetrahedron> parts(static_cast<std::size_t>(3 * cylinder.n));
+    cylinder.decompose(parts.data(), static_cast<int>(parts.size()));
+    tets.insert(tets.end(), parts.begin(), parts.end());
+}
+
+void ShipFileReader::end_of_block(Block& b) {
+    if (b.cut_short)
+        warn(line_at(position()), "文件在 " + block_name(b) + " 读完之前结束, 该块被舍弃.");
+}
+
+void ShipFileReader::read_blocks() {
+    char piece[100];
+    for (;;) {
+        const long start = position();
+        if (!std::fgets(piece, sizeof piece, file_)) break;
+        Block b;
+        b.line = line_at(start);
+        if (std::strcmp(piece, "Tetrahedron\n") == 0) {
+            b.keyword = "Tetrahedron";
+            read_tetrahedron(b);
+        } else if (std::strcmp(piece, "Hexahedron\n") == 0) {
+            b.keyword = "Hexahedron";
+            read_hexahedron(b);
+        } else if (std::strcmp(piece, "TrianglePrism\n") == 0) {
+            b.keyword = "TrianglePrism";
+            read_triangle_prism(b);
+        } else if (std::strcmp(piece, "Cylinder\n") == 0) {
+            b.keyword = "Cylinder";
+            read_cylinder(b);
+        } else {
+            continue;
+        }
+        end_of_block(b);
+        if (std::feof(file_)) break;
+    }
+}
+
+// The whole file through the text-mode stream; false when it cannot be
+// opened or read.
+bool read_text(const char* path, std::string& text) {
+    std::FILE* in = voxel::open_text_input(path);
+    if (!in) return false;
+    char buf[65536];
+    std::size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, in)) > 0) text.append(buf, n);
+    std::fclose(in);
+    return true;
+}
+
+}  // namespace
+
+ShipReadReport read_ship_information(ShipModel& ship, const char* path) {
+    ShipReadReport report;
+    std::string text;
+    if (!read_text(path, text)) return report;
+    ShipFileReader reader(ship, path, std::move(text), report);
+    if (!reader.ok()) return report;
+    report.opened = true;
+    reader.read_keys();
+    reader.read_blocks();
+
+    ship.tetrahedra = std::vector<voxel::Tetrahedron>(reader.tets.begin(), reader.tets.end());
+    ship.count = static_cast<int>(ship.tetrahedra.size());
+    ship.bounding_box();
+    ship.volume_total = ship.total_volume();
+    return report;
+}
+
+}  // namespace hydro

@@ -1,0 +1,76 @@
+#include "apps/hydrostatic_curves/table_file.h"
+
+#include "kernel/platform/console.h"
+#include "kernel/platform/number_format.h"
+#include "kernel/platform/text_output.h"
+
+namespace hydro {
+
+namespace {
+
+using Column = std::vector<double> HydroTable::*;
+
+struct TableLayout {
+    const char* names[7];
+    const char* symbols[7];
+    const char* units[7];
+    Column columns[5];  // after the draft T
+};
+
+const TableLayout kTables[3] = {
+    {{"项目", "吃水", "型排水体积", "型排水量", "总排水量", "浮心垂向坐标", "浮心纵向坐标"},
+     {"符号", "T", "V", "DIS", "DISk", "Zb", "Xb"},
+     {"单位", "(m)", "(m^3)", "(t)", "(t)", "(m)", "(m)"},
+     {&HydroTable::V, &HydroTable::DIS, &HydroTable::DISk, &HydroTable::Zb, &HydroTable::Xb}},
+    {{"项目", "吃水", "水线面面积", "漂心纵向坐标", "横稳心垂向坐标", "每厘米吃水吨数",
+      "每厘米纵倾力矩"},
+     {"符号", "T", "Aw", "Xf", "Zm", "TPC", "MTC"},
+     {"单位", "(m)", "(m^2)", "(m)", "(m)", "(t)", "(t*m)"},
+     {&HydroTable::Aw, &HydroTable::Xf, &HydroTable::Zm, &HydroTable::TPC, &HydroTable::MTC}},
+    {{"项目", "吃水", "纵稳心垂向坐标", "方型系数", "水线面系数", "舯横剖面系数", "纵向棱形系数"},
+     {"符号", "T", "ZmL ", "CB", "Cw", "Cm", "Cp"},
+     {"单位", "(m)", "(m)", " ", " ", " ", " "},
+     {&HydroTable::ZmL, &HydroTable::CB, &HydroTable::Cw, &HydroTable::Cm, &HydroTable::Cp}},
+};
+
+std::string header_row(const char* const (&cells)[7]) {
+    std::string line;
+    for (const char* c : cells) line += table_cell(c);
+    return line;
+}
+
+}  // namespace
+
+std::string table_cell(const std::string& utf8) {
+    const std::size_t bytes = voxel::utf8_to_gbk(utf8).size();
+    if (bytes >= kCellWidth) return utf8;
+    return utf8 + std::string(kCellWidth - bytes, ' ');
+}
+
+std::vector<std::string> hydrostatic_table_lines(const HydroTable& table) {
+    std::vector<std::string> lines;
+    for (const TableLayout& layout : kTables) {
+        lines.push_back(header_row(layout.names));
+        lines.push_back(header_row(layout.symbols));
+        lines.push_back(header_row(layout.units));
+        for (int i = 0; i < table.count; ++i) {
+            std::string line = table_cell(" ") + table_cell(voxel::format_number(table.T[i]));
+            for (Column c : layout.columns) line += table_cell(voxel::format_number((table.*c)[i]));
+            lines.push_back(line);
+        }
+    }
+    return lines;
+}
+
+bool write_hydrostatic_table(const HydroTable& table, const char* path) {
+    voxel::TextFileWriter file(path, "\r\n");
+    if (!file.is_open()) {
+        voxel::console_line("Hydro_Static Data write error! ");
+        return false;
+    }
+    for (const std::string& line : hydrostatic_table_lines(table)) file.line(line);
+    file.close();
+    return true;
+}
+
+}  // namespace hydro

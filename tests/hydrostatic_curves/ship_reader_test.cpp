@@ -1,0 +1,257 @@
+#include "apps/hydrostatic_curves/ship_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "apps/hydrostatic_curves/ship_checks.h"
+#include "hull_fixtures.h"
+#include "support/scratch_dir.h"
+
+namespace {
+
+using hydro_test::box_example_file;
+using hydro_test::key_lines;
+using testing_support::ScratchDir;
+
+struct Read {
+    hydro::ShipModel ship;
+    hydro::ShipReadReport report;
+};
+
+Read read_text(const std::string& text) {
+    ScratchDir dir;
+    const std::string path = dir.write("ship.txt", text);
+    Read r;
+    r.report = hydro::read_ship_information(r.ship, path.c_str());
+    return r;
+}
+
+bool any_contains(const std::vector<std::string>& messages, const std::string& part) {
+    for (const std::string& m : messages)
+        if (m.find(part) != std::string::npos) return true;
+    return false;
+}
+
+std::string replace_all(std::string s, const std::string& from, const std::string& to) {
+    for (std::size_t at = s.find(from); at != std::string::npos; at = s.find(from, at + to.size()))
+        s.replace(at, from.size(), to);
+    return s;
+}
+
+const std::string kCylinder = "Cylinder\n0,0,0\n1.5\n10,0,0\n1.5\n";
+const std::string kPrism = "TrianglePrism\n0,0,0\n1,0,0\n0,1,0\n0,0,2\n1,0,2\n0,1,2\n";
+const std::string kTetra = "Tetrahedron\n0,0,0\n1,0,0\n0,1,0\n0,0,1\n";
+
+TEST(ReadShipInformation, BoxExample) {
+    const Read r = read_text(box_example_file());
+    ASSERT_TRUE(r.report.opened);
+    EXPECT_TRUE(r.report.warnings.empty());
+    EXPECT_TRUE(r.report.errors.empty());
+    EXPECT_EQ(r.ship.Loa, 10.0);
+    EXPECT_EQ(r.ship.Lpp, 10.0);
+    EXPECT_EQ(r.ship.B, 4.0);
+    EXPECT_EQ(r.ship.D, 3.0);
+    EXPECT_EQ(r.ship.VD, 0.0);
+    EXPECT_EQ(r.ship.Gra_Pt.x, 5.0);
+    EXPECT_EQ(r.ship.Gra_Pt.y, 0.0);
+    EXPECT_EQ(r.ship.Gra_Pt.z, 1.5);
+    EXPECT_EQ(r.ship.W_Den, 1.0);
+    EXPECT_EQ(r.ship.C1, 1.0);
+    EXPECT_EQ(r.ship.count, 5);
+    EXPECT_EQ(r.ship.tetrahedra.size(), 5u);
+    EXPECT_NEAR(r.ship.volume_total, 120.0, 1e-12);
+    EXPECT_EQ(r.ship.box.minx, 0.0);
+    EXPECT_EQ(r.ship.box.maxz, 3.0);
+}
+
+TEST(ReadShipInformation, MissingFileIsNotOpened) {
+    ScratchDir dir;
+    hydro::ShipModel ship;
+    EXPECT_FALSE(hydro::read_ship_information(ship, dir.file("none.txt").c_str()).opened);
+    EXPECT_FALSE(hydro::read_ship_information(ship, "").opened);
+    // A folder opens but cannot be read: treated alike.
+    EXPECT_FALSE(hydro::read_ship_information(ship, dir.path().c_str()).opened);
+}
+
+TEST(ReadShipInformation, RemarkAfterAKeyValue) {
+    const std::string text = replace_all(replace_all(box_example_file(), "B=4\n", "B= 4 m 型宽\n"),
+                                         "D=3\n", "D=3.0(m)\n");
+    const Read r = read_text(text);
+    EXPECT_EQ(r.ship.B, 4.0);
+    EXPECT_EQ(r.ship.D, 3.0);
+    EXPECT_EQ(r.ship.Gra_Pt.x, 5.0);
+    EXPECT_TRUE(r.report.warnings.empty());
+    EXPECT_EQ(r.ship.count, 5);
+}
+
+TEST(ReadShipInformation, MissingKeyLineShiftsTheLaterKeys) {
+    // Without "VD=", every later key meets the line after its own; "C1=" uses
+    // up the Hexahedron line and the block is lost.
+    const Read r = read_text(replace_all(box_example_file(), "VD=0\n", ""));
+    ASSERT_TRUE(r.report.opened);
+    EXPECT_EQ(r.ship.D, 3.0);
+    EXPECT_EQ(r.ship.VD, 0.0);
+    EXPECT_EQ(r.ship.Gra_Pt.x, 0.0);
+    EXPECT_EQ(r.ship.Gra_Pt.z, 0.0);
+    EXPECT_EQ(r.ship.W_Den, 0.0);
+    EXPECT_EQ(r.ship.C1, 0.0);
+    EXPECT_EQ(r.ship.count, 0);
+    EXPECT_TRUE(r.ship.tetrahedra.empty());
+    // Six keys did not match, each named with its file and line.
+    EXPECT_EQ(r.report.warnings.size(), 6u);
+    EXPECT_TRUE(any_contains(r.report.warnings, "ship.txt:5: "));
+    EXPECT_TRUE(any_contains(r.report.warnings, "\"VD=\""));
+    EXPECT_TRUE(any_contains(r.report.warnings, "ship.txt:10: "));
+    EXPECT_TRUE(any_contains(r.report.warnings, "\"C1=\""));
+}
+
+TEST(ReadShipInformation, CrLfReadsLikeLf) {
+    const std::string lf = box_example_file() + "\n" + kCylinder + kPrism;
+    const Read a = read_text(lf);
+    const Read b = read_text(replace_all(lf, "\n", "\r\n"));
+    EXPECT_TRUE(b.report.warnings.empty());
+    ASSERT_EQ(a.ship.count, b.ship.count);
+    EXPECT_EQ(a.ship.count, 5 + 90 + 3);
+    EXPECT_EQ(a.ship.Gra_Pt.z, b.ship.Gra_Pt.z);
+    EXPECT_EQ(a.ship.C1, b.ship.C1);
+    for (int i = 0; i < a.ship.count; ++i) {
+        const voxel::Tetrahedron &s = a.ship.tetrahedra[i], &t = b.ship.tetrahedra[i];
+        EXPECT_EQ(s.V0.x, t.V0.x);
+        EXPECT_EQ(s.V1.y, t.V1.y);
+        EXPECT_EQ(s.V2.z, t.V2.z);
+        EXPECT_EQ(s.V3.x, t.V3.x);
+    }
+}
+
+TEST(ReadShipInformation, RecordsPerBlockKind) {
+    EXPECT_EQ(read_text(key_lines(10, 4, 3) + kTetra).ship.count, 1);
+    EXPECT_EQ(read_text(box_example_file()).ship.count, 5);
+    EXPECT_EQ(read_text(key_lines(10, 4, 3) + kPrism).ship.count, 3);
+    EXPECT_EQ(read_text(key_lines(10, 4, 3) + kCylinder).ship.count, 90);
+    // Blocks in file order, each block's records in decomposition order.
+    const Read r = read_text(key_lines(10, 4, 3) + kTetra + kPrism);
+    ASSERT_EQ(r.ship.count, 4);
+    EXPECT_EQ(r.ship.tetrahedra[0].V3.z, 1.0);  // the tetrahedron
+    EXPECT_EQ(r.ship.tetrahedra[1].V3.x, 1.0);  // prism (V0, V1, V2, V4)
+    EXPECT_NEAR(r.ship.volume_total, 1.0 / 6.0 + 1.0, 1e-14);
+}
+
+TEST(ReadShipInformation, KeyLinesOnlyGiveNoTetrahedra) {
+    const Read r = read_text(key_lines(10, 4, 3));
+    EXPECT_EQ(r.ship.count, 0);
+    EXPECT_TRUE(r.ship.tetrahedra.empty());
+    EXPECT_EQ(r.ship.box.minx, 1e20);
+    EXPECT_TRUE(r.report.warnings.empty());
+}
+
+TEST(ReadShipInformation, SecondCylinderRadiusChangesNothing) {
+    const Read a = read_text(key_lines(10, 4, 3) + kCylinder);
+    const Read b = read_text(key_lines(10, 4, 3) + "Cylinder\n0,0,0\n1.5\n10,0,0\n7.25\n");
+    ASSERT_EQ(a.ship.count, 90);
+    ASSERT_EQ(b.ship.count, 90);
+    for (int i = 0; i < 90; ++i) {
+        EXPECT_EQ(a.ship.tetrahedra[i].V1.y, b.ship.tetrahedra[i].V1.y);
+        EXPECT_EQ(a.ship.tetrahedra[i].V2.z, b.ship.tetrahedra[i].V2.z);
+    }
+    EXPECT_EQ(a.ship.volume_total, b.ship.volume_total);
+}
+
+TEST(ReadShipInformation, LongRemarkLineEndingInAKeyword) {
+    // Read in pieces of 99 characters: the last piece is "Tetrahedron\n".
+    const Read r = read_text(key_lines(10, 4, 3) + std::string(99, 'x') +
+                             "Tetrahedron\n0,0,0\n1,0,0\n0,1,0\n0,0,1\n");
+    EXPECT_EQ(r.ship.count, 1);
+    // With 98 the pieces are the x run with "T", then "etrahedron\n": no keyword.
+    EXPECT_EQ(read_text(key_lines(10, 4, 3) + std::string(98, 'x') + kTetra).ship.count, 0);
+}
+
+TEST(ReadShipInformation, RemarksBlankLinesAndIndentedKeywordsBetweenBlocks) {
+    const std::string text = key_lines(10, 4, 3) + "\n船体\n" + kTetra + "\n\n   " + kPrism +
+                             "Tetrahedron \n0,0,0\n1,0,0\n0,1,0\n0,0,1\n";
+    const Read r = read_text(text);
+    // The indented keyword after a block counts (the blank skip ate the
+    // indent); the keyword with a trailing blank does not.
+    EXPECT_EQ(r.ship.count, 1 + 3);
+}
+
+TEST(ReadShipInformation, ShortFileEndsWithoutBlocks) {
+    const Read r = read_text("Loa=10\nLpp=10\nB=4");
+    ASSERT_TRUE(r.report.opened);
+    EXPECT_EQ(r.ship.B, 4.0);
+    EXPECT_EQ(r.ship.D, 0.0);
+    EXPECT_EQ(r.ship.count, 0);
+    EXPECT_EQ(r.report.warnings.size(), 7u);
+    EXPECT_TRUE(any_contains(r.report.warnings, "\"D=\""));
+    const Read empty = read_text("");
+    EXPECT_TRUE(empty.report.opened);
+    EXPECT_EQ(empty.report.warnings.size(), 10u);
+}
+
+TEST(ReadShipInformation, BadVertexLineIsZeroAndReadingGoesOn) {
+    // Line 14 lacks its z; the scan goes on at the next line.
+    const std::string text = key_lines(10, 4, 3) + "Tetrahedron\n0,0,0\n1,0,0\n0,1\n0,0,1\n";
+    const Read r = read_text(text);
+    ASSERT_EQ(r.report.warnings.size(), 1u);
+    EXPECT_NE(r.report.warnings[0].find("ship.txt:14: "), std::string::npos);
+    // "0,1" then the failed match: z stays 0, and the next values are read
+    // from where the match stopped.
+    ASSERT_EQ(r.ship.count, 1);
+    EXPECT_EQ(r.ship.tetrahedra[0].V2.y, 1.0);
+    EXPECT_EQ(r.ship.tetrahedra[0].V2.z, 0.0);
+    EXPECT_EQ(r.ship.tetrahedra[0].V3.z, 1.0);
+}
+
+TEST(ReadShipInformation, BlockCutShortByTheEndIsDropped) {
+    const Read r = read_text(key_lines(10, 4, 3) + kTetra + "Hexahedron\n0,0,0\n1,0,0\n");
+    EXPECT_EQ(r.ship.count, 1);
+    ASSERT_EQ(r.report.warnings.size(), 1u);
+    EXPECT_NE(r.report.warnings[0].find("Hexahedron"), std::string::npos);
+    EXPECT_NE(r.report.warnings[0].find("第 16 行"), std::string::npos);
+    // The last value without its line end is complete: the block stays.
+    const Read full = read_text(key_lines(10, 4, 3) + "Tetrahedron\n0,0,0\n1,0,0\n0,1,0\n0,0,1");
+    EXPECT_EQ(full.ship.count, 1);
+    EXPECT_TRUE(full.report.warnings.empty());
+}
+
+TEST(ReadShipInformation, CylinderWithoutItsSecondRadiusIsCutShort) {
+    const Read r = read_text(key_lines(10, 4, 3) + "Cylinder\n0,0,0\n1.5\n10,0,0\n");
+    EXPECT_EQ(r.ship.count, 0);
+    EXPECT_EQ(r.report.warnings.size(), 1u);
+}
+
+TEST(ReadShipInformation, UnusableSolidsAreErrors) {
+    const std::string keys = key_lines(10, 4, 3);
+    const Read zero_axis = read_text(keys + "Cylinder\n1,2,3\n1.5\n1,2,3\n1.5\n");
+    ASSERT_EQ(zero_axis.report.errors.size(), 1u);
+    EXPECT_NE(zero_axis.report.errors[0].find("ship.txt:12: "), std::string::npos);
+    EXPECT_EQ(zero_axis.ship.count, 0);
+
+    for (const char* r : {"0", "-1.5", "nan", "inf"}) {
+        const Read bad = read_text(keys + "Cylinder\n0,0,0\n" + r + "\n10,0,0\n1.5\n");
+        ASSERT_EQ(bad.report.errors.size(), 1u) << r;
+        EXPECT_NE(bad.report.errors[0].find("ship.txt:13: "), std::string::npos) << r;
+    }
+    const Read inf = read_text(keys + "Tetrahedron\n0,0,0\n1,inf,0\n0,1,0\n0,0,1\n");
+    ASSERT_EQ(inf.report.errors.size(), 1u);
+    EXPECT_NE(inf.report.errors[0].find("ship.txt:13: "), std::string::npos);
+    EXPECT_EQ(inf.ship.count, 0);
+    // The second radius has no effect and is not checked.
+    EXPECT_TRUE(read_text(keys + "Cylinder\n0,0,0\n1.5\n10,0,0\n-1\n").report.errors.empty());
+}
+
+TEST(ShipDataErrors, NonFiniteKeysThatAComputationUses) {
+    EXPECT_TRUE(hydro::ship_data_errors(read_text(box_example_file()).ship, "s").empty());
+    const Read r = read_text(
+        replace_all(replace_all(box_example_file(), "Lpp=10", "Lpp=nan"), "C1=1", "C1=-inf"));
+    const std::vector<std::string> errors = hydro::ship_data_errors(r.ship, "ship.txt");
+    ASSERT_EQ(errors.size(), 2u);
+    EXPECT_NE(errors[0].find("Lpp"), std::string::npos);
+    EXPECT_NE(errors[1].find("C1"), std::string::npos);
+    // Loa and VD are used by no computation.
+    const Read unused = read_text(replace_all(box_example_file(), "VD=0", "VD=inf"));
+    EXPECT_TRUE(hydro::ship_data_errors(unused.ship, "ship.txt").empty());
+}
+
+}  // namespace
