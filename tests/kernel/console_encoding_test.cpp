@@ -77,12 +77,4 @@ TEST(Utf8ToGbk, BytesThatAreNoUtf8CostNoNeighbours) {
     EXPECT_EQ(voxel::utf8_to_gbk("ab\xE7\x9B"), "ab?");  // cut short at the end
 }
 
-TEST(ConsoleEncoding, ToConsoleFollowsTheProcessEncoding) {
-    const std::string text = "分解圆柱";
-    if (voxel::console_encoding() == ConsoleEncoding::Utf8)
-        EXPECT_EQ(voxel::to_console(text), text);
-    else
-        EXPECT_EQ(voxel::to_console(text), voxel::utf8_to_gbk(text));
-}
-
 }  // namespace

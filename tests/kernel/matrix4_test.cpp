@@ -75,6 +75,28 @@ TEST(Matrix4, TranslationSitsInRowThreeAndTheLeftFactorActsFirst) {
     expect_point_near(transform({1, 1, 1}, voxel::matrix_product(scale, shift)), {3, 3, 4}, 0.0);
 }
 
+TEST(RotationMatrix, ElementsAreEvaluatedAsWritten) {
+    // Printed results depend on the last bit, so each element is formed in
+    // the written order: products left to right, a square as a product of
+    // its own. About an axis through the origin the translations are exact.
+    const Point3 axis{0.3, -1.1, 0.7};
+    const double theta = 0.4;
+    const double len = voxel::length(axis);
+    const double ux = axis.x / len, uy = axis.y / len, uz = axis.z / len;
+    const double c = std::cos(theta), s = std::sin(theta);
+    const double expected[3][3] = {
+        {c * (uy * uy + uz * uz) + ux * ux, (1 - c) * ux * uy + s * uz, (1 - c) * ux * uz - s * uy},
+        {(1 - c) * ux * uy - s * uz, (1 - c) * (uy * uy) + c, (1 - c) * uy * uz + s * ux},
+        {(1 - c) * ux * uz + s * uy, (1 - c) * uy * uz - s * ux, (1 - c) * (uz * uz) + c}};
+    const Matrix4 r = voxel::rotation_matrix({0, 0, 0}, axis, theta);
+    for (int i = 0; i < 3; ++i) {
+        for (int j = 0; j < 3; ++j) EXPECT_EQ(r.at(i, j), expected[i][j]) << i << "," << j;
+        EXPECT_EQ(r.at(i, 3), 0.0);
+        EXPECT_EQ(r.at(3, i), 0.0);
+    }
+    EXPECT_EQ(r.at(3, 3), 1.0);
+}
+
 TEST(RotationMatrix, QuarterTurnAboutZTakesXToY) {
     const Matrix4 r = voxel::rotation_matrix({0, 0, 0}, {0, 0, 1}, kPi / 2);
     expect_point_near(transform({1, 0, 0}, r), {0, 1, 0}, kRoundoff);

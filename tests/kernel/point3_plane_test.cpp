@@ -7,6 +7,7 @@
 #include "kernel/plane.h"
 #include "kernel/point3.h"
 #include "kernel/segment.h"
+#include "kernel_fixtures.h"
 #include "kernel_test_helpers.h"
 
 namespace {
@@ -14,16 +15,11 @@ namespace {
 using kernel_test::expect_point_eq;
 using kernel_test::expect_point_near;
 using kernel_test::kRoundoff;
+using kernel_test::make_plane;
 using voxel::Box3;
 using voxel::Plane;
 using voxel::Point3;
 using voxel::Segment;
-
-Plane make_plane(double a, double b, double c, double d) {
-    Plane p;
-    p.set(a, b, c, d);
-    return p;
-}
 
 // ---------------------------------------------------------------- Point3
 

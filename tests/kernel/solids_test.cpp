@@ -13,22 +13,27 @@
 #include "kernel/platform/console.h"
 #include "kernel/tetrahedron.h"
 #include "kernel/triangle_prism.h"
+#include "kernel_fixtures.h"
 #include "kernel_test_helpers.h"
 
 namespace {
 
 using kernel_test::expect_point_eq;
 using kernel_test::expect_point_near;
+using kernel_test::kRimPi;
 using kernel_test::kRoundoff;
+using kernel_test::make_hexahedron;
+using kernel_test::make_prism;
+using kernel_test::polygon_prism_volume;
+using kernel_test::right_prism;
 using kernel_test::StdinFromText;
+using kernel_test::unit_cube;
 using voxel::Cylinder;
 using voxel::Hexahedron;
 using voxel::Point3;
 using voxel::Tetrahedron;
 using voxel::TrianglePrism;
 
-// The rim angle step uses 3.1415926, not pi.
-constexpr double kRimPi = 3.1415926;
 const double kPi = std::acos(-1.0);
 
 // Distinct, recognisable vertices: point i is (i, 10 + i, 100 + i).
@@ -42,27 +47,6 @@ void expect_tetra_eq(const Tetrahedron& t, const Point3& a, const Point3& b, con
     expect_point_eq(t.V1, b);
     expect_point_eq(t.V2, c);
     expect_point_eq(t.V3, d);
-}
-
-TrianglePrism make_prism(const std::vector<Point3>& v) {
-    TrianglePrism p;
-    p.set_vertices(v.data(), 6);
-    return p;
-}
-
-Hexahedron make_hexahedron(const std::vector<Point3>& v) {
-    Hexahedron h;
-    h.set_vertices(v.data(), 8);
-    return h;
-}
-
-Hexahedron unit_cube() {
-    return make_hexahedron(
-        {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}, {0, 0, 1}, {1, 0, 1}, {1, 1, 1}, {0, 1, 1}});
-}
-
-TrianglePrism right_prism() {
-    return make_prism({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 0, 1}, {0, 1, 1}});
 }
 
 template <typename Solid>
@@ -234,7 +218,7 @@ TEST_P(CylinderGeneralBranch, VolumeIsTheInscribedPolygonPrism) {
     double sum = 0.0;
     for (const Tetrahedron& t : tets) sum += t.full_volume();
     const double L = voxel::length(voxel::difference(g.P0, g.P1));
-    EXPECT_NEAR(sum, 30 * std::sin(2 * kRimPi / 30) / 2 * g.r * g.r * L, 1e-12 * sum);
+    EXPECT_NEAR(sum, polygon_prism_volume(30, g.r, L), 1e-12 * sum);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -243,6 +227,25 @@ INSTANTIATE_TEST_SUITE_P(
                     GeneralAxis{"AlongMinusZ", {1, 2, 3}, {1, 2, -1}, 0.5},
                     GeneralAxis{"Oblique", {-1, 0.5, 2}, {2, -1.5, 4.5}, 1.25}),
     [](const testing::TestParamInfo<GeneralAxis>& i) { return std::string(i.param.name); });
+
+TEST(Cylinder, RimPointIsEvaluatedAsWritten) {
+    // P0 + r (cos t e1 + sin t e2), formed term by term in the written order.
+    const Point3 P0{0.5, -1.25, 2.0}, P1{1.7, 0.4, -0.9};
+    const double r = 0.8;
+    const Cylinder cyl(P0, P1, r);
+    const Point3 a = voxel::difference(P0, P1);
+    const double L = voxel::length(a);
+    const double ux = a.x / L, uy = a.y / L, uz = a.z / L;
+    const double m = std::sqrt(uz * uz + uy * uy);
+    for (int k : {0, 1, 7, 29, 30}) {
+        const double theta = (2 * k) * kRimPi / 30;
+        const double c = std::cos(theta), s = std::sin(theta);
+        const Point3 p = cyl.circle_point(k);
+        EXPECT_EQ(p.x, P0.x + r * m * c) << k;
+        EXPECT_EQ(p.y, P0.y + (r * uz * s - r * ux * uy * c) / m) << k;
+        EXPECT_EQ(p.z, P0.z - (r * ux * uz * c + r * uy * s) / m) << k;
+    }
+}
 
 TEST(Cylinder, AlongYOrZStartsAtPlusXRadius) {
     // u = (0, 1, 0) or (0, 0, +-1): m = 1 and e1 = (1, 0, 0).
@@ -264,7 +267,7 @@ TEST(Cylinder, AlongXDecomposesIntoNinetyTetrahedra) {
     // Inscribed 30-gon, r = 1, L = 2: 30 sin(2 pi / 30), to the accuracy of
     // the rim's pi (about 1e-7).
     EXPECT_NEAR(sum, 30 * std::sin(2 * kPi / 30), 1e-6);
-    EXPECT_NEAR(sum, 30 * std::sin(2 * kRimPi / 30), 1e-13);
+    EXPECT_NEAR(sum, polygon_prism_volume(30, 1.0, 2.0), 1e-13);
 
     // Each sector is the prism (P0, C_i, C_i+1, P1, C_i + a, C_i+1 + a).
     const Point3 a{2, 0, 0};
@@ -415,7 +418,7 @@ TEST_P(CylinderCountCheck, MessageThenDecomposesAnyway) {
     const int written = 3 * cc.sectors;
     double sum = 0.0;
     for (int i = 0; i < written; ++i) sum += t[static_cast<std::size_t>(i)].full_volume();
-    EXPECT_NEAR(sum, cc.sectors * std::sin(2 * kRimPi / cc.sectors) / 2 * 2.0, 1e-12);
+    EXPECT_NEAR(sum, polygon_prism_volume(cc.sectors, 1.0, 2.0), 1e-12);
     for (std::size_t i = static_cast<std::size_t>(written); i < t.size(); ++i)
         expect_point_eq(t[i].V0, mark);
 }

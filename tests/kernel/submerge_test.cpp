@@ -9,57 +9,26 @@
 #include "kernel/hexahedron.h"
 #include "kernel/tetrahedron.h"
 #include "kernel/triangle_prism.h"
+#include "kernel_fixtures.h"
 #include "kernel_test_helpers.h"
 
 namespace {
 
 using kernel_test::expect_point_eq;
 using kernel_test::expect_point_near;
+using kernel_test::flipped;
 using kernel_test::kRoundoff;
+using kernel_test::make_box;
+using kernel_test::make_plane;
+using kernel_test::polygon_prism_volume;
+using kernel_test::right_prism;
+using kernel_test::unit_cube;
 using voxel::Cylinder;
 using voxel::Hexahedron;
 using voxel::Plane;
 using voxel::Point3;
 using voxel::Tetrahedron;
 using voxel::TrianglePrism;
-
-constexpr double kRimPi = 3.1415926;
-
-Plane make_plane(double a, double b, double c, double d) {
-    Plane p;
-    p.set(a, b, c, d);
-    return p;
-}
-
-Plane flipped(const Plane& p) {
-    return make_plane(-p.A, -p.B, -p.C, -p.D);
-}
-
-Hexahedron make_box(Point3 lo, Point3 hi) {
-    const std::vector<Point3> v = {{lo.x, lo.y, lo.z}, {hi.x, lo.y, lo.z}, {hi.x, hi.y, lo.z},
-                                   {lo.x, hi.y, lo.z}, {lo.x, lo.y, hi.z}, {hi.x, lo.y, hi.z},
-                                   {hi.x, hi.y, hi.z}, {lo.x, hi.y, hi.z}};
-    Hexahedron h;
-    h.set_vertices(v.data(), 8);
-    return h;
-}
-
-Hexahedron unit_cube() {
-    return make_box({0, 0, 0}, {1, 1, 1});
-}
-
-TrianglePrism right_prism() {
-    const std::vector<Point3> v = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0},
-                                   {0, 0, 1}, {1, 0, 1}, {0, 1, 1}};
-    TrianglePrism p;
-    p.set_vertices(v.data(), 6);
-    return p;
-}
-
-// Inscribed n-gon prism volume of a cylinder, with the rim's pi.
-double polygon_prism_volume(int n, double r, double L) {
-    return n * std::sin(2 * kRimPi / n) / 2 * r * r * L;
-}
 
 // ------------------------------------------------------ closed forms
 

@@ -9,27 +9,20 @@
 #include <set>
 
 #include "kernel/plane.h"
+#include "kernel_fixtures.h"
 #include "kernel_test_helpers.h"
 
 namespace {
 
 using kernel_test::expect_point_eq;
 using kernel_test::expect_point_near;
+using kernel_test::flipped;
 using kernel_test::kRoundoff;
+using kernel_test::make_plane;
 using voxel::Plane;
 using voxel::Point3;
 using voxel::Tetrahedron;
 using voxel::TetraVertices;
-
-Plane make_plane(double a, double b, double c, double d) {
-    Plane p;
-    p.set(a, b, c, d);
-    return p;
-}
-
-Plane flipped(const Plane& p) {
-    return make_plane(-p.A, -p.B, -p.C, -p.D);
-}
 
 // The corner tetrahedron of the unit cube at the origin, volume 1/6.
 Tetrahedron unit_corner() {
