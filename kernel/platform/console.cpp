@@ -62,15 +62,18 @@ std::string utf8_to_gbk(std::string_view utf8) {
         if (iconv(cd, &in_ptr, &in_left, &out_ptr, &out_left) != static_cast<size_t>(-1)) break;
         if (errno == E2BIG) break;  // cannot happen: GBK never needs more bytes than UTF-8
         // A byte sequence that is invalid or has no GBK form: write '?' and
-        // skip the whole UTF-8 character.
+        // skip the whole UTF-8 character, that is its lead byte and the
+        // continuation bytes (10xxxxxx) that follow it, no further.
         if (out_left == 0) break;
         *out_ptr++ = '?';
         --out_left;
-        unsigned char lead = static_cast<unsigned char>(*in_ptr);
-        size_t skip = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        const unsigned char lead = static_cast<unsigned char>(*in_ptr);
+        size_t skip = lead >= 0xF8 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
         if (skip > in_left) skip = in_left;
-        in_ptr += skip;
-        in_left -= skip;
+        size_t n = 1;
+        while (n < skip && (static_cast<unsigned char>(in_ptr[n]) & 0xC0) == 0x80) ++n;
+        in_ptr += n;
+        in_left -= n;
     }
     iconv_close(cd);
     out.resize(out.size() - out_left);

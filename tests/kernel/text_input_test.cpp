@@ -1,0 +1,135 @@
+// Input files read as Windows text mode reads them, through a C stream.
+#include "kernel/platform/text_input.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "support/scratch_dir.h"
+
+namespace {
+
+using testing_support::ScratchDir;
+
+// Everything the stream yields, byte by byte.
+std::string drain(std::FILE* f) {
+    std::string s;
+    int c;
+    while ((c = std::fgetc(f)) != EOF) s += static_cast<char>(c);
+    return s;
+}
+
+struct Conversion {
+    const char* name;
+    std::string file;
+    std::string read;
+};
+
+class TextInputConversion : public testing::TestWithParam<Conversion> {};
+
+TEST_P(TextInputConversion, OnlyACrBeforeLfIsDropped) {
+    ScratchDir dir;
+    const std::string path = dir.write("in.txt", GetParam().file);
+    std::FILE* f = voxel::open_text_input(path.c_str());
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(drain(f), GetParam().read);
+    EXPECT_TRUE(std::feof(f));
+    std::fclose(f);
+    EXPECT_EQ(voxel::drop_cr_before_lf(GetParam().file), GetParam().read);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    TextInput, TextInputConversion,
+    testing::Values(Conversion{"CrLf", "a\r\nb\r\n", "a\nb\n"},
+                    Conversion{"Lf", "a\nb\n", "a\nb\n"},
+                    Conversion{"LoneCrKept", "a\rb\n", "a\rb\n"},
+                    Conversion{"CrCrLf", "a\r\r\nb", "a\r\nb"},
+                    Conversion{"CrAtTheEnd", "a\r", "a\r"}, Conversion{"LfCr", "a\n\rb", "a\n\rb"},
+                    // GBK bytes and a NUL pass through unchanged.
+                    Conversion{"BinaryBytes", std::string("\xCF\xEE\0\xC4\xBF\r\n", 7),
+                               std::string("\xCF\xEE\0\xC4\xBF\n", 6)},
+                    Conversion{"Empty", "", ""}),
+    [](const testing::TestParamInfo<Conversion>& i) { return std::string(i.param.name); });
+
+TEST(TextInput, CrLfAndLfReadAlikeWithScanfAndFgets) {
+    ScratchDir dir;
+    for (const char* eol : {"\n", "\r\n"}) {
+        SCOPED_TRACE(eol[0] == '\r' ? "CR LF" : "LF");
+        const std::string text = std::string("Loa= 1.5") + eol + "Lpp=2e1" + eol + "name" + eol;
+        const std::string path = dir.write("keys.txt", text);
+        std::FILE* f = voxel::open_text_input(path.c_str());
+        ASSERT_NE(f, nullptr);
+        double loa = 0, lpp = 0;
+        EXPECT_EQ(std::fscanf(f, " Loa=%lf", &loa), 1);
+        EXPECT_EQ(std::fscanf(f, " Lpp=%lf", &lpp), 1);
+        EXPECT_EQ(loa, 1.5);
+        EXPECT_EQ(lpp, 20.0);
+        char line[32];
+        ASSERT_NE(std::fgets(line, sizeof line, f), nullptr);  // the rest of "Lpp" line
+        EXPECT_STREQ(line, "\n");
+        ASSERT_NE(std::fgets(line, sizeof line, f), nullptr);
+        EXPECT_STREQ(line, "name\n");
+        EXPECT_EQ(std::fgets(line, sizeof line, f), nullptr);
+        std::fclose(f);
+    }
+}
+
+TEST(TextInput, ScanfMismatchAndEndOfFileAreTheCLibrarys) {
+    ScratchDir dir;
+    const std::string path = dir.write("m.txt", "Lox= 1\r\n");
+    std::FILE* f = voxel::open_text_input(path.c_str());
+    ASSERT_NE(f, nullptr);
+    double v = -1;
+    EXPECT_EQ(std::fscanf(f, " Loa=%lf", &v), 0);  // literal mismatch: nothing assigned
+    EXPECT_EQ(v, -1.0);
+    EXPECT_EQ(std::fscanf(f, "x= %lf", &v), 1);  // the scan resumes at the mismatch
+    EXPECT_EQ(v, 1.0);
+    EXPECT_EQ(std::fscanf(f, " %lf", &v), EOF);
+    std::fclose(f);
+}
+
+TEST(TextInput, LargeFileIsReadWhole) {
+    // More than one read buffer of CR LF lines.
+    std::string text;
+    for (int i = 0; i < 20000; ++i) text += std::to_string(i) + "\r\n";
+    ScratchDir dir;
+    const std::string path = dir.write("big.txt", text);
+    std::FILE* f = voxel::open_text_input(path.c_str());
+    ASSERT_NE(f, nullptr);
+    int value = -1, count = 0, last = -1;
+    while (std::fscanf(f, "%d", &value) == 1) {
+        last = value;
+        ++count;
+    }
+    EXPECT_EQ(count, 20000);
+    EXPECT_EQ(last, 19999);
+    std::fclose(f);
+}
+
+TEST(TextInput, EmptyFileGivesAStreamAtItsEnd) {
+    ScratchDir dir;
+    const std::string path = dir.write("empty.txt", "");
+    std::FILE* f = voxel::open_text_input(path.c_str());
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(std::fgetc(f), EOF);
+    EXPECT_TRUE(std::feof(f));
+    std::fclose(f);
+}
+
+TEST(TextInput, WhatCannotBeOpenedOrReadGivesNull) {
+    ScratchDir dir;
+    EXPECT_EQ(voxel::open_text_input(dir.path().c_str()), nullptr);  // a directory
+    EXPECT_EQ(voxel::open_text_input(dir.file("missing.txt").c_str()), nullptr);
+    EXPECT_EQ(voxel::open_text_input(""), nullptr);
+    EXPECT_EQ(voxel::open_text_input(nullptr), nullptr);
+}
+
+TEST(TextInput, FromBytesInMemory) {
+    std::FILE* f = voxel::open_text_input_from_bytes("1 2\r\n3");
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(drain(f), "1 2\n3");
+    std::fclose(f);
+}
+
+}  // namespace
