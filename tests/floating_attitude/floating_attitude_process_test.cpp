@@ -4,7 +4,7 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <regex>
+#include <cctype>
 #include <string>
 #include <vector>
 
@@ -48,9 +48,19 @@ std::string top_heavy_box() {
 // The lines with the time line's seconds replaced by "T".
 std::vector<std::string> without_time(const std::string& out) {
     std::vector<std::string> lines = split_lines(out);
-    const std::regex time_line("^迭代结束,计算时间=[0-9]+\\.[0-9]{2} seconds$");
-    for (std::string& l : lines)
-        if (std::regex_match(l, time_line)) l = "TIME";
+    const std::string head = "迭代结束,计算时间=", tail = " seconds";
+    for (std::string& l : lines) {
+        if (l.size() < head.size() + tail.size() + 4 || l.rfind(head, 0) != 0 ||
+            l.compare(l.size() - tail.size(), tail.size(), tail) != 0)
+            continue;
+        // The seconds: digits, a point and exactly two decimals.
+        const std::string secs = l.substr(head.size(), l.size() - head.size() - tail.size());
+        const std::size_t dot = secs.find('.');
+        bool digits = dot != std::string::npos && dot > 0 && secs.size() - dot == 3;
+        for (std::size_t i = 0; digits && i < secs.size(); ++i)
+            if (i != dot && !std::isdigit(static_cast<unsigned char>(secs[i]))) digits = false;
+        if (digits) l = "TIME";
+    }
     return lines;
 }
 
