@@ -9,10 +9,10 @@
 namespace voxel {
 
 struct Cylinder {
-    Point3 P0;           // centre of the first end disc
-    Point3 P1;           // centre of the second end disc; axis a = P1 - P0
-    double r = 0.0;      // radius
-    int n = 30;          // sectors; 3 * n tetrahedra
+    Point3 P0;       // centre of the first end disc
+    Point3 P1;       // centre of the second end disc; axis a = P1 - P0
+    double r = 0.0;  // radius
+    int n = 30;      // sectors; 3 * n tetrahedra
     Plane plane;
     double volume = 0.0;
     Point3 centroid;

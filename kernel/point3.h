@@ -23,15 +23,21 @@ inline Point3 difference(const Point3& p0, const Point3& p1) {
     return {p1.x - p0.x, p1.y - p0.y, p1.z - p0.z};
 }
 
-inline Point3 add(const Point3& a, const Point3& b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
+inline Point3 add(const Point3& a, const Point3& b) {
+    return {a.x + b.x, a.y + b.y, a.z + b.z};
+}
 
-inline double dot(const Point3& u, const Point3& v) { return u.x * v.x + u.y * v.y + u.z * v.z; }
+inline double dot(const Point3& u, const Point3& v) {
+    return u.x * v.x + u.y * v.y + u.z * v.z;
+}
 
 inline Point3 cross(const Point3& u, const Point3& v) {
     return {u.y * v.z - u.z * v.y, u.z * v.x - u.x * v.z, u.x * v.y - u.y * v.x};
 }
 
-inline double length(const Point3& u) { return std::sqrt(u.x * u.x + u.y * u.y + u.z * u.z); }
+inline double length(const Point3& u) {
+    return std::sqrt(u.x * u.x + u.y * u.y + u.z * u.z);
+}
 
 // In place; u must not be the zero vector.
 inline void normalize(Point3& u) {

@@ -25,12 +25,15 @@ Point3 crossing(const Plane& p, const Point3& a, const Point3& b) {
 
 }  // namespace
 
-void set_cut_crossing_tolerance(CrossingTolerance t) { g_crossing = t; }
-CrossingTolerance cut_crossing_tolerance() { return g_crossing; }
+void set_cut_crossing_tolerance(CrossingTolerance t) {
+    g_crossing = t;
+}
+CrossingTolerance cut_crossing_tolerance() {
+    return g_crossing;
+}
 
 double TetraVertices::full_volume() const {
-    return std::fabs(dot(difference(V0, V1), cross(difference(V0, V2), difference(V0, V3)))) /
-           6.0;
+    return std::fabs(dot(difference(V0, V1), cross(difference(V0, V2), difference(V0, V3)))) / 6.0;
 }
 
 Point3 TetraVertices::vertex_centroid() const {

@@ -39,9 +39,9 @@ struct SubmergedPieces {
 SubmergedPieces split_below_plane(const TetraVertices& t, const Plane& p);
 
 struct Tetrahedron : TetraVertices {
-    Plane plane;                // plane of the last cut, set by the caller
-    Point3 centroid;            // centroid of the submerged part; (0,0,0) until first cut
-    double volume = 0.0;        // submerged volume of the last cut, >= 0
+    Plane plane;          // plane of the last cut, set by the caller
+    Point3 centroid;      // centroid of the submerged part; (0,0,0) until first cut
+    double volume = 0.0;  // submerged volume of the last cut, >= 0
 
     Tetrahedron() = default;
     Tetrahedron(const Point3& p0, const Point3& p1, const Point3& p2, const Point3& p3) {

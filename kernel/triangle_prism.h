@@ -11,9 +11,9 @@ namespace voxel {
 
 struct TrianglePrism {
     Point3 V[6];
-    Plane plane;         // plane of the last submerge
-    Point3 centroid;     // submerged centroid of that submerge
-    double volume = 0.0; // submerged volume of that submerge
+    Plane plane;          // plane of the last submerge
+    Point3 centroid;      // submerged centroid of that submerge
+    double volume = 0.0;  // submerged volume of that submerge
 
     // count must be 6; otherwise the count message, a key wait, no change.
     void set_vertices(const Point3* points, int count);

@@ -14,7 +14,9 @@ char model_path[kModelPathSize] = {};
 
 namespace {
 
-void warn_failed_dialog() { diagnostic_line("Warning! 文件打开失败!"); }
+void warn_failed_dialog() {
+    diagnostic_line("Warning! 文件打开失败!");
+}
 
 // Stores the path when it fits, else reports a failed dialog.
 void store_path(const std::string& path) {

@@ -122,10 +122,10 @@ void VoxelGroup::find_water_plane(double V, Point3 N, Plane& plane, Point3& B) {
     int steps = 0;
     while (std::fabs((Vt - V) / V) >= 1e-10) {
         if (steps == kMaxBisections) {
-            diagnostic_line("find_water_plane: " + std::to_string(kMaxBisections) +
-                            " bisection steps without reaching the volume tolerance; V=" +
-                            format_number(V) + ", volume reached=" + format_number(Vt) +
-                            ", the last plane is kept.");
+            diagnostic_line(
+                "find_water_plane: " + std::to_string(kMaxBisections) +
+                " bisection steps without reaching the volume tolerance; V=" + format_number(V) +
+                ", volume reached=" + format_number(Vt) + ", the last plane is kept.");
             break;
         }
         ++steps;
@@ -136,8 +136,8 @@ void VoxelGroup::find_water_plane(double V, Point3 N, Plane& plane, Point3& B) {
             hi = t;
         }
         t = (hi + lo) * 0.5;
-        current = plane_through({t * (H.x - L.x) + L.x, t * (H.y - L.y) + L.y,
-                                 t * (H.z - L.z) + L.z});
+        current =
+            plane_through({t * (H.x - L.x) + L.x, t * (H.y - L.y) + L.y, t * (H.z - L.z) + L.z});
         Vt = submerged_volume(current);
     }
     plane = current;

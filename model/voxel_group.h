@@ -16,15 +16,15 @@
 namespace voxel {
 
 class VoxelGroup {
-public:
+  public:
     // Each kind in file order, each array exactly as long as its count.
     std::vector<Tetrahedron> tetrahedra;
     std::vector<Hexahedron> hexahedra;
     std::vector<TrianglePrism> prisms;
     std::vector<Cylinder> cylinders;
-    Box3 box;                 // written by bounding_box()
-    double V = 0.0;           // displacement volume
-    Point3 G;                 // centre of gravity
+    Box3 box;        // written by bounding_box()
+    double V = 0.0;  // displacement volume
+    Point3 G;        // centre of gravity
 
     VoxelGroup() = default;
     VoxelGroup(const VoxelGroup&) = delete;

@@ -6,14 +6,14 @@
 namespace voxel {
 
 class Stopwatch {
-public:
+  public:
     Stopwatch() : start_(std::chrono::steady_clock::now()) {}
     // Seconds since construction.
     double seconds() const {
         return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
     }
 
-private:
+  private:
     std::chrono::steady_clock::time_point start_;
 };
 

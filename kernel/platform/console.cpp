@@ -18,7 +18,8 @@ bool names_utf8(const char* locale) {
     if (!dot) return false;
     std::string codeset;
     for (const char* c = dot + 1; *c && *c != '@'; ++c)
-        if (*c != '-' && *c != '_') codeset += static_cast<char>(std::tolower(static_cast<unsigned char>(*c)));
+        if (*c != '-' && *c != '_')
+            codeset += static_cast<char>(std::tolower(static_cast<unsigned char>(*c)));
     return codeset == "utf8";
 }
 
@@ -36,8 +37,8 @@ ConsoleEncoding encoding_for_locale(const char* lc_all, const char* lc_ctype, co
 }
 
 ConsoleEncoding console_encoding() {
-    static const ConsoleEncoding enc = encoding_for_locale(
-        std::getenv("LC_ALL"), std::getenv("LC_CTYPE"), std::getenv("LANG"));
+    static const ConsoleEncoding enc =
+        encoding_for_locale(std::getenv("LC_ALL"), std::getenv("LC_CTYPE"), std::getenv("LANG"));
     return enc;
 }
 
@@ -106,7 +107,9 @@ void diagnostic_line(std::string_view utf8) {
     std::fflush(stderr);
 }
 
-int wait_for_key() { return std::getchar(); }
+int wait_for_key() {
+    return std::getchar();
+}
 
 int read_answer_char() {
     int c;

@@ -7,7 +7,9 @@ namespace voxel {
 TextFileWriter::TextFileWriter(const char* path, std::string_view line_end)
     : file_(std::fopen(path, "wb")), line_end_(line_end) {}
 
-TextFileWriter::~TextFileWriter() { close(); }
+TextFileWriter::~TextFileWriter() {
+    close();
+}
 
 void TextFileWriter::line(std::string_view utf8) {
     if (!file_) return;

@@ -8,7 +8,7 @@
 namespace voxel {
 
 class TextFileWriter {
-public:
+  public:
     // Creates or truncates the file. `line_end` is written after every line.
     TextFileWriter(const char* path, std::string_view line_end);
     ~TextFileWriter();
@@ -21,7 +21,7 @@ public:
     void line(std::string_view utf8);
     void close();
 
-private:
+  private:
     std::FILE* file_ = nullptr;
     std::string line_end_;
 };

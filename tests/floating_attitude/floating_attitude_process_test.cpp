@@ -2,9 +2,9 @@
 // answers on standard input, the pillar file in its working folder.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
-#include <cctype>
 #include <string>
 #include <vector>
 

@@ -106,7 +106,10 @@ ProcessResult run_program(const std::string& program, const std::vector<std::str
                 if (n > 0) {
                     sink.append(buf, static_cast<std::size_t>(n));
                 } else {
-                    if (p.fd == out_pipe[0]) out_open = false; else err_open = false;
+                    if (p.fd == out_pipe[0])
+                        out_open = false;
+                    else
+                        err_open = false;
                 }
             }
         }

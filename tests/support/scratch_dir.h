@@ -6,7 +6,7 @@
 namespace testing_support {
 
 class ScratchDir {
-public:
+  public:
     ScratchDir();
     ~ScratchDir();
     ScratchDir(const ScratchDir&) = delete;
@@ -18,7 +18,7 @@ public:
     // Writes a file in the folder and returns its path.
     std::string write(const std::string& name, const std::string& bytes) const;
 
-private:
+  private:
     std::string path_;
 };
 
