@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 root=$(pwd)
 bash tools/ensure_deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build -j2
+cmake --build build -j2 --target hydrostatic_curves floating_attitude righting_arm
 bin=$root/build/apps
 export LC_ALL=C.UTF-8
 
