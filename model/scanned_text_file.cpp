@@ -8,39 +8,10 @@
 
 namespace voxel {
 
-ScannedTextFile::~ScannedTextFile() {
-    if (stream_) std::fclose(stream_);
-}
-
 bool ScannedTextFile::open(const char* path) {
-    // open_text_input does the text-mode conversion and refuses what cannot
-    // be read; a memory stream over the converted bytes can tell its position.
-    std::FILE* converted = open_text_input(path);
-    if (!converted) return false;
-    text_.clear();
-    char buf[65536];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, converted)) > 0) text_.append(buf, n);
-    std::fclose(converted);
-    stream_ = fmemopen(text_.data(), text_.size(), "r");
-    if (!stream_) return false;
+    if (!input_.open(path)) return false;
     name_ = path;
-    counted_to_ = 0;
-    counted_line_ = 1;
     return true;
-}
-
-int ScannedTextFile::line_at(long position) const {
-    if (position < 0) position = 0;
-    if (position > static_cast<long>(text_.size())) position = static_cast<long>(text_.size());
-    if (position < counted_to_) {
-        counted_to_ = 0;
-        counted_line_ = 1;
-    }
-    for (long i = counted_to_; i < position; ++i)
-        if (text_[static_cast<std::size_t>(i)] == '\n') ++counted_line_;
-    counted_to_ = position;
-    return counted_line_;
 }
 
 void ScannedTextFile::warn(int line, const std::string& text) const {
@@ -62,7 +33,7 @@ void ScannedTextFile::require_finite(double value, const std::string& what) cons
 ScanResult ScannedTextFile::finish(int converted, int wanted, const std::string& what) {
     if (converted == wanted) {
         // The pattern's closing newline: any run of white space.
-        std::fscanf(stream_, "\n");
+        std::fscanf(stream(), "\n");
         return ScanResult::Complete;
     }
     if (at_end()) return ScanResult::EndOfFile;
@@ -73,14 +44,14 @@ ScanResult ScannedTextFile::finish(int converted, int wanted, const std::string&
 ScanResult ScannedTextFile::read_number(const char* prefix, double& value,
                                         const std::string& what) {
     const std::string pattern = std::string(prefix) + "%lf";
-    const int r = std::fscanf(stream_, pattern.c_str(), &value);
+    const int r = std::fscanf(stream(), pattern.c_str(), &value);
     if (r == 1) require_finite(value, what);
     return finish(r, 1, what);
 }
 
 ScanResult ScannedTextFile::read_point(Point3& p, const std::string& what) {
     double v[3] = {p.x, p.y, p.z};
-    const int r = std::fscanf(stream_, "%lf,%lf,%lf", &v[0], &v[1], &v[2]);
+    const int r = std::fscanf(stream(), "%lf,%lf,%lf", &v[0], &v[1], &v[2]);
     for (int i = 0; i < r; ++i) require_finite(v[i], what);
     p.set(v[0], v[1], v[2]);
     return finish(r, 3, what);
@@ -89,7 +60,7 @@ ScanResult ScannedTextFile::read_point(Point3& p, const std::string& what) {
 ScanResult ScannedTextFile::read_record_number(int& number, const std::string& what) {
     // %n is stored only when the closing ':' has matched as well.
     int consumed = -1;
-    const int r = std::fscanf(stream_, "#%d:%n", &number, &consumed);
+    const int r = std::fscanf(stream(), "#%d:%n", &number, &consumed);
     return finish(r == 1 && consumed < 0 ? 0 : r, 1, what);
 }
 

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "kernel/platform/text_input.h"
 #include "kernel/point3.h"
 
 namespace voxel {
@@ -20,7 +21,6 @@ enum class ScanResult {
 class ScannedTextFile {
   public:
     ScannedTextFile() = default;
-    ~ScannedTextFile();
     ScannedTextFile(const ScannedTextFile&) = delete;
     ScannedTextFile& operator=(const ScannedTextFile&) = delete;
 
@@ -28,11 +28,11 @@ class ScannedTextFile {
     // False when it cannot be opened or read (a directory, for one).
     bool open(const char* path);
 
-    std::FILE* stream() const { return stream_; }
-    bool at_end() const { return std::feof(stream_) != 0; }
-    long position() const { return std::ftell(stream_); }
+    std::FILE* stream() const { return input_.stream(); }
+    bool at_end() const { return std::feof(input_.stream()) != 0; }
+    long position() const { return input_.position(); }
     // 1-based line of a read position (of the current one by default).
-    int line_at(long position) const;
+    int line_at(long position) const { return input_.line_at(position); }
     int line() const { return line_at(position()); }
     const std::string& name() const { return name_; }
 
@@ -57,10 +57,7 @@ class ScannedTextFile {
     ScanResult finish(int converted, int wanted, const std::string& what);
 
     std::string name_;
-    std::string text_;  // the bytes after the line-end conversion
-    std::FILE* stream_ = nullptr;
-    mutable long counted_to_ = 0;  // line_at() counts on from here
-    mutable int counted_line_ = 1;
+    TextInput input_;
 };
 
 }  // namespace voxel

@@ -60,22 +60,16 @@ std::string point_text(const voxel::Point3& p) {
 // knows at every moment which line it is on.
 class ShipFileReader {
   public:
-    ShipFileReader(ShipModel& ship, const std::string& path, std::string text,
-                   ShipReadReport& report)
-        : ship_(ship), path_(path), text_(std::move(text)), report_(report) {
-        // The text-mode input stream cannot tell its position, so its bytes
-        // are scanned again from a memory stream that can (for the line
-        // numbers of the messages); the scanning itself is the same.
-        static char empty[1];
-        file_ = fmemopen(text_.empty() ? empty : text_.data(), text_.size(), "r");
-    }
-    ~ShipFileReader() {
-        if (file_) std::fclose(file_);
-    }
-    ShipFileReader(const ShipFileReader&) = delete;
-    ShipFileReader& operator=(const ShipFileReader&) = delete;
+    ShipFileReader(ShipModel& ship, const std::string& path, ShipReadReport& report)
+        : ship_(ship), path_(path), report_(report) {}
 
-    bool ok() const { return file_ != nullptr; }
+    // False when the file cannot be opened or read. The input's stream can
+    // tell its position, which the line numbers of the messages come from.
+    bool open() {
+        if (!input_.open(path_.c_str())) return false;
+        file_ = input_.stream();
+        return true;
+    }
 
     void read_keys();
     void read_blocks();
@@ -91,26 +85,14 @@ class ShipFileReader {
         bool unusable = false;
     };
 
-    long position() { return std::ftell(file_); }
-
-    // 1-based line of the byte at `pos`. The count goes on from the last
-    // position asked for, so a whole read costs one pass over the text.
-    int line_at(long pos) {
-        if (pos < counted_pos_) {
-            counted_pos_ = 0;
-            counted_line_ = 1;
-        }
-        const long end = std::min<long>(pos, static_cast<long>(text_.size()));
-        for (; counted_pos_ < end; ++counted_pos_) {
-            if (text_[counted_pos_] == '\n') ++counted_line_;
-        }
-        return counted_line_;
-    }
+    long position() { return input_.position(); }
+    int line_at(long pos) { return input_.line_at(pos); }
 
     // Line of the first byte at or after `pos` that is not white space, where
     // scanf's number conversion starts.
     int value_line(long pos) {
-        while (pos < static_cast<long>(text_.size()) && is_space(text_[pos])) ++pos;
+        const std::string& text = input_.text();
+        while (pos < static_cast<long>(text.size()) && is_space(text[pos])) ++pos;
         return line_at(pos);
     }
 
@@ -133,11 +115,9 @@ class ShipFileReader {
 
     ShipModel& ship_;
     std::string path_;
-    std::string text_;
     ShipReadReport& report_;
-    std::FILE* file_ = nullptr;
-    long counted_pos_ = 0;
-    int counted_line_ = 1;
+    voxel::TextInput input_;
+    std::FILE* file_ = nullptr;  // input_'s stream
 };
 
 void ShipFileReader::read_keys() {
@@ -287,26 +267,12 @@ void ShipFileReader::read_blocks() {
     }
 }
 
-// The whole file through the text-mode stream; false when it cannot be
-// opened or read.
-bool read_text(const char* path, std::string& text) {
-    std::FILE* in = voxel::open_text_input(path);
-    if (!in) return false;
-    char buf[65536];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, in)) > 0) text.append(buf, n);
-    std::fclose(in);
-    return true;
-}
-
 }  // namespace
 
 ShipReadReport read_ship_information(ShipModel& ship, const char* path) {
     ShipReadReport report;
-    std::string text;
-    if (!read_text(path, text)) return report;
-    ShipFileReader reader(ship, path, std::move(text), report);
-    if (!reader.ok()) return report;
+    ShipFileReader reader(ship, path, report);
+    if (!reader.open()) return report;
     report.opened = true;
     reader.read_keys();
     reader.read_blocks();

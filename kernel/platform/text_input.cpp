@@ -49,23 +49,79 @@ std::FILE* open_text_input_from_bytes(const std::string& bytes) {
     return stream;
 }
 
-std::FILE* open_text_input(const char* path) {
-    if (!path || !*path) return nullptr;
+namespace {
+
+// The file's raw bytes; false when it cannot be opened or read.
+bool read_raw_bytes(const char* path, std::string& bytes) {
+    if (!path || !*path) return false;
     std::FILE* raw = std::fopen(path, "rb");
-    if (!raw) return nullptr;
+    if (!raw) return false;
     struct stat st {};
     if (fstat(fileno(raw), &st) != 0 || S_ISDIR(st.st_mode)) {
         std::fclose(raw);
-        return nullptr;
+        return false;
     }
-    std::string bytes;
     char buf[65536];
     std::size_t n;
     while ((n = std::fread(buf, 1, sizeof buf, raw)) > 0) bytes.append(buf, n);
     const bool failed = std::ferror(raw) != 0;
     std::fclose(raw);
-    if (failed) return nullptr;
+    return !failed;
+}
+
+}  // namespace
+
+bool read_text_file(const char* path, std::string& text) {
+    std::string bytes;
+    if (!read_raw_bytes(path, bytes)) return false;
+    text = drop_cr_before_lf(bytes);
+    return true;
+}
+
+std::FILE* open_text_input(const char* path) {
+    std::string bytes;
+    if (!read_raw_bytes(path, bytes)) return nullptr;
     return open_text_input_from_bytes(bytes);
+}
+
+TextInput::~TextInput() {
+    if (stream_) std::fclose(stream_);
+}
+
+bool TextInput::open(const char* path) {
+    std::string text;
+    if (!read_text_file(path, text)) return false;
+    text_ = std::move(text);
+    return open_text();
+}
+
+bool TextInput::open_bytes(const std::string& bytes) {
+    text_ = drop_cr_before_lf(bytes);
+    return open_text();
+}
+
+bool TextInput::open_text() {
+    if (stream_) std::fclose(stream_);
+    counted_to_ = 0;
+    counted_line_ = 1;
+    // A memory stream over the converted text can tell its position, which
+    // the line numbers of a reader's messages come from. An empty text still
+    // needs a buffer to point at.
+    static char empty[1];
+    stream_ = fmemopen(text_.empty() ? empty : text_.data(), text_.size(), "r");
+    return stream_ != nullptr;
+}
+
+int TextInput::line_at(long position) const {
+    if (position < 0) position = 0;
+    if (position > static_cast<long>(text_.size())) position = static_cast<long>(text_.size());
+    if (position < counted_to_) {
+        counted_to_ = 0;
+        counted_line_ = 1;
+    }
+    for (; counted_to_ < position; ++counted_to_)
+        if (text_[static_cast<std::size_t>(counted_to_)] == '\n') ++counted_line_;
+    return counted_line_;
 }
 
 }  // namespace voxel

@@ -18,4 +18,39 @@ std::FILE* open_text_input_from_bytes(const std::string& bytes);
 // The text-mode conversion itself.
 std::string drop_cr_before_lf(const std::string& bytes);
 
+// The file's bytes after the text-mode conversion; false when it cannot be
+// opened or read (a directory, for one).
+bool read_text_file(const char* path, std::string& text);
+
+// An input file in text mode for readers that report the line of what they
+// read: the converted text, a C stream over it that can tell its position
+// (ftell), and the line of any position.
+class TextInput {
+  public:
+    TextInput() = default;
+    ~TextInput();
+    TextInput(const TextInput&) = delete;
+    TextInput& operator=(const TextInput&) = delete;
+
+    // False when the file cannot be opened or read.
+    bool open(const char* path);
+    // The same over bytes already in memory (converted here).
+    bool open_bytes(const std::string& bytes);
+
+    std::FILE* stream() const { return stream_; }
+    const std::string& text() const { return text_; }
+    long position() const { return std::ftell(stream_); }
+    // 1-based line of the byte at `position`. Counting goes on from the last
+    // position asked for, so a reader moving forward pays one pass in all.
+    int line_at(long position) const;
+
+  private:
+    bool open_text();
+
+    std::string text_;
+    std::FILE* stream_ = nullptr;
+    mutable long counted_to_ = 0;
+    mutable int counted_line_ = 1;
+};
+
 }  // namespace voxel

@@ -133,3 +133,36 @@ TEST(TextInput, FromBytesInMemory) {
 }
 
 }  // namespace
+
+namespace {
+
+// The positioned input: the same text-mode conversion, and the line of every
+// read position for a reader's messages.
+TEST(PositionedTextInput, TellsTheLineOfEachReadPosition) {
+    ScratchDir dir;
+    const std::string path = dir.write("lines.txt", "a=1\r\n\r\nb=2\nc=x\n");
+    voxel::TextInput in;
+    ASSERT_TRUE(in.open(path.c_str()));
+    EXPECT_EQ(in.text(), "a=1\n\nb=2\nc=x\n");
+    double a = 0.0, b = 0.0, c = 0.0;
+    ASSERT_EQ(std::fscanf(in.stream(), "a=%lf\n", &a), 1);
+    EXPECT_EQ(in.line_at(in.position()), 3);  // the newline skipped the blank line
+    ASSERT_EQ(std::fscanf(in.stream(), "b=%lf\n", &b), 1);
+    EXPECT_EQ(std::fscanf(in.stream(), "c=%lf", &c), 0);
+    EXPECT_EQ(in.line_at(in.position()), 4);  // stopped at the x of "c=x"
+    EXPECT_EQ(in.line_at(0), 1);              // counting back starts again
+    EXPECT_EQ(in.line_at(1000), 5);           // past the end: the line after the last
+}
+
+TEST(PositionedTextInput, EmptyFileAndWhatCannotBeRead) {
+    ScratchDir dir;
+    voxel::TextInput empty;
+    ASSERT_TRUE(empty.open(dir.write("empty.txt", "").c_str()));
+    EXPECT_EQ(std::fgetc(empty.stream()), EOF);
+    EXPECT_TRUE(std::feof(empty.stream()));
+    voxel::TextInput folder, missing;
+    EXPECT_FALSE(folder.open(dir.path().c_str()));
+    EXPECT_FALSE(missing.open(dir.file("no_such_file.txt").c_str()));
+}
+
+}  // namespace
