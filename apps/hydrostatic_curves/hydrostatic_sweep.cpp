@@ -9,7 +9,7 @@
 #include "kernel/platform/console.h"
 #include "kernel/platform/number_format.h"
 
-namespace hydro {
+namespace voxel {
 
 namespace {
 
@@ -27,7 +27,7 @@ int waterline_count(double D) {
 std::string progress_line(int i) {
     const double h = i * 0.1 + 0.5;
     return "正在计算第 " + std::to_string(i) +
-           " 水线相关信息, 水线高度=" + voxel::format_number(h) + " m";
+           " 水线相关信息, 水线高度=" + format_number(h) + " m";
 }
 
 std::vector<double> compute_hydrostatics(ShipModel& ship,
@@ -38,7 +38,7 @@ std::vector<double> compute_hydrostatics(ShipModel& ship,
     for (int i = 0; i < tab.count; ++i) {
         progress(progress_line(i));
         const double T = tab.T[i];
-        const voxel::Plane plane{0.0, 0.0, 1.0, -T};  // z = T; z <= T is submerged
+        const Plane plane{0.0, 0.0, 1.0, -T};  // z = T; z <= T is submerged
 
         const WaterplaneProps w = waterplane_properties(ship, plane);
         tab.Aw[i] = w.Aw;
@@ -83,11 +83,11 @@ std::vector<double> compute_hydrostatics(ShipModel& ship,
 
 void sweep_hydrostatics(ShipModel& ship) {
     const std::vector<double> no_hull =
-        compute_hydrostatics(ship, [](const std::string& line) { voxel::console_line(line); });
+        compute_hydrostatics(ship, [](const std::string& line) { console_line(line); });
     if (!no_hull.empty()) {
         std::string drafts;
-        for (double T : no_hull) drafts += (drafts.empty() ? "" : ", ") + voxel::format_number(T);
-        voxel::diagnostic_line(
+        for (double T : no_hull) drafts += (drafts.empty() ? "" : ", ") + format_number(T);
+        diagnostic_line(
             "警告: 以下吃水 (m) 的水线未与船体相交 (排水体积、水线面面积或舯横剖面为零), "
             "表中相应的值为 nan 或 inf: " +
             drafts);
@@ -95,4 +95,4 @@ void sweep_hydrostatics(ShipModel& ship) {
     write_hydrostatic_table(ship.table);
 }
 
-}  // namespace hydro
+}  // namespace voxel

@@ -8,7 +8,7 @@
 
 #include "apps/hydrostatic_curves/ship_model.h"
 
-namespace hydro {
+namespace voxel {
 
 // n = -5 - trunc(D / (-0.1)): 15 for D = 2.0, 1 for 0.7 and 0.65, 0 for 0.6
 // and below. Never negative.
@@ -31,4 +31,4 @@ std::vector<double> compute_hydrostatics(ShipModel& ship,
 // then "Hydro_Static.txt" written.
 void sweep_hydrostatics(ShipModel& ship);
 
-}  // namespace hydro
+}  // namespace voxel

@@ -10,25 +10,25 @@
 #include "model/console_frame.h"
 
 int main(int argc, char** argv) {
-    hydro::ShipModel ship;
+    voxel::ShipModel ship;
     voxel::console_line("体素组静水力曲线 Quellbrook Tavrel 设计 2020.7.10版本");
     voxel::choose_model_file(argc > 1 ? argv[1] : nullptr);
 
-    const hydro::ShipReadReport read = hydro::read_ship_information(ship, voxel::model_path);
+    const voxel::ShipReadReport read = voxel::read_ship_information(ship, voxel::model_path);
     if (!read.opened) {
         voxel::console_line("船舶信息文件读取错误!");
         return 1;
     }
     for (const std::string& w : read.warnings) voxel::diagnostic_line(w);
     std::vector<std::string> errors = read.errors;
-    for (const std::string& e : hydro::ship_data_errors(ship, voxel::model_path))
+    for (const std::string& e : voxel::ship_data_errors(ship, voxel::model_path))
         errors.push_back(e);
     if (!errors.empty()) {
         for (const std::string& e : errors) voxel::diagnostic_line(e);
         return 1;
     }
 
-    hydro::sweep_hydrostatics(ship);
+    voxel::sweep_hydrostatics(ship);
     voxel::pause_console();
     return 0;
 }

@@ -5,15 +5,15 @@
 #include "apps/hydrostatic_curves/polygon2.h"
 #include "apps/hydrostatic_curves/section_polygon.h"
 
-namespace hydro {
+namespace voxel {
 
 namespace {
 
 constexpr double kMinPieceVolume = 1e-15;  // m^3
 constexpr double kMidshipMargin = 10.0;    // m fore and aft of the midship station
 
-void append_pieces(TetraList& list, const voxel::TetraVertices& t, const voxel::Plane& p) {
-    const voxel::SubmergedPieces pieces = clip_below_plane(t, p);
+void append_pieces(TetraList& list, const TetraVertices& t, const Plane& p) {
+    const SubmergedPieces pieces = clip_below_plane(t, p);
     for (int k = 0; k < pieces.count; ++k) {
         if (pieces.piece[k].full_volume() >= kMinPieceVolume) list.append(pieces.piece[k]);
     }
@@ -21,13 +21,13 @@ void append_pieces(TetraList& list, const voxel::TetraVertices& t, const voxel::
 
 }  // namespace
 
-voxel::SubmergedPieces clip_below_plane(const voxel::TetraVertices& t, const voxel::Plane& p) {
-    return voxel::split_below_plane(t, p);
+SubmergedPieces clip_below_plane(const TetraVertices& t, const Plane& p) {
+    return split_below_plane(t, p);
 }
 
 MidshipSection midship_section(const ShipModel& ship, double T) {
     // The kept side of each plane is f <= 0.
-    const voxel::Plane planes[6] = {
+    const Plane planes[6] = {
         {-1.0, 0.0, 0.0, 0.5 * ship.Lpp - kMidshipMargin},    // x >= Lpp/2 - 10
         {1.0, 0.0, 0.0, -(0.5 * ship.Lpp + kMidshipMargin)},  // x <= Lpp/2 + 10
         {0.0, -1.0, 0.0, -0.5 * ship.B},                      // y >= -B/2
@@ -36,24 +36,24 @@ MidshipSection midship_section(const ShipModel& ship, double T) {
         {0.0, 0.0, 1.0, -T},                                  // z <= T
     };
     TetraList list;
-    for (const voxel::Tetrahedron& t : ship.tetrahedra) append_pieces(list, t, planes[0]);
+    for (const Tetrahedron& t : ship.tetrahedra) append_pieces(list, t, planes[0]);
     for (int pass = 1; pass < 6; ++pass) {
         // Only the pieces of the previous pass are clipped; new pieces go to
         // the tail behind them.
         const int m = list.count();
         for (int k = 0; k < m; ++k) {
             const TetraList::Node node = list.begin();
-            const voxel::TetraVertices t = *node;
+            const TetraVertices t = *node;
             list.remove(node);
             append_pieces(list, t, planes[pass]);
         }
     }
-    const std::vector<voxel::TetraVertices> clipped(list.begin(), list.end());
+    const std::vector<TetraVertices> clipped(list.begin(), list.end());
 
-    const voxel::Plane section{1.0, 0.0, 0.0, -0.5 * ship.Lpp};
+    const Plane section{1.0, 0.0, 0.0, -0.5 * ship.Lpp};
     MidshipSection out;
     double miny = 0.0, maxy = 0.0;
-    for (const voxel::TetraVertices& t : clipped) {
+    for (const TetraVertices& t : clipped) {
         SectionPolygon s;
         if (!section_polygon(t, section, s)) continue;
         if (face_on_plane_from_below(t, section)) continue;
@@ -74,4 +74,4 @@ MidshipSection midship_section(const ShipModel& ship, double T) {
     return out;
 }
 
-}  // namespace hydro
+}  // namespace voxel

@@ -8,16 +8,16 @@
 #include "kernel/plane.h"
 #include "kernel/tetrahedron.h"
 
-namespace hydro {
+namespace voxel {
 
 // Tetrahedra (four vertices each) in insertion order, in a doubly linked list
 // so that pieces can be removed from the front and appended at the tail
 // while a clipping pass walks it.
 class TetraList {
   public:
-    using Node = std::list<voxel::TetraVertices>::iterator;
+    using Node = std::list<TetraVertices>::iterator;
 
-    void append(const voxel::TetraVertices& t) { nodes_.push_back(t); }
+    void append(const TetraVertices& t) { nodes_.push_back(t); }
     // Removing the end sentinel is ignored.
     void remove(Node n) {
         if (n != nodes_.end()) nodes_.erase(n);
@@ -28,13 +28,13 @@ class TetraList {
     Node end() { return nodes_.end(); }
 
   private:
-    std::list<voxel::TetraVertices> nodes_;
+    std::list<TetraVertices> nodes_;
 };
 
 // The part of t where f(P) <= 0, as 0 to 3 tetrahedra: the pieces of the
 // tetrahedron cut (k dry vertices: k = 0 the input, k = 1, 2 three pieces,
 // k = 3 one, k = 4 none).
-voxel::SubmergedPieces clip_below_plane(const voxel::TetraVertices& t, const voxel::Plane& p);
+SubmergedPieces clip_below_plane(const TetraVertices& t, const Plane& p);
 
 struct MidshipSection {
     double Am = 0.0;   // submerged section area, m^2
@@ -48,4 +48,4 @@ struct MidshipSection {
 // Reads the vertices, Lpp and B; alters nothing.
 MidshipSection midship_section(const ShipModel& ship, double T);
 
-}  // namespace hydro
+}  // namespace voxel

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace hydro {
+namespace voxel {
 
 void Triangle2::set(double px1, double py1, double px2, double py2, double px3, double py3) {
     x1 = px1;
@@ -61,4 +61,4 @@ void Polygon2::set(int n, const Point2* pts) {
     Iyy = Jyy - cx * a * cx;
 }
 
-}  // namespace hydro
+}  // namespace voxel

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-namespace hydro {
+namespace voxel {
 
 // The constant 1/12 of the second moments, as the double it is written as.
 constexpr double kOneTwelfth = 0.08333333333333333;
@@ -42,4 +42,4 @@ struct Polygon2 {
     void set(int n, const Point2* pts);
 };
 
-}  // namespace hydro
+}  // namespace voxel

@@ -4,7 +4,7 @@
 
 #include "kernel/segment.h"
 
-namespace hydro {
+namespace voxel {
 
 namespace {
 
@@ -14,21 +14,18 @@ bool strictly_between(double v, double a, double b) {
 
 }  // namespace
 
-void order_quadrilateral(voxel::Point3 c[4], const voxel::Point3& normal) {
-    using voxel::cross;
-    using voxel::difference;
-    using voxel::dot;
+void order_quadrilateral(Point3 c[4], const Point3& normal) {
     // m is perpendicular to c0c1 within the plane; the signs of m.(ck - c0)
     // tell on which side of the line c0c1 the point ck lies.
-    const voxel::Point3 m = cross(normal, difference(c[0], c[1]));
+    const Point3 m = cross(normal, difference(c[0], c[1]));
     const double s2 = dot(m, difference(c[0], c[2]));
     const double s3 = dot(m, difference(c[0], c[3]));
-    voxel::Point3 o[4];
+    Point3 o[4];
     if (s2 * s3 < 0) {
         // c2 and c3 lie on either side: c0c1 is a diagonal.
         o[0] = c[0], o[1] = c[2], o[2] = c[1], o[3] = c[3];
     } else {
-        const voxel::Point3 m2 = cross(normal, difference(c[0], c[2]));
+        const Point3 m2 = cross(normal, difference(c[0], c[2]));
         const double t1 = dot(m2, difference(c[0], c[1]));
         const double t3 = dot(m2, difference(c[0], c[3]));
         if (t1 * t3 > 0) {
@@ -41,27 +38,27 @@ void order_quadrilateral(voxel::Point3 c[4], const voxel::Point3& normal) {
     std::copy(o, o + 4, c);
 }
 
-bool section_polygon(const voxel::TetraVertices& t, const voxel::Plane& p, SectionPolygon& out) {
-    const voxel::Point3* edges[6][2] = {{&t.V1, &t.V2}, {&t.V1, &t.V3}, {&t.V1, &t.V0},
+bool section_polygon(const TetraVertices& t, const Plane& p, SectionPolygon& out) {
+    const Point3* edges[6][2] = {{&t.V1, &t.V2}, {&t.V1, &t.V3}, {&t.V1, &t.V0},
                                         {&t.V2, &t.V3}, {&t.V2, &t.V0}, {&t.V3, &t.V0}};
-    voxel::Point3 crossing[6];
+    Point3 crossing[6];
     int b = 0;
     for (const auto& e : edges) {
-        const voxel::Point3& a = *e[0];
-        const voxel::Point3& z = *e[1];
+        const Point3& a = *e[0];
+        const Point3& z = *e[1];
         // An end on the plane is an on-plane vertex; the computed crossing of
         // its edge may differ from it by a rounding and must not count again.
         if (p.is_on_plane(a) || p.is_on_plane(z)) continue;
-        voxel::Point3 x;
-        if (p.intersect_segment(voxel::Segment(a, z), x) != voxel::kCrossing) continue;
+        Point3 x;
+        if (p.intersect_segment(Segment(a, z), x) != kCrossing) continue;
         if (strictly_between(x.x, a.x, z.x) || strictly_between(x.y, a.y, z.y) ||
             strictly_between(x.z, a.z, z.z)) {
             crossing[b++] = x;
         }
     }
-    voxel::Point3 on_plane[4];
+    Point3 on_plane[4];
     int i = 0;
-    for (const voxel::Point3* v : {&t.V1, &t.V2, &t.V3, &t.V0}) {
+    for (const Point3* v : {&t.V1, &t.V2, &t.V3, &t.V0}) {
         if (p.is_on_plane(*v)) on_plane[i++] = *v;
     }
 
@@ -91,10 +88,10 @@ bool section_polygon(const voxel::TetraVertices& t, const voxel::Plane& p, Secti
     return true;
 }
 
-bool face_on_plane_from_below(const voxel::TetraVertices& t, const voxel::Plane& p) {
+bool face_on_plane_from_below(const TetraVertices& t, const Plane& p) {
     int on = 0;
-    const voxel::Point3* rest = nullptr;
-    for (const voxel::Point3* v : {&t.V1, &t.V2, &t.V3, &t.V0}) {
+    const Point3* rest = nullptr;
+    for (const Point3* v : {&t.V1, &t.V2, &t.V3, &t.V0}) {
         if (p.is_on_plane(*v))
             ++on;
         else
@@ -103,4 +100,4 @@ bool face_on_plane_from_below(const voxel::TetraVertices& t, const voxel::Plane&
     return on == 3 && p.is_below(*rest);
 }
 
-}  // namespace hydro
+}  // namespace voxel

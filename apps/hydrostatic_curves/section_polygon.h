@@ -5,12 +5,12 @@
 #include "kernel/point3.h"
 #include "kernel/tetrahedron.h"
 
-namespace hydro {
+namespace voxel {
 
 // The points of a section, in boundary order (3 or 4 of them).
 struct SectionPolygon {
     int count = 0;
-    voxel::Point3 point[4];
+    Point3 point[4];
 };
 
 // True when p cuts t in a polygon of three or four points, which are stored
@@ -24,16 +24,16 @@ struct SectionPolygon {
 //  - i on-plane vertices and b crossings make: i = 3 the face; i = 2, b = 1
 //    [crossing, vertex, vertex]; i = 1, b = 2 [crossing, crossing, vertex];
 //    b = 3 the three crossings; b = 4 the quadrilateral in boundary order.
-bool section_polygon(const voxel::TetraVertices& t, const voxel::Plane& p, SectionPolygon& out);
+bool section_polygon(const TetraVertices& t, const Plane& p, SectionPolygon& out);
 
 // Puts four coplanar crossings c[0..3] of a convex section into boundary
 // order, so that a fan from c[0] covers the quadrilateral once. `normal` is
 // the plane's normal (A, B, C).
-void order_quadrilateral(voxel::Point3 c[4], const voxel::Point3& normal);
+void order_quadrilateral(Point3 c[4], const Point3& normal);
 
 // True when exactly three vertices lie on the plane and the fourth is below
 // it (f < 0). A face in the plane is thereby counted once, from the
 // tetrahedron on its upper side.
-bool face_on_plane_from_below(const voxel::TetraVertices& t, const voxel::Plane& p);
+bool face_on_plane_from_below(const TetraVertices& t, const Plane& p);
 
-}  // namespace hydro
+}  // namespace voxel

@@ -4,7 +4,7 @@
 
 #include "kernel/platform/number_format.h"
 
-namespace hydro {
+namespace voxel {
 
 std::vector<std::string> ship_data_errors(const ShipModel& ship, const std::string& path) {
     const struct {
@@ -22,10 +22,10 @@ std::vector<std::string> ship_data_errors(const ShipModel& ship, const std::stri
     for (const auto& u : used) {
         if (!std::isfinite(u.value)) {
             errors.push_back(path + ": " + u.name + " 的值不是有限数 (" +
-                             voxel::format_number(u.value) + "), 无法计算静水力.");
+                             format_number(u.value) + "), 无法计算静水力.");
         }
     }
     return errors;
 }
 
-}  // namespace hydro
+}  // namespace voxel

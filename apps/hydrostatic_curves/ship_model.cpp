@@ -1,6 +1,6 @@
 #include "apps/hydrostatic_curves/ship_model.h"
 
-namespace hydro {
+namespace voxel {
 
 HydroTable::HydroTable() {
     set_waterlines(1, 0.0, 0.0);
@@ -24,23 +24,23 @@ void HydroTable::set_waterlines(int n, double start_draft, double draft_step) {
 
 double ShipModel::total_volume() const {
     double sum = 0.0;
-    for (const voxel::Tetrahedron& t : tetrahedra) sum = sum + t.full_volume();
+    for (const Tetrahedron& t : tetrahedra) sum = sum + t.full_volume();
     return sum;
 }
 
-voxel::Box3 ShipModel::bounding_box() {
-    box = voxel::Box3{};
-    for (const voxel::Tetrahedron& t : tetrahedra) box.fold(t.bounds());
+Box3 ShipModel::bounding_box() {
+    box = Box3{};
+    for (const Tetrahedron& t : tetrahedra) box.fold(t.bounds());
     return box;
 }
 
-SubmergedVolume ShipModel::submerged_volume_and_centre(const voxel::Plane& p) {
+SubmergedVolume ShipModel::submerged_volume_and_centre(const Plane& p) {
     // Volume-weighted mean of the submerged parts' centroids.
     double V = 0.0, Mx = 0.0, My = 0.0, Mz = 0.0;
-    for (voxel::Tetrahedron& t : tetrahedra) {
+    for (Tetrahedron& t : tetrahedra) {
         t.submerge(p);
         const double v = t.submerged_volume();
-        const voxel::Point3 c = t.submerged_centroid();
+        const Point3 c = t.submerged_centroid();
         V = V + v;
         Mx = Mx + v * c.x;
         My = My + v * c.y;
@@ -49,4 +49,4 @@ SubmergedVolume ShipModel::submerged_volume_and_centre(const voxel::Plane& p) {
     return {V, {Mx / V, My / V, Mz / V}};
 }
 
-}  // namespace hydro
+}  // namespace voxel

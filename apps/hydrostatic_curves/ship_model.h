@@ -10,7 +10,7 @@
 #include "kernel/point3.h"
 #include "kernel/tetrahedron.h"
 
-namespace hydro {
+namespace voxel {
 
 // The sweep's results: row i holds the quantities of waterline i.
 struct HydroTable {
@@ -35,7 +35,7 @@ struct HydroTable {
 // Submerged volume (m^3) and centre of buoyancy (m) below one plane.
 struct SubmergedVolume {
     double V = 0.0;
-    voxel::Point3 C;
+    Point3 C;
 };
 
 struct ShipModel {
@@ -43,14 +43,14 @@ struct ShipModel {
     double Lpp = 0.0;  // length between perpendiculars; midship at x = Lpp / 2
     double B = 0.0;    // moulded breadth; bounds the midship section
     double D = 0.0;    // moulded depth; fixes the number of waterlines
-    std::vector<voxel::Tetrahedron> tetrahedra;  // the hull, exactly `count` records
+    std::vector<Tetrahedron> tetrahedra;  // the hull, exactly `count` records
     int count = 0;
     double VD = 0.0;            // read, not used
-    voxel::Point3 Gra_Pt;       // centre of gravity, m
+    Point3 Gra_Pt;       // centre of gravity, m
     double W_Den = 0.0;         // water density, t/m^3
     double C1 = 0.0;            // total / moulded displacement
     double volume_total = 0.0;  // sum of the full tetrahedron volumes, m^3
-    voxel::Box3 box;            // box of all vertices, set by bounding_box()
+    Box3 box;            // box of all vertices, set by bounding_box()
     HydroTable table;
 
     // Sum of the full volumes in array order, from 0.0.
@@ -58,12 +58,12 @@ struct ShipModel {
 
     // Folds every tetrahedron's own box into a box started at +-1e20, stores
     // it in `box` and returns it. With no tetrahedra it stays inverted.
-    voxel::Box3 bounding_box();
+    Box3 bounding_box();
 
     // Cuts every tetrahedron by p (each record keeps its plane, submerged
     // volume and centroid) and sums the parts where f <= 0. There is no guard
     // for V = 0: the centre is then 0/0.
-    SubmergedVolume submerged_volume_and_centre(const voxel::Plane& p);
+    SubmergedVolume submerged_volume_and_centre(const Plane& p);
 };
 
-}  // namespace hydro
+}  // namespace voxel

@@ -14,7 +14,7 @@
 #include "kernel/platform/text_input.h"
 #include "kernel/triangle_prism.h"
 
-namespace hydro {
+namespace voxel {
 
 namespace {
 
@@ -47,13 +47,13 @@ bool is_space(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-bool is_finite(const voxel::Point3& p) {
+bool is_finite(const Point3& p) {
     return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
 }
 
-std::string point_text(const voxel::Point3& p) {
-    return voxel::format_number(p.x) + "," + voxel::format_number(p.y) + "," +
-           voxel::format_number(p.z);
+std::string point_text(const Point3& p) {
+    return format_number(p.x) + "," + format_number(p.y) + "," +
+           format_number(p.z);
 }
 
 // Reads the text of one ship file with the C library's scanf and fgets, and
@@ -74,7 +74,7 @@ class ShipFileReader {
     void read_keys();
     void read_blocks();
 
-    std::vector<voxel::Tetrahedron> tets;
+    std::vector<Tetrahedron> tets;
 
   private:
     // The current block, for messages and for dropping it when cut short.
@@ -104,7 +104,7 @@ class ShipFileReader {
     void warn(int line, const std::string& text) { report_.warnings.push_back(where(line) + text); }
     void fail(int line, const std::string& text) { report_.errors.push_back(where(line) + text); }
 
-    voxel::Point3 read_vertex(Block& b, int index);
+    Point3 read_vertex(Block& b, int index);
     double read_radius(Block& b, const char* what);
     void end_of_block(Block& b);
 
@@ -116,7 +116,7 @@ class ShipFileReader {
     ShipModel& ship_;
     std::string path_;
     ShipReadReport& report_;
-    voxel::TextInput input_;
+    TextInput input_;
     std::FILE* file_ = nullptr;  // input_'s stream
 };
 
@@ -142,11 +142,11 @@ void ShipFileReader::read_keys() {
     }
 }
 
-voxel::Point3 ShipFileReader::read_vertex(Block& b, int index) {
+Point3 ShipFileReader::read_vertex(Block& b, int index) {
     double x = 0.0, y = 0.0, z = 0.0;
     const long start = position();
     const int got = std::fscanf(file_, "%lf,%lf,%lf\n", &x, &y, &z);
-    const voxel::Point3 v{x, y, z};
+    const Point3 v{x, y, z};
     if (got == 3) {
         if (!is_finite(v)) {
             fail(value_line(start), block_name(b) + " 的第 " + std::to_string(index + 1) +
@@ -177,45 +177,45 @@ double ShipFileReader::read_radius(Block& b, const char* what) {
 }
 
 void ShipFileReader::read_tetrahedron(Block& b) {
-    voxel::Point3 v[4];
+    Point3 v[4];
     for (int i = 0; i < 4 && !b.cut_short; ++i) v[i] = read_vertex(b, i);
     if (b.cut_short || b.unusable) return;
     tets.emplace_back(v[0], v[1], v[2], v[3]);
 }
 
 void ShipFileReader::read_hexahedron(Block& b) {
-    voxel::Point3 v[8];
+    Point3 v[8];
     for (int i = 0; i < 8 && !b.cut_short; ++i) v[i] = read_vertex(b, i);
     if (b.cut_short || b.unusable) return;
-    voxel::Hexahedron hex;
+    Hexahedron hex;
     hex.set_vertices(v, 8);
-    voxel::Tetrahedron parts[5];
+    Tetrahedron parts[5];
     hex.decompose(parts, 5);
     tets.insert(tets.end(), parts, parts + 5);
 }
 
 void ShipFileReader::read_triangle_prism(Block& b) {
-    voxel::Point3 v[6];
+    Point3 v[6];
     for (int i = 0; i < 6 && !b.cut_short; ++i) v[i] = read_vertex(b, i);
     if (b.cut_short || b.unusable) return;
-    voxel::TrianglePrism prism;
+    TrianglePrism prism;
     prism.set_vertices(v, 6);
-    voxel::Tetrahedron parts[3];
+    Tetrahedron parts[3];
     prism.decompose(parts, 3);
     tets.insert(tets.end(), parts, parts + 3);
 }
 
 void ShipFileReader::read_cylinder(Block& b) {
     const long start = position();
-    const voxel::Point3 p0 = read_vertex(b, 0);
+    const Point3 p0 = read_vertex(b, 0);
     double r = 0.0;
-    voxel::Point3 p1;
+    Point3 p1;
     if (!b.cut_short) {
         const long at = position();
         r = read_radius(b, "半径");
         if (!b.cut_short && !(std::isfinite(r) && r > 0.0)) {
             fail(value_line(at),
-                 block_name(b) + " 的半径须为正的有限数, 读到 " + voxel::format_number(r) + ".");
+                 block_name(b) + " 的半径须为正的有限数, 读到 " + format_number(r) + ".");
             b.unusable = true;
         }
     }
@@ -223,14 +223,14 @@ void ShipFileReader::read_cylinder(Block& b) {
     // The second radius is read and has no effect.
     if (!b.cut_short) read_radius(b, "第二个半径");
     if (b.cut_short) return;
-    if (is_finite(p0) && is_finite(p1) && voxel::length(voxel::difference(p0, p1)) == 0.0) {
+    if (is_finite(p0) && is_finite(p1) && length(difference(p0, p1)) == 0.0) {
         fail(value_line(start),
              block_name(b) + " 的轴长为零 (两端圆心重合: " + point_text(p0) + ").");
         b.unusable = true;
     }
     if (b.unusable) return;
-    voxel::Cylinder cylinder(p0, p1, r);
-    std::vector<voxel::Tetrahedron> parts(static_cast<std::size_t>(3 * cylinder.n));
+    Cylinder cylinder(p0, p1, r);
+    std::vector<Tetrahedron> parts(static_cast<std::size_t>(3 * cylinder.n));
     cylinder.decompose(parts.data(), static_cast<int>(parts.size()));
     tets.insert(tets.end(), parts.begin(), parts.end());
 }
@@ -277,11 +277,11 @@ ShipReadReport read_ship_information(ShipModel& ship, const char* path) {
     reader.read_keys();
     reader.read_blocks();
 
-    ship.tetrahedra = std::vector<voxel::Tetrahedron>(reader.tets.begin(), reader.tets.end());
+    ship.tetrahedra = std::vector<Tetrahedron>(reader.tets.begin(), reader.tets.end());
     ship.count = static_cast<int>(ship.tetrahedra.size());
     ship.bounding_box();
     ship.volume_total = ship.total_volume();
     return report;
 }
 
-}  // namespace hydro
+}  // namespace voxel

@@ -7,7 +7,7 @@
 
 #include "apps/hydrostatic_curves/ship_model.h"
 
-namespace hydro {
+namespace voxel {
 
 struct ShipReadReport {
     bool opened = false;                // false: the file could not be opened or read
@@ -34,4 +34,4 @@ struct ShipReadReport {
 // Messages name the file and the line.
 ShipReadReport read_ship_information(ShipModel& ship, const char* path);
 
-}  // namespace hydro
+}  // namespace voxel

@@ -4,7 +4,7 @@
 #include "kernel/platform/number_format.h"
 #include "kernel/platform/text_output.h"
 
-namespace hydro {
+namespace voxel {
 
 namespace {
 
@@ -42,7 +42,7 @@ std::string header_row(const char* const (&cells)[7]) {
 }  // namespace
 
 std::string table_cell(const std::string& utf8) {
-    const std::size_t bytes = voxel::utf8_to_gbk(utf8).size();
+    const std::size_t bytes = utf8_to_gbk(utf8).size();
     if (bytes >= kCellWidth) return utf8;
     return utf8 + std::string(kCellWidth - bytes, ' ');
 }
@@ -54,8 +54,8 @@ std::vector<std::string> hydrostatic_table_lines(const HydroTable& table) {
         lines.push_back(header_row(layout.symbols));
         lines.push_back(header_row(layout.units));
         for (int i = 0; i < table.count; ++i) {
-            std::string line = table_cell(" ") + table_cell(voxel::format_number(table.T[i]));
-            for (Column c : layout.columns) line += table_cell(voxel::format_number((table.*c)[i]));
+            std::string line = table_cell(" ") + table_cell(format_number(table.T[i]));
+            for (Column c : layout.columns) line += table_cell(format_number((table.*c)[i]));
             lines.push_back(line);
         }
     }
@@ -63,9 +63,9 @@ std::vector<std::string> hydrostatic_table_lines(const HydroTable& table) {
 }
 
 bool write_hydrostatic_table(const HydroTable& table, const char* path) {
-    voxel::TextFileWriter file(path, "\r\n");
+    TextFileWriter file(path, "\r\n");
     if (!file.is_open()) {
-        voxel::console_line("Hydro_Static Data write error! ");
+        console_line("Hydro_Static Data write error! ");
         return false;
     }
     for (const std::string& line : hydrostatic_table_lines(table)) file.line(line);
@@ -73,4 +73,4 @@ bool write_hydrostatic_table(const HydroTable& table, const char* path) {
     return true;
 }
 
-}  // namespace hydro
+}  // namespace voxel

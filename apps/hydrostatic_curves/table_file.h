@@ -6,7 +6,7 @@
 
 #include "apps/hydrostatic_curves/ship_model.h"
 
-namespace hydro {
+namespace voxel {
 
 constexpr const char* kTableFileName = "Hydro_Static.txt";
 constexpr std::size_t kCellWidth = 15;  // bytes of GBK text
@@ -24,4 +24,4 @@ std::vector<std::string> hydrostatic_table_lines(const HydroTable& table);
 // and false is returned; the run goes on.
 bool write_hydrostatic_table(const HydroTable& table, const char* path = kTableFileName);
 
-}  // namespace hydro
+}  // namespace voxel

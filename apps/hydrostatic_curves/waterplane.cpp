@@ -3,9 +3,9 @@
 #include "apps/hydrostatic_curves/polygon2.h"
 #include "apps/hydrostatic_curves/section_polygon.h"
 
-namespace hydro {
+namespace voxel {
 
-WaterplaneProps waterplane_properties(const ShipModel& ship, const voxel::Plane& p) {
+WaterplaneProps waterplane_properties(const ShipModel& ship, const Plane& p) {
     // The sections tile the waterplane. Each polygon's first moments and its
     // centroidal second moments carried to the axes x = 0, y = 0 (parallel
     // axes) are summed; the totals are carried back to the centre of
@@ -14,7 +14,7 @@ WaterplaneProps waterplane_properties(const ShipModel& ship, const voxel::Plane&
     double Aw = 0.0, Sx = 0.0, Sy = 0.0, Jy = 0.0, Jx = 0.0;
     double minx = 0.0, maxx = 0.0, miny = 0.0, maxy = 0.0;
     bool bounded = false;
-    for (const voxel::Tetrahedron& t : ship.tetrahedra) {
+    for (const Tetrahedron& t : ship.tetrahedra) {
         SectionPolygon s;
         if (!section_polygon(t, p, s)) continue;
         if (face_on_plane_from_below(t, p)) continue;
@@ -50,4 +50,4 @@ WaterplaneProps waterplane_properties(const ShipModel& ship, const voxel::Plane&
     return w;
 }
 
-}  // namespace hydro
+}  // namespace voxel

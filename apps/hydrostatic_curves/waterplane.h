@@ -5,7 +5,7 @@
 #include "apps/hydrostatic_curves/ship_model.h"
 #include "kernel/plane.h"
 
-namespace hydro {
+namespace voxel {
 
 struct WaterplaneProps {
     double breadth = 0.0;  // y extent of the section points, m (0 when none)
@@ -21,6 +21,6 @@ struct WaterplaneProps {
 
 // p is a level plane z = T. Reads only the vertices. A plane that meets no
 // tetrahedron gives Aw = 0, length = breadth = 0 and the rest 0/0.
-WaterplaneProps waterplane_properties(const ShipModel& ship, const voxel::Plane& p);
+WaterplaneProps waterplane_properties(const ShipModel& ship, const Plane& p);
 
-}  // namespace hydro
+}  // namespace voxel

@@ -53,8 +53,8 @@ struct Box {
 
 // The barge's data from its ship file, checked to be such a box.
 Box read_box() {
-    hydro::ShipModel ship;
-    const hydro::ShipReadReport report = hydro::read_ship_information(ship, kShip.c_str());
+    voxel::ShipModel ship;
+    const voxel::ShipReadReport report = voxel::read_ship_information(ship, kShip.c_str());
     EXPECT_TRUE(report.opened);
     EXPECT_TRUE(report.warnings.empty());
     EXPECT_TRUE(report.errors.empty());

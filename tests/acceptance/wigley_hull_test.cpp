@@ -60,16 +60,16 @@ double quantity(const Hydrostatics& h, int q) {
 // CB and Cw over the waterplane's own length and breadth, Cm over the midship
 // section's breadth, Cp over Lpp.
 Hydrostatics at_design_draft(const std::string& path) {
-    hydro::ShipModel ship;
-    const hydro::ShipReadReport report = hydro::read_ship_information(ship, path.c_str());
+    voxel::ShipModel ship;
+    const voxel::ShipReadReport report = voxel::read_ship_information(ship, path.c_str());
     EXPECT_TRUE(report.opened && report.warnings.empty() && report.errors.empty()) << path;
     EXPECT_EQ(ship.Lpp, kL);
     EXPECT_EQ(ship.B, kB);
     voxel::Plane plane;
     plane.set(0.0, 0.0, 1.0, -kT);
-    const hydro::WaterplaneProps w = hydro::waterplane_properties(ship, plane);
-    const hydro::SubmergedVolume s = ship.submerged_volume_and_centre(plane);
-    const hydro::MidshipSection m = hydro::midship_section(ship, kT);
+    const voxel::WaterplaneProps w = voxel::waterplane_properties(ship, plane);
+    const voxel::SubmergedVolume s = ship.submerged_volume_and_centre(plane);
+    const voxel::MidshipSection m = voxel::midship_section(ship, kT);
     Hydrostatics h;
     h.V = s.V;
     h.KB = s.C.z;

@@ -26,9 +26,9 @@ inline std::vector<voxel::Tetrahedron> box_tetrahedra(double x0, double x1, doub
 }
 
 // A ship of principal data L (= Lpp), B, D holding the given tetrahedra.
-inline hydro::ShipModel ship_with(const std::vector<voxel::Tetrahedron>& tets, double L, double B,
+inline voxel::ShipModel ship_with(const std::vector<voxel::Tetrahedron>& tets, double L, double B,
                                   double D) {
-    hydro::ShipModel ship;
+    voxel::ShipModel ship;
     ship.Loa = L;
     ship.Lpp = L;
     ship.B = B;
@@ -43,7 +43,7 @@ inline hydro::ShipModel ship_with(const std::vector<voxel::Tetrahedron>& tets, d
 }
 
 // Box barge: x from 0 to L, y from -B/2 to B/2, z from 0 to D.
-inline hydro::ShipModel box_ship(double L, double B, double D) {
+inline voxel::ShipModel box_ship(double L, double B, double D) {
     return ship_with(box_tetrahedra(0.0, L, -0.5 * B, 0.5 * B, 0.0, D), L, B, D);
 }
 

@@ -14,32 +14,32 @@ using hydro_test::box_ship;
 using hydro_test::box_tetrahedra;
 using hydro_test::ship_with;
 
-std::vector<std::string> run(hydro::ShipModel& ship, std::vector<double>* no_hull = nullptr) {
+std::vector<std::string> run(voxel::ShipModel& ship, std::vector<double>* no_hull = nullptr) {
     std::vector<std::string> lines;
     const std::vector<double> missed =
-        hydro::compute_hydrostatics(ship, [&lines](const std::string& l) { lines.push_back(l); });
+        voxel::compute_hydrostatics(ship, [&lines](const std::string& l) { lines.push_back(l); });
     if (no_hull) *no_hull = missed;
     return lines;
 }
 
 TEST(WaterlineCount, FollowsTheTruncatedQuotient) {
-    EXPECT_EQ(hydro::waterline_count(2.0), 15);
-    EXPECT_EQ(hydro::waterline_count(10.0), 95);
-    EXPECT_EQ(hydro::waterline_count(3.0), 25);
+    EXPECT_EQ(voxel::waterline_count(2.0), 15);
+    EXPECT_EQ(voxel::waterline_count(10.0), 95);
+    EXPECT_EQ(voxel::waterline_count(3.0), 25);
     // 0.7 / -0.1 = -6.999999999999999 truncates to -6.
-    EXPECT_EQ(hydro::waterline_count(0.7), 1);
-    EXPECT_EQ(hydro::waterline_count(0.65), 1);
+    EXPECT_EQ(voxel::waterline_count(0.7), 1);
+    EXPECT_EQ(voxel::waterline_count(0.65), 1);
     // 0.6 / -0.1 = -5.999999999999999 truncates to -5.
-    EXPECT_EQ(hydro::waterline_count(0.6), 0);
-    EXPECT_EQ(hydro::waterline_count(0.0), 0);
-    EXPECT_EQ(hydro::waterline_count(-4.0), 0);
+    EXPECT_EQ(voxel::waterline_count(0.6), 0);
+    EXPECT_EQ(voxel::waterline_count(0.0), 0);
+    EXPECT_EQ(voxel::waterline_count(-4.0), 0);
 }
 
 TEST(ProgressLine, CountsFromZeroWithTheDraftInGeneralFormat) {
-    EXPECT_EQ(hydro::progress_line(0), "正在计算第 0 水线相关信息, 水线高度=0.5 m");
-    EXPECT_EQ(hydro::progress_line(5), "正在计算第 5 水线相关信息, 水线高度=1 m");
-    EXPECT_EQ(hydro::progress_line(8), "正在计算第 8 水线相关信息, 水线高度=1.3 m");
-    EXPECT_EQ(hydro::progress_line(94), "正在计算第 94 水线相关信息, 水线高度=9.9 m");
+    EXPECT_EQ(voxel::progress_line(0), "正在计算第 0 水线相关信息, 水线高度=0.5 m");
+    EXPECT_EQ(voxel::progress_line(5), "正在计算第 5 水线相关信息, 水线高度=1 m");
+    EXPECT_EQ(voxel::progress_line(8), "正在计算第 8 水线相关信息, 水线高度=1.3 m");
+    EXPECT_EQ(voxel::progress_line(94), "正在计算第 94 水线相关信息, 水线高度=9.9 m");
 }
 
 TEST(HydrostaticSweep, RowCountsFollowTheDepth) {
@@ -48,7 +48,7 @@ TEST(HydrostaticSweep, RowCountsFollowTheDepth) {
         int rows;
     } cases[] = {{2.0, 15}, {0.7, 1}, {0.65, 1}, {0.6, 0}, {10.0, 95}};
     for (const auto& c : cases) {
-        hydro::ShipModel ship = box_ship(10, 4, 12);
+        voxel::ShipModel ship = box_ship(10, 4, 12);
         ship.D = c.D;
         const std::vector<std::string> lines = run(ship);
         EXPECT_EQ(ship.table.count, c.rows) << "D = " << c.D;
@@ -57,7 +57,7 @@ TEST(HydrostaticSweep, RowCountsFollowTheDepth) {
 }
 
 TEST(HydrostaticSweep, DepthTwoGivesDraftsHalfToOnePointNine) {
-    hydro::ShipModel ship = box_ship(10, 4, 2.0);
+    voxel::ShipModel ship = box_ship(10, 4, 2.0);
     const std::vector<std::string> lines = run(ship);
     ASSERT_EQ(ship.table.count, 15);
     EXPECT_EQ(ship.table.T[0], 0.5);
@@ -68,9 +68,9 @@ TEST(HydrostaticSweep, DepthTwoGivesDraftsHalfToOnePointNine) {
 }
 
 TEST(HydrostaticSweep, ProgressLineComesBeforeTheWaterlinesWork) {
-    hydro::ShipModel ship = box_ship(10, 4, 1.5);
+    voxel::ShipModel ship = box_ship(10, 4, 1.5);
     int calls = 0;
-    hydro::compute_hydrostatics(ship, [&](const std::string&) {
+    voxel::compute_hydrostatics(ship, [&](const std::string&) {
         // Row `calls` is still unwritten; the rows before it are done.
         EXPECT_EQ(ship.table.V[calls], 0.0);
         if (calls > 0) {
@@ -83,15 +83,15 @@ TEST(HydrostaticSweep, ProgressLineComesBeforeTheWaterlinesWork) {
 
 // The box barge against its closed forms at every draft of the sweep.
 void expect_box_closed_forms(double L, double B, double D, double rho, double C1, double zg) {
-    hydro::ShipModel ship = box_ship(L, B, D);
+    voxel::ShipModel ship = box_ship(L, B, D);
     ship.W_Den = rho;
     ship.C1 = C1;
     ship.Gra_Pt = {0.5 * L, 0.0, zg};
     std::vector<double> no_hull;
     run(ship, &no_hull);
     EXPECT_TRUE(no_hull.empty());
-    const hydro::HydroTable& t = ship.table;
-    ASSERT_EQ(t.count, hydro::waterline_count(D));
+    const voxel::HydroTable& t = ship.table;
+    ASSERT_EQ(t.count, voxel::waterline_count(D));
     const double rel = 1e-11;  // relative tolerance on every quantity
     for (int i = 0; i < t.count; ++i) {
         const double T = t.T[i];
@@ -128,10 +128,10 @@ TEST(HydrostaticSweep, LongerBoxInSeaWaterMatchesClosedForms) {
 
 TEST(HydrostaticSweep, WaterlinesBelowTheHullAreReportedAndGiveNonNumbers) {
     // Bottom at z = 0.85: the drafts 0.5 to 0.8 meet no hull.
-    hydro::ShipModel ship = ship_with(box_tetrahedra(0, 10, -2, 2, 0.85, 3), 10, 4, 3);
+    voxel::ShipModel ship = ship_with(box_tetrahedra(0, 10, -2, 2, 0.85, 3), 10, 4, 3);
     std::vector<double> no_hull;
     run(ship, &no_hull);
-    const hydro::HydroTable& t = ship.table;
+    const voxel::HydroTable& t = ship.table;
     ASSERT_EQ(no_hull.size(), 4u);
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(no_hull[i], t.T[i]);

@@ -6,9 +6,9 @@
 
 namespace {
 
-using hydro::Point2;
-using hydro::Polygon2;
-using hydro::Triangle2;
+using voxel::Point2;
+using voxel::Polygon2;
+using voxel::Triangle2;
 
 constexpr double kTol = 1e-14;  // values of order 1
 
@@ -87,8 +87,8 @@ TEST(Polygon2, ZeroAreaGivesNoMomentsAndTheMeanPoint) {
 }
 
 TEST(Polygon2, OneTwelfthIsTheWrittenConstant) {
-    EXPECT_EQ(hydro::kOneTwelfth, 0.08333333333333333);
-    EXPECT_NEAR(hydro::kOneTwelfth, 1.0 / 12.0, 1e-17);
+    EXPECT_EQ(voxel::kOneTwelfth, 0.08333333333333333);
+    EXPECT_NEAR(voxel::kOneTwelfth, 1.0 / 12.0, 1e-17);
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 
 namespace {
 
-using hydro::SectionPolygon;
+using voxel::SectionPolygon;
 using voxel::Plane;
 using voxel::Point3;
 using voxel::TetraVertices;
@@ -18,9 +18,9 @@ constexpr double kTol = 1e-12;  // the tetrahedra are of size 1 to 10
 
 // Area of the section projected on (x, y), as the waterplane sums it.
 double xy_area(const SectionPolygon& s) {
-    hydro::Point2 pts[4];
+    voxel::Point2 pts[4];
     for (int k = 0; k < s.count; ++k) pts[k] = {s.point[k].x, s.point[k].y};
-    hydro::Polygon2 p;
+    voxel::Polygon2 p;
     p.set(s.count, pts);
     return p.area;
 }
@@ -33,7 +33,7 @@ TEST(SectionPolygon, OneVertexAboveGivesATriangleOfThreeCrossings) {
     // Corner tetrahedron cut at z = 0.5: the triangle of the legs' midpoints.
     const TetraVertices t = tet({0, 0, 0}, {2, 0, 0}, {0, 2, 0}, {0, 0, 1});
     SectionPolygon s;
-    ASSERT_TRUE(hydro::section_polygon(t, Plane{0, 0, 1, -0.5}, s));
+    ASSERT_TRUE(voxel::section_polygon(t, Plane{0, 0, 1, -0.5}, s));
     EXPECT_EQ(s.count, 3);
     EXPECT_NEAR(xy_area(s), 0.5, kTol);
 }
@@ -41,7 +41,7 @@ TEST(SectionPolygon, OneVertexAboveGivesATriangleOfThreeCrossings) {
 TEST(SectionPolygon, TwoAndTwoGiveAQuadrilateral) {
     const TetraVertices t = tet({0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1});
     SectionPolygon s;
-    ASSERT_TRUE(hydro::section_polygon(t, Plane{1, 1, 0, -0.5}, s));
+    ASSERT_TRUE(voxel::section_polygon(t, Plane{1, 1, 0, -0.5}, s));
     EXPECT_EQ(s.count, 4);
 }
 
@@ -55,7 +55,7 @@ TEST(SectionPolygon, QuadrilateralAreaIsTheSameForEveryVertexOrder) {
     do {
         const TetraVertices t = tet(v[order[0]], v[order[1]], v[order[2]], v[order[3]]);
         SectionPolygon s;
-        ASSERT_TRUE(hydro::section_polygon(t, p, s));
+        ASSERT_TRUE(voxel::section_polygon(t, p, s));
         ASSERT_EQ(s.count, 4);
         EXPECT_NEAR(xy_area(s), 1.0, kTol);
     } while (std::next_permutation(order.begin(), order.end()));
@@ -66,7 +66,7 @@ TEST(SectionPolygon, CrossingsInAnyOrderAreRestoredToBoundaryOrder) {
     std::array<int, 4> order = {0, 1, 2, 3};
     do {
         Point3 c[4] = {corners[order[0]], corners[order[1]], corners[order[2]], corners[order[3]]};
-        hydro::order_quadrilateral(c, {0, 0, 1});
+        voxel::order_quadrilateral(c, {0, 0, 1});
         SectionPolygon s;
         s.count = 4;
         std::copy(c, c + 4, s.point);
@@ -79,7 +79,7 @@ TEST(SectionPolygon, PlaneThroughAnEdgeOnlyGivesNoPolygon) {
     const TetraVertices t = tet({0, 0, 0}, {1, 0, 0}, {0, 1, 1}, {1, 1, 2});
     SectionPolygon s;
     s.count = 99;
-    EXPECT_FALSE(hydro::section_polygon(t, Plane{0, 0, 1, 0}, s));
+    EXPECT_FALSE(voxel::section_polygon(t, Plane{0, 0, 1, 0}, s));
     EXPECT_EQ(s.count, 99);  // untouched
 }
 
@@ -89,7 +89,7 @@ TEST(SectionPolygon, PlaneThroughOneVertexAndTheOppositeFace) {
     const Point3 v0{0, -0.5, 0.5};
     const TetraVertices t = tet(v0, {-1, -1, 0}, {1, -1, 0}, {0, 1, 1});
     SectionPolygon s;
-    ASSERT_TRUE(hydro::section_polygon(t, Plane{0, 0, 1, -0.5}, s));
+    ASSERT_TRUE(voxel::section_polygon(t, Plane{0, 0, 1, -0.5}, s));
     ASSERT_EQ(s.count, 3);
     EXPECT_EQ(s.point[2].x, v0.x);
     EXPECT_EQ(s.point[2].y, v0.y);
@@ -105,7 +105,7 @@ TEST(SectionPolygon, AnEdgeEndOnThePlaneGivesNoSecondCrossing) {
     const Plane p{0, 0, 1, -(0.5 + 0.1)};
     const Point3 v0{13.7, -2, 0}, v1{7.1, 1.3, 1}, v2{1, -2, 0.6}, v3{10, 2, 0.6};
     SectionPolygon s;
-    ASSERT_TRUE(hydro::section_polygon(tet(v0, v1, v2, v3), p, s));
+    ASSERT_TRUE(voxel::section_polygon(tet(v0, v1, v2, v3), p, s));
     ASSERT_EQ(s.count, 3);
     // [crossing of V1V0, V2, V3]; the crossing is V1 + 0.4 (V0 - V1).
     EXPECT_NEAR(s.point[0].x, 9.74, kTol);
@@ -119,7 +119,7 @@ TEST(SectionPolygon, AnEdgeEndOnThePlaneGivesNoSecondCrossing) {
 TEST(SectionPolygon, FaceInThePlaneIsTheTriangleOfItsVertices) {
     const TetraVertices t = tet({0, 0, 1}, {2, 0, 1}, {0, 2, 1}, {0, 0, 3});
     SectionPolygon s;
-    ASSERT_TRUE(hydro::section_polygon(t, Plane{0, 0, 1, -1}, s));
+    ASSERT_TRUE(voxel::section_polygon(t, Plane{0, 0, 1, -1}, s));
     EXPECT_EQ(s.count, 3);
     EXPECT_NEAR(xy_area(s), 2.0, kTol);
 }
@@ -127,19 +127,19 @@ TEST(SectionPolygon, FaceInThePlaneIsTheTriangleOfItsVertices) {
 TEST(SectionPolygon, PlaneMissingTheTetrahedronGivesNoPolygon) {
     const TetraVertices t = tet({0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1});
     SectionPolygon s;
-    EXPECT_FALSE(hydro::section_polygon(t, Plane{0, 0, 1, -2}, s));
-    EXPECT_FALSE(hydro::section_polygon(t, Plane{0, 0, 1, 2}, s));
+    EXPECT_FALSE(voxel::section_polygon(t, Plane{0, 0, 1, -2}, s));
+    EXPECT_FALSE(voxel::section_polygon(t, Plane{0, 0, 1, 2}, s));
 }
 
 TEST(FaceOnPlaneFromBelow, TrueOnlyWhenTheFourthVertexIsBelow) {
     const Plane p{0, 0, 1, -1};
     const Point3 a{0, 0, 1}, b{2, 0, 1}, c{0, 2, 1};
-    EXPECT_TRUE(hydro::face_on_plane_from_below(tet(a, b, c, {0, 0, 0}), p));
-    EXPECT_FALSE(hydro::face_on_plane_from_below(tet(a, b, c, {0, 0, 2}), p));
+    EXPECT_TRUE(voxel::face_on_plane_from_below(tet(a, b, c, {0, 0, 0}), p));
+    EXPECT_FALSE(voxel::face_on_plane_from_below(tet(a, b, c, {0, 0, 2}), p));
     // The fourth vertex may stand in any slot.
-    EXPECT_TRUE(hydro::face_on_plane_from_below(tet({1, 1, -3}, a, b, c), p));
+    EXPECT_TRUE(voxel::face_on_plane_from_below(tet({1, 1, -3}, a, b, c), p));
     // Two vertices on the plane: not a face.
-    EXPECT_FALSE(hydro::face_on_plane_from_below(tet(a, b, {0, 2, 0}, {0, 0, 0}), p));
+    EXPECT_FALSE(voxel::face_on_plane_from_below(tet(a, b, {0, 2, 0}, {0, 0, 0}), p));
 }
 
 }  // namespace

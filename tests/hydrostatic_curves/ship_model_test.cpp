@@ -12,14 +12,14 @@ using hydro_test::box_ship;
 using voxel::Plane;
 
 TEST(HydroTable, StartsWithOneRow) {
-    const hydro::HydroTable t;
+    const voxel::HydroTable t;
     EXPECT_EQ(t.count, 1);
     EXPECT_EQ(t.T.size(), 1u);
     EXPECT_EQ(t.Cp.size(), 1u);
 }
 
 TEST(HydroTable, DraftsAreARunningSum) {
-    hydro::HydroTable t;
+    voxel::HydroTable t;
     t.set_waterlines(3, 0.5, 0.1);
     ASSERT_EQ(t.count, 3);
     EXPECT_EQ(t.T[0], 0.5);
@@ -33,7 +33,7 @@ TEST(HydroTable, DraftsAreARunningSum) {
 TEST(HydroTable, RunningSumDiffersFromStartPlusMultiple) {
     // 0.5 + 0.1 + 0.1 + 0.1 rounds to 0.7999999999999999, while 0.5 + 3 * 0.1
     // gives 0.8000000000000000444; the table keeps the running sum.
-    hydro::HydroTable t;
+    voxel::HydroTable t;
     t.set_waterlines(95, 0.5, 0.1);
     EXPECT_EQ(t.T[3], 0.7999999999999999);
     EXPECT_NE(t.T[3], 0.5 + 3 * 0.1);
@@ -43,7 +43,7 @@ TEST(HydroTable, RunningSumDiffersFromStartPlusMultiple) {
 }
 
 TEST(HydroTable, NoRowsForNonPositiveCount) {
-    hydro::HydroTable t;
+    voxel::HydroTable t;
     t.set_waterlines(-5, 0.5, 0.1);
     EXPECT_EQ(t.count, 0);
     EXPECT_TRUE(t.T.empty());
@@ -51,7 +51,7 @@ TEST(HydroTable, NoRowsForNonPositiveCount) {
 }
 
 TEST(ShipModel, EmptyModelHasAnInvertedBox) {
-    hydro::ShipModel ship;
+    voxel::ShipModel ship;
     EXPECT_EQ(ship.count, 0);
     const voxel::Box3 b = ship.bounding_box();
     EXPECT_EQ(b.minx, 1e20);
@@ -61,7 +61,7 @@ TEST(ShipModel, EmptyModelHasAnInvertedBox) {
 }
 
 TEST(ShipModel, BoxVolumeAndBounds) {
-    hydro::ShipModel ship = box_ship(10, 4, 3);
+    voxel::ShipModel ship = box_ship(10, 4, 3);
     EXPECT_NEAR(ship.total_volume(), 120.0, 1e-12);
     const voxel::Box3 b = ship.bounding_box();
     EXPECT_EQ(b.minx, 0.0);
@@ -73,8 +73,8 @@ TEST(ShipModel, BoxVolumeAndBounds) {
 }
 
 TEST(ShipModel, SubmergedVolumeAndCentreOfABox) {
-    hydro::ShipModel ship = box_ship(10, 4, 3);
-    const hydro::SubmergedVolume s = ship.submerged_volume_and_centre(Plane{0, 0, 1, -1.2});
+    voxel::ShipModel ship = box_ship(10, 4, 3);
+    const voxel::SubmergedVolume s = ship.submerged_volume_and_centre(Plane{0, 0, 1, -1.2});
     EXPECT_NEAR(s.V, 48.0, 1e-12);
     EXPECT_NEAR(s.C.x, 5.0, 1e-12);
     EXPECT_NEAR(s.C.y, 0.0, 1e-12);
@@ -82,15 +82,15 @@ TEST(ShipModel, SubmergedVolumeAndCentreOfABox) {
 }
 
 TEST(ShipModel, WhollySubmergedGivesTheTotalVolume) {
-    hydro::ShipModel ship = box_ship(10, 4, 3);
-    const hydro::SubmergedVolume s = ship.submerged_volume_and_centre(Plane{0, 0, 1, -10});
+    voxel::ShipModel ship = box_ship(10, 4, 3);
+    const voxel::SubmergedVolume s = ship.submerged_volume_and_centre(Plane{0, 0, 1, -10});
     EXPECT_EQ(s.V, ship.total_volume());
     EXPECT_NEAR(s.C.z, 1.5, 1e-12);
 }
 
 TEST(ShipModel, PlaneBelowTheHullGivesNoVolumeAndNoCentre) {
-    hydro::ShipModel ship = box_ship(10, 4, 3);
-    const hydro::SubmergedVolume s = ship.submerged_volume_and_centre(Plane{0, 0, 1, 1});
+    voxel::ShipModel ship = box_ship(10, 4, 3);
+    const voxel::SubmergedVolume s = ship.submerged_volume_and_centre(Plane{0, 0, 1, 1});
     EXPECT_EQ(s.V, 0.0);
     EXPECT_TRUE(std::isnan(s.C.z));
 }

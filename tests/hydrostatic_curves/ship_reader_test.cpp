@@ -16,15 +16,15 @@ using hydro_test::key_lines;
 using testing_support::ScratchDir;
 
 struct Read {
-    hydro::ShipModel ship;
-    hydro::ShipReadReport report;
+    voxel::ShipModel ship;
+    voxel::ShipReadReport report;
 };
 
 Read read_text(const std::string& text) {
     ScratchDir dir;
     const std::string path = dir.write("ship.txt", text);
     Read r;
-    r.report = hydro::read_ship_information(r.ship, path.c_str());
+    r.report = voxel::read_ship_information(r.ship, path.c_str());
     return r;
 }
 
@@ -68,11 +68,11 @@ TEST(ReadShipInformation, BoxExample) {
 
 TEST(ReadShipInformation, MissingFileIsNotOpened) {
     ScratchDir dir;
-    hydro::ShipModel ship;
-    EXPECT_FALSE(hydro::read_ship_information(ship, dir.file("none.txt").c_str()).opened);
-    EXPECT_FALSE(hydro::read_ship_information(ship, "").opened);
+    voxel::ShipModel ship;
+    EXPECT_FALSE(voxel::read_ship_information(ship, dir.file("none.txt").c_str()).opened);
+    EXPECT_FALSE(voxel::read_ship_information(ship, "").opened);
     // A folder opens but cannot be read: treated alike.
-    EXPECT_FALSE(hydro::read_ship_information(ship, dir.path().c_str()).opened);
+    EXPECT_FALSE(voxel::read_ship_information(ship, dir.path().c_str()).opened);
 }
 
 TEST(ReadShipInformation, RemarkAfterAKeyValue) {
@@ -242,16 +242,16 @@ TEST(ReadShipInformation, UnusableSolidsAreErrors) {
 }
 
 TEST(ShipDataErrors, NonFiniteKeysThatAComputationUses) {
-    EXPECT_TRUE(hydro::ship_data_errors(read_text(box_example_file()).ship, "s").empty());
+    EXPECT_TRUE(voxel::ship_data_errors(read_text(box_example_file()).ship, "s").empty());
     const Read r = read_text(
         replace_all(replace_all(box_example_file(), "Lpp=10", "Lpp=nan"), "C1=1", "C1=-inf"));
-    const std::vector<std::string> errors = hydro::ship_data_errors(r.ship, "ship.txt");
+    const std::vector<std::string> errors = voxel::ship_data_errors(r.ship, "ship.txt");
     ASSERT_EQ(errors.size(), 2u);
     EXPECT_NE(errors[0].find("Lpp"), std::string::npos);
     EXPECT_NE(errors[1].find("C1"), std::string::npos);
     // Loa and VD are used by no computation.
     const Read unused = read_text(replace_all(box_example_file(), "VD=0", "VD=inf"));
-    EXPECT_TRUE(hydro::ship_data_errors(unused.ship, "ship.txt").empty());
+    EXPECT_TRUE(voxel::ship_data_errors(unused.ship, "ship.txt").empty());
 }
 
 }  // namespace

@@ -32,8 +32,8 @@ std::vector<std::string> crlf_lines(const std::string& bytes) {
     return lines;
 }
 
-hydro::HydroTable table_of(int n) {
-    hydro::HydroTable t;
+voxel::HydroTable table_of(int n) {
+    voxel::HydroTable t;
     t.set_waterlines(n, 0.5, 0.1);
     for (int i = 0; i < n; ++i) {
         t.V[i] = 20.0 * (i + 1);
@@ -46,17 +46,17 @@ hydro::HydroTable table_of(int n) {
 TEST(TableCell, PadsToFifteenBytesOfGbk) {
     // Seven Chinese characters are 14 GBK bytes: one blank.
     for (const char* h : {"横稳心垂向坐标", "每厘米吃水吨数", "每厘米纵倾力矩", "纵稳心垂向坐标"}) {
-        EXPECT_EQ(hydro::table_cell(h), std::string(h) + " ");
+        EXPECT_EQ(voxel::table_cell(h), std::string(h) + " ");
     }
-    EXPECT_EQ(hydro::table_cell("项目"), "项目" + std::string(11, ' '));
-    EXPECT_EQ(hydro::table_cell("0.5"), "0.5" + std::string(12, ' '));
-    EXPECT_EQ(hydro::table_cell(" "), std::string(15, ' '));
+    EXPECT_EQ(voxel::table_cell("项目"), "项目" + std::string(11, ' '));
+    EXPECT_EQ(voxel::table_cell("0.5"), "0.5" + std::string(12, ' '));
+    EXPECT_EQ(voxel::table_cell(" "), std::string(15, ' '));
 }
 
 TEST(TableCell, LongerCellIsWrittenWhole) {
     const std::string sixteen = "1234567890abcdef";
-    EXPECT_EQ(hydro::table_cell(sixteen), sixteen);
-    EXPECT_EQ(hydro::table_cell("123456789012345"), "123456789012345");
+    EXPECT_EQ(voxel::table_cell(sixteen), sixteen);
+    EXPECT_EQ(voxel::table_cell("123456789012345"), "123456789012345");
 }
 
 TEST(HydrostaticTableLines, NoRowsGiveNineHeaderLines) {
@@ -74,7 +74,7 @@ TEST(HydrostaticTableLines, HeaderTextsAndOrder) {
     ASSERT_EQ(lines.size(), 9u);
     auto row = [](std::initializer_list<const char*> cells) {
         std::string s;
-        for (const char* c : cells) s += hydro::table_cell(c);
+        for (const char* c : cells) s += voxel::table_cell(c);
         return s;
     };
     EXPECT_EQ(lines[1], row({"符号", "T", "V", "DIS", "DISk", "Zb", "Xb"}));
@@ -101,7 +101,7 @@ TEST(HydrostaticTableLines, DataRowsStartWithABlankCellAndTheDraft) {
 TEST(WriteHydrostaticTable, GbkLinesOf105BytesWithCrLf) {
     ScratchDir dir;
     const std::string path = dir.file("Hydro_Static.txt");
-    ASSERT_TRUE(hydro::write_hydrostatic_table(table_of(3), path.c_str()));
+    ASSERT_TRUE(voxel::write_hydrostatic_table(table_of(3), path.c_str()));
     const std::string bytes = read_file_bytes(path);
     const std::vector<std::string> lines = crlf_lines(bytes);
     ASSERT_EQ(lines.size(), 18u);
@@ -114,18 +114,18 @@ TEST(WriteHydrostaticTable, GbkLinesOf105BytesWithCrLf) {
 TEST(WriteHydrostaticTable, NoRowsGiveAFileOfNineLines) {
     ScratchDir dir;
     const std::string path = dir.file("Hydro_Static.txt");
-    ASSERT_TRUE(hydro::write_hydrostatic_table(table_of(0), path.c_str()));
+    ASSERT_TRUE(voxel::write_hydrostatic_table(table_of(0), path.c_str()));
     EXPECT_EQ(crlf_lines(read_file_bytes(path)).size(), 9u);
 }
 
 TEST(WriteHydrostaticTable, NonNumbersAreWrittenWithTheirSign) {
-    hydro::HydroTable t = table_of(1);
+    voxel::HydroTable t = table_of(1);
     t.V[0] = std::numeric_limits<double>::quiet_NaN();
     t.DIS[0] = std::numeric_limits<double>::infinity();
     t.DISk[0] = -std::numeric_limits<double>::infinity();
     const std::vector<std::string> lines = hydrostatic_table_lines(t);
     EXPECT_EQ(lines[3].substr(30, 45),
-              hydro::table_cell("nan") + hydro::table_cell("inf") + hydro::table_cell("-inf"));
+              voxel::table_cell("nan") + voxel::table_cell("inf") + voxel::table_cell("-inf"));
 }
 
 TEST(WriteHydrostaticTable, UnwritableFileIsReportedAndLeftAlone) {
@@ -133,7 +133,7 @@ TEST(WriteHydrostaticTable, UnwritableFileIsReportedAndLeftAlone) {
     // A file in a folder that does not exist cannot be created.
     const std::string path = dir.file("Hydro_Static.txt/inner.txt");
     testing::internal::CaptureStdout();
-    const bool written = hydro::write_hydrostatic_table(table_of(1), path.c_str());
+    const bool written = voxel::write_hydrostatic_table(table_of(1), path.c_str());
     const std::string out = testing::internal::GetCapturedStdout();
     EXPECT_FALSE(written);
     EXPECT_NE(out.find("Hydro_Static Data write error! "), std::string::npos);
