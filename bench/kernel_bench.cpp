@@ -49,7 +49,7 @@ void BM_TetrahedronCut(benchmark::State& state) {
     voxel::Tetrahedron t({0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1});
     t.plane = plane_for_dry_count(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        t.cut();
+        t.cut(voxel::CrossingTolerance::Strict);
         benchmark::DoNotOptimize(t.volume);
         benchmark::DoNotOptimize(t.centroid);
     }
@@ -61,7 +61,7 @@ void BM_CylinderSubmerge(benchmark::State& state) {
     voxel::Cylinder c({0, 0, 0}, {2, 0, 0}, 1.0);
     const Plane half = level_plane(0.0);
     for (auto _ : state) {
-        c.submerge(half);
+        c.submerge(half, voxel::CrossingTolerance::Strict);
         benchmark::DoNotOptimize(c.volume);
     }
 }
@@ -88,17 +88,14 @@ void fill_four_pillar_body(voxel::VoxelGroup& g) {
 }
 
 void BM_FindWaterPlane(benchmark::State& state) {
-    voxel::VoxelGroup g;
+    voxel::VoxelGroup g(voxel::CrossingTolerance::Strict);
     fill_four_pillar_body(g);
     // Level draft of 10 m, then a slight heel and trim.
     const double V = g.submerged_volume(level_plane(10.0));
     const Point3 N = state.range(0) == 0 ? Point3{0, 0, 1} : Point3{0.02, -0.05, 1};
-    Plane p;
-    Point3 B;
     for (auto _ : state) {
-        g.find_water_plane(V, N, p, B);
-        benchmark::DoNotOptimize(p);
-        benchmark::DoNotOptimize(B);
+        const voxel::WaterPlane w = g.find_water_plane(V, N);
+        benchmark::DoNotOptimize(w);
     }
 }
 BENCHMARK(BM_FindWaterPlane)->ArgName("tilted")->DenseRange(0, 1)->Unit(benchmark::kMillisecond);

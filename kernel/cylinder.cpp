@@ -3,7 +3,7 @@
 #include <cmath>
 #include <vector>
 
-#include "kernel/solid_messages.h"
+#include "kernel/angles.h"
 #include "kernel/solid_submerge.h"
 #include "kernel/triangle_prism.h"
 
@@ -22,7 +22,7 @@ Point3 Cylinder::circle_point(int k) const {
     const double ux = axis.x / len, uy = axis.y / len, uz = axis.z / len;
     // The rim angle uses 3.1415926, not the double nearest pi: the last sector
     // ends short of the first rim point by 2 * (pi - 3.1415926) rad.
-    const double theta = (2 * k) * 3.1415926 / n;
+    const double theta = (2 * k) * kRimPi / n;
     const double c = std::cos(theta), s = std::sin(theta);
     if (std::fabs(uy) < 1e-10 && std::fabs(uz) < 1e-10) {
         // Axis along x: the rim starts straight below P0.
@@ -36,9 +36,8 @@ Point3 Cylinder::circle_point(int k) const {
             P0.z - (r * ux * uz * c + r * uy * s) / m};
 }
 
-void Cylinder::decompose(Tetrahedron* tets, int count) {
-    if (count % 3 != 0 || count < 9)
-        report_count_error("分解圆柱为四面体的个数需为3的倍数且至少为9");
+bool Cylinder::decompose(Tetrahedron* tets, int count) {
+    const bool count_ok = count % 3 == 0 && count >= 9;
     n = count / 3;
     const Point3 a = difference(P0, P1);
     Point3 c_next = circle_point(0);
@@ -51,6 +50,7 @@ void Cylinder::decompose(Tetrahedron* tets, int count) {
         wedge.set_vertices(corners, 6);
         wedge.decompose(tets + 3 * i, 3);
     }
+    return count_ok;
 }
 
 Box3 Cylinder::bounds() {
@@ -62,14 +62,21 @@ Box3 Cylinder::bounds() {
     return box;
 }
 
-void Cylinder::submerge(const Plane& p) {
+void Cylinder::submerge(const Plane& p, CrossingTolerance tolerance) {
     plane = p;
-    // A scratch array reused between calls; every call decomposes afresh.
-    thread_local std::vector<Tetrahedron> tets;
-    const int count = 3 * n;
-    tets.assign(static_cast<std::size_t>(count > 0 ? count : 0), Tetrahedron());
-    decompose(tets.data(), count);
-    const SubmergedPart part = submerge_tetrahedra(tets.data(), count, plane, P0);
+    // The 90 tetrahedra of the usual 30 sectors live on the stack; a cylinder
+    // decomposed into more sectors takes an array of its own.
+    constexpr int kUsualCount = 90;
+    const int count = 3 * n > 0 ? 3 * n : 0;
+    Tetrahedron local[kUsualCount];
+    std::vector<Tetrahedron> more;
+    Tetrahedron* tets = local;
+    if (count > kUsualCount) {
+        more.resize(static_cast<std::size_t>(count));
+        tets = more.data();
+    }
+    decompose(tets, count);
+    const SubmergedPart part = submerge_tetrahedra(tets, count, plane, tolerance, P0);
     volume = part.volume;
     centroid = part.centroid;
 }

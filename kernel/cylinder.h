@@ -26,14 +26,17 @@ struct Cylinder {
     Point3 circle_point(int k) const;
 
     // Writes 3 * (count / 3) tetrahedra, three per sector wedge; stores
-    // n = count / 3. A count that is not a multiple of 3 or is below 9 gets
-    // the count message and a key wait first.
-    void decompose(Tetrahedron* tets, int count);
+    // n = count / 3. Returns false, having written them all the same, when
+    // count is not a multiple of 3 or is below 9
+    // (kCylinderTetrahedronCountMessage).
+    bool decompose(Tetrahedron* tets, int count);
 
     // Box of the polygonal prism; raises n to 3 first if it is lower.
     Box3 bounds();
 
-    void submerge(const Plane& p);
+    // Submerged volume and centroid below p (P0 when nothing is submerged);
+    // the cylinder is decomposed afresh, with its current n.
+    void submerge(const Plane& p, CrossingTolerance tolerance);
     double submerged_volume() const { return volume; }
     Point3 submerged_centroid() const { return centroid; }
 };

@@ -15,15 +15,17 @@ struct Hexahedron {
     Point3 centroid;
     double volume = 0.0;
 
-    // count must be 8; otherwise the count message, a key wait, no change.
-    void set_vertices(const Point3* points, int count);
-    // count must be 5; otherwise the count message, a key wait, nothing
-    // written. The five-tetrahedron split along the face diagonals V0-V2,
+    // count must be 8; otherwise false and no change
+    // (kHexahedronVertexCountMessage).
+    bool set_vertices(const Point3* points, int count);
+    // count must be 5; otherwise false and nothing written
+    // (kHexahedronTetrahedronCountMessage). The five-tetrahedron split along the face diagonals V0-V2,
     // V5-V7, V0-V5, V2-V7, V0-V7 and V2-V5: four corners at V1, V6, V4, V3
     // and the central tetrahedron (V0, V7, V2, V5).
-    void decompose(Tetrahedron* tets, int count) const;
+    bool decompose(Tetrahedron* tets, int count) const;
     Box3 bounds() const;
-    void submerge(const Plane& p);
+    // Submerged volume and centroid below p (V0 when nothing is submerged).
+    void submerge(const Plane& p, CrossingTolerance tolerance);
     double submerged_volume() const { return volume; }
     Point3 submerged_centroid() const { return centroid; }
 };

@@ -15,6 +15,13 @@ enum IntersectResult : int {
     kInPlane = 2,      // the segment lies in the plane; the midpoint is written
 };
 
+// Which parallel test a segment/plane intersection uses: the strict one
+// (1e-15) of the hydrostatic and floating-attitude programs, or the loose one
+// (1e-10, with the in-plane test on the midpoint) of the righting-arm
+// program. A program states its choice where it builds its body, and every
+// query carries it down to the tetrahedron cut.
+enum class CrossingTolerance { Strict, Loose };
+
 // Sign convention, fixed for the whole system: the normal (A, B, C) points out
 // of the water. A point is dry only when f(P) = A*x + B*y + C*z + D > 0; a
 // point on the plane (f = 0) counts as submerged. The normal need not be of
@@ -52,6 +59,12 @@ struct Plane {
     // parallel segment counts as lying in the plane when its midpoint is
     // within 1e-10 (in length units) of it.
     int intersect_segment_loose(const Segment& s, Point3& x) const;
+
+    // One of the two above, as `tolerance` says.
+    int intersect(const Segment& s, Point3& x, CrossingTolerance tolerance) const {
+        return tolerance == CrossingTolerance::Strict ? intersect_segment(s, x)
+                                                      : intersect_segment_loose(s, x);
+    }
 };
 
 }  // namespace voxel

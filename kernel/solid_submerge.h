@@ -17,6 +17,6 @@ struct SubmergedPart {
 // `fallback`, the solid's first point; a piece of zero volume adds nothing
 // whatever centroid it holds.
 SubmergedPart submerge_tetrahedra(Tetrahedron* tets, int count, const Plane& p,
-                                  const Point3& fallback);
+                                  CrossingTolerance tolerance, const Point3& fallback);
 
 }  // namespace voxel

@@ -3,34 +3,23 @@
 #include <cmath>
 #include <utility>
 
+#include "kernel/volume_moments.h"
+
 namespace voxel {
 
 namespace {
-
-CrossingTolerance g_crossing = CrossingTolerance::Strict;
 
 // Crossing of the edge (a, b) with the plane. One end is dry and the other
 // submerged, so the crossing lies on the edge; when the edge is parallel to
 // the plane within the tolerance (result 0, nothing written) its midpoint,
 // the point that an in-plane edge gives, stands in.
-Point3 crossing(const Plane& p, const Point3& a, const Point3& b) {
-    const Segment s(a, b);
+Point3 crossing(const Plane& p, const Point3& a, const Point3& b, CrossingTolerance tolerance) {
     Point3 x = midpoint(a, b);
-    if (g_crossing == CrossingTolerance::Strict)
-        p.intersect_segment(s, x);
-    else
-        p.intersect_segment_loose(s, x);
+    p.intersect(Segment(a, b), x, tolerance);
     return x;
 }
 
 }  // namespace
-
-void set_cut_crossing_tolerance(CrossingTolerance t) {
-    g_crossing = t;
-}
-CrossingTolerance cut_crossing_tolerance() {
-    return g_crossing;
-}
 
 double TetraVertices::full_volume() const {
     return std::fabs(dot(difference(V0, V1), cross(difference(V0, V2), difference(V0, V3)))) / 6.0;
@@ -49,7 +38,8 @@ Box3 TetraVertices::bounds() const {
     return b;
 }
 
-SubmergedPieces split_below_plane(const TetraVertices& t, const Plane& p) {
+SubmergedPieces split_below_plane(const TetraVertices& t, const Plane& p,
+                                  CrossingTolerance tolerance) {
     SubmergedPieces out;
     // Working list [V1, V2, V3, V0]; dry vertices are swapped to the front.
     Point3 L[4] = {t.V1, t.V2, t.V3, t.V0};
@@ -70,9 +60,9 @@ SubmergedPieces split_below_plane(const TetraVertices& t, const Plane& p) {
             // Tetrahedron less the small one at the dry vertex X0: a wedge with
             // I1 I2 I3 in the plane and X1 X2 X3 below, filled by three pieces.
             const Point3 &X0 = L[0], &X1 = L[1], &X2 = L[2], &X3 = L[3];
-            const Point3 I1 = crossing(p, X0, X1);
-            const Point3 I2 = crossing(p, X0, X2);
-            const Point3 I3 = crossing(p, X0, X3);
+            const Point3 I1 = crossing(p, X0, X1, tolerance);
+            const Point3 I2 = crossing(p, X0, X2, tolerance);
+            const Point3 I3 = crossing(p, X0, X3, tolerance);
             out.count = 3;
             out.piece[0] = {I1, X1, X2, X3};
             out.piece[1] = {I3, I1, I2, X3};
@@ -83,10 +73,10 @@ SubmergedPieces split_below_plane(const TetraVertices& t, const Plane& p) {
             // Wedge with the edge X2 X3 below and the quadrilateral
             // J2 J1 J4 J3 in the plane.
             const Point3 &X0 = L[0], &X1 = L[1], &X2 = L[2], &X3 = L[3];
-            const Point3 J1 = crossing(p, X1, X2);
-            const Point3 J2 = crossing(p, X0, X2);
-            const Point3 J3 = crossing(p, X0, X3);
-            const Point3 J4 = crossing(p, X1, X3);
+            const Point3 J1 = crossing(p, X1, X2, tolerance);
+            const Point3 J2 = crossing(p, X0, X2, tolerance);
+            const Point3 J3 = crossing(p, X0, X3, tolerance);
+            const Point3 J4 = crossing(p, X1, X3, tolerance);
             out.count = 3;
             out.piece[0] = {X3, J4, J3, J1};
             out.piece[1] = {J3, J1, X2, X3};
@@ -96,9 +86,9 @@ SubmergedPieces split_below_plane(const TetraVertices& t, const Plane& p) {
         case 3: {
             // The small tetrahedron at the single submerged vertex Y3.
             const Point3 &Y0 = L[0], &Y1 = L[1], &Y2 = L[2], &Y3 = L[3];
-            const Point3 K0 = crossing(p, Y3, Y0);
-            const Point3 K1 = crossing(p, Y3, Y1);
-            const Point3 K2 = crossing(p, Y3, Y2);
+            const Point3 K0 = crossing(p, Y3, Y0, tolerance);
+            const Point3 K1 = crossing(p, Y3, Y1, tolerance);
+            const Point3 K2 = crossing(p, Y3, Y2, tolerance);
             out.count = 1;
             out.piece[0] = {Y3, K0, K1, K2};
             break;
@@ -110,8 +100,8 @@ SubmergedPieces split_below_plane(const TetraVertices& t, const Plane& p) {
     return out;
 }
 
-void Tetrahedron::cut() {
-    const SubmergedPieces s = split_below_plane(*this, plane);
+void Tetrahedron::cut(CrossingTolerance tolerance) {
+    const SubmergedPieces s = split_below_plane(*this, plane, tolerance);
     if (s.k == 0) {
         volume = full_volume();
         centroid = vertex_centroid();
@@ -121,18 +111,15 @@ void Tetrahedron::cut() {
         volume = 0.0;
         return;
     }
-    double v_sum = 0.0;
-    Point3 moment;
+    VolumeMoments sum;
     Point3 c;
     for (int i = 0; i < s.count; ++i) {
-        const double v = s.piece[i].full_volume();
         c = s.piece[i].vertex_centroid();
-        v_sum = v_sum + v;
-        moment = {moment.x + v * c.x, moment.y + v * c.y, moment.z + v * c.z};
+        sum.add(s.piece[i].full_volume(), c);
     }
-    volume = v_sum;
-    if (std::fabs(v_sum) > 1e-15)
-        centroid = {moment.x / v_sum, moment.y / v_sum, moment.z / v_sum};
+    volume = sum.volume;
+    if (std::fabs(sum.volume) > 1e-15)
+        centroid = sum.centroid();
     else
         centroid = c;  // the last piece's vertex centroid
 }

@@ -7,13 +7,6 @@
 
 namespace voxel {
 
-// Which segment/plane intersection the cut uses. The hydrostatic and the
-// floating-attitude programs use the strict one (parallel test 1e-15); the
-// righting-arm program selects the loose one (1e-10) once at start-up.
-enum class CrossingTolerance { Strict, Loose };
-void set_cut_crossing_tolerance(CrossingTolerance t);
-CrossingTolerance cut_crossing_tolerance();
-
 // Four vertices, in any order and orientation. The vertex order matters only
 // for rounding and for the fallback centroid of a cut of zero volume.
 struct TetraVertices {
@@ -31,12 +24,15 @@ struct TetraVertices {
 //  k = number of dry vertices (f > 0).
 //  k = 0: one piece, the input as given. k = 4: no piece.
 //  k = 1, 2: three pieces; k = 3: one piece, in the fixed table order.
+// The crossing points on the edges between dry and wet vertices come from
+// Plane::intersect with the given tolerance.
 struct SubmergedPieces {
     int k = 0;
     int count = 0;
     TetraVertices piece[3];
 };
-SubmergedPieces split_below_plane(const TetraVertices& t, const Plane& p);
+SubmergedPieces split_below_plane(const TetraVertices& t, const Plane& p,
+                                  CrossingTolerance tolerance);
 
 struct Tetrahedron : TetraVertices {
     Plane plane;          // plane of the last cut, set by the caller
@@ -57,12 +53,12 @@ struct Tetrahedron : TetraVertices {
 
     // Volume and centroid of the part on the submerged side of `plane`.
     // Wholly dry (k = 4): volume 0 and the centroid is left as it was.
-    void cut();
+    void cut(CrossingTolerance tolerance);
 
     // plane = p, then cut().
-    void submerge(const Plane& p) {
+    void submerge(const Plane& p, CrossingTolerance tolerance) {
         plane = p;
-        cut();
+        cut(tolerance);
     }
 
     Point3 submerged_centroid() const { return centroid; }

@@ -1,28 +1,21 @@
 #include "kernel/triangle_prism.h"
 
-#include "kernel/solid_messages.h"
 #include "kernel/solid_submerge.h"
 
 namespace voxel {
 
-void TrianglePrism::set_vertices(const Point3* points, int count) {
-    if (count != 6) {
-        report_count_error("the number of the vetexes of the triangle prism must be SIX ! ");
-        return;
-    }
+bool TrianglePrism::set_vertices(const Point3* points, int count) {
+    if (count != 6) return false;
     for (int i = 0; i < 6; ++i) V[i] = points[i];
+    return true;
 }
 
-void TrianglePrism::decompose(Tetrahedron* tets, int count) const {
-    if (count != 3) {
-        report_count_error(
-            "the number of the tetrahedra which are disassembled from the triangle prism must "
-            "be THREE! ");
-        return;
-    }
+bool TrianglePrism::decompose(Tetrahedron* tets, int count) const {
+    if (count != 3) return false;
     tets[0] = Tetrahedron(V[0], V[1], V[2], V[4]);
     tets[1] = Tetrahedron(V[0], V[2], V[3], V[4]);
     tets[2] = Tetrahedron(V[2], V[3], V[5], V[4]);
+    return true;
 }
 
 Box3 TrianglePrism::bounds() const {
@@ -31,11 +24,11 @@ Box3 TrianglePrism::bounds() const {
     return b;
 }
 
-void TrianglePrism::submerge(const Plane& p) {
+void TrianglePrism::submerge(const Plane& p, CrossingTolerance tolerance) {
     plane = p;
     Tetrahedron tets[3];
     decompose(tets, 3);
-    const SubmergedPart part = submerge_tetrahedra(tets, 3, plane, V[0]);
+    const SubmergedPart part = submerge_tetrahedra(tets, 3, plane, tolerance, V[0]);
     volume = part.volume;
     centroid = part.centroid;
 }

@@ -15,16 +15,18 @@ struct TrianglePrism {
     Point3 centroid;      // submerged centroid of that submerge
     double volume = 0.0;  // submerged volume of that submerge
 
-    // count must be 6; otherwise the count message, a key wait, no change.
-    void set_vertices(const Point3* points, int count);
-    // count must be 3; otherwise the count message, a key wait, nothing written.
+    // count must be 6; otherwise false and no change
+    // (kPrismVertexCountMessage).
+    bool set_vertices(const Point3* points, int count);
+    // count must be 3; otherwise false and nothing written
+    // (kPrismTetrahedronCountMessage).
     //   tets[0] = (V0, V1, V2, V4)  end triangle with apex V4
     //   tets[1] = (V0, V2, V3, V4)  } the pyramid V0 V2 V5 V3 / V4,
     //   tets[2] = (V2, V3, V5, V4)  } split along V2-V3
-    void decompose(Tetrahedron* tets, int count) const;
+    bool decompose(Tetrahedron* tets, int count) const;
     Box3 bounds() const;
     // Submerged volume and centroid below p (V0 when nothing is submerged).
-    void submerge(const Plane& p);
+    void submerge(const Plane& p, CrossingTolerance tolerance);
     double submerged_volume() const { return volume; }
     Point3 submerged_centroid() const { return centroid; }
 };

@@ -3,14 +3,11 @@
 #include <sys/stat.h>
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "kernel/platform/console.h"
 
 namespace voxel {
-
-char model_path[kModelPathSize] = {};
 
 namespace {
 
@@ -18,14 +15,14 @@ void warn_failed_dialog() {
     diagnostic_line("Warning! 文件打开失败!");
 }
 
-// Stores the path when it fits, else reports a failed dialog.
-void store_path(const std::string& path) {
+// The path when it fits, else a failed dialog and no path.
+std::string checked_path(const std::string& path) {
     if (path.size() >= kModelPathSize) {
         diagnostic_line("路径超过259字节: " + path.substr(0, 64) + "...");
         warn_failed_dialog();
-        return;
+        return std::string();
     }
-    std::memcpy(model_path, path.c_str(), path.size() + 1);
+    return path;
 }
 
 bool has_extension(const std::string& path) {
@@ -56,31 +53,27 @@ bool read_input_line(std::string& line) {
 
 }  // namespace
 
-void choose_model_file(const char* path_argument) {
-    if (path_argument) {
-        store_path(path_argument);
-        return;
-    }
+std::string choose_model_file(const std::optional<std::string>& path_argument) {
+    if (path_argument) return checked_path(*path_argument);
     diagnostic_line("Select a text file.");
     for (;;) {
         diagnostic_line("文本文件(*.txt) / 所有文件(*.*) - 请输入文件路径 (空行取消):");
         std::string line;
         if (!read_input_line(line) || line.empty()) {
             warn_failed_dialog();
-            return;
+            return std::string();
         }
         if (!has_extension(line)) line += ".txt";
         if (line.size() >= kModelPathSize) {
             diagnostic_line("路径超过259字节.");
             warn_failed_dialog();
-            return;
+            return std::string();
         }
         if (!is_existing_file(line)) {
             diagnostic_line("文件不存在: " + line);
             continue;
         }
-        store_path(line);
-        return;
+        return line;
     }
 }
 

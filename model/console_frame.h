@@ -1,23 +1,25 @@
-// The frame the three programs share: banner, choice of the model file, final
-// pause.
+// The frame the programs share: the choice of the model file and the final
+// pause (kernel/platform/console.h).
 #pragma once
 
 #include <cstddef>
+#include <optional>
+#include <string>
 
 namespace voxel {
 
-// The chosen model file's path, a narrow string of at most 259 bytes. Zero
-// until a file has been chosen.
+// A model path holds at most this many bytes (259 and its terminator).
 constexpr std::size_t kModelPathSize = 260;
-extern char model_path[kModelPathSize];
 
-// Fills model_path. With a path argument (the program's first command-line
-// argument) that path is taken as it is. Without one, a console prompt stands
-// in for the open-file dialog: its text goes to standard error, one line of
-// standard input is the path, a name without an extension gets ".txt", and a
-// name that does not exist is refused and asked again. An empty line, the end
-// of input or a path of more than 259 bytes is a cancel: the warning
-// "Warning! 文件打开失败!" on standard error, and model_path keeps what it held.
-void choose_model_file(const char* path_argument);
+// The chosen model file's path, a narrow string of at most 259 bytes; empty
+// when nothing was chosen (the reader then cannot open it and says so).
+// With a path argument (the program's MODEL argument) that path is taken as
+// it is. Without one, a console prompt stands in for the open-file dialog:
+// its text goes to standard error, one line of standard input is the path, a
+// name without an extension gets ".txt", and a name that does not exist is
+// refused and asked again. An empty line, the end of input or a path of more
+// than 259 bytes is a cancel: the warning "Warning! 文件打开失败!" on standard
+// error, and an empty path.
+std::string choose_model_file(const std::optional<std::string>& path_argument);
 
 }  // namespace voxel

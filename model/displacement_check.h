@@ -3,6 +3,8 @@
 // else the search could never end.
 #pragma once
 
+#include <string>
+
 #include "model/voxel_group.h"
 
 namespace voxel {
@@ -11,8 +13,8 @@ namespace voxel {
 // (written to total). The group's box must be current.
 bool displacement_in_range(VoxelGroup& group, double V, double& total);
 
-// For the drivers: when the check fails, says so on standard error with both
-// volumes, waits for one character and ends the process with status 1.
-void require_displacement_in_range(VoxelGroup& group);
+// The standard-error message of a displacement out of range, naming both
+// volumes. The program then waits for one character and ends with status 1.
+std::string displacement_range_message(double V, double total);
 
 }  // namespace voxel

@@ -5,30 +5,32 @@
 //   Gra_Pt.x=<x>
 //   Gra_Pt.y=<y>
 //   Gra_Pt.z=<z>
-//   Tetrahedron | Hexahedron | TrianglePrism | Cylinder
-//   x,y,z                             4, 8 or 6 vertex lines; a cylinder has
-//   ...                               P0, r, P1, r2 (r2 is read, not used)
+//   solid blocks (model/solid_blocks.h)
 //
-// Blocks come in any order up to the end of the file. A keyword line must be
-// the keyword and its line end alone; any other line is passed over. Lengths
-// are in the file's own unit, V in that unit cubed.
+// Lengths are in the file's own unit, V in that unit cubed.
 #pragma once
 
+#include <string>
+
+#include "model/diagnostics.h"
 #include "model/voxel_group.h"
 
 namespace voxel {
 
+// The console message of a model file that cannot be opened or read; the
+// program then waits for one character and ends with status 1.
+constexpr const char* kFormat2ReadErrorMessage = " SET file(Format2) read error! ";
+
 // Fills an empty group from the file at `path`: V, G, the four kinds of
 // solids (each kind in file order, in exactly sized arrays) and the bounding
-// box. A file that cannot be opened or read: " SET file(Format2) read error! "
-// on the console, a wait for one character, exit status 1.
+// box. `opened` is false when the file cannot be opened or read (a
+// directory, for one); nothing is filled then.
 //
-// Beyond the format: a value that does not parse stays 0 (V, G and every
-// block's values start at 0) and is reported on standard error with the file
-// and line; a block cut short by the end of the file is dropped with a
-// warning; a number that is not finite, a cylinder whose two end centres
-// coincide or whose radius is not positive ends the process with status 1
-// after a message on standard error and a wait for one character.
-void read_format2_model(VoxelGroup& group, const char* path);
+// Beyond the format: V and G start at 0 and a header value that does not
+// parse stays 0 (a warning); the blocks are read as model/solid_blocks.h
+// says. A value that is not finite, in the header or in a block, is an error:
+// the group is still filled with the usable blocks, but the program must not
+// go on.
+ReadResult read_format2_model(VoxelGroup& group, const std::string& path);
 
 }  // namespace voxel

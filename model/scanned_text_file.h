@@ -1,6 +1,7 @@
-// An input text file read with scanf patterns, as the Format2 model and the
-// pillar file are read. It keeps track of the line of its read position, so
-// that a value that does not parse can be reported with its place.
+// An input text file read with scanf patterns, as the model files and the
+// pillar file are read. It keeps track of the line of its read position and
+// collects what it finds wrong, with the file and the line, for the program
+// to print.
 #pragma once
 
 #include <cstdio>
@@ -8,6 +9,7 @@
 
 #include "kernel/platform/text_input.h"
 #include "kernel/point3.h"
+#include "model/diagnostics.h"
 
 namespace voxel {
 
@@ -15,6 +17,7 @@ namespace voxel {
 enum class ScanResult {
     Complete,   // every value converted
     Unparsed,   // a value did not parse (warned); the unconverted values kept
+    NotFinite,  // a converted value is not a finite number (an error)
     EndOfFile,  // the end of the file came before every value was converted
 };
 
@@ -26,7 +29,9 @@ class ScannedTextFile {
 
     // Opens the file in Windows text mode (a CR before an LF is dropped).
     // False when it cannot be opened or read (a directory, for one).
-    bool open(const char* path);
+    bool open(const std::string& path);
+    // The same over bytes in memory, named `name` in the messages.
+    bool open_bytes(const std::string& name, const std::string& bytes);
 
     std::FILE* stream() const { return input_.stream(); }
     bool at_end() const { return std::feof(input_.stream()) != 0; }
@@ -34,30 +39,33 @@ class ScannedTextFile {
     // 1-based line of a read position (of the current one by default).
     int line_at(long position) const { return input_.line_at(position); }
     int line() const { return line_at(position()); }
+    // Line of the first byte at or after `position` that is not white space:
+    // where a number conversion that starts at `position` begins.
+    int value_line(long position) const;
     const std::string& name() const { return name_; }
 
-    // A warning on standard error: "<file>:<line>: <text>".
-    void warn(int line, const std::string& text) const;
-    // An error on standard error in the same form, then a wait for one
-    // character, then the end of the process with status 1.
-    [[noreturn]] void fail(int line, const std::string& text) const;
-    // fail() unless value is finite; `what` names the value.
-    void require_finite(double value, const std::string& what) const;
+    void warn(int line, const std::string& text) { diagnostics_.warn(name_, line, text); }
+    void error(int line, const std::string& text) { diagnostics_.error(name_, line, text); }
+    const Diagnostics& diagnostics() const { return diagnostics_; }
 
-    // The pattern `prefix` followed by "%lf\n", e.g. "Gra_Pt.x=" or "".
-    // A value that does not parse is warned about with `what`; a value that
-    // is not finite ends the process.
+    // The pattern `prefix` followed by "%lf", and when it converted, the
+    // pattern's closing newline (any run of white space). `what` names the
+    // value in the messages: a value that does not parse is warned about and
+    // left as it was; one that is not finite is an error.
     ScanResult read_number(const char* prefix, double& value, const std::string& what);
-    // "%lf,%lf,%lf\n" into p, with the same handling.
+    // "%lf,%lf,%lf\n" into p, with the same handling. A converted value that
+    // is not finite is an error even when a later one did not parse.
     ScanResult read_point(Point3& p, const std::string& what);
     // "#%d:\n", the header of a pillar record.
     ScanResult read_record_number(int& number, const std::string& what);
 
   private:
-    ScanResult finish(int converted, int wanted, const std::string& what);
+    ScanResult finish(int converted, int wanted, bool finite, const std::string& what);
+    bool all_finite(const double* values, int count, long start, const std::string& what);
 
     std::string name_;
     TextInput input_;
+    Diagnostics diagnostics_;
 };
 
 }  // namespace voxel

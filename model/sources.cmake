@@ -1,7 +1,11 @@
 set(MODEL_SOURCES
-  model/console_frame.cpp
+  model/diagnostics.cpp
+  model/scanned_text_file.cpp
+  model/solid_blocks.cpp
   model/voxel_group.cpp
   model/displacement_check.cpp
-  model/scanned_text_file.cpp
   model/format2_reader.cpp
+  model/format2_frame.cpp
+  model/console_frame.cpp
+  model/command_line.cpp
 )

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <string>
 
-#include "kernel/platform/console.h"
 #include "kernel/platform/number_format.h"
+#include "kernel/volume_moments.h"
 
 namespace voxel {
 
@@ -21,58 +21,43 @@ Box3 VoxelGroup::bounding_box() {
 double VoxelGroup::submerged_volume(Plane p) {
     double sum = 0.0;
     for (Tetrahedron& t : tetrahedra) {
-        t.submerge(p);
+        t.submerge(p, crossing);
         sum += t.volume;
     }
     for (Cylinder& c : cylinders) {
-        c.submerge(p);
+        c.submerge(p, crossing);
         sum += c.volume;
     }
     for (Hexahedron& h : hexahedra) {
-        h.submerge(p);
+        h.submerge(p, crossing);
         sum += h.volume;
     }
     for (TrianglePrism& s : prisms) {
-        s.submerge(p);
+        s.submerge(p, crossing);
         sum += s.volume;
     }
     return sum;
 }
 
-namespace {
-
-struct Moments {
-    double V = 0.0, Mx = 0.0, My = 0.0, Mz = 0.0;
-    void add(double v, const Point3& c) {
-        V += v;
-        Mx += v * c.x;
-        My += v * c.y;
-        Mz += v * c.z;
-    }
-};
-
-}  // namespace
-
-void VoxelGroup::submerged_volume_and_centre(Plane p, double& volume, Point3& B) {
-    Moments m;
+SubmergedPart VoxelGroup::submerged_volume_and_centre(Plane p) {
+    VolumeMoments m;
     for (Tetrahedron& t : tetrahedra) {
-        t.submerge(p);
+        t.submerge(p, crossing);
         m.add(t.volume, t.centroid);
     }
     for (Cylinder& c : cylinders) {
-        c.submerge(p);
+        c.submerge(p, crossing);
         m.add(c.volume, c.centroid);
     }
     for (Hexahedron& h : hexahedra) {
-        h.submerge(p);
+        h.submerge(p, crossing);
         m.add(h.volume, h.centroid);
     }
     for (TrianglePrism& s : prisms) {
-        s.submerge(p);
+        s.submerge(p, crossing);
         m.add(s.volume, s.centroid);
     }
-    volume = m.V;
-    B = {m.Mx / m.V, m.My / m.V, m.Mz / m.V};
+    return {m.volume, m.centroid()};
 }
 
 double VoxelGroup::total_volume() {
@@ -82,7 +67,7 @@ double VoxelGroup::total_volume() {
     return submerged_volume(above);
 }
 
-void VoxelGroup::find_water_plane(double V, Point3 N, Plane& plane, Point3& B) {
+WaterPlane VoxelGroup::find_water_plane(double V, Point3 N) {
     const double len = std::sqrt(N.x * N.x + N.y * N.y + N.z * N.z);
     const Point3 n{N.x / len, N.y / len, N.z / len};
 
@@ -118,17 +103,13 @@ void VoxelGroup::find_water_plane(double V, Point3 N, Plane& plane, Point3& B) {
     Plane current = plane_through({(H.x + L.x) * 0.5, (H.y + L.y) * 0.5, (H.z + L.z) * 0.5});
     double Vt = submerged_volume(current);
 
-    constexpr int kMaxBisections = 200;
-    int steps = 0;
+    WaterPlane w;
     while (std::fabs((Vt - V) / V) >= 1e-10) {
-        if (steps == kMaxBisections) {
-            diagnostic_line(
-                "find_water_plane: " + std::to_string(kMaxBisections) +
-                " bisection steps without reaching the volume tolerance; V=" + format_number(V) +
-                ", volume reached=" + format_number(Vt) + ", the last plane is kept.");
+        if (w.steps == kMaxBisections) {
+            w.converged = false;
             break;
         }
-        ++steps;
+        ++w.steps;
         if ((Vt - V) * (V0 - V) > 0) {
             lo = t;
             V0 = Vt;
@@ -140,18 +121,22 @@ void VoxelGroup::find_water_plane(double V, Point3 N, Plane& plane, Point3& B) {
             plane_through({t * (H.x - L.x) + L.x, t * (H.y - L.y) + L.y, t * (H.z - L.z) + L.z});
         Vt = submerged_volume(current);
     }
-    plane = current;
-    double unused = 0.0;
-    submerged_volume_and_centre(plane, unused, B);
+    w.plane = current;
+    w.volume_reached = Vt;
+    w.B = submerged_volume_and_centre(w.plane).centroid;
+    return w;
 }
 
-double action_line_distance(Point3 p1, Point3 p2, Point3 n) {
+std::string water_plane_stall_note(double V, const WaterPlane& w) {
+    return "find_water_plane: 二分 " + std::to_string(w.steps) +
+           " 步后排水体积仍未达到相对误差 1e-10; V=" + format_number(V) +
+           ", 达到的体积=" + format_number(w.volume_reached) + ", 取最后一个水面.";
+}
+
+LineDistance action_line_distance(Point3 p1, Point3 p2, Point3 n) {
     const Point3 d = difference(p1, p2);
-    if (d.x * d.x + d.y * d.y + d.z * d.z < 1e-10) {
-        console_line("两点之间的距离小于1e-10 !");
-        return 0.0;
-    }
-    return length(cross(d, n)) / length(n);
+    if (d.x * d.x + d.y * d.y + d.z * d.z < 1e-10) return {0.0, true};
+    return {length(cross(d, n)) / length(n), false};
 }
 
 }  // namespace voxel

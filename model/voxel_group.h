@@ -3,6 +3,7 @@
 // gravity. Lengths are in the model file's unit, volumes in that unit cubed.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "kernel/box3.h"
@@ -10,10 +11,24 @@
 #include "kernel/hexahedron.h"
 #include "kernel/plane.h"
 #include "kernel/point3.h"
+#include "kernel/solid_submerge.h"
 #include "kernel/tetrahedron.h"
 #include "kernel/triangle_prism.h"
 
 namespace voxel {
+
+// The water plane with a given normal that displaces a given volume, and
+// what its search did.
+struct WaterPlane {
+    Plane plane;             // unit normal out of the water
+    Point3 B;                // centre of buoyancy at `plane`
+    int steps = 0;           // bisection steps made
+    bool converged = true;   // false: the step bound ended the search first
+    double volume_reached = 0.0;  // submerged volume at `plane`, model unit cubed
+};
+
+// The standard-error note for a search that the step bound ended.
+std::string water_plane_stall_note(double V, const WaterPlane& w);
 
 class VoxelGroup {
   public:
@@ -26,7 +41,11 @@ class VoxelGroup {
     double V = 0.0;  // displacement volume
     Point3 G;        // centre of gravity
 
-    VoxelGroup() = default;
+    // Which crossing test every cut of this body's queries uses; the program
+    // that builds the body chooses it.
+    const CrossingTolerance crossing;
+
+    explicit VoxelGroup(CrossingTolerance crossing_test) : crossing(crossing_test) {}
     VoxelGroup(const VoxelGroup&) = delete;
     VoxelGroup& operator=(const VoxelGroup&) = delete;
 
@@ -47,8 +66,8 @@ class VoxelGroup {
     double submerged_volume(Plane p);
 
     // Submerged volume and centre of buoyancy below p, summed in the same
-    // order. With nothing submerged B is 0/0 (not a number).
-    void submerged_volume_and_centre(Plane p, double& volume, Point3& B);
+    // order. With nothing submerged the centre is 0/0 (not a number).
+    SubmergedPart submerged_volume_and_centre(Plane p);
 
     // Volume of the whole body: the submerged volume at a level plane above
     // every vertex of the stored box.
@@ -59,15 +78,27 @@ class VoxelGroup {
     // position between the lowest and the highest corner of the stored box
     // along N, to a relative volume error below 1e-10; and the centre of
     // buoyancy B at that plane. V must lie in (0, total volume]. The
-    // bisection stops after 200 steps (floating point can stall it) with the
-    // last plane evaluated, and says so on standard error.
-    void find_water_plane(double V, Point3 N, Plane& plane, Point3& B);
+    // bisection stops after kMaxBisections steps (floating point can stall
+    // it) with the last plane evaluated, and reports that it did not
+    // converge.
+    WaterPlane find_water_plane(double V, Point3 N);
+};
+
+// Bisection steps after which find_water_plane gives up.
+constexpr int kMaxBisections = 200;
+
+// The console message of two points that are too close to tell a distance.
+constexpr const char* kClosePointsMessage = "两点之间的距离小于1e-10 !";
+
+struct LineDistance {
+    double d = 0.0;                // length units
+    bool points_coincide = false;  // d is 0 because p1 and p2 nearly coincide
 };
 
 // Distance between the two parallel lines through p1 and p2 with direction n
 // (n non-zero): |(p2 - p1) x n| / |n|. Two points closer than 1e-5 (squared
-// distance below 1e-10) give 0, with the console message
-// "两点之间的距离小于1e-10 !".
-double action_line_distance(Point3 p1, Point3 p2, Point3 n);
+// distance below 1e-10) give 0 and points_coincide; the program then shows
+// kClosePointsMessage on the console.
+LineDistance action_line_distance(Point3 p1, Point3 p2, Point3 n);
 
 }  // namespace voxel

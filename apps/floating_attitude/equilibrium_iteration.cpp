@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "kernel/angles.h"
 #include "kernel/matrix4.h"
 #include "kernel/platform/console.h"
 #include "kernel/platform/number_format.h"
@@ -12,7 +13,6 @@ namespace {
 
 constexpr double kAngleError = 1e-10;    // a_error, radians
 constexpr double kRelativeError = 1e-6;  // error; d_error = error x box diagonal
-constexpr double kOneOver180 = 0.005555555555555556;
 
 Point3 unit(Point3 v) {
     normalize(v);
@@ -22,7 +22,8 @@ Point3 unit(Point3 v) {
 }  // namespace
 
 IterationDialogue IterationDialogue::console() {
-    return {[](const std::string& line) { console_line(line); }, [] { return read_answer_char(); }};
+    return {[](const std::string& line) { console_line(line); }, [] { return read_answer_char(); },
+            [](const std::string& note) { diagnostic_line(note); }};
 }
 
 Point3 tilt_axis(Point3 B, Point3 G, Point3 N) {
@@ -44,10 +45,25 @@ void iterate_floating_attitude(VoxelGroup& group, double V, Point3 G, Plane& pla
     const double dx = box.maxx - box.minx, dy = box.maxy - box.miny, dz = box.maxz - box.minz;
     const double d_error = kRelativeError * std::sqrt(dx * dx + dy * dy + dz * dz);
 
+    // The water plane for a normal, and the distance of the lines of action
+    // along it; each says on the dialogue what went wrong where it happened.
+    auto water_plane = [&](const Point3& normal) {
+        const WaterPlane w = group.find_water_plane(V, normal);
+        if (!w.converged) dialogue.write_note(water_plane_stall_note(V, w));
+        return w;
+    };
+    auto distance = [&](const Point3& buoyancy, const Point3& normal) {
+        const LineDistance l = action_line_distance(buoyancy, G, normal);
+        if (l.points_coincide) dialogue.write_line(kClosePointsMessage);
+        return l.d;
+    };
+
     Point3 N{0.0, 0.0, 1.0};
-    group.find_water_plane(V, N, plane, B);
-    double d = action_line_distance(B, G, N);
-    const double det_an0 = std::acos(-1.0) * kOneOver180;
+    WaterPlane w = water_plane(N);
+    plane = w.plane;
+    B = w.B;
+    double d = distance(B, N);
+    const double det_an0 = kOneDegree;
     double det_an = det_an0;
 
     dialogue.write_line("假定浮体固定,水面移动和旋转. 初始水面法向N=<0,0,1>竖直向上.");
@@ -68,15 +84,13 @@ void iterate_floating_attitude(VoxelGroup& group, double V, Point3 G, Plane& pla
             // come closer, otherwise halve the turn down to a_error.
             Point3 Nt = N;
             rotate_about_axis(Nt, k, det_an);
-            Plane Pt;
-            Point3 Bt;
-            group.find_water_plane(V, Nt, Pt, Bt);
-            const double dt = action_line_distance(Bt, G, Nt);
+            const WaterPlane t = water_plane(Nt);
+            const double dt = distance(t.B, Nt);
             if (dt < d) {
                 N = Nt;
-                B = Bt;
+                B = t.B;
                 d = dt;
-                plane = Pt;
+                plane = t.plane;
                 break;
             }
             if (det_an <= kAngleError) {
@@ -94,8 +108,10 @@ void iterate_floating_attitude(VoxelGroup& group, double V, Point3 G, Plane& pla
             if (dialogue.read_answer() != 'y') return;
             det_an = det_an0;
             rotate_about_axis(N, k, det_an0);
-            group.find_water_plane(V, N, plane, B);
-            d = action_line_distance(B, G, N);
+            w = water_plane(N);
+            plane = w.plane;
+            B = w.B;
+            d = distance(B, N);
         }
         dialogue.write_line(step_line(count, format_number(det_an), d, N));
     }

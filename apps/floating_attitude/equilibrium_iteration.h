@@ -15,9 +15,14 @@ namespace voxel {
 // Where the iteration writes its lines and reads the answer to its prompt.
 // The console by default; tests script it.
 struct IterationDialogue {
+    // A console line: the header, a step, the prompt, and the message of two
+    // points too close to tell a distance, each where it arises.
     std::function<void(const std::string&)> write_line;
     // One character, white space skipped; EOF at the end of input.
     std::function<int()> read_answer;
+    // A note beyond the console text (a water-plane search that its step
+    // bound ended); standard error on the console.
+    std::function<void(const std::string&)> write_note;
 
     static IterationDialogue console();
 };

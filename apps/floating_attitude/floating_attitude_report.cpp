@@ -10,7 +10,7 @@
 
 namespace voxel {
 
-void run_floating_attitude(VoxelGroup& group) {
+int run_floating_attitude(VoxelGroup& group) {
     const double V = group.V;
     console_line("排水体积=" + format_number(V));
     const Point3 G = group.centre_of_gravity();
@@ -31,8 +31,19 @@ void run_floating_attitude(VoxelGroup& group) {
                  " , " + format_number(B.z) + " ).");
 
     PillarAxes pillars;
-    read_pillars(kPillarFileName, pillars);
+    const ReadResult read = read_pillars(kPillarFileName, pillars);
+    if (!read.opened) {
+        console_line(kPillarReadErrorMessage);
+        wait_for_key();
+        return 1;
+    }
+    for (const std::string& line : read.diagnostics.lines()) diagnostic_line(line);
+    if (read.diagnostics.has_errors()) {
+        wait_for_key();
+        return 1;
+    }
     for (const std::string& line : draft_lines(plane, pillars)) console_line(line);
+    return 0;
 }
 
 }  // namespace voxel

@@ -11,8 +11,9 @@ namespace voxel {
 constexpr const char* kPillarFileName = "FourPillars.txt";
 
 // Writes the report on the console, asking on the console when the iteration
-// stalls. Ends the process with status 1 when the pillar file cannot be
-// read, after the plane and the centre of buoyancy have been written.
-void run_floating_attitude(VoxelGroup& group);
+// stalls. Returns the exit status: 1 when the pillar file cannot be read or
+// used (after the plane and the centre of buoyancy have been written, its
+// message and a wait for one character), 0 otherwise.
+int run_floating_attitude(VoxelGroup& group);
 
 }  // namespace voxel

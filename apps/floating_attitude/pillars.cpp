@@ -1,42 +1,34 @@
 #include "apps/floating_attitude/pillars.h"
 
-#include <cstdlib>
-
-#include "kernel/platform/console.h"
 #include "kernel/platform/number_format.h"
 #include "model/scanned_text_file.h"
 
 namespace voxel {
 
-bool load_pillars(const char* path, PillarAxes& pillars) {
+ReadResult read_pillars(const std::string& path, PillarAxes& pillars) {
+    ReadResult result;
     ScannedTextFile in;
-    if (!in.open(path)) return false;
+    if (!in.open(path)) return result;
+    result.opened = true;
     for (int i = 0; i < kPillarCount; ++i) {
-        const std::string record = "pillar record " + std::to_string(i + 1);
+        const std::string record = "第 " + std::to_string(i + 1) + " 根立柱";
         int number = 0;
         Point3 p0, p1;
-        bool cut_short = in.read_record_number(number, "\"#<number>:\" heading " + record) ==
-                         ScanResult::EndOfFile;
+        bool cut_short =
+            in.read_record_number(number, record + "的记录头 \"#<数>:\"") == ScanResult::EndOfFile;
         if (!cut_short)
             cut_short =
-                in.read_point(p0, "point P0 \"x,y,z\" of " + record) == ScanResult::EndOfFile;
+                in.read_point(p0, record + "的点 P0 \"x,y,z\"") == ScanResult::EndOfFile;
         if (!cut_short)
             cut_short =
-                in.read_point(p1, "point P1 \"x,y,z\" of " + record) == ScanResult::EndOfFile;
+                in.read_point(p1, record + "的点 P1 \"x,y,z\"") == ScanResult::EndOfFile;
         pillars.axis[i] = Segment(p0, p1);
         pillars.present[i] = !cut_short;
         if (cut_short)
-            in.warn(in.line(),
-                    "the file ends before " + record + " is complete; that pillar gets no draft");
+            in.warn(in.line(), "文件在" + record + "的记录读完之前结束; 该立柱没有吃水.");
     }
-    return true;
-}
-
-void read_pillars(const char* path, PillarAxes& pillars) {
-    if (load_pillars(path, pillars)) return;
-    console_line("Pillar file read error! ");
-    wait_for_key();
-    std::exit(1);
+    result.diagnostics = in.diagnostics();
+    return result;
 }
 
 std::vector<std::string> draft_lines(const Plane& plane, const PillarAxes& pillars) {

@@ -13,6 +13,7 @@
 
 #include "kernel/plane.h"
 #include "kernel/segment.h"
+#include "model/diagnostics.h"
 
 namespace voxel {
 
@@ -25,16 +26,15 @@ struct PillarAxes {
     bool present[kPillarCount] = {true, true, true, true};
 };
 
-// Reads the four records; false when the file cannot be opened or read.
-// Each record's points start at (0, 0, 0); a value that does not parse is
-// warned about on standard error with the file and line and stays 0; a
-// number that is not finite ends the process (message on standard error, a
-// wait for one character, exit status 1).
-bool load_pillars(const char* path, PillarAxes& pillars);
+// The console message of a pillar file that cannot be opened or read; the
+// program then waits for one character and ends with status 1.
+constexpr const char* kPillarReadErrorMessage = "Pillar file read error! ";
 
-// load_pillars, and for a file that cannot be opened: "Pillar file read
-// error! " on the console, a wait for one character, exit status 1.
-void read_pillars(const char* path, PillarAxes& pillars);
+// Reads the four records; `opened` is false when the file cannot be opened
+// or read. Each record's points start at (0, 0, 0); a value that does not
+// parse stays 0 (a warning); a number that is not finite is an error, after
+// which the drafts must not be reported.
+ReadResult read_pillars(const std::string& path, PillarAxes& pillars);
 
 // One line "<i>号立柱吃水=<z>" for each pillar i = 1..4 whose axis line
 // crosses the plane (parallel test 1e-15), z being the body-frame z of the

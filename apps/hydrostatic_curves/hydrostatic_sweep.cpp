@@ -44,13 +44,13 @@ std::vector<double> compute_hydrostatics(ShipModel& ship,
         tab.Aw[i] = w.Aw;
         tab.Xf[i] = w.xf;
 
-        const SubmergedVolume s = ship.submerged_volume_and_centre(plane);
-        const double V = s.V;
-        const double zb = s.C.z;
+        const SubmergedPart s = ship.submerged_volume_and_centre(plane);
+        const double V = s.volume;
+        const double zb = s.centroid.z;
         tab.V[i] = V;
         tab.DIS[i] = V * ship.W_Den;
         tab.DISk[i] = (ship.C1 * V) * ship.W_Den;
-        tab.Xb[i] = s.C.x;
+        tab.Xb[i] = s.centroid.x;
         tab.Zb[i] = zb;
 
         // KM = KB + BM, with BM = IT / V.

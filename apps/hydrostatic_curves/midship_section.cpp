@@ -12,8 +12,9 @@ namespace {
 constexpr double kMinPieceVolume = 1e-15;  // m^3
 constexpr double kMidshipMargin = 10.0;    // m fore and aft of the midship station
 
-void append_pieces(TetraList& list, const TetraVertices& t, const Plane& p) {
-    const SubmergedPieces pieces = clip_below_plane(t, p);
+void append_pieces(TetraList& list, const TetraVertices& t, const Plane& p,
+                   CrossingTolerance tolerance) {
+    const SubmergedPieces pieces = clip_below_plane(t, p, tolerance);
     for (int k = 0; k < pieces.count; ++k) {
         if (pieces.piece[k].full_volume() >= kMinPieceVolume) list.append(pieces.piece[k]);
     }
@@ -21,8 +22,9 @@ void append_pieces(TetraList& list, const TetraVertices& t, const Plane& p) {
 
 }  // namespace
 
-SubmergedPieces clip_below_plane(const TetraVertices& t, const Plane& p) {
-    return split_below_plane(t, p);
+SubmergedPieces clip_below_plane(const TetraVertices& t, const Plane& p,
+                                 CrossingTolerance tolerance) {
+    return split_below_plane(t, p, tolerance);
 }
 
 MidshipSection midship_section(const ShipModel& ship, double T) {
@@ -36,7 +38,7 @@ MidshipSection midship_section(const ShipModel& ship, double T) {
         {0.0, 0.0, 1.0, -T},                                  // z <= T
     };
     TetraList list;
-    for (const Tetrahedron& t : ship.tetrahedra) append_pieces(list, t, planes[0]);
+    for (const Tetrahedron& t : ship.tetrahedra) append_pieces(list, t, planes[0], ship.crossing);
     for (int pass = 1; pass < 6; ++pass) {
         // Only the pieces of the previous pass are clipped; new pieces go to
         // the tail behind them.
@@ -45,7 +47,7 @@ MidshipSection midship_section(const ShipModel& ship, double T) {
             const TetraList::Node node = list.begin();
             const TetraVertices t = *node;
             list.remove(node);
-            append_pieces(list, t, planes[pass]);
+            append_pieces(list, t, planes[pass], ship.crossing);
         }
     }
     const std::vector<TetraVertices> clipped(list.begin(), list.end());

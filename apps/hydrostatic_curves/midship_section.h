@@ -34,7 +34,8 @@ class TetraList {
 // The part of t where f(P) <= 0, as 0 to 3 tetrahedra: the pieces of the
 // tetrahedron cut (k dry vertices: k = 0 the input, k = 1, 2 three pieces,
 // k = 3 one, k = 4 none).
-SubmergedPieces clip_below_plane(const TetraVertices& t, const Plane& p);
+SubmergedPieces clip_below_plane(const TetraVertices& t, const Plane& p,
+                                 CrossingTolerance tolerance);
 
 struct MidshipSection {
     double Am = 0.0;   // submerged section area, m^2
@@ -45,7 +46,7 @@ struct MidshipSection {
 // At the draft T (m): the hull clipped to Lpp/2 - 10 <= x <= Lpp/2 + 10,
 // |y| <= B/2, 0 <= z <= T (pieces below 1e-15 m^3 dropped), then cut by
 // x = Lpp/2; a face in that plane counts from the forward tetrahedron only.
-// Reads the vertices, Lpp and B; alters nothing.
+// Reads the vertices, Lpp, B and the hull's crossing test; alters nothing.
 MidshipSection midship_section(const ShipModel& ship, double T);
 
 }  // namespace voxel

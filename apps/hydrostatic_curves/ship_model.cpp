@@ -1,5 +1,7 @@
 #include "apps/hydrostatic_curves/ship_model.h"
 
+#include "kernel/volume_moments.h"
+
 namespace voxel {
 
 HydroTable::HydroTable() {
@@ -9,8 +11,6 @@ HydroTable::HydroTable() {
 void HydroTable::set_waterlines(int n, double start_draft, double draft_step) {
     const std::size_t rows = n > 0 ? static_cast<std::size_t>(n) : 0;
     count = n > 0 ? n : 0;
-    start = start_draft;
-    step = draft_step;
     T.assign(rows, 0.0);
     if (rows > 0) {
         T[0] = start_draft;
@@ -34,19 +34,14 @@ Box3 ShipModel::bounding_box() {
     return box;
 }
 
-SubmergedVolume ShipModel::submerged_volume_and_centre(const Plane& p) {
+SubmergedPart ShipModel::submerged_volume_and_centre(const Plane& p) {
     // Volume-weighted mean of the submerged parts' centroids.
-    double V = 0.0, Mx = 0.0, My = 0.0, Mz = 0.0;
+    VolumeMoments sum;
     for (Tetrahedron& t : tetrahedra) {
-        t.submerge(p);
-        const double v = t.submerged_volume();
-        const Point3 c = t.submerged_centroid();
-        V = V + v;
-        Mx = Mx + v * c.x;
-        My = My + v * c.y;
-        Mz = Mz + v * c.z;
+        t.submerge(p, crossing);
+        sum.add(t.volume, t.centroid);
     }
-    return {V, {Mx / V, My / V, Mz / V}};
+    return {sum.volume, sum.centroid()};
 }
 
 }  // namespace voxel

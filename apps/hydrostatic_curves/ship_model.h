@@ -8,15 +8,14 @@
 #include "kernel/box3.h"
 #include "kernel/plane.h"
 #include "kernel/point3.h"
+#include "kernel/solid_submerge.h"
 #include "kernel/tetrahedron.h"
 
 namespace voxel {
 
 // The sweep's results: row i holds the quantities of waterline i.
 struct HydroTable {
-    int count = 1;       // number of rows (waterlines)
-    double start = 0.0;  // draft of the first waterline, m
-    double step = 0.0;   // draft increment, m
+    int count = 1;  // number of rows (waterlines)
 
     // Columns, each of `count` values. T, Zb, Xb, Xf, Zm, ZmL in m; V in m^3;
     // DIS, DISk, TPC in t; Aw in m^2; MTC in t*m; CB, Cw, Cm, Cp without unit.
@@ -32,24 +31,25 @@ struct HydroTable {
     void set_waterlines(int n, double start_draft, double draft_step);
 };
 
-// Submerged volume (m^3) and centre of buoyancy (m) below one plane.
-struct SubmergedVolume {
-    double V = 0.0;
-    Point3 C;
-};
-
 struct ShipModel {
+    // Which crossing test the cuts of this hull use; the program that builds
+    // the model chooses it.
+    const CrossingTolerance crossing;
+
+    explicit ShipModel(CrossingTolerance crossing_test) : crossing(crossing_test) {}
+    ShipModel(ShipModel&&) = default;
+    ShipModel(const ShipModel&) = delete;
+    ShipModel& operator=(const ShipModel&) = delete;
+
     double Loa = 0.0;  // length over all (read, not used)
     double Lpp = 0.0;  // length between perpendiculars; midship at x = Lpp / 2
     double B = 0.0;    // moulded breadth; bounds the midship section
     double D = 0.0;    // moulded depth; fixes the number of waterlines
-    std::vector<Tetrahedron> tetrahedra;  // the hull, exactly `count` records
-    int count = 0;
+    std::vector<Tetrahedron> tetrahedra;  // the hull
     double VD = 0.0;            // read, not used
     Point3 Gra_Pt;       // centre of gravity, m
     double W_Den = 0.0;         // water density, t/m^3
     double C1 = 0.0;            // total / moulded displacement
-    double volume_total = 0.0;  // sum of the full tetrahedron volumes, m^3
     Box3 box;            // box of all vertices, set by bounding_box()
     HydroTable table;
 
@@ -61,9 +61,10 @@ struct ShipModel {
     Box3 bounding_box();
 
     // Cuts every tetrahedron by p (each record keeps its plane, submerged
-    // volume and centroid) and sums the parts where f <= 0. There is no guard
-    // for V = 0: the centre is then 0/0.
-    SubmergedVolume submerged_volume_and_centre(const Plane& p);
+    // volume and centroid) and sums the parts where f <= 0: the volume (m^3)
+    // and the centre of buoyancy (m). There is no guard for V = 0: the
+    // centre is then 0/0.
+    SubmergedPart submerged_volume_and_centre(const Plane& p);
 };
 
 }  // namespace voxel

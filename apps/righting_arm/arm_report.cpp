@@ -44,7 +44,9 @@ int report_righting_arms(VoxelGroup& body, const char* file_name) {
         console_line(series_header(sigma));
         file.line(series_header(sigma));
     };
-    sink.arm = [&file](int degrees, double sigma, const ArmResult& arm) {
+    sink.arm = [&file, &body](int degrees, double sigma, const ArmResult& arm) {
+        for (const WaterPlane& w : arm.stalls) diagnostic_line(water_plane_stall_note(body.V, w));
+        if (arm.points_coincide) console_line(kClosePointsMessage);
         if (arm.trimmed && arm.trim.stop != TrimStop::Balanced)
             diagnostic_line(trim_bound_note(degrees, sigma, arm));
         console_line(console_arm_line(degrees, arm.GZ));

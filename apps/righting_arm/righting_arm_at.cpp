@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "kernel/angles.h"
 #include "kernel/matrix4.h"
 #include "kernel/plane.h"
 
@@ -9,18 +10,18 @@ namespace voxel {
 
 namespace {
 
-// Centre of buoyancy at the plane of normal n that displaces V.
-Point3 buoyancy_centre(VoxelGroup& body, double V, const Point3& n) {
-    Plane plane;
-    Point3 B;
-    body.find_water_plane(V, n, plane, B);
-    return B;
+// Centre of buoyancy at the plane of normal n that displaces V; a search that
+// its bound ended is kept in `stalls`.
+Point3 buoyancy_centre(VoxelGroup& body, double V, const Point3& n, StalledSearches& stalls) {
+    const WaterPlane w = body.find_water_plane(V, n);
+    if (!w.converged) stalls.push_back(w);
+    return w.B;
 }
 
 }  // namespace
 
 TrimOutcome balance_trim(VoxelGroup& body, double V, const Point3& G, const Point3& t, double step,
-                         TrimState& state, const TrimBounds& bounds) {
+                         TrimState& state, StalledSearches& stalls, const TrimBounds& bounds) {
     TrimOutcome out;
     out.step = step;
     while (state.d > kTrimTolerance) {
@@ -38,7 +39,7 @@ TrimOutcome balance_trim(VoxelGroup& body, double V, const Point3& G, const Poin
             rotate_about_axis(Nt, t, s);
             rotate_about_axis(at, t, s);
             const double g = dot(at, G);
-            const Point3 B = buoyancy_centre(body, V, Nt);
+            const Point3 B = buoyancy_centre(body, V, Nt, stalls);
             const double b = dot(at, B);
             const double dn = std::fabs(g - b);
             if (dn < state.d) {
@@ -63,7 +64,6 @@ TrimOutcome balance_trim(VoxelGroup& body, double V, const Point3& G, const Poin
 
 ArmResult righting_arm_at(VoxelGroup& body, double V, Point3 G, double ax, double ay, double theta,
                           double sigma, const TrimBounds& bounds) {
-    const double pi = std::acos(-1.0);
     ArmResult r;
     TrimState& st = r.state;
 
@@ -76,14 +76,14 @@ ArmResult righting_arm_at(VoxelGroup& body, double V, Point3 G, double ax, doubl
     rotate_about_axis(st.N, st.a, sigma * theta);
     rotate_about_axis(t, st.a, sigma * theta);
 
-    const double step = pi * 0.005555555555555556;  // one degree
+    const double step = kOneDegree;
     st.g = dot(st.a, G);
-    st.B = buoyancy_centre(body, V, st.N);
+    st.B = buoyancy_centre(body, V, st.N, r.stalls);
     st.b = dot(st.a, st.B);
     st.d = std::fabs(st.g - st.b);
     if (st.d > kTrimTolerance) {
         r.trimmed = true;
-        r.trim = balance_trim(body, V, G, t, step, st, bounds);
+        r.trim = balance_trim(body, V, G, t, step, st, r.stalls, bounds);
     } else {
         r.trim.step = step;
     }
@@ -92,7 +92,9 @@ ArmResult righting_arm_at(VoxelGroup& body, double V, Point3 G, double ax, doubl
     // buoyancy, both along N. Its sign is that of the moment of buoyancy about
     // G, whose axis X = (B - G) x N lies along sigma * a when it turns the
     // heel back: GZ = (sigma * cos(X, a)) * L.
-    r.L = action_line_distance(G, st.B, st.N);
+    const LineDistance distance = action_line_distance(G, st.B, st.N);
+    r.L = distance.d;
+    r.points_coincide = distance.points_coincide;
     const Point3 X = cross(difference(G, st.B), st.N);
     if (length(X) == 0.0) {
         // B on the line of action of G: no moment and no direction to take

@@ -9,6 +9,8 @@
 // radians.
 #pragma once
 
+#include <vector>
+
 #include "kernel/point3.h"
 #include "model/voxel_group.h"
 
@@ -48,6 +50,10 @@ struct TrimOutcome {
     double step = 0.0;  // the step (radians) when the balancing ended
 };
 
+// Water-plane searches that their step bound ended, in the order they were
+// made; almost always none.
+using StalledSearches = std::vector<WaterPlane>;
+
 // Turns N and a about t until |g - b| <= kTrimTolerance. Each trial turns
 // copies of the accepted N and a by s (s = +step when g < b, -step otherwise,
 // the sign chosen afresh after every accepted trial) and finds the water plane
@@ -56,7 +62,7 @@ struct TrimOutcome {
 // trial is made again from the accepted state. When a bound stops the
 // balancing, `state` is the last accepted one (never a rejected trial).
 TrimOutcome balance_trim(VoxelGroup& body, double V, const Point3& G, const Point3& t, double step,
-                         TrimState& state, const TrimBounds& bounds = {});
+                         TrimState& state, StalledSearches& stalls, const TrimBounds& bounds = {});
 
 struct ArmResult {
     double GZ = 0.0;       // righting arm, length units; positive turns the body back upright
@@ -64,6 +70,10 @@ struct ArmResult {
     TrimState state;       // the state the arm was computed from
     bool trimmed = false;  // false when the first water plane was already balanced
     TrimOutcome trim;      // meaningful when trimmed
+    // G and B too close to tell a distance: L and GZ are 0, and the program
+    // shows kClosePointsMessage before the arm.
+    bool points_coincide = false;
+    StalledSearches stalls;  // water-plane searches ended by their bound
 };
 
 // The arm at heel angle theta (radians) to the side sigma (-1 or +1) about the

@@ -53,11 +53,10 @@ struct Box {
 
 // The barge's data from its ship file, checked to be such a box.
 Box read_box() {
-    voxel::ShipModel ship;
-    const voxel::ShipReadReport report = voxel::read_ship_information(ship, kShip.c_str());
-    EXPECT_TRUE(report.opened);
-    EXPECT_TRUE(report.warnings.empty());
-    EXPECT_TRUE(report.errors.empty());
+    voxel::ShipModel ship(voxel::CrossingTolerance::Strict);
+    const voxel::ReadResult read = voxel::read_ship_information(ship, kShip);
+    EXPECT_TRUE(read.opened);
+    EXPECT_TRUE(read.diagnostics.empty());
     const voxel::Box3 b = ship.bounding_box();
     const Box box = {b.maxx - b.minx, b.maxy - b.miny, b.maxz - b.minz,
                      ship.Gra_Pt.z,   ship.W_Den,      ship.C1};

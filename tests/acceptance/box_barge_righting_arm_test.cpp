@@ -33,8 +33,8 @@ struct Barge {
 };
 
 Barge read_barge() {
-    voxel::VoxelGroup body;
-    voxel::read_format2_model(body, kModel.c_str());
+    voxel::VoxelGroup body(voxel::CrossingTolerance::Loose);
+    voxel::read_format2_model(body, kModel);
     const voxel::Box3 box = body.bounding_box();
     Barge b;
     b.B = box.maxy - box.miny;
@@ -90,10 +90,8 @@ TEST(BoxBargeRightingArm, ProgramFileMatchesTheExactSectionAtEveryAngle) {
 // The same arms before rounding, from the program's sweep itself.
 TEST(BoxBargeRightingArm, UnroundedArmsMatchTheExactSection) {
     const Barge barge = read_barge();
-    voxel::VoxelGroup body;
-    voxel::read_format2_model(body, kModel.c_str());
-    // The program cuts with the loose crossing test; so does this sweep.
-    voxel::set_cut_crossing_tolerance(voxel::CrossingTolerance::Loose);
+    voxel::VoxelGroup body(voxel::CrossingTolerance::Loose);
+    voxel::read_format2_model(body, kModel);
     int count = 0;
     double worst = 0.0;
     voxel::ArmSink sink;
@@ -106,7 +104,6 @@ TEST(BoxBargeRightingArm, UnroundedArmsMatchTheExactSection) {
         ++count;
     };
     voxel::sweep_righting_arms(body, body.V, body.G, 1.0, 0.0, sink);
-    voxel::set_cut_crossing_tolerance(voxel::CrossingTolerance::Strict);
     EXPECT_EQ(count, 38);
     RecordProperty("largest_arm_error_m", acceptance::scientific(worst));
 }

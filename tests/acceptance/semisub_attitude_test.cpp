@@ -154,16 +154,16 @@ CoreAttitude iterate(voxel::VoxelGroup& body) {
 // of buoyancy along the normal) passes through G: checked on the unrounded
 // final plane, with the body's own volume sums.
 TEST_F(SemisubAttitude, FinalPlaneIsAnEquilibrium) {
-    voxel::VoxelGroup body;
-    voxel::read_format2_model(body, kModel.c_str());
+    voxel::VoxelGroup body(voxel::CrossingTolerance::Strict);
+    voxel::read_format2_model(body, kModel);
     const double d_error = distance_tolerance(body);
     const CoreAttitude a = iterate(body);
     EXPECT_FALSE(a.prompted);
     const Point3 N = {a.plane.A, a.plane.B, a.plane.C};
     EXPECT_NEAR(length3(N), 1.0, 1e-12);
-    double volume = 0.0;
-    Point3 B;
-    body.submerged_volume_and_centre(a.plane, volume, B);
+    const voxel::SubmergedPart submerged = body.submerged_volume_and_centre(a.plane);
+    const double volume = submerged.volume;
+    const Point3 B = submerged.centroid;
     EXPECT_NEAR(volume, body.V, 1e-9 * body.V);
     // |(G - B) x N| for the unit normal N.
     const Point3 GB = {body.G.x - B.x, body.G.y - B.y, body.G.z - B.z};
@@ -185,8 +185,8 @@ TEST_F(SemisubAttitude, ProgramPrintsTheEquilibrium) {
     const PrintedAttitude p = read_printed(result_->out);
     EXPECT_FALSE(p.prompted);
 
-    voxel::VoxelGroup body;
-    voxel::read_format2_model(body, kModel.c_str());
+    voxel::VoxelGroup body(voxel::CrossingTolerance::Strict);
+    voxel::read_format2_model(body, kModel);
     const double d_error = distance_tolerance(body);
     EXPECT_NEAR(p.d_error, d_error, acceptance::sixth_digit_half_unit(d_error, p.d_error));
     EXPECT_LE(p.last_d, p.d_error);
@@ -234,8 +234,8 @@ TEST_F(SemisubAttitude, DraftsLieOnThePrintedPlane) {
 TEST_F(SemisubAttitude, AgreesWithTheWallSidedEquilibrium) {
     ASSERT_EQ(result_->exit_status, 0);
     const PrintedAttitude p = read_printed(result_->out);
-    voxel::VoxelGroup body;
-    voxel::read_format2_model(body, kModel.c_str());
+    voxel::VoxelGroup body(voxel::CrossingTolerance::Strict);
+    voxel::read_format2_model(body, kModel);
     const acceptance::WallSidedPlatform w = acceptance::wall_sided_platform(body.V, body.G);
     // The model is that platform, and at rest its waterline is on the walls.
     ASSERT_NEAR(body.total_volume(), w.total_volume, 1e-6 * w.total_volume);

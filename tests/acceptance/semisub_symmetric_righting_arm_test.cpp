@@ -38,21 +38,18 @@ struct Series {
 
 Series sweep(voxel::VoxelGroup& body) {
     Series s;
-    // The program cuts with the loose crossing test; so does this sweep.
-    voxel::set_cut_crossing_tolerance(voxel::CrossingTolerance::Loose);
     voxel::ArmSink sink;
     sink.series_begins = [](double) {};
     sink.arm = [&s](int, double sigma, const voxel::ArmResult& arm) {
         (sigma < 0.0 ? s.right : s.left).push_back(arm.GZ);
     };
     voxel::sweep_righting_arms(body, body.V, body.G, 1.0, 0.0, sink);
-    voxel::set_cut_crossing_tolerance(voxel::CrossingTolerance::Strict);
     return s;
 }
 
 TEST(SemisubSymmetricRightingArm, BothSidesAgreeAndFollowTheWallSidedFormula) {
-    voxel::VoxelGroup body;
-    voxel::read_format2_model(body, kModel.c_str());
+    voxel::VoxelGroup body(voxel::CrossingTolerance::Loose);
+    voxel::read_format2_model(body, kModel);
     ASSERT_EQ(body.G.x, 0.0);
     ASSERT_EQ(body.G.y, 0.0);
     const double tolerance = asymmetry_tolerance(body);
@@ -82,8 +79,8 @@ TEST(SemisubSymmetricRightingArm, BothSidesAgreeAndFollowTheWallSidedFormula) {
 }
 
 TEST(SemisubSymmetricRightingArm, ProgramFileShowsTheSameArmsToBothSides) {
-    voxel::VoxelGroup body;
-    voxel::read_format2_model(body, kModel.c_str());
+    voxel::VoxelGroup body(voxel::CrossingTolerance::Loose);
+    voxel::read_format2_model(body, kModel);
     const double tolerance = asymmetry_tolerance(body);
     testing_support::ScratchDir dir;
     testing_support::ProcessOptions options;

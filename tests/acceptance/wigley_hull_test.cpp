@@ -60,27 +60,27 @@ double quantity(const Hydrostatics& h, int q) {
 // CB and Cw over the waterplane's own length and breadth, Cm over the midship
 // section's breadth, Cp over Lpp.
 Hydrostatics at_design_draft(const std::string& path) {
-    voxel::ShipModel ship;
-    const voxel::ShipReadReport report = voxel::read_ship_information(ship, path.c_str());
-    EXPECT_TRUE(report.opened && report.warnings.empty() && report.errors.empty()) << path;
+    voxel::ShipModel ship(voxel::CrossingTolerance::Strict);
+    const voxel::ReadResult read = voxel::read_ship_information(ship, path);
+    EXPECT_TRUE(read.opened && read.diagnostics.empty()) << path;
     EXPECT_EQ(ship.Lpp, kL);
     EXPECT_EQ(ship.B, kB);
     voxel::Plane plane;
     plane.set(0.0, 0.0, 1.0, -kT);
     const voxel::WaterplaneProps w = voxel::waterplane_properties(ship, plane);
-    const voxel::SubmergedVolume s = ship.submerged_volume_and_centre(plane);
+    const voxel::SubmergedPart s = ship.submerged_volume_and_centre(plane);
     const voxel::MidshipSection m = voxel::midship_section(ship, kT);
     Hydrostatics h;
-    h.V = s.V;
-    h.KB = s.C.z;
-    h.xb = s.C.x;
+    h.V = s.volume;
+    h.KB = s.centroid.z;
+    h.xb = s.centroid.x;
     h.xf = w.xf;
-    h.CB = s.V / (kT * (w.breadth * w.length));
+    h.CB = s.volume / (kT * (w.breadth * w.length));
     h.Cw = w.Aw / (w.breadth * w.length);
     h.Cm = (m.Am / m.Bm) / kT;
-    h.Cp = s.V / (m.Am * ship.Lpp);
-    h.BM = w.IT / s.V;
-    h.BML = w.IL / s.V;
+    h.Cp = s.volume / (m.Am * ship.Lpp);
+    h.BM = w.IT / s.volume;
+    h.BML = w.IL / s.volume;
     return h;
 }
 

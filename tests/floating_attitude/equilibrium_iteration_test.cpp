@@ -27,13 +27,14 @@ const std::string kPrompt =
 void read_text(VoxelGroup& group, const std::string& text) {
     ScratchDir dir;
     const std::string path = dir.write("model.txt", text);
-    voxel::read_format2_model(group, path.c_str());
+    voxel::read_format2_model(group, path);
 }
 
 // A dialogue that records the lines and answers from a script; past its end
 // it answers EOF, as a closed standard input does.
 struct ScriptedDialogue {
     std::vector<std::string> lines;
+    std::vector<std::string> notes;
     std::string answers;
     std::size_t next = 0;
     int questions = 0;
@@ -43,7 +44,8 @@ struct ScriptedDialogue {
                 [this] {
                     ++questions;
                     return next < answers.size() ? answers[next++] : EOF;
-                }};
+                },
+                [this](const std::string& n) { notes.push_back(n); }};
     }
 };
 
@@ -105,7 +107,7 @@ TEST(StepLine, WidthsAreMinimumWidths) {
 TEST(FloatingAttitudeIteration, SymmetricBodyNeedsNoStep) {
     // Box 36 x 48 x 80 (diagonal 100) floating at draft 20, G above the
     // centre of buoyancy.
-    VoxelGroup g;
+    VoxelGroup g(voxel::CrossingTolerance::Strict);
     read_text(g, model_text::header(36 * 48 * 20, {18, 24, 50}) +
                      model_text::box({0, 0, 0}, {36, 48, 80}));
     ScriptedDialogue script;
@@ -113,7 +115,7 @@ TEST(FloatingAttitudeIteration, SymmetricBodyNeedsNoStep) {
     Point3 B;
     voxel::iterate_floating_attitude(g, g.V, g.G, plane, B, script.dialogue());
 
-    const double d = voxel::action_line_distance(B, g.G, {0, 0, 1});
+    const double d = voxel::action_line_distance(B, g.G, {0, 0, 1}).d;
     const std::vector<std::string> expected = {
         "假定浮体固定,水面移动和旋转. 初始水面法向N=<0,0,1>竖直向上.",
         "姿态旋转角误差a_error=1e-010(弧度)",
@@ -134,7 +136,7 @@ TEST(FloatingAttitudeIteration, SymmetricBodyNeedsNoStep) {
 }
 
 TEST(FloatingAttitudeIteration, FourColumnBodyWithGOffCentreReachesEquilibrium) {
-    VoxelGroup g;
+    VoxelGroup g(voxel::CrossingTolerance::Strict);
     const Point3 G{5.1, 5.2, 3.0};
     read_text(g, model_text::header(65, G) + model_text::four_column_solids());
     ScriptedDialogue script;
@@ -157,7 +159,7 @@ TEST(FloatingAttitudeIteration, FourColumnBodyWithGOffCentreReachesEquilibrium) 
     const Point3 N{plane.A, plane.B, plane.C};
     EXPECT_NEAR(voxel::length(N), 1.0, 1e-15);
     const double d_error = 1e-6 * box_diagonal(g.box);
-    EXPECT_LE(voxel::action_line_distance(B, G, N), d_error);
+    EXPECT_LE(voxel::action_line_distance(B, G, N).d, d_error);
     EXPECT_NEAR(g.submerged_volume(plane), g.V, 1e-10 * g.V);
     // The body heels towards G: the water normal leans the other way.
     EXPECT_LT(plane.A, 0.0);
@@ -171,7 +173,7 @@ TEST(FloatingAttitudeIteration, BoxBargeHeelsToTheWallSidedAngle) {
     // For a wall-sided body the water plane turns about the centre of the
     // waterline; B moves by BM tan(t) across and BM tan^2(t) / 2 up, so the
     // lines of action coincide when tan(t) (GM + BM tan^2(t) / 2) = e.
-    VoxelGroup g;
+    VoxelGroup g(voxel::CrossingTolerance::Strict);
     const double e = 0.1, KG = 0.3, T = 0.5;
     read_text(
         g, model_text::header(4 * 2 * T, {2 + e, 1, KG}) + model_text::box({0, 0, 0}, {4, 2, 1}));
@@ -194,7 +196,7 @@ TEST(FloatingAttitudeIteration, BoxBargeHeelsToTheWallSidedAngle) {
 }
 
 TEST(FloatingAttitudeIteration, UpperCaseYEndsLikeN) {
-    VoxelGroup g;
+    VoxelGroup g(voxel::CrossingTolerance::Strict);
     read_top_heavy_box(g);
     ScriptedDialogue upper, lower;
     upper.answers = "Y";
@@ -214,7 +216,7 @@ TEST(FloatingAttitudeIteration, UpperCaseYEndsLikeN) {
 }
 
 TEST(FloatingAttitudeIteration, YesForcesOneStepOfOneDegree) {
-    VoxelGroup g;
+    VoxelGroup g(voxel::CrossingTolerance::Strict);
     read_top_heavy_box(g);
     ScriptedDialogue script;
     script.answers = "y";  // then the end of input
@@ -236,7 +238,7 @@ TEST(FloatingAttitudeIteration, YesForcesOneStepOfOneDegree) {
 }
 
 TEST(FloatingAttitudeIteration, EndOfInputAtThePromptEndsTheIteration) {
-    VoxelGroup g;
+    VoxelGroup g(voxel::CrossingTolerance::Strict);
     read_top_heavy_box(g);
     ScriptedDialogue script;  // no answers at all
     Plane plane;

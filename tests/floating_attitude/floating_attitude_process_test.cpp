@@ -211,7 +211,7 @@ TEST(FloatingAttitudeProgram, NonFinitePillarCoordinateEndsTheRun) {
         run(model_text::header(4, {2, 1, 0.3}) + model_text::box({0, 0, 0}, {4, 2, 1}),
             "#1:\n1,1,0\n1,1,nan\n");
     EXPECT_EQ(r.exit_status, 1);
-    EXPECT_NE(r.err.find("FourPillars.txt:3: error"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("FourPillars.txt:3: 错误: "), std::string::npos) << r.err;
     EXPECT_EQ(r.out.find("号立柱吃水="), std::string::npos);
 }
 
@@ -250,7 +250,8 @@ TEST(FloatingAttitudeProgram, NonFiniteModelValueEndsTheRun) {
                                 kPillars);
     EXPECT_EQ(r.exit_status, 1);
     EXPECT_EQ(r.out, kBanner + "\n");
-    EXPECT_NE(r.err.find("model.txt:13: error: vertex V7"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("model.txt:13: 错误: Hexahedron 块 (始于第 5 行) 的顶点 V7"), std::string::npos)
+        << r.err;
 }
 
 TEST(FloatingAttitudeProgram, ConsoleWritesGbkOutsideAUtf8Locale) {

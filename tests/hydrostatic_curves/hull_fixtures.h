@@ -28,7 +28,7 @@ inline std::vector<voxel::Tetrahedron> box_tetrahedra(double x0, double x1, doub
 // A ship of principal data L (= Lpp), B, D holding the given tetrahedra.
 inline voxel::ShipModel ship_with(const std::vector<voxel::Tetrahedron>& tets, double L, double B,
                                   double D) {
-    voxel::ShipModel ship;
+    voxel::ShipModel ship(voxel::CrossingTolerance::Strict);
     ship.Loa = L;
     ship.Lpp = L;
     ship.B = B;
@@ -36,9 +36,7 @@ inline voxel::ShipModel ship_with(const std::vector<voxel::Tetrahedron>& tets, d
     ship.W_Den = 1.0;
     ship.C1 = 1.0;
     ship.tetrahedra = tets;
-    ship.count = static_cast<int>(tets.size());
     ship.bounding_box();
-    ship.volume_total = ship.total_volume();
     return ship;
 }
 

@@ -11,15 +11,17 @@ using hydro_test::ship_with;
 using voxel::Plane;
 using voxel::TetraVertices;
 
+constexpr voxel::CrossingTolerance kStrict = voxel::CrossingTolerance::Strict;
+
 // Areas of order 10 m^2.
 constexpr double kAreaTol = 1e-12;
 
 TEST(ClipBelowPlane, WhollyInsideIsKeptAsItIs) {
     const TetraVertices t{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
-    const voxel::SubmergedPieces s = voxel::clip_below_plane(t, Plane{0, 0, 1, -2});
+    const voxel::SubmergedPieces s = voxel::clip_below_plane(t, Plane{0, 0, 1, -2}, kStrict);
     ASSERT_EQ(s.count, 1);
     EXPECT_EQ(s.piece[0].V3.z, 1.0);
-    EXPECT_EQ(voxel::clip_below_plane(t, Plane{0, 0, 1, 2}).count, 0);
+    EXPECT_EQ(voxel::clip_below_plane(t, Plane{0, 0, 1, 2}, kStrict).count, 0);
 }
 
 TEST(ClipBelowPlane, PiecesOnBothSidesMakeUpTheWhole) {
@@ -28,7 +30,7 @@ TEST(ClipBelowPlane, PiecesOnBothSidesMakeUpTheWhole) {
         const Plane flipped{-p.A, -p.B, -p.C, -p.D};
         double sum = 0.0;
         for (const Plane& side : {p, flipped}) {
-            const voxel::SubmergedPieces s = voxel::clip_below_plane(t, side);
+            const voxel::SubmergedPieces s = voxel::clip_below_plane(t, side, kStrict);
             for (int k = 0; k < s.count; ++k) sum += s.piece[k].full_volume();
         }
         EXPECT_NEAR(sum, t.full_volume(), 1e-14);

@@ -51,8 +51,8 @@ TEST(HydroTable, NoRowsForNonPositiveCount) {
 }
 
 TEST(ShipModel, EmptyModelHasAnInvertedBox) {
-    voxel::ShipModel ship;
-    EXPECT_EQ(ship.count, 0);
+    voxel::ShipModel ship(voxel::CrossingTolerance::Strict);
+    EXPECT_TRUE(ship.tetrahedra.empty());
     const voxel::Box3 b = ship.bounding_box();
     EXPECT_EQ(b.minx, 1e20);
     EXPECT_EQ(b.minz, 1e20);
@@ -74,25 +74,25 @@ TEST(ShipModel, BoxVolumeAndBounds) {
 
 TEST(ShipModel, SubmergedVolumeAndCentreOfABox) {
     voxel::ShipModel ship = box_ship(10, 4, 3);
-    const voxel::SubmergedVolume s = ship.submerged_volume_and_centre(Plane{0, 0, 1, -1.2});
-    EXPECT_NEAR(s.V, 48.0, 1e-12);
-    EXPECT_NEAR(s.C.x, 5.0, 1e-12);
-    EXPECT_NEAR(s.C.y, 0.0, 1e-12);
-    EXPECT_NEAR(s.C.z, 0.6, 1e-12);
+    const voxel::SubmergedPart s = ship.submerged_volume_and_centre(Plane{0, 0, 1, -1.2});
+    EXPECT_NEAR(s.volume, 48.0, 1e-12);
+    EXPECT_NEAR(s.centroid.x, 5.0, 1e-12);
+    EXPECT_NEAR(s.centroid.y, 0.0, 1e-12);
+    EXPECT_NEAR(s.centroid.z, 0.6, 1e-12);
 }
 
 TEST(ShipModel, WhollySubmergedGivesTheTotalVolume) {
     voxel::ShipModel ship = box_ship(10, 4, 3);
-    const voxel::SubmergedVolume s = ship.submerged_volume_and_centre(Plane{0, 0, 1, -10});
-    EXPECT_EQ(s.V, ship.total_volume());
-    EXPECT_NEAR(s.C.z, 1.5, 1e-12);
+    const voxel::SubmergedPart s = ship.submerged_volume_and_centre(Plane{0, 0, 1, -10});
+    EXPECT_EQ(s.volume, ship.total_volume());
+    EXPECT_NEAR(s.centroid.z, 1.5, 1e-12);
 }
 
 TEST(ShipModel, PlaneBelowTheHullGivesNoVolumeAndNoCentre) {
     voxel::ShipModel ship = box_ship(10, 4, 3);
-    const voxel::SubmergedVolume s = ship.submerged_volume_and_centre(Plane{0, 0, 1, 1});
-    EXPECT_EQ(s.V, 0.0);
-    EXPECT_TRUE(std::isnan(s.C.z));
+    const voxel::SubmergedPart s = ship.submerged_volume_and_centre(Plane{0, 0, 1, 1});
+    EXPECT_EQ(s.volume, 0.0);
+    EXPECT_TRUE(std::isnan(s.centroid.z));
 }
 
 }  // namespace

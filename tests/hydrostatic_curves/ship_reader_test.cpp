@@ -15,17 +15,31 @@ using hydro_test::box_example_file;
 using hydro_test::key_lines;
 using testing_support::ScratchDir;
 
+// The model read, and the reader's messages with the file named "ship.txt".
 struct Read {
-    voxel::ShipModel ship;
-    voxel::ShipReadReport report;
+    voxel::ShipModel ship{voxel::CrossingTolerance::Strict};
+    bool opened = false;
+    std::vector<std::string> warnings;
+    std::vector<std::string> errors;
 };
 
 Read read_text(const std::string& text) {
     ScratchDir dir;
     const std::string path = dir.write("ship.txt", text);
     Read r;
-    r.report = voxel::read_ship_information(r.ship, path.c_str());
+    const voxel::ReadResult result = voxel::read_ship_information(r.ship, path);
+    r.opened = result.opened;
+    for (const voxel::Diagnostic& d : result.diagnostics.items()) {
+        voxel::Diagnostic named = d;
+        named.file = "ship.txt";
+        (d.severity == voxel::Severity::Error ? r.errors : r.warnings)
+            .push_back(voxel::format_diagnostic(named));
+    }
     return r;
+}
+
+int count(const voxel::ShipModel& ship) {
+    return static_cast<int>(ship.tetrahedra.size());
 }
 
 bool any_contains(const std::vector<std::string>& messages, const std::string& part) {
@@ -46,9 +60,9 @@ const std::string kTetra = "Tetrahedron\n0,0,0\n1,0,0\n0,1,0\n0,0,1\n";
 
 TEST(ReadShipInformation, BoxExample) {
     const Read r = read_text(box_example_file());
-    ASSERT_TRUE(r.report.opened);
-    EXPECT_TRUE(r.report.warnings.empty());
-    EXPECT_TRUE(r.report.errors.empty());
+    ASSERT_TRUE(r.opened);
+    EXPECT_TRUE(r.warnings.empty());
+    EXPECT_TRUE(r.errors.empty());
     EXPECT_EQ(r.ship.Loa, 10.0);
     EXPECT_EQ(r.ship.Lpp, 10.0);
     EXPECT_EQ(r.ship.B, 4.0);
@@ -59,20 +73,20 @@ TEST(ReadShipInformation, BoxExample) {
     EXPECT_EQ(r.ship.Gra_Pt.z, 1.5);
     EXPECT_EQ(r.ship.W_Den, 1.0);
     EXPECT_EQ(r.ship.C1, 1.0);
-    EXPECT_EQ(r.ship.count, 5);
+    EXPECT_EQ(count(r.ship), 5);
     EXPECT_EQ(r.ship.tetrahedra.size(), 5u);
-    EXPECT_NEAR(r.ship.volume_total, 120.0, 1e-12);
+    EXPECT_NEAR(r.ship.total_volume(), 120.0, 1e-12);
     EXPECT_EQ(r.ship.box.minx, 0.0);
     EXPECT_EQ(r.ship.box.maxz, 3.0);
 }
 
 TEST(ReadShipInformation, MissingFileIsNotOpened) {
     ScratchDir dir;
-    voxel::ShipModel ship;
-    EXPECT_FALSE(voxel::read_ship_information(ship, dir.file("none.txt").c_str()).opened);
+    voxel::ShipModel ship(voxel::CrossingTolerance::Strict);
+    EXPECT_FALSE(voxel::read_ship_information(ship, dir.file("none.txt")).opened);
     EXPECT_FALSE(voxel::read_ship_information(ship, "").opened);
     // A folder opens but cannot be read: treated alike.
-    EXPECT_FALSE(voxel::read_ship_information(ship, dir.path().c_str()).opened);
+    EXPECT_FALSE(voxel::read_ship_information(ship, dir.path()).opened);
 }
 
 TEST(ReadShipInformation, RemarkAfterAKeyValue) {
@@ -82,41 +96,41 @@ TEST(ReadShipInformation, RemarkAfterAKeyValue) {
     EXPECT_EQ(r.ship.B, 4.0);
     EXPECT_EQ(r.ship.D, 3.0);
     EXPECT_EQ(r.ship.Gra_Pt.x, 5.0);
-    EXPECT_TRUE(r.report.warnings.empty());
-    EXPECT_EQ(r.ship.count, 5);
+    EXPECT_TRUE(r.warnings.empty());
+    EXPECT_EQ(count(r.ship), 5);
 }
 
 TEST(ReadShipInformation, MissingKeyLineShiftsTheLaterKeys) {
     // Without "VD=", every later key meets the line after its own; "C1=" uses
     // up the Hexahedron line and the block is lost.
     const Read r = read_text(replace_all(box_example_file(), "VD=0\n", ""));
-    ASSERT_TRUE(r.report.opened);
+    ASSERT_TRUE(r.opened);
     EXPECT_EQ(r.ship.D, 3.0);
     EXPECT_EQ(r.ship.VD, 0.0);
     EXPECT_EQ(r.ship.Gra_Pt.x, 0.0);
     EXPECT_EQ(r.ship.Gra_Pt.z, 0.0);
     EXPECT_EQ(r.ship.W_Den, 0.0);
     EXPECT_EQ(r.ship.C1, 0.0);
-    EXPECT_EQ(r.ship.count, 0);
+    EXPECT_EQ(count(r.ship), 0);
     EXPECT_TRUE(r.ship.tetrahedra.empty());
     // Six keys did not match, each named with its file and line.
-    EXPECT_EQ(r.report.warnings.size(), 6u);
-    EXPECT_TRUE(any_contains(r.report.warnings, "ship.txt:5: "));
-    EXPECT_TRUE(any_contains(r.report.warnings, "\"VD=\""));
-    EXPECT_TRUE(any_contains(r.report.warnings, "ship.txt:10: "));
-    EXPECT_TRUE(any_contains(r.report.warnings, "\"C1=\""));
+    EXPECT_EQ(r.warnings.size(), 6u);
+    EXPECT_TRUE(any_contains(r.warnings, "ship.txt:5: "));
+    EXPECT_TRUE(any_contains(r.warnings, "\"VD=<数>\""));
+    EXPECT_TRUE(any_contains(r.warnings, "ship.txt:10: "));
+    EXPECT_TRUE(any_contains(r.warnings, "\"C1=<数>\""));
 }
 
 TEST(ReadShipInformation, CrLfReadsLikeLf) {
     const std::string lf = box_example_file() + "\n" + kCylinder + kPrism;
     const Read a = read_text(lf);
     const Read b = read_text(replace_all(lf, "\n", "\r\n"));
-    EXPECT_TRUE(b.report.warnings.empty());
-    ASSERT_EQ(a.ship.count, b.ship.count);
-    EXPECT_EQ(a.ship.count, 5 + 90 + 3);
+    EXPECT_TRUE(b.warnings.empty());
+    ASSERT_EQ(count(a.ship), count(b.ship));
+    EXPECT_EQ(count(a.ship), 5 + 90 + 3);
     EXPECT_EQ(a.ship.Gra_Pt.z, b.ship.Gra_Pt.z);
     EXPECT_EQ(a.ship.C1, b.ship.C1);
-    for (int i = 0; i < a.ship.count; ++i) {
+    for (int i = 0; i < count(a.ship); ++i) {
         const voxel::Tetrahedron &s = a.ship.tetrahedra[i], &t = b.ship.tetrahedra[i];
         EXPECT_EQ(s.V0.x, t.V0.x);
         EXPECT_EQ(s.V1.y, t.V1.y);
@@ -126,45 +140,45 @@ TEST(ReadShipInformation, CrLfReadsLikeLf) {
 }
 
 TEST(ReadShipInformation, RecordsPerBlockKind) {
-    EXPECT_EQ(read_text(key_lines(10, 4, 3) + kTetra).ship.count, 1);
-    EXPECT_EQ(read_text(box_example_file()).ship.count, 5);
-    EXPECT_EQ(read_text(key_lines(10, 4, 3) + kPrism).ship.count, 3);
-    EXPECT_EQ(read_text(key_lines(10, 4, 3) + kCylinder).ship.count, 90);
+    EXPECT_EQ(count(read_text(key_lines(10, 4, 3) + kTetra).ship), 1);
+    EXPECT_EQ(count(read_text(box_example_file()).ship), 5);
+    EXPECT_EQ(count(read_text(key_lines(10, 4, 3) + kPrism).ship), 3);
+    EXPECT_EQ(count(read_text(key_lines(10, 4, 3) + kCylinder).ship), 90);
     // Blocks in file order, each block's records in decomposition order.
     const Read r = read_text(key_lines(10, 4, 3) + kTetra + kPrism);
-    ASSERT_EQ(r.ship.count, 4);
+    ASSERT_EQ(count(r.ship), 4);
     EXPECT_EQ(r.ship.tetrahedra[0].V3.z, 1.0);  // the tetrahedron
     EXPECT_EQ(r.ship.tetrahedra[1].V3.x, 1.0);  // prism (V0, V1, V2, V4)
-    EXPECT_NEAR(r.ship.volume_total, 1.0 / 6.0 + 1.0, 1e-14);
+    EXPECT_NEAR(r.ship.total_volume(), 1.0 / 6.0 + 1.0, 1e-14);
 }
 
 TEST(ReadShipInformation, KeyLinesOnlyGiveNoTetrahedra) {
     const Read r = read_text(key_lines(10, 4, 3));
-    EXPECT_EQ(r.ship.count, 0);
+    EXPECT_EQ(count(r.ship), 0);
     EXPECT_TRUE(r.ship.tetrahedra.empty());
     EXPECT_EQ(r.ship.box.minx, 1e20);
-    EXPECT_TRUE(r.report.warnings.empty());
+    EXPECT_TRUE(r.warnings.empty());
 }
 
 TEST(ReadShipInformation, SecondCylinderRadiusChangesNothing) {
     const Read a = read_text(key_lines(10, 4, 3) + kCylinder);
     const Read b = read_text(key_lines(10, 4, 3) + "Cylinder\n0,0,0\n1.5\n10,0,0\n7.25\n");
-    ASSERT_EQ(a.ship.count, 90);
-    ASSERT_EQ(b.ship.count, 90);
+    ASSERT_EQ(count(a.ship), 90);
+    ASSERT_EQ(count(b.ship), 90);
     for (int i = 0; i < 90; ++i) {
         EXPECT_EQ(a.ship.tetrahedra[i].V1.y, b.ship.tetrahedra[i].V1.y);
         EXPECT_EQ(a.ship.tetrahedra[i].V2.z, b.ship.tetrahedra[i].V2.z);
     }
-    EXPECT_EQ(a.ship.volume_total, b.ship.volume_total);
+    EXPECT_EQ(a.ship.total_volume(), b.ship.total_volume());
 }
 
 TEST(ReadShipInformation, LongRemarkLineEndingInAKeyword) {
     // Read in pieces of 99 characters: the last piece is "Tetrahedron\n".
     const Read r = read_text(key_lines(10, 4, 3) + std::string(99, 'x') +
                              "Tetrahedron\n0,0,0\n1,0,0\n0,1,0\n0,0,1\n");
-    EXPECT_EQ(r.ship.count, 1);
+    EXPECT_EQ(count(r.ship), 1);
     // With 98 the pieces are the x run with "T", then "etrahedron\n": no keyword.
-    EXPECT_EQ(read_text(key_lines(10, 4, 3) + std::string(98, 'x') + kTetra).ship.count, 0);
+    EXPECT_EQ(count(read_text(key_lines(10, 4, 3) + std::string(98, 'x') + kTetra).ship), 0);
 }
 
 TEST(ReadShipInformation, RemarksBlankLinesAndIndentedKeywordsBetweenBlocks) {
@@ -173,31 +187,31 @@ TEST(ReadShipInformation, RemarksBlankLinesAndIndentedKeywordsBetweenBlocks) {
     const Read r = read_text(text);
     // The indented keyword after a block counts (the blank skip ate the
     // indent); the keyword with a trailing blank does not.
-    EXPECT_EQ(r.ship.count, 1 + 3);
+    EXPECT_EQ(count(r.ship), 1 + 3);
 }
 
 TEST(ReadShipInformation, ShortFileEndsWithoutBlocks) {
     const Read r = read_text("Loa=10\nLpp=10\nB=4");
-    ASSERT_TRUE(r.report.opened);
+    ASSERT_TRUE(r.opened);
     EXPECT_EQ(r.ship.B, 4.0);
     EXPECT_EQ(r.ship.D, 0.0);
-    EXPECT_EQ(r.ship.count, 0);
-    EXPECT_EQ(r.report.warnings.size(), 7u);
-    EXPECT_TRUE(any_contains(r.report.warnings, "\"D=\""));
+    EXPECT_EQ(count(r.ship), 0);
+    EXPECT_EQ(r.warnings.size(), 7u);
+    EXPECT_TRUE(any_contains(r.warnings, "\"D=<数>\""));
     const Read empty = read_text("");
-    EXPECT_TRUE(empty.report.opened);
-    EXPECT_EQ(empty.report.warnings.size(), 10u);
+    EXPECT_TRUE(empty.opened);
+    EXPECT_EQ(empty.warnings.size(), 10u);
 }
 
 TEST(ReadShipInformation, BadVertexLineIsZeroAndReadingGoesOn) {
     // Line 14 lacks its z; the scan goes on at the next line.
     const std::string text = key_lines(10, 4, 3) + "Tetrahedron\n0,0,0\n1,0,0\n0,1\n0,0,1\n";
     const Read r = read_text(text);
-    ASSERT_EQ(r.report.warnings.size(), 1u);
-    EXPECT_NE(r.report.warnings[0].find("ship.txt:14: "), std::string::npos);
+    ASSERT_EQ(r.warnings.size(), 1u);
+    EXPECT_NE(r.warnings[0].find("ship.txt:14: "), std::string::npos);
     // "0,1" then the failed match: z stays 0, and the next values are read
     // from where the match stopped.
-    ASSERT_EQ(r.ship.count, 1);
+    ASSERT_EQ(count(r.ship), 1);
     EXPECT_EQ(r.ship.tetrahedra[0].V2.y, 1.0);
     EXPECT_EQ(r.ship.tetrahedra[0].V2.z, 0.0);
     EXPECT_EQ(r.ship.tetrahedra[0].V3.z, 1.0);
@@ -205,40 +219,40 @@ TEST(ReadShipInformation, BadVertexLineIsZeroAndReadingGoesOn) {
 
 TEST(ReadShipInformation, BlockCutShortByTheEndIsDropped) {
     const Read r = read_text(key_lines(10, 4, 3) + kTetra + "Hexahedron\n0,0,0\n1,0,0\n");
-    EXPECT_EQ(r.ship.count, 1);
-    ASSERT_EQ(r.report.warnings.size(), 1u);
-    EXPECT_NE(r.report.warnings[0].find("Hexahedron"), std::string::npos);
-    EXPECT_NE(r.report.warnings[0].find("第 16 行"), std::string::npos);
+    EXPECT_EQ(count(r.ship), 1);
+    ASSERT_EQ(r.warnings.size(), 1u);
+    EXPECT_NE(r.warnings[0].find("Hexahedron"), std::string::npos);
+    EXPECT_NE(r.warnings[0].find("第 16 行"), std::string::npos);
     // The last value without its line end is complete: the block stays.
     const Read full = read_text(key_lines(10, 4, 3) + "Tetrahedron\n0,0,0\n1,0,0\n0,1,0\n0,0,1");
-    EXPECT_EQ(full.ship.count, 1);
-    EXPECT_TRUE(full.report.warnings.empty());
+    EXPECT_EQ(count(full.ship), 1);
+    EXPECT_TRUE(full.warnings.empty());
 }
 
 TEST(ReadShipInformation, CylinderWithoutItsSecondRadiusIsCutShort) {
     const Read r = read_text(key_lines(10, 4, 3) + "Cylinder\n0,0,0\n1.5\n10,0,0\n");
-    EXPECT_EQ(r.ship.count, 0);
-    EXPECT_EQ(r.report.warnings.size(), 1u);
+    EXPECT_EQ(count(r.ship), 0);
+    EXPECT_EQ(r.warnings.size(), 1u);
 }
 
 TEST(ReadShipInformation, UnusableSolidsAreErrors) {
     const std::string keys = key_lines(10, 4, 3);
     const Read zero_axis = read_text(keys + "Cylinder\n1,2,3\n1.5\n1,2,3\n1.5\n");
-    ASSERT_EQ(zero_axis.report.errors.size(), 1u);
-    EXPECT_NE(zero_axis.report.errors[0].find("ship.txt:12: "), std::string::npos);
-    EXPECT_EQ(zero_axis.ship.count, 0);
+    ASSERT_EQ(zero_axis.errors.size(), 1u);
+    EXPECT_NE(zero_axis.errors[0].find("ship.txt:11: "), std::string::npos);
+    EXPECT_EQ(count(zero_axis.ship), 0);
 
     for (const char* r : {"0", "-1.5", "nan", "inf"}) {
         const Read bad = read_text(keys + "Cylinder\n0,0,0\n" + r + "\n10,0,0\n1.5\n");
-        ASSERT_EQ(bad.report.errors.size(), 1u) << r;
-        EXPECT_NE(bad.report.errors[0].find("ship.txt:13: "), std::string::npos) << r;
+        ASSERT_EQ(bad.errors.size(), 1u) << r;
+        EXPECT_NE(bad.errors[0].find("ship.txt:13: "), std::string::npos) << r;
     }
     const Read inf = read_text(keys + "Tetrahedron\n0,0,0\n1,inf,0\n0,1,0\n0,0,1\n");
-    ASSERT_EQ(inf.report.errors.size(), 1u);
-    EXPECT_NE(inf.report.errors[0].find("ship.txt:13: "), std::string::npos);
-    EXPECT_EQ(inf.ship.count, 0);
+    ASSERT_EQ(inf.errors.size(), 1u);
+    EXPECT_NE(inf.errors[0].find("ship.txt:13: "), std::string::npos);
+    EXPECT_EQ(count(inf.ship), 0);
     // The second radius has no effect and is not checked.
-    EXPECT_TRUE(read_text(keys + "Cylinder\n0,0,0\n1.5\n10,0,0\n-1\n").report.errors.empty());
+    EXPECT_TRUE(read_text(keys + "Cylinder\n0,0,0\n1.5\n10,0,0\n-1\n").errors.empty());
 }
 
 TEST(ShipDataErrors, NonFiniteKeysThatAComputationUses) {

@@ -1,16 +1,15 @@
 // The primitive solids: decomposition into tetrahedra, bounds and the count
-// checks with their console messages.
+// checks.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "kernel/cylinder.h"
 #include "kernel/hexahedron.h"
-#include "kernel/platform/console.h"
+#include "kernel/solid_messages.h"
 #include "kernel/tetrahedron.h"
 #include "kernel/triangle_prism.h"
 #include "kernel_fixtures.h"
@@ -26,7 +25,6 @@ using kernel_test::make_hexahedron;
 using kernel_test::make_prism;
 using kernel_test::polygon_prism_volume;
 using kernel_test::right_prism;
-using kernel_test::StdinFromText;
 using kernel_test::unit_cube;
 using voxel::Cylinder;
 using voxel::Hexahedron;
@@ -301,20 +299,9 @@ TEST(Cylinder, BoundsAreThoseOfThePolygonPrism) {
     EXPECT_LT(b.maxy, 1.0);  // no rim point at 90 degrees
 }
 
-// ------------------------------------------------- count checks and messages
+// ----------------------------------------------------------- count checks
 
-// Runs `action` with standard input "ab" and standard output captured.
-// Returns what was printed; `rest` gets what is left of the input.
-std::string run_with_console(const std::function<void()>& action, std::string& rest) {
-    StdinFromText input("ab");
-    EXPECT_TRUE(input.ok());
-    testing::internal::CaptureStdout();
-    action();
-    const std::string printed = testing::internal::GetCapturedStdout();
-    rest = StdinFromText::rest();
-    return printed;
-}
-
+// The messages the programs show for a failed count check.
 const char* const kPrismVertexMessage =
     "the number of the vetexes of the triangle prism must be SIX ! ";
 const char* const kPrismTetraMessage =
@@ -325,24 +312,18 @@ const char* const kHexTetraMessage =
     "the number of the water tetrahedra which are disassembled from the hexahedron must be FIVE! ";
 const char* const kCylinderMessage = "分解圆柱为四面体的个数需为3的倍数且至少为9";
 
-// The message as the console writes it: its line, then one key read.
-void expect_message_and_one_key(const std::string& printed, const std::string& rest,
-                                const char* message) {
-    EXPECT_EQ(printed, voxel::to_console(message) + "\n");
-    EXPECT_EQ(rest, "b");
-}
-
-void expect_silence(const std::string& printed, const std::string& rest) {
-    EXPECT_EQ(printed, "");
-    EXPECT_EQ(rest, "ab");
+TEST(SolidCountCheck, MessagesAreTheProgramsOwn) {
+    EXPECT_STREQ(voxel::kPrismVertexCountMessage, kPrismVertexMessage);
+    EXPECT_STREQ(voxel::kPrismTetrahedronCountMessage, kPrismTetraMessage);
+    EXPECT_STREQ(voxel::kHexahedronVertexCountMessage, kHexVertexMessage);
+    EXPECT_STREQ(voxel::kHexahedronTetrahedronCountMessage, kHexTetraMessage);
+    EXPECT_STREQ(voxel::kCylinderTetrahedronCountMessage, kCylinderMessage);
 }
 
 TEST(SolidCountCheck, PrismVerticesOtherThanSix) {
     TrianglePrism p = right_prism();
     const std::vector<Point3> five(5, Point3{5, 5, 5});
-    std::string rest;
-    const std::string printed = run_with_console([&] { p.set_vertices(five.data(), 5); }, rest);
-    expect_message_and_one_key(printed, rest, kPrismVertexMessage);
+    EXPECT_FALSE(p.set_vertices(five.data(), 5));
     expect_point_eq(p.V[1], {1, 0, 0});  // unchanged
 }
 
@@ -350,18 +331,14 @@ TEST(SolidCountCheck, PrismTetrahedraOtherThanThree) {
     const TrianglePrism p = right_prism();
     Tetrahedron t[4];
     for (Tetrahedron& x : t) x.set_vertices({7, 7, 7}, {7, 7, 7}, {7, 7, 7}, {7, 7, 7});
-    std::string rest;
-    const std::string printed = run_with_console([&] { p.decompose(t, 4); }, rest);
-    expect_message_and_one_key(printed, rest, kPrismTetraMessage);
+    EXPECT_FALSE(p.decompose(t, 4));
     for (const Tetrahedron& x : t) expect_point_eq(x.V0, {7, 7, 7});  // nothing written
 }
 
 TEST(SolidCountCheck, HexahedronVerticesOtherThanEight) {
     Hexahedron h = unit_cube();
     const std::vector<Point3> nine(9, Point3{5, 5, 5});
-    std::string rest;
-    const std::string printed = run_with_console([&] { h.set_vertices(nine.data(), 9); }, rest);
-    expect_message_and_one_key(printed, rest, kHexVertexMessage);
+    EXPECT_FALSE(h.set_vertices(nine.data(), 9));
     expect_point_eq(h.V[6], {1, 1, 1});
 }
 
@@ -369,30 +346,22 @@ TEST(SolidCountCheck, HexahedronTetrahedraOtherThanFive) {
     const Hexahedron h = unit_cube();
     Tetrahedron t[6];
     for (Tetrahedron& x : t) x.set_vertices({7, 7, 7}, {7, 7, 7}, {7, 7, 7}, {7, 7, 7});
-    std::string rest;
-    const std::string printed = run_with_console([&] { h.decompose(t, 6); }, rest);
-    expect_message_and_one_key(printed, rest, kHexTetraMessage);
+    EXPECT_FALSE(h.decompose(t, 6));
     for (const Tetrahedron& x : t) expect_point_eq(x.V3, {7, 7, 7});
 }
 
-TEST(SolidCountCheck, CorrectCountsAreSilent) {
+TEST(SolidCountCheck, CorrectCountsPass) {
     TrianglePrism p = right_prism();
     Hexahedron h = unit_cube();
     Cylinder c({0, 0, 0}, {0, 0, 1}, 1.0);
     std::vector<Point3> v(8, Point3{});
     std::vector<Tetrahedron> t(12);
-    std::string rest;
-    const std::string printed = run_with_console(
-        [&] {
-            p.set_vertices(v.data(), 6);
-            p.decompose(t.data(), 3);
-            h.set_vertices(v.data(), 8);
-            h.decompose(t.data(), 5);
-            c.decompose(t.data(), 9);
-            c.decompose(t.data(), 12);
-        },
-        rest);
-    expect_silence(printed, rest);
+    EXPECT_TRUE(p.set_vertices(v.data(), 6));
+    EXPECT_TRUE(p.decompose(t.data(), 3));
+    EXPECT_TRUE(h.set_vertices(v.data(), 8));
+    EXPECT_TRUE(h.decompose(t.data(), 5));
+    EXPECT_TRUE(c.decompose(t.data(), 9));
+    EXPECT_TRUE(c.decompose(t.data(), 12));
     EXPECT_EQ(c.n, 4);
 }
 
@@ -403,15 +372,13 @@ struct CylinderCount {
 
 class CylinderCountCheck : public testing::TestWithParam<CylinderCount> {};
 
-TEST_P(CylinderCountCheck, MessageThenDecomposesAnyway) {
+TEST_P(CylinderCountCheck, FailsThenDecomposesAnyway) {
     const CylinderCount& cc = GetParam();
     Cylinder c({0, 0, 0}, {2, 0, 0}, 1.0);
     const Point3 mark{7, 7, 7};
     std::vector<Tetrahedron> t(static_cast<std::size_t>(cc.count) + 1);
     for (Tetrahedron& x : t) x.set_vertices(mark, mark, mark, mark);
-    std::string rest;
-    const std::string printed = run_with_console([&] { c.decompose(t.data(), cc.count); }, rest);
-    expect_message_and_one_key(printed, rest, kCylinderMessage);
+    EXPECT_FALSE(c.decompose(t.data(), cc.count));
     EXPECT_EQ(c.n, cc.sectors);
 
     // The 3 n tetrahedra of the n-gon prism are written, and no more.
@@ -434,8 +401,7 @@ TEST(Cylinder, CountSixWritesTheTwoSectorsOfAFlatPrism) {
     // n = 2: the rim points at 0, 3.1415926 and 2 * 3.1415926 rad.
     Cylinder c({0, 0, 0}, {2, 0, 0}, 1.0);
     Tetrahedron t[6];
-    std::string rest;
-    run_with_console([&] { c.decompose(t, 6); }, rest);
+    c.decompose(t, 6);
     EXPECT_EQ(c.n, 2);
     expect_point_eq(t[0].V1, {0, 0, -1});
     expect_point_eq(t[0].V2, {0, std::sin(kRimPi), -std::cos(kRimPi)});
@@ -445,10 +411,7 @@ TEST(Cylinder, CountSixWritesTheTwoSectorsOfAFlatPrism) {
 TEST(Cylinder, BoundsRaiseTwoSectorsToThree) {
     Cylinder c({0, 0, 0}, {0, 0, 1}, 1.0);
     c.n = 2;
-    std::string rest;
-    voxel::Box3 b;
-    const std::string printed = run_with_console([&] { b = c.bounds(); }, rest);
-    expect_silence(printed, rest);
+    const voxel::Box3 b = c.bounds();
     EXPECT_EQ(c.n, 3);
     // A triangle with corners at 0, 120 and 240 degrees from +x, radius 1.
     EXPECT_EQ(b.maxx, 1.0);

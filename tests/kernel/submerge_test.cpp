@@ -18,6 +18,7 @@ using kernel_test::expect_point_eq;
 using kernel_test::expect_point_near;
 using kernel_test::flipped;
 using kernel_test::kRoundoff;
+using kernel_test::kStrict;
 using kernel_test::make_box;
 using kernel_test::make_plane;
 using kernel_test::polygon_prism_volume;
@@ -44,7 +45,7 @@ class HexahedronSubmerge : public testing::TestWithParam<Expected> {};
 TEST_P(HexahedronSubmerge, UnitCube) {
     const Expected& e = GetParam();
     Hexahedron h = unit_cube();
-    h.submerge(e.plane);
+    h.submerge(e.plane, kStrict);
     EXPECT_NEAR(h.submerged_volume(), e.volume, kRoundoff);
     expect_point_near(h.submerged_centroid(), e.centroid, kRoundoff);
     EXPECT_EQ(h.plane.D, e.plane.D);
@@ -65,7 +66,7 @@ class PrismSubmerge : public testing::TestWithParam<Expected> {};
 TEST_P(PrismSubmerge, RightPrism) {
     const Expected& e = GetParam();
     TrianglePrism p = right_prism();
-    p.submerge(e.plane);
+    p.submerge(e.plane, kStrict);
     EXPECT_NEAR(p.submerged_volume(), e.volume, kRoundoff);
     expect_point_near(p.submerged_centroid(), e.centroid, kRoundoff);
 }
@@ -83,7 +84,7 @@ TEST(HexahedronSubmerge, BoxBargeAtDraft) {
     // A 10 x 4 x 2 barge at draft T displaces 40 T with its centre at T / 2.
     Hexahedron barge = make_box({-5, -2, 0}, {5, 2, 2});
     for (double T : {0.1, 0.75, 1.0, 1.9}) {
-        barge.submerge(make_plane(0, 0, 1, -T));
+        barge.submerge(make_plane(0, 0, 1, -T), kStrict);
         EXPECT_NEAR(barge.volume, 40 * T, 40 * kRoundoff);
         expect_point_near(barge.centroid, {0, 0, T / 2}, 10 * kRoundoff);
     }
@@ -91,7 +92,7 @@ TEST(HexahedronSubmerge, BoxBargeAtDraft) {
 
 TEST(CylinderSubmerge, WhollyBelowIsThePolygonPrism) {
     Cylinder c({0, 0, 0}, {2, 0, 0}, 1.0);
-    c.submerge(make_plane(0, 0, 1, -5));
+    c.submerge(make_plane(0, 0, 1, -5), kStrict);
     EXPECT_NEAR(c.volume, polygon_prism_volume(30, 1.0, 2.0), kRoundoff);
     // On the axis, half way, to the accuracy of the rim's pi.
     expect_point_near(c.centroid, {1, 0, 0}, 1e-6);
@@ -100,7 +101,7 @@ TEST(CylinderSubmerge, WhollyBelowIsThePolygonPrism) {
 TEST(CylinderSubmerge, UprightAtDraft) {
     // Upright, r = 1: the draft T displaces the polygon area times T.
     Cylinder c({3, 4, -1}, {3, 4, 2}, 1.0);
-    c.submerge(make_plane(0, 0, 1, 0));
+    c.submerge(make_plane(0, 0, 1, 0), kStrict);
     EXPECT_NEAR(c.volume, polygon_prism_volume(30, 1.0, 1.0), kRoundoff);
     expect_point_near(c.centroid, {3, 4, -0.5}, 1e-6);
 }
@@ -108,7 +109,7 @@ TEST(CylinderSubmerge, UprightAtDraft) {
 TEST(CylinderSubmerge, UsesTheStoredSectorCount) {
     Cylinder c({0, 0, 0}, {0, 3, 0}, 2.0);
     c.n = 12;
-    c.submerge(make_plane(0, 0, 1, -10));
+    c.submerge(make_plane(0, 0, 1, -10), kStrict);
     EXPECT_NEAR(c.volume, polygon_prism_volume(12, 2.0, 3.0), 10 * kRoundoff);
     EXPECT_EQ(c.n, 12);
 }
@@ -118,18 +119,18 @@ TEST(CylinderSubmerge, UsesTheStoredSectorCount) {
 TEST(SolidSubmerge, WhollyDrySolidsKeepTheirFirstPoint) {
     const Plane low = make_plane(0, 0, 1, 10);  // the water plane z = -10
     Hexahedron h = make_box({1, 2, 3}, {4, 5, 6});
-    h.submerge(low);
+    h.submerge(low, kStrict);
     EXPECT_EQ(h.volume, 0.0);
     expect_point_eq(h.centroid, {1, 2, 3});
 
     TrianglePrism p = right_prism();
     p.centroid = {9, 9, 9};
-    p.submerge(low);
+    p.submerge(low, kStrict);
     EXPECT_EQ(p.volume, 0.0);
     expect_point_eq(p.centroid, {0, 0, 0});
 
     Cylinder c({7, 8, 9}, {7, 8, 12}, 0.5);
-    c.submerge(low);
+    c.submerge(low, kStrict);
     EXPECT_EQ(c.volume, 0.0);
     expect_point_eq(c.centroid, {7, 8, 9});
 }
@@ -139,7 +140,7 @@ TEST(SolidSubmerge, FaceOnThePlaneWithTheBodyDry) {
     // downward plane z = 1, body below. The pieces are exactly flat.
     for (const Plane& p : {make_plane(0, 0, 1, 0), make_plane(0, 0, -1, 1)}) {
         Hexahedron h = make_box({0.5, 0, 0}, {1.5, 1, 1});
-        h.submerge(p);
+        h.submerge(p, kStrict);
         EXPECT_EQ(h.volume, 0.0);
         expect_point_eq(h.centroid, {0.5, 0, 0});
     }
@@ -149,7 +150,7 @@ TEST(SolidSubmerge, BelowTheSolidsZeroTestTheCentroidIsTheFirstPoint) {
     // A film of 1e-21 on a slab 1e-10 thick (so that the crossings keep the
     // film): volume about 1e-21 < 1e-20.
     Hexahedron h = make_box({0.5, 0, 0}, {1.5, 1, 1e-10});
-    h.submerge(make_plane(0, 0, 1, -1e-21));
+    h.submerge(make_plane(0, 0, 1, -1e-21), kStrict);
     EXPECT_GT(h.volume, 0.0);
     EXPECT_LT(h.volume, 1e-20);
     expect_point_eq(h.centroid, {0.5, 0, 0});
@@ -160,12 +161,12 @@ TEST(SolidSubmerge, AboveTheSolidsZeroTestThePiecesCentroidsAreWeighted) {
     // test and brings its fallback centroid; the solid divides by the sum.
     const Plane film = make_plane(0, 0, 1, -1e-16);
     Hexahedron h = make_box({0.5, 0, 0}, {1.5, 1, 1});
-    h.submerge(film);
+    h.submerge(film, kStrict);
     Tetrahedron tets[5];
     h.decompose(tets, 5);
     double v = 0, sx = 0, sy = 0, sz = 0;
     for (Tetrahedron& t : tets) {
-        t.submerge(film);
+        t.submerge(film, kStrict);
         EXPECT_LE(t.volume, 1e-15);
         v += t.volume;
         sx += t.centroid.x * t.volume;
@@ -181,18 +182,18 @@ TEST(SolidSubmerge, AboveTheSolidsZeroTestThePiecesCentroidsAreWeighted) {
 TEST(SolidSubmerge, OnlyTheLastPlaneRemains) {
     const Plane first = make_plane(0.2, 0.1, 1, -0.3), second = make_plane(-0.1, 0.3, 1, -0.7);
     Hexahedron h = unit_cube(), h_fresh = unit_cube();
-    h.submerge(first);
-    h.submerge(second);
-    h_fresh.submerge(second);
+    h.submerge(first, kStrict);
+    h.submerge(second, kStrict);
+    h_fresh.submerge(second, kStrict);
     EXPECT_EQ(h.plane.A, second.A);
     EXPECT_EQ(h.plane.D, second.D);
     EXPECT_EQ(h.volume, h_fresh.volume);
     expect_point_eq(h.centroid, h_fresh.centroid);
 
     Cylinder c({0, 0, 0}, {0, 1, 2}, 0.7), c_fresh({0, 0, 0}, {0, 1, 2}, 0.7);
-    c.submerge(first);
-    c.submerge(second);
-    c_fresh.submerge(second);
+    c.submerge(first, kStrict);
+    c.submerge(second, kStrict);
+    c_fresh.submerge(second, kStrict);
     EXPECT_EQ(c.plane.D, second.D);
     EXPECT_EQ(c.volume, c_fresh.volume);
     expect_point_eq(c.centroid, c_fresh.centroid);
@@ -206,14 +207,14 @@ const Plane kObliquePlanes[] = {make_plane(0.3, -0.4, 1.0, -0.45), make_plane(1.
 
 template <typename Solid>
 void expect_wet_and_dry_make_the_whole(Solid solid) {
-    solid.submerge(make_plane(0, 0, 1, -100));
+    solid.submerge(make_plane(0, 0, 1, -100), kStrict);
     const double whole = solid.volume;
     const Point3 c = solid.centroid;
     const double tol = 10 * kRoundoff * whole;
     for (const Plane& p : kObliquePlanes) {
         Solid wet = solid, dry = solid;
-        wet.submerge(p);
-        dry.submerge(flipped(p));
+        wet.submerge(p, kStrict);
+        dry.submerge(flipped(p), kStrict);
         EXPECT_GT(wet.volume, 0.0);
         EXPECT_GT(dry.volume, 0.0);
         EXPECT_NEAR(wet.volume + dry.volume, whole, tol);

@@ -18,6 +18,7 @@ using kernel_test::expect_point_eq;
 using kernel_test::expect_point_near;
 using kernel_test::flipped;
 using kernel_test::kRoundoff;
+using kernel_test::kStrict;
 using kernel_test::make_plane;
 using voxel::Plane;
 using voxel::Point3;
@@ -61,7 +62,7 @@ TEST(Tetrahedron, IsMadeWithAZeroCentroidAndVolume) {
     expect_point_eq(t.centroid, {0, 0, 0});
     EXPECT_EQ(t.volume, 0.0);
     Tetrahedron dry = unit_corner();
-    dry.submerge(make_plane(0, 0, 1, 1));  // wholly dry on its first cut
+    dry.submerge(make_plane(0, 0, 1, 1), kStrict);  // wholly dry on its first cut
     EXPECT_EQ(dry.volume, 0.0);
     expect_point_eq(dry.centroid, {0, 0, 0});
 }
@@ -82,10 +83,10 @@ class TetrahedronWorkedCut : public testing::TestWithParam<WorkedCut> {};
 TEST_P(TetrahedronWorkedCut, VolumeAndCentroid) {
     const WorkedCut& w = GetParam();
     Tetrahedron t = unit_corner();
-    EXPECT_EQ(voxel::split_below_plane(t, w.plane).k, w.k);
+    EXPECT_EQ(voxel::split_below_plane(t, w.plane, kStrict).k, w.k);
     const Point3 previous{9, 8, 7};
     t.centroid = previous;
-    t.submerge(w.plane);
+    t.submerge(w.plane, kStrict);
     EXPECT_NEAR(t.submerged_volume(), w.volume, kRoundoff);
     expect_point_near(t.submerged_centroid(), w.centroid_kept ? previous : w.centroid, kRoundoff);
     EXPECT_EQ(t.plane.D, w.plane.D);
@@ -132,7 +133,7 @@ class TetrahedronPieces : public testing::TestWithParam<PieceOrder> {};
 
 TEST_P(TetrahedronPieces, FollowTheFixedTable) {
     const PieceOrder& c = GetParam();
-    const voxel::SubmergedPieces s = voxel::split_below_plane(unit_corner(), c.plane);
+    const voxel::SubmergedPieces s = voxel::split_below_plane(unit_corner(), c.plane, kStrict);
     ASSERT_EQ(s.k, c.k);
     ASSERT_EQ(s.count, c.count);
     for (int i = 0; i < c.count; ++i) {
@@ -186,9 +187,9 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<PieceOrder>& i) { return std::string(i.param.name); });
 
 TEST(Tetrahedron, NoPieceWhenAllDryAndTheWholeWhenNoneIs) {
-    EXPECT_EQ(voxel::split_below_plane(unit_corner(), make_plane(0, 0, 1, 1)).count, 0);
+    EXPECT_EQ(voxel::split_below_plane(unit_corner(), make_plane(0, 0, 1, 1), kStrict).count, 0);
     const voxel::SubmergedPieces whole =
-        voxel::split_below_plane(unit_corner(), make_plane(0, 0, 1, -2));
+        voxel::split_below_plane(unit_corner(), make_plane(0, 0, 1, -2), kStrict);
     EXPECT_EQ(whole.k, 0);
     EXPECT_EQ(whole.count, 1);
 }
@@ -208,7 +209,7 @@ std::array<Plane, 8> skew_planes() {
 TEST(Tetrahedron, SkewPlanesCoverEveryCase) {
     const TetraVertices t{kSkew[0], kSkew[1], kSkew[2], kSkew[3]};
     std::set<int> ks;
-    for (const Plane& p : skew_planes()) ks.insert(voxel::split_below_plane(t, p).k);
+    for (const Plane& p : skew_planes()) ks.insert(voxel::split_below_plane(t, p, kStrict).k);
     EXPECT_EQ(ks, (std::set<int>{0, 1, 2, 3, 4}));
 }
 
@@ -221,8 +222,8 @@ TEST(Tetrahedron, VolumeDoesNotDependOnVertexOrder) {
         Tetrahedron t(kSkew[order[0]], kSkew[order[1]], kSkew[order[2]], kSkew[order[3]]);
         EXPECT_NEAR(t.full_volume(), reference.full_volume(), kRoundoff);
         for (const Plane& p : skew_planes()) {
-            reference.submerge(p);
-            t.submerge(p);
+            reference.submerge(p, kStrict);
+            t.submerge(p, kStrict);
             EXPECT_NEAR(t.volume, reference.volume, kRoundoff);
             // Where there is a volume, the centroid is geometric too.
             if (reference.volume > 1e-6) expect_point_near(t.centroid, reference.centroid, 1e-12);
@@ -237,8 +238,8 @@ TEST(Tetrahedron, WetAndDryPartsMakeUpTheWhole) {
     const Point3 c = t.vertex_centroid();
     for (const Plane& p : skew_planes()) {
         Tetrahedron wet = t, dry = t;
-        wet.submerge(p);
-        dry.submerge(flipped(p));
+        wet.submerge(p, kStrict);
+        dry.submerge(flipped(p), kStrict);
         EXPECT_NEAR(wet.volume + dry.volume, whole, kRoundoff);
         // First moments add up as well.
         EXPECT_NEAR(wet.volume * wet.centroid.x + dry.volume * dry.centroid.x, whole * c.x,
@@ -258,8 +259,8 @@ TEST(Tetrahedron, CutMovesWithTheBody) {
                        voxel::add(kSkew[3], s));
     Tetrahedron t(kSkew[0], kSkew[1], kSkew[2], kSkew[3]);
     for (const Plane& p : skew_planes()) {
-        t.submerge(p);
-        moved.submerge(make_plane(p.A, p.B, p.C, p.D - (p.A * s.x + p.B * s.y + p.C * s.z)));
+        t.submerge(p, kStrict);
+        moved.submerge(make_plane(p.A, p.B, p.C, p.D - (p.A * s.x + p.B * s.y + p.C * s.z)), kStrict);
         // Coordinates of order 10 carry ten times the rounding.
         EXPECT_NEAR(moved.volume, t.volume, 10 * kRoundoff);
         if (t.volume > 1e-6) expect_point_near(moved.centroid, voxel::add(t.centroid, s), 1e-12);
@@ -268,7 +269,7 @@ TEST(Tetrahedron, CutMovesWithTheBody) {
 
 TEST(Tetrahedron, FlatTetrahedronHasNoVolumeAndAFiniteCentroid) {
     Tetrahedron flat({0, 0, 0}, {2, 0, 0}, {0, 2, 0}, {1, 1, 0});
-    flat.submerge(make_plane(1, 0, 0, -1));
+    flat.submerge(make_plane(1, 0, 0, -1), kStrict);
     EXPECT_EQ(flat.volume, 0.0);
     EXPECT_TRUE(std::isfinite(flat.centroid.x) && std::isfinite(flat.centroid.y) &&
                 std::isfinite(flat.centroid.z));
@@ -291,41 +292,24 @@ TEST(Tetrahedron, EdgeWithoutCrossingPointUsesItsMidpoint) {
     // P0 is the only dry vertex (V1 comes first in the working list), so
     // the first piece starts with the crossing on P0-P1.
     const TetraVertices t{{0, 0, 1}, P0, P1, {0, 0, 0}};
-    const voxel::SubmergedPieces s = voxel::split_below_plane(t, p);
+    const voxel::SubmergedPieces s = voxel::split_below_plane(t, p, kStrict);
     ASSERT_EQ(s.k, 1);
     expect_point_eq(s.piece[0].V0, voxel::midpoint(P0, P1));
 }
-
-class CrossingToleranceScope {
-  public:
-    explicit CrossingToleranceScope(voxel::CrossingTolerance t)
-        : saved_(voxel::cut_crossing_tolerance()) {
-        voxel::set_cut_crossing_tolerance(t);
-    }
-    ~CrossingToleranceScope() { voxel::set_cut_crossing_tolerance(saved_); }
-
-  private:
-    voxel::CrossingTolerance saved_;
-};
 
 TEST(Tetrahedron, CutUsesTheSelectedIntersectionVariant) {
     // The dry vertex (1, 0, 3e-12) and the wet one (0, 0, -1e-12) span an edge
     // with h = 4e-12, between the two parallel tolerances of the plane z = 0.
     const Plane p = make_plane(0, 0, 1, 0);
     const TetraVertices t{{0, 0, -1}, {1, 0, 3e-12}, {0, 0, -1e-12}, {0, 1, -1}};
-    {
-        CrossingToleranceScope scope(voxel::CrossingTolerance::Strict);
-        const voxel::SubmergedPieces s = voxel::split_below_plane(t, p);
-        ASSERT_EQ(s.k, 1);
-        expect_point_near(s.piece[0].V0, {0.25, 0, 0}, 1e-15);
-    }
-    {
-        CrossingToleranceScope scope(voxel::CrossingTolerance::Loose);
-        const voxel::SubmergedPieces s = voxel::split_below_plane(t, p);
-        ASSERT_EQ(s.k, 1);
-        expect_point_eq(s.piece[0].V0, voxel::midpoint(t.V1, t.V2));
-    }
-    EXPECT_EQ(voxel::cut_crossing_tolerance(), voxel::CrossingTolerance::Strict);
+    const voxel::SubmergedPieces strict =
+        voxel::split_below_plane(t, p, voxel::CrossingTolerance::Strict);
+    ASSERT_EQ(strict.k, 1);
+    expect_point_near(strict.piece[0].V0, {0.25, 0, 0}, 1e-15);
+    const voxel::SubmergedPieces loose =
+        voxel::split_below_plane(t, p, voxel::CrossingTolerance::Loose);
+    ASSERT_EQ(loose.k, 1);
+    expect_point_eq(loose.piece[0].V0, voxel::midpoint(t.V1, t.V2));
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 
 #include "bodies.h"
 #include "kernel/platform/console.h"
-#include "loose_cut.h"
 #include "support/process.h"
 #include "support/scratch_dir.h"
 
@@ -52,12 +51,12 @@ TEST(ArmReportLines, BoundNoteNamesAngleSeriesAndImbalance) {
     EXPECT_NE(voxel::trim_bound_note(5, 1.0, r).find("10000 trial"), std::string::npos);
 }
 
-class ReportRightingArms : public righting_arm_test::LooseCut {};
+class ReportRightingArms : public ::testing::Test {};
 
 TEST_F(ReportRightingArms, ConsoleAndFileCarryTheSameFortyLines) {
     testing_support::ScratchDir dir;
     const std::string path = dir.file(voxel::kRightingArmFileName);
-    voxel::VoxelGroup body;
+    voxel::VoxelGroup body(voxel::CrossingTolerance::Loose);
     righting_arm_test::make_box_barge(body);
 
     testing::internal::CaptureStdout();
@@ -94,7 +93,7 @@ TEST_F(ReportRightingArms, ReachedBoundIsNotedOnStandardError) {
     // ever improves |g - b|, so the bound ends the balancing at every angle.
     testing_support::ScratchDir dir;
     const std::string path = dir.file(voxel::kRightingArmFileName);
-    voxel::VoxelGroup body;
+    voxel::VoxelGroup body(voxel::CrossingTolerance::Loose);
     body.hexahedra.push_back(righting_arm_test::box_solid(-2, 2, -2, 2, 0, 3));
     body.V = 16.0;
     body.G = {0.3, 0.0, 2.5};
@@ -118,7 +117,7 @@ TEST_F(ReportRightingArms, ReachedBoundIsNotedOnStandardError) {
 TEST_F(ReportRightingArms, ReplacesAnExistingFile) {
     testing_support::ScratchDir dir;
     const std::string path = dir.write(voxel::kRightingArmFileName, std::string(5000, 'x') + "\n");
-    voxel::VoxelGroup body;
+    voxel::VoxelGroup body(voxel::CrossingTolerance::Loose);
     righting_arm_test::make_box_barge(body);
     testing::internal::CaptureStdout();
     EXPECT_EQ(voxel::report_righting_arms(body, path.c_str()), 0);

@@ -37,7 +37,7 @@ ProcessResult run_on(const ScratchDir& dir, const std::string& model_text) {
 }
 
 std::string box_barge_model() {
-    voxel::VoxelGroup body;
+    voxel::VoxelGroup body(voxel::CrossingTolerance::Loose);
     righting_arm_test::make_box_barge(body);
     return righting_arm_test::format2_text(body);
 }
@@ -101,7 +101,7 @@ TEST(RightingArmProgram, ConsoleIsGbkUnderANonUtf8Locale) {
 
 TEST(RightingArmProgram, FourColumnBodyWritesFortyLines) {
     ScratchDir dir;
-    voxel::VoxelGroup body;
+    voxel::VoxelGroup body(voxel::CrossingTolerance::Loose);
     righting_arm_test::make_four_column_body(body);
     const ProcessResult r = run_on(dir, righting_arm_test::format2_text(body));
     ASSERT_FALSE(r.timed_out);
@@ -156,7 +156,7 @@ TEST(RightingArmProgram, ReadOnlyFileEndsWithStatusOne) {
 TEST(RightingArmProgram, ReachedTrimBoundIsNotedAndTheRunEnds) {
     // A top-heavy cube whose trim no turn can balance.
     ScratchDir dir;
-    voxel::VoxelGroup body;
+    voxel::VoxelGroup body(voxel::CrossingTolerance::Loose);
     body.hexahedra.push_back(righting_arm_test::box_solid(-2, 2, -2, 2, 0, 3));
     body.V = 16.0;
     body.G = {0.3, 0.0, 2.5};
@@ -175,7 +175,7 @@ TEST(RightingArmProgram, ReachedTrimBoundIsNotedAndTheRunEnds) {
 
 TEST(RightingArmProgram, DisplacementBeyondTheBodyEndsBeforeTheFileIsOpened) {
     ScratchDir dir;
-    voxel::VoxelGroup body;
+    voxel::VoxelGroup body(voxel::CrossingTolerance::Loose);
     righting_arm_test::make_box_barge(body);
     body.V = 500.0;  // the barge holds 120
     const ProcessResult r = run_on(dir, righting_arm_test::format2_text(body));

@@ -8,7 +8,6 @@
 
 #include "bodies.h"
 #include "kernel/platform/number_format.h"
-#include "loose_cut.h"
 
 namespace {
 
@@ -44,10 +43,10 @@ std::vector<ArmResult> series(const std::vector<Event>& events, double sigma) {
     return arms;
 }
 
-class SweepRightingArms : public righting_arm_test::LooseCut {};
+class SweepRightingArms : public ::testing::Test {};
 
 TEST_F(SweepRightingArms, RightSeriesThenLeftSeriesInStepsOfFiveDegrees) {
-    VoxelGroup body;
+    VoxelGroup body(voxel::CrossingTolerance::Loose);
     righting_arm_test::make_box_barge(body);
     const std::vector<Event> events = run_sweep(body);
     ASSERT_EQ(events.size(), 40u);
@@ -66,7 +65,7 @@ TEST_F(SweepRightingArms, RightSeriesThenLeftSeriesInStepsOfFiveDegrees) {
 }
 
 TEST_F(SweepRightingArms, RefreshesTheBoundingBoxFirst) {
-    VoxelGroup body;
+    VoxelGroup body(voxel::CrossingTolerance::Loose);
     righting_arm_test::make_box_barge(body);
     body.box = voxel::Box3{};  // stale: the inverted start box
     const std::vector<Event> events = run_sweep(body);
@@ -76,7 +75,7 @@ TEST_F(SweepRightingArms, RefreshesTheBoundingBoxFirst) {
 }
 
 TEST_F(SweepRightingArms, BoxBargeFollowsWallSidedFormulaInBothSeries) {
-    VoxelGroup body;
+    VoxelGroup body(voxel::CrossingTolerance::Loose);
     righting_arm_test::make_box_barge(body);
     const std::vector<Event> events = run_sweep(body);
     for (const double sigma : {-1.0, 1.0}) {
@@ -97,7 +96,8 @@ TEST_F(SweepRightingArms, BodiesSymmetricAboutCentrePlaneHeelAlikeToBothSides) {
     // Both bodies and their G are symmetric about y = 0, and the trimmed barge
     // needs trim balancing at every angle.
     constexpr double kArmRounding = 1e-9;  // length units, bodies of about 10 to 20 units
-    VoxelGroup barge, trimmed, columns;
+    VoxelGroup barge(voxel::CrossingTolerance::Loose), trimmed(voxel::CrossingTolerance::Loose),
+        columns(voxel::CrossingTolerance::Loose);
     righting_arm_test::make_box_barge(barge);
     righting_arm_test::make_trimmed_barge(trimmed);
     righting_arm_test::make_four_column_body(columns);
@@ -114,7 +114,7 @@ TEST_F(SweepRightingArms, BodiesSymmetricAboutCentrePlaneHeelAlikeToBothSides) {
 }
 
 TEST_F(SweepRightingArms, TrimIsBalancedAtEveryAngle) {
-    VoxelGroup body;
+    VoxelGroup body(voxel::CrossingTolerance::Loose);
     righting_arm_test::make_trimmed_barge(body);
     for (const Event& e : run_sweep(body)) {
         if (e.header) continue;
@@ -128,13 +128,13 @@ TEST_F(SweepRightingArms, EveryAngleStartsAgainFromUprightTrimWithOneDegreeSteps
     // Nothing is carried from one angle to the next: each arm is the one a
     // fresh call gives, and each angle's step is one degree halved once per
     // failed trial.
-    VoxelGroup body;
+    VoxelGroup body(voxel::CrossingTolerance::Loose);
     righting_arm_test::make_trimmed_barge(body);
     const std::vector<Event> events = run_sweep(body);
     const double one_degree = kPi * 0.005555555555555556;
     for (const Event& e : events) {
         if (e.header) continue;
-        VoxelGroup fresh;
+        VoxelGroup fresh(voxel::CrossingTolerance::Loose);
         righting_arm_test::make_trimmed_barge(fresh);
         const double theta = (e.degrees / 180.0) * kPi;
         const ArmResult alone =

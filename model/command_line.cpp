@@ -1,0 +1,84 @@
+#include "model/command_line.h"
+
+#include <CLI/CLI.hpp>
+
+#include "kernel/platform/console.h"
+
+#ifndef VOXEL_VERSION
+#define VOXEL_VERSION "unknown"
+#endif
+
+namespace voxel {
+
+struct CommandLine::Parser {
+    CLI::App app;
+    std::string positional_text;
+    CLI::Option* positional = nullptr;
+    explicit Parser(const std::string& description) : app(description) {}
+};
+
+CommandLine::CommandLine(std::string program, std::string description, std::string positional,
+                         std::string positional_help, bool positional_required)
+    : parser_(std::make_unique<Parser>(description)),
+      program_(std::move(program)),
+      positional_(std::move(positional)),
+      positional_required_(positional_required) {
+    CLI::App& app = parser_->app;
+    app.name(program_);
+    app.set_help_flag("-h,--help", "显示本帮助并退出");
+    app.set_version_flag("--version", program_ + " " + VOXEL_VERSION, "显示版本并退出");
+    parser_->positional = app.add_option(positional_, parser_->positional_text, positional_help);
+    if (positional_required_) parser_->positional->required();
+}
+
+CommandLine::~CommandLine() = default;
+
+void CommandLine::add_option(const std::string& flags, int& value, const std::string& help,
+                             bool required) {
+    CLI::Option* o = parser_->app.add_option(flags, value, help);
+    if (required) o->required();
+}
+
+void CommandLine::add_option(const std::string& flags, double& value, const std::string& help,
+                             bool required) {
+    CLI::Option* o = parser_->app.add_option(flags, value, help);
+    if (required) o->required();
+}
+
+void CommandLine::add_option(const std::string& flags, std::string& value,
+                             const std::string& help, bool required) {
+    CLI::Option* o = parser_->app.add_option(flags, value, help);
+    if (required) o->required();
+}
+
+void CommandLine::add_option(const std::string& flags, std::optional<double>& value,
+                             const std::string& help) {
+    parser_->app.add_option_function<double>(
+        flags, [&value](const double& v) { value = v; }, help);
+}
+
+std::string CommandLine::usage() const {
+    const std::string p = positional_required_ ? positional_ : "[" + positional_ + "]";
+    return "用法: " + program_ + " [选项] " + p + " (--help 显示帮助)";
+}
+
+std::optional<int> CommandLine::parse(int argc, const char* const* argv) {
+    CLI::App& app = parser_->app;
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
+        console_write(app.help());
+        return 0;
+    } catch (const CLI::CallForVersion&) {
+        console_line(program_ + " " + VOXEL_VERSION);
+        return 0;
+    } catch (const CLI::ParseError& e) {
+        diagnostic_line(program_ + ": " + e.what());
+        diagnostic_line(usage());
+        return 2;
+    }
+    if (parser_->positional->count() > 0) positional_value_ = parser_->positional_text;
+    return std::nullopt;
+}
+
+}  // namespace voxel

@@ -1,0 +1,49 @@
+// What a reader has to say about its input: warnings (a value taken as 0, a
+// block dropped) and errors (the file cannot be used). Readers collect them
+// and return them; the program prints them on standard error, one a line, in
+// the order they were found.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace voxel {
+
+enum class Severity { Warning, Error };
+
+struct Diagnostic {
+    Severity severity = Severity::Warning;
+    std::string file;
+    int line = 0;      // 1-based
+    std::string text;  // what was expected, or what is wrong
+};
+
+// "<file>:<line>: 警告: <text>" or "<file>:<line>: 错误: <text>".
+std::string format_diagnostic(const Diagnostic& d);
+
+class Diagnostics {
+  public:
+    void warn(const std::string& file, int line, const std::string& text) {
+        items_.push_back({Severity::Warning, file, line, text});
+    }
+    void error(const std::string& file, int line, const std::string& text) {
+        items_.push_back({Severity::Error, file, line, text});
+    }
+
+    const std::vector<Diagnostic>& items() const { return items_; }
+    bool has_errors() const;
+    bool empty() const { return items_.empty(); }
+    // Every item formatted, in order.
+    std::vector<std::string> lines() const;
+
+  private:
+    std::vector<Diagnostic> items_;
+};
+
+// What a reader returns besides what it fills.
+struct ReadResult {
+    bool opened = false;  // false: the file could not be opened or read
+    Diagnostics diagnostics;
+};
+
+}  // namespace voxel

@@ -1,0 +1,134 @@
+#include "model/solid_blocks.h"
+
+#include <cmath>
+#include <cstring>
+#include <string>
+
+#include "kernel/platform/number_format.h"
+
+namespace voxel {
+
+namespace {
+
+struct KeywordLine {
+    const char* text;  // the whole line, its line end included
+    SolidKind kind;
+    int vertices;  // vertex lines of the block (a cylinder's are P0 and P1)
+};
+
+const KeywordLine kKeywordLines[4] = {
+    {"Tetrahedron\n", SolidKind::Tetrahedron, 4},
+    {"Hexahedron\n", SolidKind::Hexahedron, 8},
+    {"TrianglePrism\n", SolidKind::TrianglePrism, 6},
+    {"Cylinder\n", SolidKind::Cylinder, 2},
+};
+
+// One block being read: whether a read ran into the end of the file, and
+// whether a value makes the block unusable.
+class BlockReader {
+  public:
+    BlockReader(ScannedTextFile& in, SolidBlock& block) : in_(in), block_(block) {}
+
+    std::string name() const {
+        return std::string(keyword_of(block_.kind)) + " 块 (始于第 " +
+               std::to_string(block_.line) + " 行)";
+    }
+
+    void vertex(int index, const std::string& what) {
+        if (cut_short_) return;
+        note(in_.read_point(block_.vertex[index], name() + " 的" + what + " \"x,y,z\""));
+    }
+
+    // Returns the radius read, 0 when it did not parse.
+    double radius(const std::string& what) {
+        double r = 0.0;
+        if (!cut_short_) note(in_.read_number("", r, name() + " 的" + what + " (一个数)"));
+        return r;
+    }
+
+    void refuse(int line, const std::string& text) {
+        in_.error(line, name() + text);
+        unusable_ = true;
+    }
+
+    // Every value read, and every one finite.
+    bool whole_and_finite() const { return !cut_short_ && !unusable_; }
+
+    // True when the block is whole and usable; a block cut short is warned
+    // about here.
+    bool finish() {
+        if (cut_short_) in_.warn(in_.line(), "文件在 " + name() + " 读完之前结束, 该块被舍弃.");
+        return !cut_short_ && !unusable_;
+    }
+
+  private:
+    void note(ScanResult r) {
+        if (r == ScanResult::EndOfFile) cut_short_ = true;
+        if (r == ScanResult::NotFinite) unusable_ = true;
+    }
+
+    ScannedTextFile& in_;
+    SolidBlock& block_;
+    bool cut_short_ = false;
+    bool unusable_ = false;
+};
+
+std::string vertex_name(int i) {
+    return "顶点 V" + std::to_string(i);
+}
+
+// A cylinder's rim is built on the unit vector of its axis, which must
+// exist, and its sectors on a real circle.
+void check_cylinder(BlockReader& reader, const SolidBlock& b, int radius_line) {
+    const Point3 axis = difference(b.vertex[0], b.vertex[1]);
+    const double len = length(axis);
+    const Point3 unit{axis.x / len, axis.y / len, axis.z / len};
+    if (!(std::isfinite(unit.x) && std::isfinite(unit.y) && std::isfinite(unit.z)))
+        reader.refuse(b.line, " 的轴长为零或过短 (两端圆心重合或几乎重合), 无法确定轴的方向.");
+    if (!(std::isfinite(b.radius) && b.radius > 0.0))
+        reader.refuse(radius_line,
+                      " 的半径须为正的有限数, 读到 " + format_number(b.radius) + ".");
+}
+
+}  // namespace
+
+const char* keyword_of(SolidKind kind) {
+    switch (kind) {
+        case SolidKind::Tetrahedron: return "Tetrahedron";
+        case SolidKind::Hexahedron: return "Hexahedron";
+        case SolidKind::TrianglePrism: return "TrianglePrism";
+        case SolidKind::Cylinder: return "Cylinder";
+    }
+    return "";
+}
+
+void read_solid_blocks(ScannedTextFile& in, const std::function<void(const SolidBlock&)>& sink) {
+    char piece[kLinePieceBytes + 1];
+    while (!in.at_end()) {
+        const int line = in.line();
+        if (!std::fgets(piece, sizeof piece, in.stream())) break;
+        const KeywordLine* keyword = nullptr;
+        for (const KeywordLine& k : kKeywordLines)
+            if (std::strcmp(piece, k.text) == 0) keyword = &k;
+        if (!keyword) continue;
+
+        SolidBlock block;
+        block.kind = keyword->kind;
+        block.line = line;
+        BlockReader reader(in, block);
+        if (block.kind == SolidKind::Cylinder) {
+            // P0, r, P1, r2: the cylinder takes the first radius.
+            reader.vertex(0, "端面圆心 P0");
+            const int radius_line = in.value_line(in.position());
+            block.radius = reader.radius("半径 r");
+            reader.vertex(1, "端面圆心 P1");
+            reader.radius("第二个半径 r2");
+            if (reader.whole_and_finite()) check_cylinder(reader, block, radius_line);
+        } else {
+            for (int i = 0; i < keyword->vertices; ++i) reader.vertex(i, vertex_name(i));
+        }
+        if (reader.finish()) sink(block);
+    }
+}
+
+}  // namespace voxel

@@ -1,0 +1,53 @@
+// The solid blocks that follow the key lines of both model files (the
+// Format2 model and the ship information file): one grammar, read by one
+// reader.
+//
+//   Tetrahedron | Hexahedron | TrianglePrism | Cylinder     the keyword alone
+//   x,y,z                                                    on its line, then
+//   ...                                                      4, 8 or 6 vertex
+//                                                            lines; a cylinder
+//                                                            has P0, r, P1, r2
+//
+// Blocks come in any order up to the end of the file. Any other line is
+// passed over. Lengths are in the file's own unit.
+#pragma once
+
+#include <functional>
+
+#include "kernel/point3.h"
+#include "model/scanned_text_file.h"
+
+namespace voxel {
+
+enum class SolidKind { Tetrahedron, Hexahedron, TrianglePrism, Cylinder };
+
+// The keyword of a kind as the files write it.
+const char* keyword_of(SolidKind kind);
+
+// One block as read.
+struct SolidBlock {
+    SolidKind kind = SolidKind::Tetrahedron;
+    int line = 0;         // line of the keyword
+    Point3 vertex[8];     // V0..V3, V0..V7 or V0..V5; a cylinder's P0 and P1
+    double radius = 0.0;  // a cylinder's r; its second radius r2 is read and not used
+};
+
+// A line is read in pieces of at most this many bytes, its line end
+// included, and a piece is a keyword line only when it is the keyword and
+// the line end alone, byte for byte. So a long remark whose last piece
+// happens to read "Tetrahedron\n" starts a block.
+constexpr int kLinePieceBytes = 99;
+
+// Reads blocks from the current position to the end of the file and hands
+// every whole and usable block to `sink`, in file order.
+//  - Every value starts at 0. A value that does not parse stays 0 and reading
+//    goes on where the match failed (a warning).
+//  - A block cut short by the end of the file is dropped (a warning).
+//  - A number that is not finite, a cylinder whose radius is not a positive
+//    finite number, or whose axis is too short to give a direction (the unit
+//    vector along P1 - P0 is not finite: P0 = P1, or so close that the
+//    square of the length underflows) is an error; that block is dropped and
+//    the file cannot be used.
+void read_solid_blocks(ScannedTextFile& in, const std::function<void(const SolidBlock&)>& sink);
+
+}  // namespace voxel
