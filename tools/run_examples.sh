@@ -12,12 +12,17 @@ bin=$root/build/apps
 export LC_ALL=C.UTF-8
 
 # run PROGRAM MODEL OUTDIR [PILLARS]: one program on one model in its own folder.
+failed=0
 run() {
-  local prog=$1 model=$2 dir=$3 pillars=${4:-}
+  local prog=$1 model=$2 dir=$3 pillars=${4:-} status=0
   mkdir -p "$dir"
   [ -n "$pillars" ] && cp "$pillars" "$dir/FourPillars.txt"
   (cd "$dir" && "$bin/$prog/$prog" "$root/$model" </dev/null >console.txt 2>stderr.txt) ||
-    echo "$prog on $model ended with status $? (see $dir)"
+    status=$?
+  if [ $status -ne 0 ]; then
+    echo "$prog on $model ended with status $status (see $dir)"
+    failed=1
+  fi
 }
 
 rm -rf out
@@ -63,3 +68,8 @@ for ex in box_barge semisub semisub_symmetric mixed; do
     END { printf "%s, maximum righting arm: %s at %s deg (heel to starboard), %s at %s deg (to port)\n",
           ex, best[1], at[1], best[2], at[2] }'
 done
+
+if [ $failed -ne 0 ]; then
+  echo "A program failed; see the messages above." >&2
+  exit 1
+fi

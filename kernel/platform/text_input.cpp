@@ -107,8 +107,7 @@ bool TextInput::open_text() {
     // A memory stream over the converted text can tell its position, which
     // the line numbers of a reader's messages come from. An empty text still
     // needs a buffer to point at.
-    static char empty[1];
-    stream_ = fmemopen(text_.empty() ? empty : text_.data(), text_.size(), "r");
+    stream_ = fmemopen(text_.empty() ? empty_ : text_.data(), text_.size(), "r");
     return stream_ != nullptr;
 }
 

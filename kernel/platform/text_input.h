@@ -48,6 +48,7 @@ class TextInput {
     bool open_text();
 
     std::string text_;
+    char empty_[1] = {0};  // the buffer of an empty text's stream
     std::FILE* stream_ = nullptr;
     mutable long counted_to_ = 0;
     mutable int counted_line_ = 1;

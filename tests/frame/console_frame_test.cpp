@@ -219,6 +219,52 @@ TEST_P(ConsoleFrame, NonExistentNameIsRefusedAndAskedAgain) {
     EXPECT_FALSE(contains(r.err, kWarning)) << r.err;
 }
 
+// The command line, before the banner: --help and --version answer and end
+// the run; anything the program does not know is refused with status 2.
+class CommandLine : public testing::TestWithParam<Program> {
+  protected:
+    ProcessResult run(const std::vector<std::string>& args) {
+        ProcessOptions options;
+        options.working_dir = dir_.path();
+        options.time_limit_seconds = kTimeLimitSeconds;
+        ProcessResult r = run_program(GetParam().exe, args, options);
+        EXPECT_FALSE(r.timed_out) << GetParam().name << " blocked";
+        return r;
+    }
+    ScratchDir dir_;
+};
+
+TEST_P(CommandLine, HelpNamesTheProgramAndItsModelArgument) {
+    const ProcessResult r = run({"--help"});
+    EXPECT_EQ(r.exit_status, 0);
+    EXPECT_TRUE(contains(r.out, GetParam().name)) << r.out;
+    EXPECT_TRUE(contains(r.out, "MODEL")) << r.out;
+    EXPECT_FALSE(contains(r.out, GetParam().banner_utf8)) << r.out;
+    EXPECT_EQ(r.err, "");
+}
+
+TEST_P(CommandLine, VersionIsOneLine) {
+    const ProcessResult r = run({"--version"});
+    EXPECT_EQ(r.exit_status, 0);
+    EXPECT_TRUE(starts_with(r.out, std::string(GetParam().name) + " ")) << r.out;
+    EXPECT_EQ(count_of(r.out, "\n"), 1) << r.out;
+}
+
+TEST_P(CommandLine, UnknownOptionOrSecondModelIsRefused) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--no-such-option"}, {"model.txt", "other.txt"}, {"-x"}}) {
+        const ProcessResult r = run(args);
+        EXPECT_EQ(r.exit_status, 2) << args[0];
+        EXPECT_EQ(r.out, "") << args[0];
+        EXPECT_TRUE(contains(r.err, std::string("用法: ") + GetParam().name)) << r.err;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Programs, CommandLine, testing::ValuesIn(kPrograms),
+                         [](const testing::TestParamInfo<Program>& i) {
+                             return std::string(i.param.name);
+                         });
+
 INSTANTIATE_TEST_SUITE_P(Programs, ConsoleFrame, testing::ValuesIn(kPrograms),
                          [](const testing::TestParamInfo<Program>& i) {
                              return std::string(i.param.name);

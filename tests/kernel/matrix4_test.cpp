@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "kernel/angles.h"
 #include "kernel/point3.h"
 #include "kernel_test_helpers.h"
 
@@ -179,5 +180,19 @@ INSTANTIATE_TEST_SUITE_P(RotateAboutAxis, RotateAboutAxisUnit,
                          [](const testing::TestParamInfo<AxisCase>& i) {
                              return std::string(i.param.name);
                          });
+
+}  // namespace
+
+namespace {
+
+// The iterations take pi as acos(-1) and one degree as pi times the double
+// written 0.005555555555555556; the constants must be those very doubles.
+TEST(Angles, ConstantsAreTheIterationsOwnDoubles) {
+    EXPECT_EQ(voxel::kPi, std::acos(-1.0));
+    const double one_over_180 = 0.005555555555555556;
+    const double runtime_degree = std::acos(-1.0) * one_over_180;
+    EXPECT_EQ(voxel::kOneDegree, runtime_degree);
+    EXPECT_NE(voxel::kRimPi, voxel::kPi);
+}
 
 }  // namespace
