@@ -77,4 +77,15 @@ std::string choose_model_file(const std::optional<std::string>& path_argument) {
     }
 }
 
+std::optional<int> report_read(const ReadResult& read, const char* unopened_message,
+                               bool wait_on_failure) {
+    if (read.opened)
+        for (const std::string& line : read.diagnostics.lines()) diagnostic_line(line);
+    else
+        console_line(unopened_message);
+    if (read.opened && !read.diagnostics.has_errors()) return std::nullopt;
+    if (wait_on_failure) wait_for_key();
+    return 1;
+}
+
 }  // namespace voxel

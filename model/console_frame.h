@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "model/diagnostics.h"
+
 namespace voxel {
 
 // A model path holds at most this many bytes (259 and its terminator).
@@ -21,5 +23,14 @@ constexpr std::size_t kModelPathSize = 260;
 // than 259 bytes is a cancel: the warning "Warning! 文件打开失败!" on standard
 // error, and an empty path.
 std::string choose_model_file(const std::optional<std::string>& path_argument);
+
+// Says what a reader found: for a file that could not be opened,
+// `unopened_message` on the console; otherwise the reader's warnings and
+// errors on standard error, one a line. When the program cannot go on (the
+// file was not opened, or an error), it waits for one character if
+// `wait_on_failure` says so, and the exit status 1 is returned; otherwise
+// nothing.
+std::optional<int> report_read(const ReadResult& read, const char* unopened_message,
+                               bool wait_on_failure);
 
 }  // namespace voxel

@@ -7,6 +7,7 @@
 #include "kernel/platform/clock.h"
 #include "kernel/platform/console.h"
 #include "kernel/platform/number_format.h"
+#include "model/console_frame.h"
 
 namespace voxel {
 
@@ -32,16 +33,7 @@ int run_floating_attitude(VoxelGroup& group) {
 
     PillarAxes pillars;
     const ReadResult read = read_pillars(kPillarFileName, pillars);
-    if (!read.opened) {
-        console_line(kPillarReadErrorMessage);
-        wait_for_key();
-        return 1;
-    }
-    for (const std::string& line : read.diagnostics.lines()) diagnostic_line(line);
-    if (read.diagnostics.has_errors()) {
-        wait_for_key();
-        return 1;
-    }
+    if (const auto status = report_read(read, kPillarReadErrorMessage, true)) return *status;
     for (const std::string& line : draft_lines(plane, pillars)) console_line(line);
     return 0;
 }

@@ -1,5 +1,6 @@
 // hydrostatic_curves: the hydrostatic table of a hull, draft by draft.
 #include <string>
+#include <vector>
 
 #include "apps/hydrostatic_curves/hydrostatic_sweep.h"
 #include "apps/hydrostatic_curves/ship_checks.h"
@@ -17,15 +18,13 @@ int main(int argc, char** argv) {
     voxel::console_line("体素组静水力曲线 Quellbrook Tavrel 设计 2020.7.10版本");
     const std::string path = voxel::choose_model_file(command_line.positional());
 
+    // The ship file's failures end the run at once, without a key wait.
     const voxel::ReadResult read = voxel::read_ship_information(ship, path);
-    if (!read.opened) {
-        voxel::console_line(voxel::kShipReadErrorMessage);
-        return 1;
-    }
-    for (const std::string& line : read.diagnostics.lines()) voxel::diagnostic_line(line);
+    if (const auto status = voxel::report_read(read, voxel::kShipReadErrorMessage, false))
+        return *status;
     const std::vector<std::string> errors = voxel::ship_data_errors(ship, path);
     for (const std::string& e : errors) voxel::diagnostic_line(e);
-    if (read.diagnostics.has_errors() || !errors.empty()) return 1;
+    if (!errors.empty()) return 1;
 
     voxel::sweep_hydrostatics(ship);
     voxel::pause_console();

@@ -23,13 +23,12 @@ std::string trim_bound_note(int degrees, double sigma, const ArmResult& arm) {
     const std::string series = sigma < 0.0 ? "右倾 (sigma = -1)" : "左倾 (sigma = +1)";
     std::string why;
     if (arm.trim.stop == TrimStop::SmallStep)
-        why = "the trim step fell to " + format_number(arm.trim.step) + " rad";
+        why = "纵倾步长已减小到 " + format_number(arm.trim.step) + " rad";
     else
-        why = std::to_string(arm.trim.trials) + " trial rotations were made";
-    return "righting_arm: " + series + " series, heel angle " + std::to_string(degrees) +
-           ": trim balancing stopped because " + why +
-           "; remaining |g - b| = " + format_number(arm.state.d) +
-           "; the arm is that of the last accepted trim.";
+        why = "已试转 " + std::to_string(arm.trim.trials) + " 次";
+    return "righting_arm: " + series + " 系列, 横倾角 " + std::to_string(degrees) +
+           " 度: 纵倾调整停止, 因为" + why + "; 剩余 |g - b| = " + format_number(arm.state.d) +
+           "; 力臂取最后一次接受的纵倾状态.";
 }
 
 int report_righting_arms(VoxelGroup& body, const char* file_name) {

@@ -42,13 +42,13 @@ TEST(ArmReportLines, BoundNoteNamesAngleSeriesAndImbalance) {
     r.trim.step = 5.07958e-13;
     r.state.d = 0.0784445;
     const std::string note = voxel::trim_bound_note(35, -1.0, r);
-    EXPECT_NE(note.find("heel angle 35"), std::string::npos);
+    EXPECT_NE(note.find("横倾角 35 度"), std::string::npos);
     EXPECT_NE(note.find("右倾"), std::string::npos);
     EXPECT_NE(note.find("|g - b| = 0.0784445"), std::string::npos);
     r.trim.stop = voxel::TrimStop::TrialCount;
     r.trim.trials = 10000;
     EXPECT_NE(voxel::trim_bound_note(5, 1.0, r).find("左倾"), std::string::npos);
-    EXPECT_NE(voxel::trim_bound_note(5, 1.0, r).find("10000 trial"), std::string::npos);
+    EXPECT_NE(voxel::trim_bound_note(5, 1.0, r).find("已试转 10000 次"), std::string::npos);
 }
 
 class ReportRightingArms : public ::testing::Test {};
@@ -109,8 +109,8 @@ TEST_F(ReportRightingArms, ReachedBoundIsNotedOnStandardError) {
     EXPECT_EQ(split_lines(read_file_bytes(path)).size(), 40u);
     const std::vector<std::string> notes = split_lines(err);
     ASSERT_EQ(notes.size(), 38u);
-    EXPECT_NE(notes[0].find("heel angle 0:"), std::string::npos);
-    EXPECT_NE(notes[37].find("heel angle 90:"), std::string::npos);
+    EXPECT_NE(notes[0].find("横倾角 0 度:"), std::string::npos);
+    EXPECT_NE(notes[37].find("横倾角 90 度:"), std::string::npos);
     EXPECT_NE(notes[37].find("|g - b| = 0.3"), std::string::npos);
 }
 

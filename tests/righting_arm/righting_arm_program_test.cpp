@@ -168,7 +168,7 @@ TEST(RightingArmProgram, ReachedTrimBoundIsNotedAndTheRunEnds) {
     const std::vector<std::string> err = split_lines(r.err);
     ASSERT_EQ(err.size(), 38u);
     EXPECT_NE(err[0].find("右倾"), std::string::npos);
-    EXPECT_NE(err[0].find("heel angle 0:"), std::string::npos);
+    EXPECT_NE(err[0].find("横倾角 0 度:"), std::string::npos);
     EXPECT_NE(err[19].find("左倾"), std::string::npos);
     EXPECT_NE(err[19].find("|g - b| = 0.3"), std::string::npos);
 }
