@@ -6,6 +6,7 @@ set(KERNEL_SOURCES
   kernel/triangle_prism.cpp
   kernel/hexahedron.cpp
   kernel/cylinder.cpp
+  kernel/prepared_solid.cpp
   kernel/platform/console.cpp
   kernel/platform/number_format.cpp
   kernel/platform/text_input.cpp

@@ -9,25 +9,114 @@ namespace voxel {
 
 namespace {
 
-// Crossing of the edge (a, b) with the plane. One end is dry and the other
-// submerged, so the crossing lies on the edge; when the edge is parallel to
-// the plane within the tolerance (result 0, nothing written) its midpoint,
-// the point that an in-plane edge gives, stands in.
-Point3 crossing(const Plane& p, const Point3& a, const Point3& b, CrossingTolerance tolerance) {
-    Point3 x = midpoint(a, b);
-    p.intersect(Segment(a, b), x, tolerance);
-    return x;
+// |(b - a) . ((c - a) x (d - a))| / 6: the volume of the tetrahedron
+// (a, b, c, d), in this order of operations whoever asks.
+double volume_of(const Point3& a, const Point3& b, const Point3& c, const Point3& d) {
+    return std::fabs(dot(difference(a, b), cross(difference(a, c), difference(a, d)))) / 6.0;
+}
+
+// (c + b + d + a) * 0.25 per coordinate: V2 + V1 + V3 + V0 of (a, b, c, d).
+Point3 centroid_of(const Point3& a, const Point3& b, const Point3& c, const Point3& d) {
+    return {(c.x + b.x + d.x + a.x) * 0.25, (c.y + b.y + d.y + a.y) * 0.25,
+            (c.z + b.z + d.z + a.z) * 0.25};
+}
+
+// The working list of a cut: [V1, V2, V3, V0] with the dry vertices (f > 0)
+// swapped to the front in the order they had, and their plane values
+// alongside. Each vertex's value is computed once; the swaps move it with
+// its vertex, so the list is the one a test of each vertex in turn gives.
+struct WorkingList {
+    Point3 L[4];
+    double f[4];
+    int k = 0;  // number of dry vertices
+};
+
+WorkingList classify(const TetraVertices& t, const Plane& p) {
+    WorkingList w{{t.V1, t.V2, t.V3, t.V0}, {}, 0};
+    for (int i = 0; i < 4; ++i) w.f[i] = p.plane_value(w.L[i]);
+    for (int i = 0; i < 4; ++i) {
+        if (w.f[i] > 0.0) {
+            std::swap(w.L[w.k], w.L[i]);
+            std::swap(w.f[w.k], w.f[i]);
+            ++w.k;
+        }
+    }
+    return w;
+}
+
+// Crossing of the edge from a (plane value fa) to b with the plane: the
+// point of Plane::intersect_segment (or its loose variant) on the edge's
+// line. One end is dry and the other submerged, so the crossing lies on the
+// edge; when the edge is parallel to the plane within the tolerance, the
+// edge's midpoint stands in, which is also the point of an edge lying in
+// the plane.
+Point3 crossing(const Plane& p, const Point3& a, const Point3& b, double fa, double parallel) {
+    const Point3 d = difference(a, b);
+    const double h = (p.B * d.y + p.A * d.x) + p.C * d.z;
+    if (std::fabs(h) >= parallel) {
+        const double t = -fa / h;
+        return {a.x + d.x * t, a.y + d.y * t, a.z + d.z * t};
+    }
+    return midpoint(a, b);
+}
+
+double parallel_tolerance(CrossingTolerance tolerance) {
+    return tolerance == CrossingTolerance::Strict ? 1e-15 : 1e-10;
+}
+
+// The submerged pieces of a classified tetrahedron with 1 to 3 dry
+// vertices, in the fixed table order, handed to `piece(a, b, c, d)`.
+template <class Piece>
+void pieces_of(const WorkingList& w, const Plane& p, double parallel, Piece&& piece) {
+    const Point3* L = w.L;
+    switch (w.k) {
+        case 1: {
+            // Tetrahedron less the small one at the dry vertex X0: a wedge with
+            // I1 I2 I3 in the plane and X1 X2 X3 below, filled by three pieces.
+            const Point3 &X0 = L[0], &X1 = L[1], &X2 = L[2], &X3 = L[3];
+            const Point3 I1 = crossing(p, X0, X1, w.f[0], parallel);
+            const Point3 I2 = crossing(p, X0, X2, w.f[0], parallel);
+            const Point3 I3 = crossing(p, X0, X3, w.f[0], parallel);
+            piece(I1, X1, X2, X3);
+            piece(I3, I1, I2, X3);
+            piece(I2, I1, X2, X3);
+            break;
+        }
+        case 2: {
+            // Wedge with the edge X2 X3 below and the quadrilateral
+            // J2 J1 J4 J3 in the plane.
+            const Point3 &X0 = L[0], &X1 = L[1], &X2 = L[2], &X3 = L[3];
+            const Point3 J1 = crossing(p, X1, X2, w.f[1], parallel);
+            const Point3 J2 = crossing(p, X0, X2, w.f[0], parallel);
+            const Point3 J3 = crossing(p, X0, X3, w.f[0], parallel);
+            const Point3 J4 = crossing(p, X1, X3, w.f[1], parallel);
+            piece(X3, J4, J3, J1);
+            piece(J3, J1, X2, X3);
+            piece(X2, J3, J2, J1);
+            break;
+        }
+        case 3: {
+            // The small tetrahedron at the single submerged vertex Y3.
+            const Point3 &Y0 = L[0], &Y1 = L[1], &Y2 = L[2], &Y3 = L[3];
+            const Point3 K0 = crossing(p, Y3, Y0, w.f[3], parallel);
+            const Point3 K1 = crossing(p, Y3, Y1, w.f[3], parallel);
+            const Point3 K2 = crossing(p, Y3, Y2, w.f[3], parallel);
+            piece(Y3, K0, K1, K2);
+            break;
+        }
+        default:
+            break;
+    }
 }
 
 }  // namespace
 
 double TetraVertices::full_volume() const {
-    return std::fabs(dot(difference(V0, V1), cross(difference(V0, V2), difference(V0, V3)))) / 6.0;
+    return volume_of(V0, V1, V2, V3);
 }
 
 Point3 TetraVertices::vertex_centroid() const {
-    return {(V2.x + V1.x + V3.x + V0.x) * 0.25, (V2.y + V1.y + V3.y + V0.y) * 0.25,
-            (V2.z + V1.z + V3.z + V0.z) * 0.25};
+    return centroid_of(V0, V1, V2, V3);
 }
 
 Box3 TetraVertices::bounds() const {
@@ -40,88 +129,53 @@ Box3 TetraVertices::bounds() const {
 
 SubmergedPieces split_below_plane(const TetraVertices& t, const Plane& p,
                                   CrossingTolerance tolerance) {
+    const WorkingList w = classify(t, p);
     SubmergedPieces out;
-    // Working list [V1, V2, V3, V0]; dry vertices are swapped to the front.
-    Point3 L[4] = {t.V1, t.V2, t.V3, t.V0};
-    int k = 0;
-    for (int i = 0; i < 4; ++i) {
-        if (p.is_above(L[i])) {
-            std::swap(L[k], L[i]);
-            ++k;
-        }
+    out.k = w.k;
+    if (w.k == 0) {
+        out.count = 1;
+        out.piece[0] = t;
+        return out;
     }
-    out.k = k;
-    switch (k) {
-        case 0:
-            out.count = 1;
-            out.piece[0] = t;
-            break;
-        case 1: {
-            // Tetrahedron less the small one at the dry vertex X0: a wedge with
-            // I1 I2 I3 in the plane and X1 X2 X3 below, filled by three pieces.
-            const Point3 &X0 = L[0], &X1 = L[1], &X2 = L[2], &X3 = L[3];
-            const Point3 I1 = crossing(p, X0, X1, tolerance);
-            const Point3 I2 = crossing(p, X0, X2, tolerance);
-            const Point3 I3 = crossing(p, X0, X3, tolerance);
-            out.count = 3;
-            out.piece[0] = {I1, X1, X2, X3};
-            out.piece[1] = {I3, I1, I2, X3};
-            out.piece[2] = {I2, I1, X2, X3};
-            break;
-        }
-        case 2: {
-            // Wedge with the edge X2 X3 below and the quadrilateral
-            // J2 J1 J4 J3 in the plane.
-            const Point3 &X0 = L[0], &X1 = L[1], &X2 = L[2], &X3 = L[3];
-            const Point3 J1 = crossing(p, X1, X2, tolerance);
-            const Point3 J2 = crossing(p, X0, X2, tolerance);
-            const Point3 J3 = crossing(p, X0, X3, tolerance);
-            const Point3 J4 = crossing(p, X1, X3, tolerance);
-            out.count = 3;
-            out.piece[0] = {X3, J4, J3, J1};
-            out.piece[1] = {J3, J1, X2, X3};
-            out.piece[2] = {X2, J3, J2, J1};
-            break;
-        }
-        case 3: {
-            // The small tetrahedron at the single submerged vertex Y3.
-            const Point3 &Y0 = L[0], &Y1 = L[1], &Y2 = L[2], &Y3 = L[3];
-            const Point3 K0 = crossing(p, Y3, Y0, tolerance);
-            const Point3 K1 = crossing(p, Y3, Y1, tolerance);
-            const Point3 K2 = crossing(p, Y3, Y2, tolerance);
-            out.count = 1;
-            out.piece[0] = {Y3, K0, K1, K2};
-            break;
-        }
-        default:
-            out.count = 0;
-            break;
-    }
+    pieces_of(w, p, parallel_tolerance(tolerance),
+              [&out](const Point3& a, const Point3& b, const Point3& c, const Point3& d) {
+                  out.piece[out.count++] = {a, b, c, d};
+              });
     return out;
 }
 
-void Tetrahedron::cut(CrossingTolerance tolerance) {
-    const SubmergedPieces s = split_below_plane(*this, plane, tolerance);
-    if (s.k == 0) {
-        volume = full_volume();
-        centroid = vertex_centroid();
-        return;
-    }
-    if (s.k == 4) {
-        volume = 0.0;
-        return;
-    }
+CutResult cut_below_plane(const TetraVertices& t, const Plane& p, CrossingTolerance tolerance) {
+    const WorkingList w = classify(t, p);
+    if (w.k == 0) return {0, t.full_volume(), t.vertex_centroid()};
+    if (w.k == 4) return {4, 0.0, Point3{}};
     VolumeMoments sum;
-    Point3 c;
-    for (int i = 0; i < s.count; ++i) {
-        c = s.piece[i].vertex_centroid();
-        sum.add(s.piece[i].full_volume(), c);
-    }
-    volume = sum.volume;
-    if (std::fabs(sum.volume) > 1e-15)
-        centroid = sum.centroid();
-    else
-        centroid = c;  // the last piece's vertex centroid
+    Point3 last;
+    pieces_of(w, p, parallel_tolerance(tolerance),
+              [&](const Point3& a, const Point3& b, const Point3& c, const Point3& d) {
+                  last = centroid_of(a, b, c, d);
+                  sum.add(volume_of(a, b, c, d), last);
+              });
+    // A part of volume 1e-15 or less takes the last piece's vertex centroid.
+    return {w.k, sum.volume, std::fabs(sum.volume) > 1e-15 ? sum.centroid() : last};
+}
+
+double cut_volume_below_plane(const TetraVertices& t, const Plane& p,
+                              CrossingTolerance tolerance) {
+    const WorkingList w = classify(t, p);
+    if (w.k == 0) return t.full_volume();
+    if (w.k == 4) return 0.0;
+    double sum = 0.0;
+    pieces_of(w, p, parallel_tolerance(tolerance),
+              [&sum](const Point3& a, const Point3& b, const Point3& c, const Point3& d) {
+                  sum = sum + volume_of(a, b, c, d);
+              });
+    return sum;
+}
+
+void Tetrahedron::cut(CrossingTolerance tolerance) {
+    const CutResult r = cut_below_plane(*this, plane, tolerance);
+    volume = r.volume;
+    if (r.k != 4) centroid = r.centroid;
 }
 
 }  // namespace voxel

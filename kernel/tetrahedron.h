@@ -34,6 +34,21 @@ struct SubmergedPieces {
 SubmergedPieces split_below_plane(const TetraVertices& t, const Plane& p,
                                   CrossingTolerance tolerance);
 
+// The part of a tetrahedron on the submerged side of a plane (f <= 0): its
+// volume and centroid, summed over the pieces of split_below_plane in table
+// order. k is the number of dry vertices: k = 0 gives the whole tetrahedron
+// (full_volume, vertex_centroid); k = 4 gives volume 0 and no centroid (the
+// field is 0 and means nothing); a part of volume 1e-15 or less takes the
+// vertex centroid of the last piece. Allocates nothing and keeps nothing.
+struct CutResult {
+    int k = 0;
+    double volume = 0.0;
+    Point3 centroid;
+};
+CutResult cut_below_plane(const TetraVertices& t, const Plane& p, CrossingTolerance tolerance);
+// The volume alone, the same double as cut_below_plane's.
+double cut_volume_below_plane(const TetraVertices& t, const Plane& p, CrossingTolerance tolerance);
+
 struct Tetrahedron : TetraVertices {
     Plane plane;          // plane of the last cut, set by the caller
     Point3 centroid;      // centroid of the submerged part; (0,0,0) until first cut

@@ -15,59 +15,80 @@ Box3 VoxelGroup::bounding_box() {
     for (const TrianglePrism& p : prisms) b.fold(p.bounds());
     for (Cylinder& c : cylinders) b.fold(c.bounds());
     box = b;
+    prepared_ = prepare();
+    prepared_counts_[0] = tetrahedra.size();
+    prepared_counts_[1] = hexahedra.size();
+    prepared_counts_[2] = prisms.size();
+    prepared_counts_[3] = cylinders.size();
+    is_prepared_ = true;
     return box;
 }
 
-double VoxelGroup::submerged_volume(Plane p) {
+PreparedSolids VoxelGroup::prepare() const {
+    // The order in which the queries sum.
+    PreparedSolids p;
+    for (const Tetrahedron& t : tetrahedra) p.add(t);
+    for (const Cylinder& c : cylinders) p.add(c);
+    for (const Hexahedron& h : hexahedra) p.add(h);
+    for (const TrianglePrism& s : prisms) p.add(s);
+    return p;
+}
+
+const PreparedSolids& VoxelGroup::prepared(PreparedSolids& scratch) const {
+    if (is_prepared_ && prepared_counts_[0] == tetrahedra.size() &&
+        prepared_counts_[1] == hexahedra.size() && prepared_counts_[2] == prisms.size() &&
+        prepared_counts_[3] == cylinders.size())
+        return prepared_;
+    scratch = prepare();
+    return scratch;
+}
+
+namespace {
+
+double normal_length(const Plane& p) {
+    return std::sqrt(p.A * p.A + p.B * p.B + p.C * p.C);
+}
+
+double volume_below(const PreparedSolids& solids, const Plane& p, CrossingTolerance crossing) {
+    const double n = normal_length(p);
     double sum = 0.0;
-    for (Tetrahedron& t : tetrahedra) {
-        t.submerge(p, crossing);
-        sum += t.volume;
-    }
-    for (Cylinder& c : cylinders) {
-        c.submerge(p, crossing);
-        sum += c.volume;
-    }
-    for (Hexahedron& h : hexahedra) {
-        h.submerge(p, crossing);
-        sum += h.volume;
-    }
-    for (TrianglePrism& s : prisms) {
-        s.submerge(p, crossing);
-        sum += s.volume;
-    }
+    for (int i = 0; i < solids.solid_count(); ++i) sum += solids.volume(i, p, n, crossing);
     return sum;
 }
 
-SubmergedPart VoxelGroup::submerged_volume_and_centre(Plane p) {
+SubmergedPart part_below(const PreparedSolids& solids, const Plane& p,
+                         CrossingTolerance crossing) {
+    const double n = normal_length(p);
     VolumeMoments m;
-    for (Tetrahedron& t : tetrahedra) {
-        t.submerge(p, crossing);
-        m.add(t.volume, t.centroid);
-    }
-    for (Cylinder& c : cylinders) {
-        c.submerge(p, crossing);
-        m.add(c.volume, c.centroid);
-    }
-    for (Hexahedron& h : hexahedra) {
-        h.submerge(p, crossing);
-        m.add(h.volume, h.centroid);
-    }
-    for (TrianglePrism& s : prisms) {
-        s.submerge(p, crossing);
+    for (int i = 0; i < solids.solid_count(); ++i) {
+        const SubmergedPart s = solids.part(i, p, n, crossing);
         m.add(s.volume, s.centroid);
     }
     return {m.volume, m.centroid()};
 }
 
-double VoxelGroup::total_volume() {
+}  // namespace
+
+double VoxelGroup::submerged_volume(Plane p) const {
+    PreparedSolids scratch;
+    return volume_below(prepared(scratch), p, crossing);
+}
+
+SubmergedPart VoxelGroup::submerged_volume_and_centre(Plane p) const {
+    PreparedSolids scratch;
+    return part_below(prepared(scratch), p, crossing);
+}
+
+double VoxelGroup::total_volume() const {
     // Every vertex has f = z - (maxz + 1) < 0 at this plane.
     Plane above;
     above.set(0.0, 0.0, 1.0, -(box.maxz + 1.0));
     return submerged_volume(above);
 }
 
-WaterPlane VoxelGroup::find_water_plane(double V, Point3 N) {
+WaterPlane VoxelGroup::find_water_plane(double V, Point3 N) const {
+    PreparedSolids scratch;
+    const PreparedSolids& solids = prepared(scratch);
     const double len = std::sqrt(N.x * N.x + N.y * N.y + N.z * N.z);
     const Point3 n{N.x / len, N.y / len, N.z / len};
 
@@ -98,10 +119,10 @@ WaterPlane VoxelGroup::find_water_plane(double V, Point3 N) {
         p.set(n.x, n.y, n.z, -(n.x * q.x + n.y * q.y + n.z * q.z));
         return p;
     };
-    double V0 = submerged_volume(plane_through(L));
+    double V0 = volume_below(solids, plane_through(L), crossing);
     double t = 0.5, lo = 0.0, hi = 1.0;
     Plane current = plane_through({(H.x + L.x) * 0.5, (H.y + L.y) * 0.5, (H.z + L.z) * 0.5});
-    double Vt = submerged_volume(current);
+    double Vt = volume_below(solids, current, crossing);
 
     WaterPlane w;
     while (std::fabs((Vt - V) / V) >= 1e-10) {
@@ -119,11 +140,11 @@ WaterPlane VoxelGroup::find_water_plane(double V, Point3 N) {
         t = (hi + lo) * 0.5;
         current =
             plane_through({t * (H.x - L.x) + L.x, t * (H.y - L.y) + L.y, t * (H.z - L.z) + L.z});
-        Vt = submerged_volume(current);
+        Vt = volume_below(solids, current, crossing);
     }
     w.plane = current;
     w.volume_reached = Vt;
-    w.B = submerged_volume_and_centre(w.plane).centroid;
+    w.B = part_below(solids, w.plane, crossing).centroid;
     return w;
 }
 

@@ -11,6 +11,7 @@
 #include "kernel/hexahedron.h"
 #include "kernel/plane.h"
 #include "kernel/point3.h"
+#include "kernel/prepared_solid.h"
 #include "kernel/solid_submerge.h"
 #include "kernel/tetrahedron.h"
 #include "kernel/triangle_prism.h"
@@ -59,19 +60,28 @@ class VoxelGroup {
     // Box of all primitives (tetrahedra, hexahedra, prisms, cylinders, each in
     // array order), stored in `box` and returned. An empty group keeps the
     // start values +-1e20. Raises a cylinder's sector count to 3 if lower.
+    // It also prepares the solids for the queries below (each cut into its
+    // tetrahedra once, with their fixed data): after changing the solids,
+    // call it again before querying.
     Box3 bounding_box();
 
+    // The queries keep nothing and change nothing, so that several threads
+    // may query one body at once. Each gives exactly what summing every
+    // primitive's own submerge gives; the records' result fields are left
+    // as they are. A group whose solids changed since bounding_box() (other
+    // counts) is prepared afresh for the one query.
+
     // Total submerged volume below p, summed over tetrahedra, cylinders,
-    // hexahedra, prisms in that order. Refreshes every primitive's cache.
-    double submerged_volume(Plane p);
+    // hexahedra, prisms in that order.
+    double submerged_volume(Plane p) const;
 
     // Submerged volume and centre of buoyancy below p, summed in the same
     // order. With nothing submerged the centre is 0/0 (not a number).
-    SubmergedPart submerged_volume_and_centre(Plane p);
+    SubmergedPart submerged_volume_and_centre(Plane p) const;
 
     // Volume of the whole body: the submerged volume at a level plane above
     // every vertex of the stored box.
-    double total_volume();
+    double total_volume() const;
 
     // The plane with normal N / |N| (N any non-zero vector pointing out of
     // the water) under which the body displaces V, by bisection of the plane's
@@ -81,7 +91,17 @@ class VoxelGroup {
     // bisection stops after kMaxBisections steps (floating point can stall
     // it) with the last plane evaluated, and reports that it did not
     // converge.
-    WaterPlane find_water_plane(double V, Point3 N);
+    WaterPlane find_water_plane(double V, Point3 N) const;
+
+  private:
+    // The solids in summation order, as bounding_box() left them, or a
+    // fresh preparation when the counts changed since.
+    const PreparedSolids& prepared(PreparedSolids& scratch) const;
+    PreparedSolids prepare() const;
+
+    PreparedSolids prepared_;
+    std::size_t prepared_counts_[4] = {0, 0, 0, 0};
+    bool is_prepared_ = false;
 };
 
 // Bisection steps after which find_water_plane gives up.

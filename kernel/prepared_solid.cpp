@@ -1,0 +1,157 @@
+#include "kernel/prepared_solid.h"
+
+#include <cmath>
+
+#include "kernel/volume_moments.h"
+
+namespace voxel {
+
+namespace {
+
+// A distance rounded up by far more than its rounding, so that a ball of
+// this reach surely holds the points it was measured to.
+double rounded_up(double distance) {
+    return distance * (1.0 + 1e-9);
+}
+
+PreparedTetrahedron prepare(const TetraVertices& t) {
+    PreparedTetrahedron p;
+    p.v = t;
+    p.volume = t.full_volume();
+    p.centroid = t.vertex_centroid();
+    double reach = 0.0;
+    for (const Point3* v : {&t.V0, &t.V1, &t.V2, &t.V3})
+        reach = std::fmax(reach, length(difference(p.centroid, *v)));
+    p.reach = rounded_up(reach);
+    return p;
+}
+
+}  // namespace
+
+BallSide ball_side(const Plane& p, double normal_length, const Point3& centre, double reach) {
+    // Every plane value is ((B y + A x) + C z) + D in doubles, off from the
+    // exact value by a few units of the last place of |A x| + |B y| + |C z|
+    // + |D|, which for any point of the ball is at most `scale`. A vertex's
+    // exact value differs from the centre's by at most |n| * reach. The
+    // factor 1e-12 leaves a thousandfold room over both roundings.
+    const double f = p.plane_value(centre);
+    const double scale = std::fabs(p.A) * (std::fabs(centre.x) + reach) +
+                         std::fabs(p.B) * (std::fabs(centre.y) + reach) +
+                         std::fabs(p.C) * (std::fabs(centre.z) + reach) + std::fabs(p.D);
+    const double margin = normal_length * reach + 1e-12 * scale + 1e-300;
+    if (f > margin) return BallSide::Dry;
+    if (f < -margin) return BallSide::Submerged;
+    return BallSide::Cut;
+}
+
+void PreparedSolids::add_solid(const Tetrahedron* tets, int count, bool single,
+                               const Point3& fallback) {
+    PreparedSolid s;
+    s.first = static_cast<int>(tets_.size());
+    s.count = count;
+    s.single_tetrahedron = single;
+    s.fallback = fallback;
+    Box3 box;
+    VolumeMoments whole;
+    for (int i = 0; i < count; ++i) {
+        const PreparedTetrahedron t = prepare(tets[i]);
+        tets_.push_back(t);
+        whole.add(t.volume, t.centroid);
+        box.fold(tets[i].bounds());
+    }
+    s.centre = {0.5 * (box.minx + box.maxx), 0.5 * (box.miny + box.maxy),
+                0.5 * (box.minz + box.maxz)};
+    double reach = 0.0;
+    for (int i = 0; i < count; ++i) {
+        const TetraVertices& t = tets[i];
+        for (const Point3* v : {&t.V0, &t.V1, &t.V2, &t.V3})
+            reach = std::fmax(reach, length(difference(s.centre, *v)));
+    }
+    s.reach = rounded_up(reach);
+    // Wholly submerged: every tetrahedron whole, summed as a query sums them.
+    if (single)
+        s.whole = {tets_[static_cast<std::size_t>(s.first)].volume,
+                   tets_[static_cast<std::size_t>(s.first)].centroid};
+    else
+        s.whole = {whole.volume, std::fabs(whole.volume) < 1e-20 ? fallback : whole.centroid()};
+    solids_.push_back(s);
+}
+
+void PreparedSolids::add(const Tetrahedron& t) {
+    add_solid(&t, 1, true, t.V0);
+}
+
+void PreparedSolids::add(const Hexahedron& h) {
+    Tetrahedron tets[5];
+    h.decompose(tets, 5);
+    add_solid(tets, 5, false, h.V[0]);
+}
+
+void PreparedSolids::add(const TrianglePrism& s) {
+    Tetrahedron tets[3];
+    s.decompose(tets, 3);
+    add_solid(tets, 3, false, s.V[0]);
+}
+
+void PreparedSolids::add(const Cylinder& c) {
+    Cylinder copy = c;
+    const int count = 3 * c.n > 0 ? 3 * c.n : 0;
+    std::vector<Tetrahedron> tets(static_cast<std::size_t>(count));
+    copy.decompose(tets.data(), count);
+    add_solid(tets.data(), count, false, c.P0);
+}
+
+double PreparedSolids::volume(int i, const Plane& p, double normal_length,
+                              CrossingTolerance tolerance) const {
+    const PreparedSolid& s = solids_[static_cast<std::size_t>(i)];
+    switch (ball_side(p, normal_length, s.centre, s.reach)) {
+        case BallSide::Dry: return 0.0;
+        case BallSide::Submerged: return s.whole.volume;
+        case BallSide::Cut: break;
+    }
+    const PreparedTetrahedron* t = tets_.data() + s.first;
+    if (s.single_tetrahedron) return cut_volume_below_plane(t->v, p, tolerance);
+    // A dry tetrahedron adds a volume of exactly 0, which leaves the sum as
+    // it is (a sum that starts at +0 is never -0): it is passed over.
+    double sum = 0.0;
+    for (int j = 0; j < s.count; ++j, ++t) {
+        switch (ball_side(p, normal_length, t->centroid, t->reach)) {
+            case BallSide::Dry: break;
+            case BallSide::Submerged: sum = sum + t->volume; break;
+            case BallSide::Cut: sum = sum + cut_volume_below_plane(t->v, p, tolerance); break;
+        }
+    }
+    return sum;
+}
+
+SubmergedPart PreparedSolids::part(int i, const Plane& p, double normal_length,
+                                   CrossingTolerance tolerance) const {
+    const PreparedSolid& s = solids_[static_cast<std::size_t>(i)];
+    switch (ball_side(p, normal_length, s.centre, s.reach)) {
+        case BallSide::Dry: return {0.0, s.fallback};
+        case BallSide::Submerged: return s.whole;
+        case BallSide::Cut: break;
+    }
+    const PreparedTetrahedron* t = tets_.data() + s.first;
+    if (s.single_tetrahedron) {
+        const CutResult r = cut_below_plane(t->v, p, tolerance);
+        return {r.volume, r.centroid};
+    }
+    // A dry tetrahedron adds exactly 0 to the volume and to the moments (its
+    // centroid being finite), which leaves both as they are: passed over.
+    VolumeMoments sum;
+    for (int j = 0; j < s.count; ++j, ++t) {
+        switch (ball_side(p, normal_length, t->centroid, t->reach)) {
+            case BallSide::Dry: break;
+            case BallSide::Submerged: sum.add(t->volume, t->centroid); break;
+            case BallSide::Cut: {
+                const CutResult r = cut_below_plane(t->v, p, tolerance);
+                sum.add(r.volume, r.centroid);
+                break;
+            }
+        }
+    }
+    return {sum.volume, std::fabs(sum.volume) < 1e-20 ? s.fallback : sum.centroid()};
+}
+
+}  // namespace voxel
