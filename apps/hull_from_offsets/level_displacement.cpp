@@ -1,0 +1,70 @@
+#include "apps/hull_from_offsets/level_displacement.h"
+
+#include "kernel/hexahedron.h"
+#include "kernel/plane.h"
+#include "kernel/triangle_prism.h"
+
+namespace voxel {
+
+namespace {
+
+struct TetrahedronPart {
+    double v = 0.0;  // m^3
+    Point3 c;        // m
+};
+
+// The submerged part of one tetrahedron below p, with the strict crossing
+// test (parallel tolerance 1e-15) that the hydrostatic program uses.
+TetrahedronPart submerged_part(Tetrahedron& t, const Plane& p) {
+    t.submerge(p);
+    return {t.submerged_volume(), t.submerged_centroid()};
+}
+
+}  // namespace
+
+std::vector<Tetrahedron> solid_tetrahedra(const HullSolid& solid) {
+    const Point3* v = solid.v.data();
+    switch (solid.kind) {
+        case SolidKind::Tetrahedron:
+            return {Tetrahedron(v[0], v[1], v[2], v[3])};
+        case SolidKind::Hexahedron: {
+            Hexahedron hex;
+            hex.set_vertices(v, 8);
+            std::vector<Tetrahedron> tets(5);
+            hex.decompose(tets.data(), 5);
+            return tets;
+        }
+        case SolidKind::TrianglePrism: {
+            TrianglePrism prism;
+            prism.set_vertices(v, 6);
+            std::vector<Tetrahedron> tets(3);
+            prism.decompose(tets.data(), 3);
+            return tets;
+        }
+    }
+    return {};
+}
+
+int tetrahedron_count(const std::vector<HullSolid>& solids) {
+    int n = 0;
+    for (const HullSolid& s : solids) n += static_cast<int>(solid_tetrahedra(s).size());
+    return n;
+}
+
+LevelDisplacement displacement_below(const std::vector<HullSolid>& solids, double draft) {
+    Plane plane;
+    plane.set(0.0, 0.0, 1.0, -draft);
+    double V = 0.0, Mx = 0.0, My = 0.0, Mz = 0.0;
+    for (const HullSolid& s : solids) {
+        for (Tetrahedron& t : solid_tetrahedra(s)) {
+            const TetrahedronPart part = submerged_part(t, plane);
+            V = V + part.v;
+            Mx = Mx + part.v * part.c.x;
+            My = My + part.v * part.c.y;
+            Mz = Mz + part.v * part.c.z;
+        }
+    }
+    return {V, {Mx / V, My / V, Mz / V}};
+}
+
+}  // namespace voxel
