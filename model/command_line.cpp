@@ -59,7 +59,8 @@ void CommandLine::add_option(const std::string& flags, std::optional<double>& va
 
 std::string CommandLine::usage() const {
     const std::string p = positional_required_ ? positional_ : "[" + positional_ + "]";
-    return "用法: " + program_ + " [选项] " + p + " (--help 显示帮助)";
+    const std::string synopsis = synopsis_.empty() ? "[选项] " + p : synopsis_;
+    return "用法: " + program_ + " " + synopsis + " (--help 显示帮助)";
 }
 
 std::optional<int> CommandLine::parse(int argc, const char* const* argv) {

@@ -42,8 +42,10 @@ class CommandLine {
     // The positional argument, when it was given.
     const std::optional<std::string>& positional() const { return positional_value_; }
 
-    // "用法: <program> [选项] [MODEL]".
+    // The usage line, "用法: <program> <synopsis> (--help 显示帮助)"; the
+    // synopsis is "[选项] [MODEL]" unless a program sets its own.
     std::string usage() const;
+    void set_synopsis(std::string synopsis) { synopsis_ = std::move(synopsis); }
 
   private:
     struct Parser;
@@ -52,6 +54,7 @@ class CommandLine {
     std::string positional_;
     bool positional_required_;
     std::optional<std::string> positional_value_;
+    std::string synopsis_;
 };
 
 }  // namespace voxel

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # The main job: builds the three programs and runs them on the bundled
 # examples, without any prompt (path argument, standard input closed), each
-# in its own output folder under out/, then prints a few key figures.
+# in its own output folder under out/; builds the Wigley hull from its table
+# of offsets with hull_from_offsets and runs the three programs on that too;
+# then prints a few key figures.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 bash tools/ensure_deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build -j2 --target hydrostatic_curves floating_attitude righting_arm
+cmake --build build -j2 --target hydrostatic_curves floating_attitude righting_arm hull_from_offsets
 bin=$root/build/apps
 export LC_ALL=C.UTF-8
 
@@ -37,30 +39,46 @@ for ex in box_barge semisub semisub_symmetric mixed; do
   run righting_arm examples/$ex/model.txt out/$ex/righting_arm
 done
 
+# The Wigley hull from its table of offsets: the model files in
+# out/wigley_offsets/model/, then the three programs on them.
+wig=out/wigley_offsets
+mkdir -p $wig/hull_from_offsets
+"$bin/hull_from_offsets/hull_from_offsets" examples/wigley/offsets.csv --draft 6.25 --kg 4.5 \
+  --out $wig/model >$wig/hull_from_offsets/console.txt 2>$wig/hull_from_offsets/stderr.txt || {
+  echo "hull_from_offsets on examples/wigley/offsets.csv ended with status $? (see $wig/hull_from_offsets)"
+  failed=1
+}
+run hydrostatic_curves $wig/model/ship.txt $wig/hydrostatic_curves
+run floating_attitude $wig/model/model.txt $wig/floating_attitude $wig/model/FourPillars.txt
+run righting_arm $wig/model/model.txt $wig/righting_arm
+
 # Key figures.
 gbk() { iconv -f GBK -t UTF-8 "$1" | tr -d '\r'; }
 echo
 echo "Output folders: $root/out/<example>/<program>/ (console.txt is the console text)."
 echo
+echo "Wigley hull from examples/wigley/offsets.csv (hull_from_offsets):"
+sed 's/^/  /' $wig/hull_from_offsets/console.txt
+echo
 echo "Wigley hull (L 100, B 10, T 6.25; at T the exact CB is 4/9 = 0.444444, Cw = Cm = 2/3):"
-for res in coarse fine; do
+for res in coarse fine offsets; do
   f=out/wigley_$res/hydrostatic_curves/Hydro_Static.txt
   [ -f "$f" ] || continue
   # The third table's rows: T ZmL CB Cw Cm Cp; show the drafts next to T.
   gbk "$f" | awk -v r="$res" '/^ / { n++; row[n] = $0 }
     END { t = n / 3; for (i = 2 * t + 1; i <= n; i++) { split(row[i], c, " ");
       if (c[1] + 0 > 6.15 && c[1] + 0 < 6.35)
-        printf "  %-6s T=%-5s CB=%-9s Cw=%-9s Cm=%-9s Cp=%s\n", r, c[1], c[3], c[4], c[5], c[6] } }'
+        printf "  %-7s T=%-5s CB=%-9s Cw=%-9s Cm=%-9s Cp=%s\n", r, c[1], c[3], c[4], c[5], c[6] } }'
 done
 echo
-for ex in semisub semisub_symmetric box_barge; do
+for ex in semisub semisub_symmetric box_barge wigley_offsets; do
   f=out/$ex/floating_attitude/console.txt
   [ -f "$f" ] || continue
-  echo "$ex, floating attitude:"
+  echo "$ex, floating attitude (step lines: $(grep -c '^Step' "$f")):"
   grep -E '^(水平面方程|浮体坐标系下|[1-4]号立柱)' "$f" | sed 's/^/  /'
 done
 echo
-for ex in box_barge semisub semisub_symmetric mixed; do
+for ex in box_barge semisub semisub_symmetric mixed wigley_offsets; do
   f=out/$ex/righting_arm/RightingArm_Around_X_Axis.txt
   [ -f "$f" ] || continue
   gbk "$f" | awk -v ex="$ex" '/系列/ { s++; best[s] = -1e300; next }

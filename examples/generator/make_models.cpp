@@ -11,7 +11,8 @@
 //
 // Models (all lengths in metres, volumes in m^3, densities in t/m^3):
 //   box_barge/        ship.txt, model.txt, FourPillars.txt
-//   wigley/           ship_coarse.txt, ship_fine.txt
+//   wigley/           offsets.csv, offsets_coarse.csv (tables of offsets) and
+//                     ship_fine.txt, ship_coarse.txt built from them
 //   semisub/          model.txt, FourPillars.txt (G off the centre lines)
 //   semisub_symmetric/ model.txt, FourPillars.txt (G on the centre lines)
 //   mixed/            model.txt, ship.txt, FourPillars.txt (all four kinds)
@@ -29,8 +30,11 @@
 //                  30-gon prism whose rim points sit at the angles
 //                  2k*3.1415926/30, so its volume is 15 sin(2*3.1415926/30) r^2 L
 //                  (0.99271 of pi r^2 L).
-// The generator restates these tables instead of linking the library, so that
-// its volume checks do not lean on the code they are meant to check.
+// The generator restates these tables instead of using the kernel's, so that
+// its volume checks do not lean on the code they are meant to check. The one
+// piece of the project it uses is the hull builder of hull_from_offsets: the
+// Wigley hull is written as a table of offsets, read back and built by the
+// same code as the program builds any table, and then checked here.
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -38,6 +42,9 @@
 #include <filesystem>
 #include <string>
 #include <vector>
+
+#include "apps/hull_from_offsets/hull_cells.h"
+#include "apps/hull_from_offsets/offset_table_reader.h"
 
 namespace {
 
@@ -492,36 +499,30 @@ void write_box_barge(const std::filesystem::path& dir) {
 // V KB = (4/9) L B T (5T/8) + (2/3) L B (d - T)(d + T)/2, I_T and I_L as at T,
 // Am = (2/3) B T + B (d - T), Bm = B.
 //
-// The grid: stations x_i = i L / N (N even, so midship is a station) and
-// levels z_j = j T / M, plus one wall-sided layer from T to D; the
-// half-breadth is the formula's at the grid nodes. Each cell between two
-// stations and two levels is cut at the centre plane y = 0 into a port and a
-// starboard half, so that the hull's tetrahedra are exactly mirror-symmetric:
-// the five-tetrahedron cut of one hexahedron spanning both sides is not (its
-// diagonals on the two shell faces run the opposite ways). The cells of the
-// fore body are mirror images of those of the aft body likewise, so LCB and
-// LCF stay at midship. In a half cell "a" is the station farther from
-// midship, "b" the nearer one, and the shell face between (a, z_j), (b, z_j),
-// (b, z_j+1), (a, z_j+1) is split along the diagonal (a, z_j)-(b, z_j+1) by
-// every kind of cell below, so neighbours agree:
-//   - ordinary cell: hexahedron V0 = (a, y, z_j), V1 = (b, y, z_j), V2 = (b, 0, z_j),
-//     V3 = (a, 0, z_j), V4..V7 the same at z_j+1 (y carries the side's sign);
-//   - keel cell (j = 0, y = 0 at z = 0): prism with end triangles on the
-//     stations, (a,0,0) (a,y,z1) (a,0,z1) and (b,0,0) (b,y,z1) (b,0,z1);
-//   - end cell (station a at the stem or stern post, y = 0 there): prism with
-//     horizontal end triangles (a,0,z_j) (b,y,z_j) (b,0,z_j) and the same at z_j+1;
-//   - corner cell (both): the pyramid over the centre-plane rectangle with apex
-//     (b, y, z1), as two tetrahedra.
-// The side faces of the hexahedra are slightly twisted (y is not bilinear in
-// x and z); the fixed diagonal makes each a pair of planar triangles, and the
-// generator checks that no cell folds. Every shared face (station planes,
-// level planes, the centre plane) is planar.
+// The table of offsets: stations x_i = i L / N (N even, so midship is a
+// station) and waterlines z_j = j T / M up to the design waterline, plus the
+// deck z = D with the waterline's half-breadths (the wall-sided layer); each
+// half-breadth is the formula's, written with "%.10g". The hull is built from
+// the table by the same code as the program hull_from_offsets
+// (apps/hull_from_offsets/hull_cells.h): each cell between two stations and
+// two waterlines is split at the centre plane into a starboard and a port
+// half, the port half the exact mirror image, and the cells of the fore body
+// are the mirror images of those of the aft body, so LCB and LCF stay at
+// midship. Ordinary cells are hexahedra; keel cells (half-breadth 0 at z = 0)
+// triangle prisms with their end triangles on the stations; end cells (0 at
+// the stem or stern post) prisms with horizontal end triangles; the corner
+// cells (keel and end at once) pyramids, as two tetrahedra. The shell faces
+// are slightly twisted (y is not bilinear in x and z); every cell splits them
+// along the same diagonal, from the lower corner at the station farther from
+// midship to the upper corner at the nearer one, and every shared face
+// (stations, waterlines, centre plane) is planar. The generator checks that
+// no cell folds.
 
 constexpr double kWigL = 100.0, kWigB = 10.0, kWigT = 6.25, kWigD = 10.0;
 constexpr double kWigKG = 4.5;
 
 struct WigleyGrid {
-    int N, M;  // station intervals, level intervals below T
+    int N, M;  // station intervals, waterline intervals below T
 
     double x(int i) const { return kWigL * i / N; }
     double z(int j) const { return j <= M ? kWigT * j / M : kWigD; }
@@ -537,50 +538,56 @@ struct WigleyGrid {
     }
 };
 
-Body wigley(const WigleyGrid& G) {
+// The offsets as CSV: a remark, the header row "x\z" and the waterlines, then
+// one row per station.
+std::string wigley_offsets_csv(const WigleyGrid& G) {
+    std::string text =
+        "# Wigley hull L 100 B 10 T 6.25, wall-sided from T to D 10: " + std::to_string(G.N + 1) +
+        " stations x " + std::to_string(G.M + 2) + " waterlines (make_models)\n";
+    text += "x\\z";
+    for (int j = 0; j <= G.M + 1; ++j) text += "," + num(G.z(j));
+    text += "\n";
+    for (int i = 0; i <= G.N; ++i) {
+        text += num(G.x(i));
+        for (int j = 0; j <= G.M + 1; ++j) text += "," + num(G.half_breadth(i, j));
+        text += "\n";
+    }
+    return text;
+}
+
+void write_text(const std::filesystem::path& path, const std::string& text) {
+    std::filesystem::create_directories(path.parent_path());
+    std::FILE* f = std::fopen(path.string().c_str(), "wb");
+    if (!f || std::fwrite(text.data(), 1, text.size(), f) != text.size() || std::fclose(f) != 0)
+        fail("cannot write " + path.string());
+}
+
+// The table read back as the program reads it, and its solids.
+voxel::OffsetTable read_back(const std::string& csv, const std::string& name) {
+    const voxel::OffsetTableRead read = voxel::read_offset_table(csv);
+    if (!read.ok) fail(voxel::table_error_message(name, read.error));
+    return read.table;
+}
+
+Body body_of(const std::vector<voxel::HullSolid>& solids) {
     Body body;
-    for (int side = -1; side <= 1; side += 2) {
-        for (int i = 0; i < G.N; ++i) {
-            const int a = 2 * i < G.N ? i : i + 1;  // station farther from midship
-            const int b = 2 * i < G.N ? i + 1 : i;
-            const double xa = G.x(a), xb = G.x(b);
-            for (int j = 0; j <= G.M; ++j) {
-                const double z0 = G.z(j), z1 = G.z(j + 1);
-                const double ya0 = side * G.half_breadth(a, j), yb0 = side * G.half_breadth(b, j);
-                const double ya1 = side * G.half_breadth(a, j + 1),
-                             yb1 = side * G.half_breadth(b, j + 1);
-                const bool keel = ya0 == 0.0 && yb0 == 0.0;
-                const bool end = ya0 == 0.0 && ya1 == 0.0;
-                if (keel && end) {
-                    const P3 A{xa, 0, z0}, B{xb, 0, z0}, C{xa, 0, z1}, Mc{xb, 0, z1},
-                        D{xb, yb1, z1};
-                    body.tetrahedron(A, B, Mc, D);
-                    body.tetrahedron(A, Mc, C, D);
-                } else if (keel) {
-                    body.prism({{xa, 0, z0},
-                                {xa, ya1, z1},
-                                {xa, 0, z1},
-                                {xb, 0, z0},
-                                {xb, yb1, z1},
-                                {xb, 0, z1}});
-                } else if (end) {
-                    body.prism({{xa, 0, z0},
-                                {xb, yb0, z0},
-                                {xb, 0, z0},
-                                {xa, 0, z1},
-                                {xb, yb1, z1},
-                                {xb, 0, z1}});
-                } else {
-                    body.hexahedron({{xa, ya0, z0},
-                                     {xb, yb0, z0},
-                                     {xb, 0, z0},
-                                     {xa, 0, z0},
-                                     {xa, ya1, z1},
-                                     {xb, yb1, z1},
-                                     {xb, 0, z1},
-                                     {xa, 0, z1}});
-                }
-            }
+    for (const voxel::HullSolid& s : solids) {
+        std::vector<P3> v;
+        for (int i = 0; i < voxel::vertex_count(s.kind); ++i)
+            v.push_back({s.v[i].x, s.v[i].y, s.v[i].z});
+        switch (s.kind) {
+            case voxel::SolidKind::Tetrahedron:
+                body.tetrahedron(v[0], v[1], v[2], v[3]);
+                break;
+            case voxel::SolidKind::Hexahedron:
+                body.hexahedron(v);
+                break;
+            case voxel::SolidKind::TrianglePrism:
+                body.prism(v);
+                break;
+            case voxel::SolidKind::Cylinder:
+                fail("a hull of offsets has no cylinders");
+                break;
         }
     }
     return body;
@@ -598,9 +605,13 @@ double largest_twist(const Body& body) {
     return worst;
 }
 
-void write_wigley(const std::filesystem::path& dir, const WigleyGrid& G, const std::string& file,
+void write_wigley(const std::filesystem::path& dir, const WigleyGrid& G,
+                  const std::string& table_file, const std::string& file,
                   const std::string& label) {
-    const Body body = wigley(G);
+    const std::string csv = wigley_offsets_csv(G);
+    write_text(dir / table_file, csv);
+    const voxel::OffsetTable table = read_back(csv, "wigley/" + table_file);
+    const Body body = body_of(voxel::hull_solids(table));
     body.check_orientation("wigley " + label);
     const double V_T = 4.0 / 9.0 * kWigL * kWigB * kWigT;
     const ShipHeader h{kWigL, kWigL, kWigB, kWigD, V_T * 1.025, {kWigL / 2, 0.0, kWigKG},
@@ -608,20 +619,21 @@ void write_wigley(const std::filesystem::path& dir, const WigleyGrid& G, const s
     write_ship_file(dir / file, h, body,
                     "Wigley hull L 100 B 10 T 6.25 D 10, " + label + " grid " +
                         std::to_string(G.N) + " x " + std::to_string(G.M) + " (make_models)");
-    report("wigley/" + file, body, dir / file);
+    report("wigley/" + table_file + ", " + file, body, dir / file);
 
     // The discrete model at the design draft, against the closed forms: the
     // volume below the level z = T, the waterplane polygon at T and the
     // midship section polygon are exact for the model's flat-faced cells.
     const Mass below = body.mass_below(kWigT);
+    const auto y = [&](int i, int j) { return table.half_breadth(i, j); };
     Area2 wp, mid;
     std::vector<double> u, w;
-    for (int i = 0; i <= G.N; ++i) u.push_back(G.x(i)), w.push_back(-G.half_breadth(i, G.M));
-    for (int i = G.N; i >= 0; --i) u.push_back(G.x(i)), w.push_back(G.half_breadth(i, G.M));
+    for (int i = 0; i <= G.N; ++i) u.push_back(table.x[i]), w.push_back(-y(i, G.M));
+    for (int i = G.N; i >= 0; --i) u.push_back(table.x[i]), w.push_back(y(i, G.M));
     wp.add_loop(u, w);
     u.clear(), w.clear();
-    for (int j = G.M; j >= 0; --j) u.push_back(-G.half_breadth(G.N / 2, j)), w.push_back(G.z(j));
-    for (int j = 1; j <= G.M; ++j) u.push_back(G.half_breadth(G.N / 2, j)), w.push_back(G.z(j));
+    for (int j = G.M; j >= 0; --j) u.push_back(-y(G.N / 2, j)), w.push_back(table.z[j]);
+    for (int j = 1; j <= G.M; ++j) u.push_back(y(G.N / 2, j)), w.push_back(table.z[j]);
     mid.add_loop(u, w);
     const double V = below.V, KB = below.centre().z;
     const double box = kWigL * kWigB * kWigT;
@@ -756,8 +768,8 @@ void write_mixed(const std::filesystem::path& dir) {
 int main(int argc, char** argv) {
     const std::filesystem::path root = argc > 1 ? argv[1] : "examples";
     write_box_barge(root / "box_barge");
-    write_wigley(root / "wigley", {10, 5}, "ship_coarse.txt", "coarse");
-    write_wigley(root / "wigley", {40, 20}, "ship_fine.txt", "fine");
+    write_wigley(root / "wigley", {10, 5}, "offsets_coarse.csv", "ship_coarse.txt", "coarse");
+    write_wigley(root / "wigley", {40, 20}, "offsets.csv", "ship_fine.txt", "fine");
     write_semisub(root / "semisub", {0.5, 0.25, kSemiKG}, "semisub",
                   "four-column semi-submersible, draft 18 m, G off the centre lines (make_models)");
     write_semisub(root / "semisub_symmetric", {0.0, 0.0, kSemiKG}, "semisub_symmetric",

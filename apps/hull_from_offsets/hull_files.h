@@ -1,0 +1,33 @@
+// From the text of a table of offsets to the texts of the three model files
+// and the summary, everything checked before anything is written.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "apps/hull_from_offsets/hull_particulars.h"
+
+namespace voxel {
+
+struct OutputFile {
+    std::string name;  // "ship.txt", "model.txt" or "FourPillars.txt"
+    std::string text;
+};
+
+struct HullFiles {
+    // UTF-8 message when the table or the settings are bad; then there are no
+    // files. For the table: "<file>:<line>:<column>: 错误: <what was expected>".
+    std::string error;
+    std::vector<OutputFile> files;     // ship.txt, model.txt, FourPillars.txt
+    std::vector<std::string> summary;  // lines for standard output
+};
+
+// Reads the table (`file_name` names it in messages), checks the settings
+// (finite draft, KG and LCG, positive finite density and C1) and that the
+// draft lies strictly between the lowest and the top waterline with some
+// volume below it, builds the solids and the three texts.
+HullFiles build_hull_files(std::string_view csv_text, const std::string& file_name,
+                           const HullSettings& settings);
+
+}  // namespace voxel
