@@ -9,6 +9,7 @@ set(KERNEL_SOURCES
   kernel/prepared_solid.cpp
   kernel/platform/console.cpp
   kernel/platform/number_format.cpp
+  kernel/platform/file_replace.cpp
   kernel/platform/text_input.cpp
   kernel/platform/text_output.cpp
 )

@@ -21,6 +21,14 @@ std::string format_number(double value) {
     return s;
 }
 
+std::string format_shortest(double value) {
+    if (std::isnan(value)) return "nan";
+    // 24 bytes hold the longest shortest form ("-2.2250738585072014e-308").
+    char buf[32];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value);
+    return std::string(buf, res.ptr);
+}
+
 std::string format_fixed(double value, int decimals) {
     char buf[400];
     const auto res =

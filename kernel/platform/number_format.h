@@ -11,6 +11,14 @@ namespace voxel {
 // digits (1e-005, 1.5e+010). Independent of the process locale.
 std::string format_number(double value);
 
+// The shortest text that reads back (strtod, Python's float()) to exactly the
+// same double: std::to_chars without a precision, so fixed or exponent form,
+// whichever is shorter ("0.1", "0.30000000000000004", "1e-300", "1e+22",
+// "-0"). Independent of the process locale. Non-finite values are written as
+// the words that strtod, Python's float() and the common CSV readers take:
+// "inf", "-inf", and "nan" for every NaN (its sign and payload are dropped).
+std::string format_shortest(double value);
+
 // Fixed notation with the given number of decimals (printf's %.Nf), locale-free.
 std::string format_fixed(double value, int decimals);
 

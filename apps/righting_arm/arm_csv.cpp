@@ -1,0 +1,29 @@
+#include "apps/righting_arm/arm_csv.h"
+
+#include <limits>
+
+#include "apps/righting_arm/sweep.h"
+#include "kernel/platform/number_format.h"
+
+namespace voxel {
+
+namespace {
+
+double value_at(const std::vector<double>& series, std::size_t i) {
+    return i < series.size() ? series[i] : std::numeric_limits<double>::quiet_NaN();
+}
+
+}  // namespace
+
+std::string righting_arm_csv(const std::vector<double>& gz_starboard,
+                             const std::vector<double>& gz_port) {
+    std::string text = "heel_deg,gz_starboard_m,gz_port_m\n";
+    for (int degrees = 0, i = 0; degrees <= kLastHeelDegrees; degrees += kHeelStepDegrees, ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        text += std::to_string(degrees) + "," + format_shortest(value_at(gz_starboard, k)) + "," +
+                format_shortest(value_at(gz_port, k)) + "\n";
+    }
+    return text;
+}
+
+}  // namespace voxel

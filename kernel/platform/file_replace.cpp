@@ -1,0 +1,60 @@
+#include "kernel/platform/file_replace.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+namespace voxel {
+
+namespace {
+
+// Name of the n-th candidate temporary file for `path`.
+std::string temporary_name(const std::string& path, long pid, int n) {
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    return folder + "." + name + "." + std::to_string(pid) + "." + std::to_string(n) + ".tmp";
+}
+
+bool write_all(int fd, std::string_view bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool replace_file_contents(const std::string& path, std::string_view bytes) {
+    if (path.empty() || path.back() == '/') return false;
+    // O_EXCL makes the name ours alone: a name left by another process (or an
+    // earlier crash of a process with the same pid) is skipped, never reused.
+    const long pid = static_cast<long>(::getpid());
+    std::string temp;
+    int fd = -1;
+    for (int n = 0; n < 100 && fd < 0; ++n) {
+        temp = temporary_name(path, pid, n);
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) return false;
+    }
+    if (fd < 0) return false;
+
+    bool ok = write_all(fd, bytes);
+    // The data must be on the disk before the rename makes it the file's
+    // contents; otherwise a crash could leave the new name on empty data.
+    ok = ok && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    ok = ok && std::rename(temp.c_str(), path.c_str()) == 0;
+    if (!ok) ::unlink(temp.c_str());
+    return ok;
+}
+
+}  // namespace voxel

@@ -1,0 +1,74 @@
+// The righting-arm table for spreadsheets: its header, one row per 5 degrees,
+// and numbers that strtod reads back to exactly the arms.
+#include "apps/righting_arm/arm_csv.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <sstream>
+
+#include "support/process.h"
+
+namespace {
+
+std::vector<std::string> fields_of(const std::string& row) {
+    std::vector<std::string> f;
+    std::stringstream in(row);
+    std::string cell;
+    while (std::getline(in, cell, ',')) f.push_back(cell);
+    return f;
+}
+
+TEST(ArmCsv, RowsReadBackToExactlyTheArms) {
+    // Values whose shortest text is long, tiny, huge, negative zero or not a
+    // number, among ordinary arms.
+    std::vector<double> starboard, port;
+    for (int i = 0; i < 19; ++i) {
+        starboard.push_back(std::sin(i * 0.0872664626) * 2.0 / 3.0);
+        port.push_back(-i / 7.0);
+    }
+    starboard[0] = 0.1 + 0.2;
+    starboard[1] = 1e-300;
+    starboard[2] = std::numeric_limits<double>::denorm_min();
+    starboard[3] = std::numeric_limits<double>::max();
+    starboard[4] = 2.84217e-16;
+    port[0] = -0.0;
+    port[1] = std::numeric_limits<double>::quiet_NaN();
+    port[2] = -std::numeric_limits<double>::infinity();
+
+    const std::string text = voxel::righting_arm_csv(starboard, port);
+    EXPECT_EQ(text.find('\r'), std::string::npos);
+    ASSERT_FALSE(text.empty());
+    EXPECT_EQ(text.back(), '\n');
+    const auto lines = testing_support::split_lines(text);
+    ASSERT_EQ(lines.size(), 20u);
+    EXPECT_EQ(lines[0], "heel_deg,gz_starboard_m,gz_port_m");
+    for (int i = 0; i < 19; ++i) {
+        const auto f = fields_of(lines[i + 1]);
+        ASSERT_EQ(f.size(), 3u) << lines[i + 1];
+        EXPECT_EQ(f[0], std::to_string(5 * i));
+        const double s = std::strtod(f[1].c_str(), nullptr);
+        const double p = std::strtod(f[2].c_str(), nullptr);
+        EXPECT_EQ(s, starboard[i]) << f[1];
+        if (std::isnan(port[i])) {
+            EXPECT_TRUE(std::isnan(p)) << f[2];
+        } else {
+            EXPECT_EQ(p, port[i]) << f[2];
+            EXPECT_EQ(std::signbit(p), std::signbit(port[i])) << f[2];
+        }
+    }
+    EXPECT_EQ(fields_of(lines[1])[1], "0.30000000000000004");
+    EXPECT_EQ(fields_of(lines[2])[2], "nan");
+    EXPECT_EQ(fields_of(lines[3])[2], "-inf");
+}
+
+TEST(ArmCsv, MissingArmsOfAShortSeriesAreNaN) {
+    const auto lines = testing_support::split_lines(voxel::righting_arm_csv({0.5}, {}));
+    ASSERT_EQ(lines.size(), 20u);
+    EXPECT_EQ(lines[1], "0,0.5,nan");
+    EXPECT_EQ(lines[19], "90,nan,nan");
+}
+
+}  // namespace
