@@ -7,6 +7,9 @@ set(KERNEL_SOURCES
   kernel/hexahedron.cpp
   kernel/cylinder.cpp
   kernel/prepared_solid.cpp
+  kernel/polygon2.cpp
+  kernel/section_polygon.cpp
+  kernel/waterplane_section.cpp
   kernel/platform/console.cpp
   kernel/platform/number_format.cpp
   kernel/platform/file_replace.cpp

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "apps/hydrostatic_curves/polygon2.h"
-#include "apps/hydrostatic_curves/section_polygon.h"
+#include "kernel/polygon2.h"
+#include "kernel/section_polygon.h"
 
 namespace voxel {
 

@@ -1,11 +1,11 @@
-#include "apps/hydrostatic_curves/section_polygon.h"
+#include "kernel/section_polygon.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
 
-#include "apps/hydrostatic_curves/polygon2.h"
+#include "kernel/polygon2.h"
 
 namespace {
 

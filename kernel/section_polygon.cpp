@@ -1,4 +1,4 @@
-#include "apps/hydrostatic_curves/section_polygon.h"
+#include "kernel/section_polygon.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "apps/hydrostatic_curves/polygon2.h"
+#include "kernel/polygon2.h"
 
 #include <gtest/gtest.h>
 
