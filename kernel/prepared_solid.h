@@ -56,6 +56,8 @@ class PreparedSolids {
     void add(const Cylinder& c);  // with its current number of sectors
 
     int solid_count() const { return static_cast<int>(solids_.size()); }
+    // Every solid's tetrahedra, solid after solid.
+    const std::vector<PreparedTetrahedron>& tetrahedra() const { return tets_; }
 
     // The submerged volume of solid i below p.
     double volume(int i, const Plane& p, double normal_length, CrossingTolerance tolerance) const;

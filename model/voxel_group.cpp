@@ -148,6 +148,20 @@ WaterPlane VoxelGroup::find_water_plane(double V, Point3 N) const {
     return w;
 }
 
+WaterplaneProps VoxelGroup::waterplane(const Plane& p, const Point3& axis) const {
+    PreparedSolids scratch;
+    const PreparedSolids& solids = prepared(scratch);
+    Point3 u = axis;
+    normalize(u);
+    Point3 n{p.A, p.B, p.C};
+    normalize(n);
+    const Point3 v = cross(n, u);
+    SectionSums sums;
+    for (const PreparedTetrahedron& t : solids.tetrahedra())
+        sums.add(t.v, p, [&u, &v](const Point3& q) { return Point2{dot(q, u), dot(q, v)}; });
+    return sums.result();
+}
+
 std::string water_plane_stall_note(double V, const WaterPlane& w) {
     return "find_water_plane: 二分 " + std::to_string(w.steps) +
            " 步后排水体积仍未达到相对误差 1e-10; V=" + format_number(V) +

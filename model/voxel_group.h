@@ -15,6 +15,7 @@
 #include "kernel/solid_submerge.h"
 #include "kernel/tetrahedron.h"
 #include "kernel/triangle_prism.h"
+#include "kernel/waterplane_section.h"
 
 namespace voxel {
 
@@ -92,6 +93,14 @@ class VoxelGroup {
     // it) with the last plane evaluated, and reports that it did not
     // converge.
     WaterPlane find_water_plane(double V, Point3 N) const;
+
+    // The section of the body by the plane p: the waterplane when p is the
+    // water plane. Its plane coordinates are u along `axis` (a direction
+    // lying in p, such as the heel axis) and v along n x u, n the plane's
+    // unit normal: IT is the second moment about the axis through the
+    // section's centroid parallel to `axis`, in the model's unit to the
+    // fourth.
+    WaterplaneProps waterplane(const Plane& p, const Point3& axis) const;
 
   private:
     // The solids in summation order, as bounding_box() left them, or a

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "apps/hydrostatic_curves/curve_files.h"
 #include "apps/hydrostatic_curves/hydrostatic_sweep.h"
 #include "apps/hydrostatic_curves/ship_checks.h"
 #include "apps/hydrostatic_curves/ship_model.h"
@@ -27,6 +28,7 @@ int main(int argc, char** argv) {
     if (!errors.empty()) return 1;
 
     voxel::sweep_hydrostatics(ship);
+    voxel::write_curve_files("", path, ship.table);
     voxel::pause_console();
     return 0;
 }

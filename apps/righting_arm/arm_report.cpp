@@ -1,5 +1,6 @@
 #include "apps/righting_arm/arm_report.h"
 
+#include "apps/righting_arm/stability_files.h"
 #include "apps/righting_arm/sweep.h"
 #include "kernel/platform/console.h"
 #include "kernel/platform/number_format.h"
@@ -31,19 +32,22 @@ std::string trim_bound_note(int degrees, double sigma, const ArmResult& arm) {
            "; 力臂取最后一次接受的纵倾状态.";
 }
 
-int report_righting_arms(VoxelGroup& body, const char* file_name) {
-    TextFileWriter file(file_name, "\n");
+int report_righting_arms(VoxelGroup& body, const std::string& file_name,
+                         const std::string& model_path) {
+    TextFileWriter file(file_name.c_str(), "\n");
     if (!file.is_open()) {
         console_line("The file of righting arms around a certain axis written error!");
         wait_for_key();
         return 1;
     }
+    SweepResults results;
     ArmSink sink;
     sink.series_begins = [&file](double sigma) {
         console_line(series_header(sigma));
         file.line(series_header(sigma));
     };
-    sink.arm = [&file, &body](int degrees, double sigma, const ArmResult& arm) {
+    sink.arm = [&file, &body, &results](int degrees, double sigma, const ArmResult& arm) {
+        (sigma < 0.0 ? results.starboard : results.port).push_back(arm);
         for (const WaterPlane& w : arm.stalls) diagnostic_line(water_plane_stall_note(body.V, w));
         if (arm.points_coincide) console_line(kClosePointsMessage);
         if (arm.trimmed && arm.trim.stop != TrimStop::Balanced)
@@ -53,6 +57,9 @@ int report_righting_arms(VoxelGroup& body, const char* file_name) {
     };
     sweep_righting_arms(body, body.V, body.centre_of_gravity(), 1.0, 0.0, sink);
     file.close();
+    const std::size_t slash = file_name.find_last_of('/');
+    write_stability_files(slash == std::string::npos ? "" : file_name.substr(0, slash), model_path,
+                          body, results);
     return 0;
 }
 

@@ -28,6 +28,9 @@ std::string trim_bound_note(int degrees, double sigma, const ArmResult& arm);
 // soon as it is known. Returns the exit status: 1 when the file cannot be
 // opened (after its console message and a wait for one key; nothing is
 // computed), 0 otherwise.
-int report_righting_arms(VoxelGroup& body, const char* file_name);
+// Then the files of write_stability_files in the same folder as
+// `file_name`; `model_path` names the model there.
+int report_righting_arms(VoxelGroup& body, const std::string& file_name,
+                         const std::string& model_path);
 
 }  // namespace voxel

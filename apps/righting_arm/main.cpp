@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
     const std::string path = voxel::choose_model_file(command_line.positional());
     if (const auto status = voxel::load_format2_body(body, path)) return *status;
 
-    const int status = voxel::report_righting_arms(body, voxel::kRightingArmFileName);
+    const int status = voxel::report_righting_arms(body, voxel::kRightingArmFileName, path);
     if (status != 0) return status;
     voxel::pause_console();
     return 0;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "arm_file.h"
 #include "heeled_rectangle.h"
 #include "kernel/tetrahedron.h"
+#include "kernel/platform/number_format.h"
 #include "model/format2_reader.h"
 #include "printed_digits.h"
 #include "report_value.h"
@@ -106,6 +108,98 @@ TEST(BoxBargeRightingArm, UnroundedArmsMatchTheExactSection) {
     voxel::sweep_righting_arms(body, body.V, body.G, 1.0, 0.0, sink);
     EXPECT_EQ(count, 38);
     RecordProperty("largest_arm_error_m", acceptance::scientific(worst));
+}
+
+}  // namespace
+
+namespace {
+
+// One row of "Stability_Criteria.txt": key limit starboard result port result.
+struct CriterionRow {
+    double starboard = std::nan("");
+    double port = std::nan("");
+    std::string starboard_result, port_result;
+};
+
+CriterionRow criterion(const std::string& text, const std::string& key) {
+    CriterionRow row;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t end = text.find('\n', at);
+        const std::string line = text.substr(at, end - at);
+        at = end == std::string::npos ? text.size() : end + 1;
+        if (line.rfind(key + " ", 0) != 0) continue;
+        char s[16] = {}, p[16] = {};
+        double limit = 0.0;
+        char name[64] = {};
+        if (std::sscanf(line.c_str(), "%63s %lf %lf %15s %lf %15s", name, &limit, &row.starboard, s,
+                        &row.port, p) == 6) {
+            row.starboard_result = s;
+            row.port_result = p;
+        }
+    }
+    return row;
+}
+
+// The criteria of the barge against values derived here from the exact
+// heeled rectangle: the areas by Simpson's rule over the exact arms at the
+// same 5-degree points, GM0 = KB + BM - KG = d/2 + B^2/(12 d) - KG; and the
+// spreadsheet file holds the very arms of the table, unrounded.
+TEST(BoxBargeRightingArm, CriteriaAndSpreadsheetAgreeWithTheExactSection) {
+    const Barge barge = read_barge();
+    testing_support::ScratchDir dir;
+    testing_support::ProcessOptions options;
+    options.working_dir = dir.path();
+    const testing_support::ProcessResult r =
+        testing_support::run_program(RIGHTING_ARM_EXE, {kModel}, options);
+    ASSERT_EQ(r.exit_status, 0);
+    const std::string criteria = testing_support::read_file_bytes(dir.file("Stability_Criteria.txt"));
+
+    auto exact_area = [&barge](int from, int to) {
+        // Simpson's rule with h = 5 degrees in radians over the exact arms.
+        const double h = heel(5);
+        double sum = 0.0;
+        for (int deg = from, i = 0; deg <= to; deg += 5, ++i) {
+            const double w = (deg == from || deg == to) ? 1.0 : (i % 2 == 1 ? 4.0 : 2.0);
+            sum += w * rectangle_righting_arm(barge.B, barge.D, barge.d, barge.zG, heel(deg), -1.0);
+        }
+        return sum * h / 3.0;
+    };
+    const struct {
+        const char* key;
+        double exact;
+    } expected[] = {
+        {"area_0_30_m_rad", exact_area(0, 30)},
+        {"area_0_40_m_rad", exact_area(0, 40)},
+        {"area_30_40_m_rad", exact_area(30, 40)},
+        {"gm0_m", barge.d / 2 + barge.B * barge.B / (12 * barge.d) - barge.zG},
+    };
+    for (const auto& e : expected) {
+        const CriterionRow row = criterion(criteria, e.key);
+        EXPECT_NEAR(row.starboard, e.exact, acceptance::printed_tolerance(e.exact, row.starboard, 1e-8))
+            << e.key << "\n" << criteria;
+        EXPECT_NEAR(row.port, e.exact, acceptance::printed_tolerance(e.exact, row.port, 1e-8))
+            << e.key;
+        EXPECT_EQ(row.starboard_result, "PASS") << e.key;
+    }
+    EXPECT_EQ(criterion(criteria, "angle_gz_max_deg").starboard, 35.0);
+
+    // Every CSV value prints as the table's value: the same arm, unrounded.
+    const acceptance::ArmFile table = acceptance::parse_arm_file(
+        testing_support::read_file_bytes(dir.file("RightingArm_Around_X_Axis.txt")));
+    const std::string csv = testing_support::read_file_bytes(dir.file("RightingArm_Around_X_Axis.csv"));
+    ASSERT_TRUE(table.well_formed);
+    std::size_t at = csv.find('\n') + 1;
+    for (int i = 0; i < 19; ++i) {
+        const std::size_t end = csv.find('\n', at);
+        ASSERT_NE(end, std::string::npos);
+        double deg = 0.0, starboard = 0.0, port = 0.0;
+        ASSERT_EQ(std::sscanf(csv.substr(at, end - at).c_str(), "%lf,%lf,%lf", &deg, &starboard, &port), 3);
+        EXPECT_EQ(deg, 5.0 * i);
+        EXPECT_EQ(voxel::format_number(starboard), table.right[static_cast<std::size_t>(i)].text);
+        EXPECT_EQ(voxel::format_number(port), table.left[static_cast<std::size_t>(i)].text);
+        at = end + 1;
+    }
 }
 
 }  // namespace

@@ -60,7 +60,7 @@ TEST_F(ReportRightingArms, ConsoleAndFileCarryTheSameFortyLines) {
     righting_arm_test::make_box_barge(body);
 
     testing::internal::CaptureStdout();
-    const int status = voxel::report_righting_arms(body, path.c_str());
+    const int status = voxel::report_righting_arms(body, path, "model.txt");
     const std::string out = testing::internal::GetCapturedStdout();
     ASSERT_EQ(status, 0);
 
@@ -101,7 +101,7 @@ TEST_F(ReportRightingArms, ReachedBoundIsNotedOnStandardError) {
 
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
-    const int status = voxel::report_righting_arms(body, path.c_str());
+    const int status = voxel::report_righting_arms(body, path, "model.txt");
     const std::string err = testing::internal::GetCapturedStderr();
     const std::string out = testing::internal::GetCapturedStdout();
     EXPECT_EQ(status, 0);
@@ -120,7 +120,7 @@ TEST_F(ReportRightingArms, ReplacesAnExistingFile) {
     voxel::VoxelGroup body(voxel::CrossingTolerance::Loose);
     righting_arm_test::make_box_barge(body);
     testing::internal::CaptureStdout();
-    EXPECT_EQ(voxel::report_righting_arms(body, path.c_str()), 0);
+    EXPECT_EQ(voxel::report_righting_arms(body, path, "model.txt"), 0);
     testing::internal::GetCapturedStdout();
     const std::string bytes = read_file_bytes(path);
     EXPECT_EQ(split_lines(bytes).size(), 40u);
