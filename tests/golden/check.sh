@@ -39,8 +39,11 @@ mask_time() { sed -E 's/[0-9]+\.[0-9]{2} seconds$/<time> seconds/'; }
 run() {  # run LOCALE DIR
   mkdir -p "$2"
   [ -n "$pillars" ] && cp "$root/$pillars" "$2/FourPillars.txt"
+  # The model beside the outputs, named by its file name only, so that the
+  # files that name it do not carry the checkout's path.
+  cp "$root/$model" "$2/$(basename "$model")"
   local status=0
-  (cd "$2" && LC_ALL=$1 "$bin/$program/$program" "$root/$model" ${extra[@]+"${extra[@]}"} \
+  (cd "$2" && LC_ALL=$1 "$bin/$program/$program" "$(basename "$model")" ${extra[@]+"${extra[@]}"} \
     </dev/null >stdout.raw 2>stderr.txt) || status=$?
   mask_time <"$2/stdout.raw" >"$2/stdout"
   echo "$status" >"$2/status"
@@ -55,7 +58,9 @@ if [ $update = 1 ]; then
   cp "$work/gbk/stdout" "$expected/stdout.gbk"
   cp "$work/utf8/status" "$expected/status"
   for f in "$work/utf8"/*; do
-    case $(basename "$f") in stdout|stdout.raw|stderr.txt|status|FourPillars.txt) ;; *) cp "$f" "$expected/" ;; esac
+    case $(basename "$f") in stdout|stdout.raw|stderr.txt|status|FourPillars.txt|"$(basename "$model")") ;;
+      *) cp "$f" "$expected/" ;;
+    esac
   done
   echo "updated $expected"
   exit 0
