@@ -2,6 +2,9 @@
 
 #include <CLI/CLI.hpp>
 
+#include <string>
+#include <thread>
+
 #include "kernel/platform/console.h"
 
 #ifndef VOXEL_VERSION
@@ -49,6 +52,16 @@ void CommandLine::add_option(const std::string& flags, std::string& value,
                              const std::string& help, bool required) {
     CLI::Option* o = parser_->app.add_option(flags, value, help);
     if (required) o->required();
+}
+
+void CommandLine::add_threads_option(int& threads) {
+    const unsigned cores = std::thread::hardware_concurrency();
+    threads = cores > 0 ? static_cast<int>(cores) : 1;
+    parser_->app
+        .add_option("--threads", threads,
+                    "计算所用的线程数 (缺省: 全部核心, " + std::to_string(threads) +
+                        "); 结果与线程数无关")
+        ->check(CLI::PositiveNumber);
 }
 
 void CommandLine::add_option(const std::string& flags, std::optional<double>& value,

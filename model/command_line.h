@@ -29,6 +29,9 @@ class CommandLine {
                     bool required = false);
     void add_option(const std::string& flags, std::string& value, const std::string& help,
                     bool required = false);
+    // "--threads N": how many threads share the work, at least 1; `threads`
+    // starts at the number of cores.
+    void add_threads_option(int& threads);
     // An optional value: empty unless the option is given.
     void add_option(const std::string& flags, std::optional<double>& value,
                     const std::string& help);

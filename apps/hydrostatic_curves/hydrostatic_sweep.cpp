@@ -1,8 +1,13 @@
 #include "apps/hydrostatic_curves/hydrostatic_sweep.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
+#include <exception>
+#include <mutex>
+#include <thread>
 
+#include "apps/hydrostatic_curves/level_section.h"
 #include "apps/hydrostatic_curves/midship_section.h"
 #include "apps/hydrostatic_curves/table_file.h"
 #include "apps/hydrostatic_curves/waterplane.h"
@@ -30,49 +35,91 @@ std::string progress_line(int i) {
            " 水线相关信息, 水线高度=" + format_number(h) + " m";
 }
 
+namespace {
+
+// Row i of the table from the hull's properties at its draft; true when the
+// waterline met no hull (nothing submerged, no waterplane or no midship
+// section), so that the row holds non-numbers.
+bool fill_row(ShipModel& ship, const HullIndex& index, int i) {
+    HydroTable& tab = ship.table;
+    const double T = tab.T[i];
+    const LevelSection level = level_section(ship, index, T);
+    const WaterplaneProps& w = level.waterplane;
+    tab.Aw[i] = w.Aw;
+    tab.Xf[i] = w.xf;
+
+    const double V = level.submerged.volume;
+    const double zb = level.submerged.centroid.z;
+    tab.V[i] = V;
+    tab.DIS[i] = V * ship.W_Den;
+    tab.DISk[i] = (ship.C1 * V) * ship.W_Den;
+    tab.Xb[i] = level.submerged.centroid.x;
+    tab.Zb[i] = zb;
+
+    // KM = KB + BM, with BM = IT / V.
+    tab.Zm[i] = w.IT / V + zb;
+    // Form coefficients against the waterplane's own length and breadth.
+    tab.CB[i] = V / (T * (w.breadth * w.length));
+    tab.Cw[i] = w.Aw / (w.breadth * w.length);
+
+    const MidshipSection& m = level.midship;
+    tab.Cm[i] = (m.Am / m.Bm) / T;
+    tab.Cp[i] = V / (m.Am * ship.Lpp);
+
+    // KML = KB + BML, BML = IL / V.
+    tab.ZmL[i] = w.IL / V + zb;
+    // MTC = DIS * GML / (100 Lpp): the moment (t*m) that trims the ship by
+    // one centimetre over the length between perpendiculars.
+    tab.MTC[i] = ((tab.ZmL[i] - ship.Gra_Pt.z) * tab.DIS[i]) / 100.0 / ship.Lpp;
+    // One centimetre of immersion displaces Aw / 100 m^3.
+    tab.TPC[i] = (ship.W_Den * w.Aw) / 100.0;
+
+    return !(V > 0.0) || !(w.Aw > 0.0) || m.polygons == 0;
+}
+
+}  // namespace
+
 std::vector<double> compute_hydrostatics(ShipModel& ship,
-                                         const std::function<void(const std::string&)>& progress) {
+                                         const std::function<void(const std::string&)>& progress,
+                                         int threads) {
     HydroTable& tab = ship.table;
     tab.set_waterlines(waterline_count(ship.D), kFirstDraft, kDraftStep);
+    const HullIndex index = index_hull(ship);
+
+    // The waterlines are independent of each other: each worker takes the
+    // next one, says so in its progress line (the lines keep their order and
+    // each comes before its waterline's work), and fills its own row.
+    std::vector<char> no_hull_at(static_cast<std::size_t>(tab.count), 0);
+    std::mutex next_lock;
+    int next = 0;
+    std::exception_ptr failure;
+    auto work = [&] {
+        try {
+            for (;;) {
+                int i;
+                {
+                    const std::lock_guard<std::mutex> lock(next_lock);
+                    if (next >= tab.count || failure) return;
+                    i = next++;
+                    progress(progress_line(i));
+                }
+                no_hull_at[static_cast<std::size_t>(i)] = fill_row(ship, index, i);
+            }
+        } catch (...) {
+            const std::lock_guard<std::mutex> lock(next_lock);
+            if (!failure) failure = std::current_exception();
+        }
+    };
+    const int helpers = std::max(0, std::min(threads, tab.count) - 1);
+    std::vector<std::thread> pool;
+    for (int k = 0; k < helpers; ++k) pool.emplace_back(work);
+    work();
+    for (std::thread& t : pool) t.join();
+    if (failure) std::rethrow_exception(failure);
+
     std::vector<double> no_hull;
-    for (int i = 0; i < tab.count; ++i) {
-        progress(progress_line(i));
-        const double T = tab.T[i];
-        const Plane plane{0.0, 0.0, 1.0, -T};  // z = T; z <= T is submerged
-
-        const WaterplaneProps w = waterplane_properties(ship, plane);
-        tab.Aw[i] = w.Aw;
-        tab.Xf[i] = w.xf;
-
-        const SubmergedPart s = ship.submerged_volume_and_centre(plane);
-        const double V = s.volume;
-        const double zb = s.centroid.z;
-        tab.V[i] = V;
-        tab.DIS[i] = V * ship.W_Den;
-        tab.DISk[i] = (ship.C1 * V) * ship.W_Den;
-        tab.Xb[i] = s.centroid.x;
-        tab.Zb[i] = zb;
-
-        // KM = KB + BM, with BM = IT / V.
-        tab.Zm[i] = w.IT / V + zb;
-        // Form coefficients against the waterplane's own length and breadth.
-        tab.CB[i] = V / (T * (w.breadth * w.length));
-        tab.Cw[i] = w.Aw / (w.breadth * w.length);
-
-        const MidshipSection m = midship_section(ship, T);
-        tab.Cm[i] = (m.Am / m.Bm) / T;
-        tab.Cp[i] = V / (m.Am * ship.Lpp);
-
-        // KML = KB + BML, BML = IL / V.
-        tab.ZmL[i] = w.IL / V + zb;
-        // MTC = DIS * GML / (100 Lpp): the moment (t*m) that trims the ship by
-        // one centimetre over the length between perpendiculars.
-        tab.MTC[i] = ((tab.ZmL[i] - ship.Gra_Pt.z) * tab.DIS[i]) / 100.0 / ship.Lpp;
-        // One centimetre of immersion displaces Aw / 100 m^3.
-        tab.TPC[i] = (ship.W_Den * w.Aw) / 100.0;
-
-        if (!(V > 0.0) || !(w.Aw > 0.0) || m.polygons == 0) no_hull.push_back(T);
-    }
+    for (int i = 0; i < tab.count; ++i)
+        if (no_hull_at[static_cast<std::size_t>(i)]) no_hull.push_back(tab.T[i]);
     // Longitudinal centres are reported from the midship station.
     for (int i = 0; i < tab.count; ++i) {
         tab.Xf[i] = tab.Xf[i] - 0.5 * ship.Lpp;
@@ -81,9 +128,9 @@ std::vector<double> compute_hydrostatics(ShipModel& ship,
     return no_hull;
 }
 
-void sweep_hydrostatics(ShipModel& ship) {
-    const std::vector<double> no_hull =
-        compute_hydrostatics(ship, [](const std::string& line) { console_line(line); });
+void sweep_hydrostatics(ShipModel& ship, int threads) {
+    const std::vector<double> no_hull = compute_hydrostatics(
+        ship, [](const std::string& line) { console_line(line); }, threads);
     if (!no_hull.empty()) {
         std::string drafts;
         for (double T : no_hull) drafts += (drafts.empty() ? "" : ", ") + format_number(T);

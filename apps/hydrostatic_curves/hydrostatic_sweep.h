@@ -22,13 +22,16 @@ std::string progress_line(int i);
 // order `progress` gets its line before the work starts. Afterwards Xf and Xb
 // are shifted to the midship station (x - Lpp / 2). Returns the drafts (m) at
 // which the waterline met no hull (V = 0, Aw = 0 or no midship section), whose
-// rows hold non-numbers.
+// rows hold non-numbers. Up to `threads` threads share the waterlines; each
+// row is computed exactly as one thread computes it, and the progress lines
+// come in order, one thread at a time.
 std::vector<double> compute_hydrostatics(ShipModel& ship,
-                                         const std::function<void(const std::string&)>& progress);
+                                         const std::function<void(const std::string&)>& progress,
+                                         int threads = 1);
 
 // The whole sweep of the program: progress lines on the console, the table
 // computed, a warning on standard error naming the drafts that met no hull,
 // then "Hydro_Static.txt" written.
-void sweep_hydrostatics(ShipModel& ship);
+void sweep_hydrostatics(ShipModel& ship, int threads);
 
 }  // namespace voxel

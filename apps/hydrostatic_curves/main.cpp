@@ -13,6 +13,8 @@
 
 int main(int argc, char** argv) {
     voxel::CommandLine command_line("hydrostatic_curves", "船体静水力曲线: 逐吃水计算静水力表");
+    int threads = 1;
+    command_line.add_threads_option(threads);
     if (const auto status = command_line.parse(argc, argv)) return *status;
 
     voxel::ShipModel ship(voxel::CrossingTolerance::Strict);
@@ -27,7 +29,7 @@ int main(int argc, char** argv) {
     for (const std::string& e : errors) voxel::diagnostic_line(e);
     if (!errors.empty()) return 1;
 
-    voxel::sweep_hydrostatics(ship);
+    voxel::sweep_hydrostatics(ship, threads);
     voxel::write_curve_files("", path, ship.table);
     voxel::pause_console();
     return 0;

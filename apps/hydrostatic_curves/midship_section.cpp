@@ -1,5 +1,6 @@
 #include "apps/hydrostatic_curves/midship_section.h"
 
+#include <cmath>
 #include <vector>
 
 #include "kernel/polygon2.h"
@@ -12,11 +13,25 @@ namespace {
 constexpr double kMinPieceVolume = 1e-15;  // m^3
 constexpr double kMidshipMargin = 10.0;    // m fore and aft of the midship station
 
-void append_pieces(TetraList& list, const TetraVertices& t, const Plane& p,
+// Appends the pieces of t below p, in table order, but those of volume below
+// kMinPieceVolume.
+void append_pieces(std::vector<TetraVertices>& list, const TetraVertices& t, const Plane& p,
                    CrossingTolerance tolerance) {
     const SubmergedPieces pieces = clip_below_plane(t, p, tolerance);
     for (int k = 0; k < pieces.count; ++k) {
-        if (pieces.piece[k].full_volume() >= kMinPieceVolume) list.append(pieces.piece[k]);
+        if (pieces.piece[k].full_volume() >= kMinPieceVolume) list.push_back(pieces.piece[k]);
+    }
+}
+
+// The kept side of each plane is f <= 0.
+Plane clipping_plane(const ShipModel& ship, int pass, double T) {
+    switch (pass) {
+        case 0: return {-1.0, 0.0, 0.0, 0.5 * ship.Lpp - kMidshipMargin};    // x >= Lpp/2 - 10
+        case 1: return {1.0, 0.0, 0.0, -(0.5 * ship.Lpp + kMidshipMargin)};  // x <= Lpp/2 + 10
+        case 2: return {0.0, -1.0, 0.0, -0.5 * ship.B};                      // y >= -B/2
+        case 3: return {0.0, 1.0, 0.0, -0.5 * ship.B};                       // y <= B/2
+        case 4: return {0.0, 0.0, -1.0, 0.0};                                // z >= 0
+        default: return {0.0, 0.0, 1.0, -T};                                 // z <= T
     }
 }
 
@@ -27,30 +42,32 @@ SubmergedPieces clip_below_plane(const TetraVertices& t, const Plane& p,
     return split_below_plane(t, p, tolerance);
 }
 
-MidshipSection midship_section(const ShipModel& ship, double T) {
-    // The kept side of each plane is f <= 0.
-    const Plane planes[6] = {
-        {-1.0, 0.0, 0.0, 0.5 * ship.Lpp - kMidshipMargin},    // x >= Lpp/2 - 10
-        {1.0, 0.0, 0.0, -(0.5 * ship.Lpp + kMidshipMargin)},  // x <= Lpp/2 + 10
-        {0.0, -1.0, 0.0, -0.5 * ship.B},                      // y >= -B/2
-        {0.0, 1.0, 0.0, -0.5 * ship.B},                       // y <= B/2
-        {0.0, 0.0, -1.0, 0.0},                                // z >= 0
-        {0.0, 0.0, 1.0, -T},                                  // z <= T
-    };
-    TetraList list;
-    for (const Tetrahedron& t : ship.tetrahedra) append_pieces(list, t, planes[0], ship.crossing);
-    for (int pass = 1; pass < 6; ++pass) {
-        // Only the pieces of the previous pass are clipped; new pieces go to
-        // the tail behind them.
-        const int m = list.count();
-        for (int k = 0; k < m; ++k) {
-            const TetraList::Node node = list.begin();
-            const TetraVertices t = *node;
-            list.remove(node);
-            append_pieces(list, t, planes[pass], ship.crossing);
-        }
+std::vector<TetraVertices> midship_slab(const ShipModel& ship) {
+    std::vector<TetraVertices> list, next;
+    for (const TetraVertices& t : ship.tetrahedra)
+        append_pieces(list, t, clipping_plane(ship, 0, 0.0), ship.crossing);
+    for (int pass = 1; pass < 5; ++pass) {
+        // Each pass clips the pieces of the one before, in their order.
+        next.clear();
+        for (const TetraVertices& t : list)
+            append_pieces(next, t, clipping_plane(ship, pass, 0.0), ship.crossing);
+        list.swap(next);
     }
-    const std::vector<TetraVertices> clipped(list.begin(), list.end());
+    return list;
+}
+
+bool may_reach_midship(const TetraVertices& piece, const ShipModel& ship) {
+    const Box3 b = piece.bounds();
+    const double c = 0.5 * ship.Lpp;
+    const double margin = 1e-12 * (1.0 + std::fabs(c) + (b.maxx - b.minx));
+    return b.minx <= c + margin && b.maxx >= c - margin;
+}
+
+MidshipSection midship_section_of(const std::vector<TetraVertices>& slab, const ShipModel& ship,
+                                  double T) {
+    const Plane draft = clipping_plane(ship, 5, T);
+    std::vector<TetraVertices> clipped;
+    for (const TetraVertices& t : slab) append_pieces(clipped, t, draft, ship.crossing);
 
     const Plane section{1.0, 0.0, 0.0, -0.5 * ship.Lpp};
     MidshipSection out;
@@ -74,6 +91,10 @@ MidshipSection midship_section(const ShipModel& ship, double T) {
     }
     out.Bm = maxy - miny;
     return out;
+}
+
+MidshipSection midship_section(const ShipModel& ship, double T) {
+    return midship_section_of(midship_slab(ship), ship, T);
 }
 
 }  // namespace voxel

@@ -2,34 +2,13 @@
 // station and cut by the plane x = Lpp / 2.
 #pragma once
 
-#include <list>
+#include <vector>
 
 #include "apps/hydrostatic_curves/ship_model.h"
 #include "kernel/plane.h"
 #include "kernel/tetrahedron.h"
 
 namespace voxel {
-
-// Tetrahedra (four vertices each) in insertion order, in a doubly linked list
-// so that pieces can be removed from the front and appended at the tail
-// while a clipping pass walks it.
-class TetraList {
-  public:
-    using Node = std::list<TetraVertices>::iterator;
-
-    void append(const TetraVertices& t) { nodes_.push_back(t); }
-    // Removing the end sentinel is ignored.
-    void remove(Node n) {
-        if (n != nodes_.end()) nodes_.erase(n);
-    }
-    void clear() { nodes_.clear(); }
-    int count() const { return static_cast<int>(nodes_.size()); }
-    Node begin() { return nodes_.begin(); }
-    Node end() { return nodes_.end(); }
-
-  private:
-    std::list<TetraVertices> nodes_;
-};
 
 // The part of t where f(P) <= 0, as 0 to 3 tetrahedra: the pieces of the
 // tetrahedron cut (k dry vertices: k = 0 the input, k = 1, 2 three pieces,
@@ -48,5 +27,22 @@ struct MidshipSection {
 // x = Lpp/2; a face in that plane counts from the forward tetrahedron only.
 // Reads the vertices, Lpp, B and the hull's crossing test; alters nothing.
 MidshipSection midship_section(const ShipModel& ship, double T);
+
+// The clipping in two steps, for a sweep over many drafts. The first five
+// planes do not depend on the draft: midship_slab clips the hull by them,
+// pass after pass, each pass taking the pieces of the one before in order
+// and putting the pieces of each in their table order. The last plane,
+// z <= T, and the section follow in midship_section_of. Together they are
+// midship_section.
+std::vector<TetraVertices> midship_slab(const ShipModel& ship);
+MidshipSection midship_section_of(const std::vector<TetraVertices>& slab, const ShipModel& ship,
+                                  double T);
+
+// Whether a piece can have a section at x = Lpp/2 at all: its x range meets
+// the plane within a margin far above the rounding of the section's
+// crossings and of the pieces that the plane z <= T cuts from it. A piece
+// that cannot adds nothing to midship_section_of and may be left out of the
+// slab.
+bool may_reach_midship(const TetraVertices& piece, const ShipModel& ship);
 
 }  // namespace voxel

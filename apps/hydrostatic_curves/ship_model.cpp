@@ -24,22 +24,23 @@ void HydroTable::set_waterlines(int n, double start_draft, double draft_step) {
 
 double ShipModel::total_volume() const {
     double sum = 0.0;
-    for (const Tetrahedron& t : tetrahedra) sum = sum + t.full_volume();
+    for (const TetraVertices& t : tetrahedra) sum = sum + t.full_volume();
     return sum;
 }
 
 Box3 ShipModel::bounding_box() {
     box = Box3{};
-    for (const Tetrahedron& t : tetrahedra) box.fold(t.bounds());
+    for (const TetraVertices& t : tetrahedra) box.fold(t.bounds());
     return box;
 }
 
-SubmergedPart ShipModel::submerged_volume_and_centre(const Plane& p) {
-    // Volume-weighted mean of the submerged parts' centroids.
+SubmergedPart ShipModel::submerged_volume_and_centre(const Plane& p) const {
+    // Volume-weighted mean of the submerged parts' centroids. A wholly dry
+    // tetrahedron adds a volume of 0, which leaves the sums as they are.
     VolumeMoments sum;
-    for (Tetrahedron& t : tetrahedra) {
-        t.submerge(p, crossing);
-        sum.add(t.volume, t.centroid);
+    for (const TetraVertices& t : tetrahedra) {
+        const CutResult r = cut_below_plane(t, p, crossing);
+        sum.add(r.volume, r.centroid);
     }
     return {sum.volume, sum.centroid()};
 }

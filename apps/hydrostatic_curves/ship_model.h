@@ -45,7 +45,7 @@ struct ShipModel {
     double Lpp = 0.0;  // length between perpendiculars; midship at x = Lpp / 2
     double B = 0.0;    // moulded breadth; bounds the midship section
     double D = 0.0;    // moulded depth; fixes the number of waterlines
-    std::vector<Tetrahedron> tetrahedra;  // the hull
+    std::vector<TetraVertices> tetrahedra;  // the hull: vertices only
     double VD = 0.0;            // read, not used
     Point3 Gra_Pt;       // centre of gravity, m
     double W_Den = 0.0;         // water density, t/m^3
@@ -60,11 +60,10 @@ struct ShipModel {
     // it in `box` and returns it. With no tetrahedra it stays inverted.
     Box3 bounding_box();
 
-    // Cuts every tetrahedron by p (each record keeps its plane, submerged
-    // volume and centroid) and sums the parts where f <= 0: the volume (m^3)
-    // and the centre of buoyancy (m). There is no guard for V = 0: the
-    // centre is then 0/0.
-    SubmergedPart submerged_volume_and_centre(const Plane& p);
+    // Cuts every tetrahedron by p and sums the parts where f <= 0, in array
+    // order: the volume (m^3) and the centre of buoyancy (m). There is no
+    // guard for V = 0: the centre is then 0/0.
+    SubmergedPart submerged_volume_and_centre(const Plane& p) const;
 };
 
 }  // namespace voxel

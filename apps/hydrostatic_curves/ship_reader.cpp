@@ -62,10 +62,10 @@ void read_keys(ScannedTextFile& in, ShipModel& ship) {
 }
 
 // The block's solid, decomposed, appended to `tets`.
-void append_tetrahedra(const SolidBlock& b, std::vector<Tetrahedron>& tets) {
+void append_tetrahedra(const SolidBlock& b, std::vector<TetraVertices>& tets) {
     switch (b.kind) {
         case SolidKind::Tetrahedron:
-            tets.emplace_back(b.vertex[0], b.vertex[1], b.vertex[2], b.vertex[3]);
+            tets.push_back({b.vertex[0], b.vertex[1], b.vertex[2], b.vertex[3]});
             break;
         case SolidKind::Hexahedron: {
             Hexahedron hex;
@@ -101,9 +101,7 @@ ReadResult read_ship_information(ShipModel& ship, const std::string& path) {
     if (!in.open(path)) return result;
     result.opened = true;
     read_keys(in, ship);
-    std::vector<Tetrahedron> tets;
-    read_solid_blocks(in, [&tets](const SolidBlock& b) { append_tetrahedra(b, tets); });
-    ship.tetrahedra = std::vector<Tetrahedron>(tets.begin(), tets.end());
+    read_solid_blocks(in, [&ship](const SolidBlock& b) { append_tetrahedra(b, ship.tetrahedra); });
     ship.bounding_box();
     result.diagnostics = in.diagnostics();
     return result;

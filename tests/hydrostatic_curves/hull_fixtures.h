@@ -35,7 +35,7 @@ inline voxel::ShipModel ship_with(const std::vector<voxel::Tetrahedron>& tets, d
     ship.D = D;
     ship.W_Den = 1.0;
     ship.C1 = 1.0;
-    ship.tetrahedra = tets;
+    ship.tetrahedra.assign(tets.begin(), tets.end());
     ship.bounding_box();
     return ship;
 }

@@ -37,23 +37,6 @@ TEST(ClipBelowPlane, PiecesOnBothSidesMakeUpTheWhole) {
     }
 }
 
-TEST(TetraList, AppendsAtTheTailAndRemovesNodes) {
-    voxel::TetraList list;
-    TetraVertices a, b;
-    a.V0.x = 1;
-    b.V0.x = 2;
-    list.append(a);
-    list.append(b);
-    EXPECT_EQ(list.count(), 2);
-    list.remove(list.end());  // the sentinel: ignored
-    EXPECT_EQ(list.count(), 2);
-    list.remove(list.begin());
-    ASSERT_EQ(list.count(), 1);
-    EXPECT_EQ(list.begin()->V0.x, 2.0);
-    list.clear();
-    EXPECT_EQ(list.count(), 0);
-}
-
 TEST(MidshipSection, BoxHullGivesBreadthTimesDraft) {
     const double L = 10, B = 4, D = 3;
     const voxel::ShipModel ship = ship_with(box_tetrahedra(0, L, -B / 2, B / 2, 0, D), L, B, D);

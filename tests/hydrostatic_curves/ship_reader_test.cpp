@@ -131,7 +131,7 @@ TEST(ReadShipInformation, CrLfReadsLikeLf) {
     EXPECT_EQ(a.ship.Gra_Pt.z, b.ship.Gra_Pt.z);
     EXPECT_EQ(a.ship.C1, b.ship.C1);
     for (int i = 0; i < count(a.ship); ++i) {
-        const voxel::Tetrahedron &s = a.ship.tetrahedra[i], &t = b.ship.tetrahedra[i];
+        const voxel::TetraVertices &s = a.ship.tetrahedra[i], &t = b.ship.tetrahedra[i];
         EXPECT_EQ(s.V0.x, t.V0.x);
         EXPECT_EQ(s.V1.y, t.V1.y);
         EXPECT_EQ(s.V2.z, t.V2.z);
