@@ -33,7 +33,7 @@ std::string trim_bound_note(int degrees, double sigma, const ArmResult& arm) {
 }
 
 int report_righting_arms(VoxelGroup& body, const std::string& file_name,
-                         const std::string& model_path) {
+                         const std::string& model_path, int threads) {
     TextFileWriter file(file_name.c_str(), "\n");
     if (!file.is_open()) {
         console_line("The file of righting arms around a certain axis written error!");
@@ -55,7 +55,8 @@ int report_righting_arms(VoxelGroup& body, const std::string& file_name,
         console_line(console_arm_line(degrees, arm.GZ));
         file.line(file_arm_line(degrees, arm.GZ));
     };
-    sweep_righting_arms(body, body.V, body.centre_of_gravity(), 1.0, 0.0, sink);
+    sweep_righting_arms(body, body.V, body.centre_of_gravity(), 1.0, 0.0, sink, TrimBounds{},
+                        threads);
     file.close();
     const std::size_t slash = file_name.find_last_of('/');
     write_stability_files(slash == std::string::npos ? "" : file_name.substr(0, slash), model_path,

@@ -31,6 +31,6 @@ std::string trim_bound_note(int degrees, double sigma, const ArmResult& arm);
 // Then the files of write_stability_files in the same folder as
 // `file_name`; `model_path` names the model there.
 int report_righting_arms(VoxelGroup& body, const std::string& file_name,
-                         const std::string& model_path);
+                         const std::string& model_path, int threads = 1);
 
 }  // namespace voxel

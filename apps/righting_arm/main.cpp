@@ -11,6 +11,8 @@
 int main(int argc, char** argv) {
     voxel::CommandLine command_line("righting_arm",
                                     "稳性力臂曲线: 绕 X 轴横倾 0 至 90 度 (两舷), 自由纵倾");
+    int threads = 1;
+    command_line.add_threads_option(threads);
     if (const auto status = command_line.parse(argc, argv)) return *status;
 
     // The righting-arm body cuts with the loose crossing test.
@@ -20,7 +22,7 @@ int main(int argc, char** argv) {
     const std::string path = voxel::choose_model_file(command_line.positional());
     if (const auto status = voxel::load_format2_body(body, path)) return *status;
 
-    const int status = voxel::report_righting_arms(body, voxel::kRightingArmFileName, path);
+    const int status = voxel::report_righting_arms(body, voxel::kRightingArmFileName, path, threads);
     if (status != 0) return status;
     voxel::pause_console();
     return 0;

@@ -12,7 +12,7 @@ namespace {
 
 // Centre of buoyancy at the plane of normal n that displaces V; a search that
 // its bound ended is kept in `stalls`.
-Point3 buoyancy_centre(VoxelGroup& body, double V, const Point3& n, StalledSearches& stalls) {
+Point3 buoyancy_centre(const VoxelGroup& body, double V, const Point3& n, StalledSearches& stalls) {
     const WaterPlane w = body.find_water_plane(V, n);
     if (!w.converged) stalls.push_back(w);
     return w.B;
@@ -20,7 +20,7 @@ Point3 buoyancy_centre(VoxelGroup& body, double V, const Point3& n, StalledSearc
 
 }  // namespace
 
-TrimOutcome balance_trim(VoxelGroup& body, double V, const Point3& G, const Point3& t, double step,
+TrimOutcome balance_trim(const VoxelGroup& body, double V, const Point3& G, const Point3& t, double step,
                          TrimState& state, StalledSearches& stalls, const TrimBounds& bounds) {
     TrimOutcome out;
     out.step = step;
@@ -62,7 +62,7 @@ TrimOutcome balance_trim(VoxelGroup& body, double V, const Point3& G, const Poin
     return out;
 }
 
-ArmResult righting_arm_at(VoxelGroup& body, double V, Point3 G, double ax, double ay, double theta,
+ArmResult righting_arm_at(const VoxelGroup& body, double V, Point3 G, double ax, double ay, double theta,
                           double sigma, const TrimBounds& bounds) {
     ArmResult r;
     TrimState& st = r.state;

@@ -14,7 +14,8 @@ namespace voxel {
 constexpr int kLastHeelDegrees = 90;
 constexpr int kHeelStepDegrees = 5;
 
-// Where the sweep hands each result as soon as it is computed.
+// Where the sweep hands each result as soon as it and every one before it
+// are computed, in order, one call at a time.
 struct ArmSink {
     // A series starts; sigma is -1 or +1.
     std::function<void(double sigma)> series_begins;
@@ -24,8 +25,10 @@ struct ArmSink {
 
 // Refreshes the body's bounding box, then computes both series for
 // displacement V (model units cubed) and centre of gravity G about the
-// horizontal heel axis (ax, ay, 0). Every angle starts from upright trim.
+// horizontal heel axis (ax, ay, 0). Every angle starts from upright trim, so
+// up to `threads` threads share the angles; the sink gets the same results
+// in the same order whatever their number.
 void sweep_righting_arms(VoxelGroup& body, double V, Point3 G, double ax, double ay,
-                         const ArmSink& sink, const TrimBounds& bounds = {});
+                         const ArmSink& sink, const TrimBounds& bounds = {}, int threads = 1);
 
 }  // namespace voxel
