@@ -7,7 +7,7 @@
 //   make_bench_models box_body NX NY NZ
 //       Format2 model: a box 40 x 10 x 6 (x -20..20, y -5..5, z 0..6) of
 //       NX x NY x NZ hexahedra, floating at a draft of 2.4 with G at
-//       (0.3, 0.05, 2.5), slightly off both centre lines
+//       (0, 0, 2.5), on both centre lines
 //   make_bench_models column_body N
 //       Format2 model: N vertical cylinders of radius 0.4 on a square grid
 //       of pitch 1 (about sqrt(N) a side), 6 high, at a draft of 2.5 with G
@@ -79,7 +79,7 @@ int main(int argc, char** argv) {
                     "W_Den=1.025\nC1=1.006\n");
         box(0, 100, -5, 5, 0, 10, arg(2), arg(3), arg(4));
     } else if (kind == "box_body" && argc == 5) {
-        std::printf("Volume of Displacement=%.17g\nGra_Pt.x=0.3\nGra_Pt.y=0.05\nGra_Pt.z=2.5\n",
+        std::printf("Volume of Displacement=%.17g\nGra_Pt.x=0\nGra_Pt.y=0\nGra_Pt.z=2.5\n",
                     40.0 * 10.0 * 2.4);
         box(-20, 20, -5, 5, 0, 6, arg(2), arg(3), arg(4));
     } else if (kind == "column_body" && argc == 3) {

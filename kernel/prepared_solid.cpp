@@ -26,6 +26,29 @@ PreparedTetrahedron prepare(const TetraVertices& t) {
     return p;
 }
 
+// The rounding margin of ball_side for a ball whose |A| (|x| + r) + |B|
+// (|y| + r) + |C| (|z| + r) is `scale`.
+double ball_margin(double normal_length, double reach, double scale, double D) {
+    return normal_length * reach + 1e-12 * (scale + std::fabs(D)) + 1e-300;
+}
+
+double ball_scale(const Plane& p, const Point3& centre, double reach) {
+    return std::fabs(p.A) * (std::fabs(centre.x) + reach) +
+           std::fabs(p.B) * (std::fabs(centre.y) + reach) +
+           std::fabs(p.C) * (std::fabs(centre.z) + reach);
+}
+
+BallSide side_of(double f, double margin) {
+    if (f > margin) return BallSide::Dry;
+    if (f < -margin) return BallSide::Submerged;
+    return BallSide::Cut;
+}
+
+// s = (B y + A x) + C z: plane_value less its D.
+double normal_sum(const Plane& p, const Point3& q) {
+    return (p.B * q.y + p.A * q.x) + p.C * q.z;
+}
+
 }  // namespace
 
 BallSide ball_side(const Plane& p, double normal_length, const Point3& centre, double reach) {
@@ -34,14 +57,27 @@ BallSide ball_side(const Plane& p, double normal_length, const Point3& centre, d
     // + |D|, which for any point of the ball is at most `scale`. A vertex's
     // exact value differs from the centre's by at most |n| * reach. The
     // factor 1e-12 leaves a thousandfold room over both roundings.
-    const double f = p.plane_value(centre);
-    const double scale = std::fabs(p.A) * (std::fabs(centre.x) + reach) +
-                         std::fabs(p.B) * (std::fabs(centre.y) + reach) +
-                         std::fabs(p.C) * (std::fabs(centre.z) + reach) + std::fabs(p.D);
-    const double margin = normal_length * reach + 1e-12 * scale + 1e-300;
-    if (f > margin) return BallSide::Dry;
-    if (f < -margin) return BallSide::Submerged;
-    return BallSide::Cut;
+    return side_of(p.plane_value(centre),
+                   ball_margin(normal_length, reach, ball_scale(p, centre, reach), p.D));
+}
+
+NormalSums::NormalSums(const PreparedSolids& solids, const Plane& normal)
+    : normal_(normal),
+      normal_length_(std::sqrt(normal.A * normal.A + normal.B * normal.B + normal.C * normal.C)) {
+    const std::size_t n = solids.tets_.size();
+    vertex_.reserve(4 * n);
+    tet_centre_.reserve(n);
+    tet_scale_.reserve(n);
+    for (const PreparedTetrahedron& t : solids.tets_) {
+        for (const Point3* v : {&t.v.V0, &t.v.V1, &t.v.V2, &t.v.V3})
+            vertex_.push_back(normal_sum(normal, *v));
+        tet_centre_.push_back(normal_sum(normal, t.centroid));
+        tet_scale_.push_back(ball_scale(normal, t.centroid, t.reach));
+    }
+    for (const PreparedSolid& s : solids.solids_) {
+        solid_centre_.push_back(normal_sum(normal, s.centre));
+        solid_scale_.push_back(ball_scale(normal, s.centre, s.reach));
+    }
 }
 
 void PreparedSolids::add_solid(const Tetrahedron* tets, int count, bool single,
@@ -75,6 +111,11 @@ void PreparedSolids::add_solid(const Tetrahedron* tets, int count, bool single,
     else
         s.whole = {whole.volume, std::fabs(whole.volume) < 1e-20 ? fallback : whole.centroid()};
     solids_.push_back(s);
+}
+
+void PreparedSolids::reserve(std::size_t solids, std::size_t tetrahedra) {
+    solids_.reserve(solids);
+    tets_.reserve(tetrahedra);
 }
 
 void PreparedSolids::add(const Tetrahedron& t) {
@@ -120,6 +161,42 @@ double PreparedSolids::volume(int i, const Plane& p, double normal_length,
             case BallSide::Submerged: sum = sum + t->volume; break;
             case BallSide::Cut: sum = sum + cut_volume_below_plane(t->v, p, tolerance); break;
         }
+    }
+    return sum;
+}
+
+double PreparedSolids::volume(int i, const NormalSums& sums, double D,
+                              CrossingTolerance tolerance) const {
+    const std::size_t si = static_cast<std::size_t>(i);
+    const PreparedSolid& s = solids_[si];
+    const double nlen = sums.normal_length_;
+    switch (side_of(sums.solid_centre_[si] + D,
+                    ball_margin(nlen, s.reach, sums.solid_scale_[si], D))) {
+        case BallSide::Dry: return 0.0;
+        case BallSide::Submerged: return s.whole.volume;
+        case BallSide::Cut: break;
+    }
+    Plane p = sums.normal_;
+    p.D = D;
+    // As volume() above, with every plane value s + D.
+    double sum = 0.0;
+    for (int j = 0; j < s.count; ++j) {
+        const std::size_t ti = static_cast<std::size_t>(s.first + j);
+        const PreparedTetrahedron& t = tets_[ti];
+        const BallSide side =
+            s.single_tetrahedron
+                ? BallSide::Cut
+                : side_of(sums.tet_centre_[ti] + D, ball_margin(nlen, t.reach, sums.tet_scale_[ti], D));
+        if (side == BallSide::Dry) continue;
+        if (side == BallSide::Submerged) {
+            sum = sum + t.volume;
+            continue;
+        }
+        const double* s4 = &sums.vertex_[4 * ti];
+        const double f[4] = {s4[0] + D, s4[1] + D, s4[2] + D, s4[3] + D};
+        const double v = cut_volume_below_plane(t.v, p, f, tolerance);
+        if (s.single_tetrahedron) return v;
+        sum = sum + v;
     }
     return sum;
 }

@@ -48,12 +48,35 @@ enum class BallSide { Dry, Submerged, Cut };
 // is |(A, B, C)|.
 BallSide ball_side(const Plane& p, double normal_length, const Point3& centre, double reach);
 
+class PreparedSolids;
+
+// A plane's normal (A, B, C) applied once to every vertex and ball centre of
+// prepared solids: s = (B y + A x) + C z, so that for any D the plane value
+// s + D is the very double plane_value gives. For a search that moves a
+// plane of fixed normal through the body.
+class NormalSums {
+  public:
+    NormalSums(const PreparedSolids& solids, const Plane& normal);  // normal.D is not used
+
+  private:
+    friend class PreparedSolids;
+    Plane normal_;
+    double normal_length_;
+    std::vector<double> vertex_;        // V0..V3 of every tetrahedron
+    std::vector<double> tet_centre_;    // s at each tetrahedron's ball centre
+    std::vector<double> tet_scale_;     // |A| (|x| + r) + |B| (|y| + r) + |C| (|z| + r)
+    std::vector<double> solid_centre_;  // the same for each solid's ball
+    std::vector<double> solid_scale_;
+};
+
 class PreparedSolids {
   public:
     void add(const Tetrahedron& t);
     void add(const Hexahedron& h);
     void add(const TrianglePrism& s);
     void add(const Cylinder& c);  // with its current number of sectors
+    // Room for that many solids of that many tetrahedra in all.
+    void reserve(std::size_t solids, std::size_t tetrahedra);
 
     int solid_count() const { return static_cast<int>(solids_.size()); }
     // Every solid's tetrahedra, solid after solid.
@@ -61,11 +84,14 @@ class PreparedSolids {
 
     // The submerged volume of solid i below p.
     double volume(int i, const Plane& p, double normal_length, CrossingTolerance tolerance) const;
+    // The same below the plane of the normal of `sums` and this D.
+    double volume(int i, const NormalSums& sums, double D, CrossingTolerance tolerance) const;
     // Its submerged volume and centroid, as the solid's submerge gives them.
     SubmergedPart part(int i, const Plane& p, double normal_length,
                        CrossingTolerance tolerance) const;
 
   private:
+    friend class NormalSums;
     void add_solid(const Tetrahedron* tets, int count, bool single, const Point3& fallback);
 
     std::vector<PreparedTetrahedron> tets_;

@@ -31,9 +31,9 @@ struct WorkingList {
     int k = 0;  // number of dry vertices
 };
 
-WorkingList classify(const TetraVertices& t, const Plane& p) {
-    WorkingList w{{t.V1, t.V2, t.V3, t.V0}, {}, 0};
-    for (int i = 0; i < 4; ++i) w.f[i] = p.plane_value(w.L[i]);
+// f0..f3 are the plane values of V0..V3.
+WorkingList classify(const TetraVertices& t, double f0, double f1, double f2, double f3) {
+    WorkingList w{{t.V1, t.V2, t.V3, t.V0}, {f1, f2, f3, f0}, 0};
     for (int i = 0; i < 4; ++i) {
         if (w.f[i] > 0.0) {
             std::swap(w.L[w.k], w.L[i]);
@@ -42,6 +42,11 @@ WorkingList classify(const TetraVertices& t, const Plane& p) {
         }
     }
     return w;
+}
+
+WorkingList classify(const TetraVertices& t, const Plane& p) {
+    return classify(t, p.plane_value(t.V0), p.plane_value(t.V1), p.plane_value(t.V2),
+                    p.plane_value(t.V3));
 }
 
 // Crossing of the edge from a (plane value fa) to b with the plane: the
@@ -159,9 +164,10 @@ CutResult cut_below_plane(const TetraVertices& t, const Plane& p, CrossingTolera
     return {w.k, sum.volume, std::fabs(sum.volume) > 1e-15 ? sum.centroid() : last};
 }
 
-double cut_volume_below_plane(const TetraVertices& t, const Plane& p,
-                              CrossingTolerance tolerance) {
-    const WorkingList w = classify(t, p);
+namespace {
+
+double volume_of_classified(const TetraVertices& t, const WorkingList& w, const Plane& p,
+                            CrossingTolerance tolerance) {
     if (w.k == 0) return t.full_volume();
     if (w.k == 4) return 0.0;
     double sum = 0.0;
@@ -170,6 +176,18 @@ double cut_volume_below_plane(const TetraVertices& t, const Plane& p,
                   sum = sum + volume_of(a, b, c, d);
               });
     return sum;
+}
+
+}  // namespace
+
+double cut_volume_below_plane(const TetraVertices& t, const Plane& p,
+                              CrossingTolerance tolerance) {
+    return volume_of_classified(t, classify(t, p), p, tolerance);
+}
+
+double cut_volume_below_plane(const TetraVertices& t, const Plane& p, const double f[4],
+                              CrossingTolerance tolerance) {
+    return volume_of_classified(t, classify(t, f[0], f[1], f[2], f[3]), p, tolerance);
 }
 
 void Tetrahedron::cut(CrossingTolerance tolerance) {

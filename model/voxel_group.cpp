@@ -27,6 +27,9 @@ Box3 VoxelGroup::bounding_box() {
 PreparedSolids VoxelGroup::prepare() const {
     // The order in which the queries sum.
     PreparedSolids p;
+    std::size_t tets = tetrahedra.size() + 5 * hexahedra.size() + 3 * prisms.size();
+    for (const Cylinder& c : cylinders) tets += static_cast<std::size_t>(3 * (c.n > 0 ? c.n : 0));
+    p.reserve(tetrahedra.size() + cylinders.size() + hexahedra.size() + prisms.size(), tets);
     for (const Tetrahedron& t : tetrahedra) p.add(t);
     for (const Cylinder& c : cylinders) p.add(c);
     for (const Hexahedron& h : hexahedra) p.add(h);
@@ -119,10 +122,19 @@ WaterPlane VoxelGroup::find_water_plane(double V, Point3 N) const {
         p.set(n.x, n.y, n.z, -(n.x * q.x + n.y * q.y + n.z * q.z));
         return p;
     };
-    double V0 = volume_below(solids, plane_through(L), crossing);
+    // Every plane of the search has the normal n: its products with the
+    // vertices are made once.
+    const NormalSums sums(solids, plane_through(L));
+    auto volume_at = [&](const Plane& p) {
+        double sum = 0.0;
+        for (int i = 0; i < solids.solid_count(); ++i)
+            sum += solids.volume(i, sums, p.D, crossing);
+        return sum;
+    };
+    double V0 = volume_at(plane_through(L));
     double t = 0.5, lo = 0.0, hi = 1.0;
     Plane current = plane_through({(H.x + L.x) * 0.5, (H.y + L.y) * 0.5, (H.z + L.z) * 0.5});
-    double Vt = volume_below(solids, current, crossing);
+    double Vt = volume_at(current);
 
     WaterPlane w;
     while (std::fabs((Vt - V) / V) >= 1e-10) {
@@ -140,7 +152,7 @@ WaterPlane VoxelGroup::find_water_plane(double V, Point3 N) const {
         t = (hi + lo) * 0.5;
         current =
             plane_through({t * (H.x - L.x) + L.x, t * (H.y - L.y) + L.y, t * (H.z - L.z) + L.z});
-        Vt = volume_below(solids, current, crossing);
+        Vt = volume_at(current);
     }
     w.plane = current;
     w.volume_reached = Vt;
