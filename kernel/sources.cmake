@@ -15,4 +15,5 @@ set(KERNEL_SOURCES
   kernel/platform/file_replace.cpp
   kernel/platform/text_input.cpp
   kernel/platform/text_output.cpp
+  kernel/platform/task_pool.cpp
 )

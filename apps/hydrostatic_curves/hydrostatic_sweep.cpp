@@ -1,11 +1,7 @@
 #include "apps/hydrostatic_curves/hydrostatic_sweep.h"
 
-#include <algorithm>
 #include <climits>
 #include <cmath>
-#include <exception>
-#include <mutex>
-#include <thread>
 
 #include "apps/hydrostatic_curves/level_section.h"
 #include "apps/hydrostatic_curves/midship_section.h"
@@ -13,6 +9,7 @@
 #include "apps/hydrostatic_curves/waterplane.h"
 #include "kernel/platform/console.h"
 #include "kernel/platform/number_format.h"
+#include "kernel/platform/task_pool.h"
 
 namespace voxel {
 
@@ -90,32 +87,10 @@ std::vector<double> compute_hydrostatics(ShipModel& ship,
     // next one, says so in its progress line (the lines keep their order and
     // each comes before its waterline's work), and fills its own row.
     std::vector<char> no_hull_at(static_cast<std::size_t>(tab.count), 0);
-    std::mutex next_lock;
-    int next = 0;
-    std::exception_ptr failure;
-    auto work = [&] {
-        try {
-            for (;;) {
-                int i;
-                {
-                    const std::lock_guard<std::mutex> lock(next_lock);
-                    if (next >= tab.count || failure) return;
-                    i = next++;
-                    progress(progress_line(i));
-                }
-                no_hull_at[static_cast<std::size_t>(i)] = fill_row(ship, index, i);
-            }
-        } catch (...) {
-            const std::lock_guard<std::mutex> lock(next_lock);
-            if (!failure) failure = std::current_exception();
-        }
-    };
-    const int helpers = std::max(0, std::min(threads, tab.count) - 1);
-    std::vector<std::thread> pool;
-    for (int k = 0; k < helpers; ++k) pool.emplace_back(work);
-    work();
-    for (std::thread& t : pool) t.join();
-    if (failure) std::rethrow_exception(failure);
+    run_tasks(
+        tab.count, threads, [&](int i) { progress(progress_line(i)); },
+        [&](int i) { no_hull_at[static_cast<std::size_t>(i)] = fill_row(ship, index, i); },
+        [](int) {});
 
     std::vector<double> no_hull;
     for (int i = 0; i < tab.count; ++i)

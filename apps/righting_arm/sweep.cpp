@@ -1,13 +1,9 @@
 #include "apps/righting_arm/sweep.h"
 
-#include <algorithm>
-#include <exception>
-#include <mutex>
-#include <optional>
-#include <thread>
 #include <vector>
 
 #include "kernel/angles.h"
+#include "kernel/platform/task_pool.h"
 
 namespace voxel {
 
@@ -35,42 +31,28 @@ void sweep_righting_arms(VoxelGroup& body, double V, Point3 G, double ax, double
     // every one before it, is handed to the sink at once, in order, one
     // thread at a time. An arm is the same whichever thread computes it.
     const int tasks = 2 * kAnglesPerSeries;
-    std::vector<std::optional<ArmResult>> done(static_cast<std::size_t>(tasks));
-    std::mutex lock;
-    int next = 0, emitted = 0;
-    std::exception_ptr failure;
-    auto work = [&] {
-        try {
-            for (;;) {
-                int k;
-                {
-                    const std::lock_guard<std::mutex> guard(lock);
-                    if (next == tasks || failure) return;
-                    k = next++;
-                }
-                const int i = degrees_of(k);
-                const double theta = (i / 180.0) * kPi;
-                ArmResult arm = righting_arm_at(fixed, V, G, ax, ay, theta, sigma_of(k), bounds);
-                const std::lock_guard<std::mutex> guard(lock);
-                done[static_cast<std::size_t>(k)] = std::move(arm);
-                while (emitted < tasks && done[static_cast<std::size_t>(emitted)]) {
-                    if (emitted % kAnglesPerSeries == 0) sink.series_begins(sigma_of(emitted));
-                    sink.arm(degrees_of(emitted), sigma_of(emitted),
-                             *done[static_cast<std::size_t>(emitted)]);
-                    ++emitted;
-                }
+    // An arm is written by its worker and read, once marked ready under the
+    // pool's lock, by whichever worker hands the next ones on.
+    std::vector<ArmResult> done(static_cast<std::size_t>(tasks));
+    std::vector<char> ready(static_cast<std::size_t>(tasks), 0);
+    int emitted = 0;
+    run_tasks(
+        tasks, threads, [](int) {},
+        [&](int k) {
+            const int i = degrees_of(k);
+            const double theta = (i / 180.0) * kPi;
+            done[static_cast<std::size_t>(k)] =
+                righting_arm_at(fixed, V, G, ax, ay, theta, sigma_of(k), bounds);
+        },
+        [&](int k) {
+            ready[static_cast<std::size_t>(k)] = 1;
+            while (emitted < tasks && ready[static_cast<std::size_t>(emitted)]) {
+                if (emitted % kAnglesPerSeries == 0) sink.series_begins(sigma_of(emitted));
+                sink.arm(degrees_of(emitted), sigma_of(emitted),
+                         done[static_cast<std::size_t>(emitted)]);
+                ++emitted;
             }
-        } catch (...) {
-            const std::lock_guard<std::mutex> guard(lock);
-            if (!failure) failure = std::current_exception();
-        }
-    };
-    const int helpers = std::max(0, std::min(threads, tasks) - 1);
-    std::vector<std::thread> pool;
-    for (int h = 0; h < helpers; ++h) pool.emplace_back(work);
-    work();
-    for (std::thread& t : pool) t.join();
-    if (failure) std::rethrow_exception(failure);
+        });
 }
 
 }  // namespace voxel
