@@ -12,12 +12,21 @@ bool Hexahedron::set_vertices(const Point3* points, int count) {
 
 bool Hexahedron::decompose(Tetrahedron* tets, int count) const {
     if (count != 5) return false;
-    tets[0] = Tetrahedron(V[0], V[1], V[2], V[5]);  // corner at V1
-    tets[1] = Tetrahedron(V[7], V[5], V[2], V[6]);  // corner at V6
-    tets[2] = Tetrahedron(V[0], V[5], V[7], V[4]);  // corner at V4
-    tets[3] = Tetrahedron(V[0], V[7], V[2], V[5]);  // central
-    tets[4] = Tetrahedron(V[0], V[7], V[2], V[3]);  // corner at V3
+    for (int i = 0; i < 5; ++i) {
+        const TetraVertices t = tetrahedron(i);
+        tets[i] = Tetrahedron(t.V0, t.V1, t.V2, t.V3);
+    }
     return true;
+}
+
+TetraVertices Hexahedron::tetrahedron(int i) const {
+    switch (i) {
+        case 0: return {V[0], V[1], V[2], V[5]};  // corner at V1
+        case 1: return {V[7], V[5], V[2], V[6]};  // corner at V6
+        case 2: return {V[0], V[5], V[7], V[4]};  // corner at V4
+        case 3: return {V[0], V[7], V[2], V[5]};  // central
+        default: return {V[0], V[7], V[2], V[3]};  // corner at V3
+    }
 }
 
 Box3 Hexahedron::bounds() const {

@@ -23,6 +23,8 @@ struct Hexahedron {
     // V5-V7, V0-V5, V2-V7, V0-V7 and V2-V5: four corners at V1, V6, V4, V3
     // and the central tetrahedron (V0, V7, V2, V5).
     bool decompose(Tetrahedron* tets, int count) const;
+    // The i-th (0 to 4) of those five tetrahedra.
+    TetraVertices tetrahedron(int i) const;
     Box3 bounds() const;
     // Submerged volume and centroid below p (V0 when nothing is submerged).
     void submerge(const Plane& p, CrossingTolerance tolerance);

@@ -12,10 +12,19 @@ bool TrianglePrism::set_vertices(const Point3* points, int count) {
 
 bool TrianglePrism::decompose(Tetrahedron* tets, int count) const {
     if (count != 3) return false;
-    tets[0] = Tetrahedron(V[0], V[1], V[2], V[4]);
-    tets[1] = Tetrahedron(V[0], V[2], V[3], V[4]);
-    tets[2] = Tetrahedron(V[2], V[3], V[5], V[4]);
+    for (int i = 0; i < 3; ++i) {
+        const TetraVertices t = tetrahedron(i);
+        tets[i] = Tetrahedron(t.V0, t.V1, t.V2, t.V3);
+    }
     return true;
+}
+
+TetraVertices TrianglePrism::tetrahedron(int i) const {
+    switch (i) {
+        case 0: return {V[0], V[1], V[2], V[4]};
+        case 1: return {V[0], V[2], V[3], V[4]};
+        default: return {V[2], V[3], V[5], V[4]};
+    }
 }
 
 Box3 TrianglePrism::bounds() const {

@@ -24,6 +24,8 @@ struct TrianglePrism {
     //   tets[1] = (V0, V2, V3, V4)  } the pyramid V0 V2 V5 V3 / V4,
     //   tets[2] = (V2, V3, V5, V4)  } split along V2-V3
     bool decompose(Tetrahedron* tets, int count) const;
+    // The i-th (0 to 2) of those three tetrahedra.
+    TetraVertices tetrahedron(int i) const;
     Box3 bounds() const;
     // Submerged volume and centroid below p (V0 when nothing is submerged).
     void submerge(const Plane& p, CrossingTolerance tolerance);
