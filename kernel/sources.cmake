@@ -8,6 +8,7 @@ set(KERNEL_SOURCES
   kernel/cylinder.cpp
   kernel/platform/console.cpp
   kernel/platform/number_format.cpp
+  kernel/platform/text_encoding.cpp
   kernel/platform/text_input.cpp
   kernel/platform/text_output.cpp
 )

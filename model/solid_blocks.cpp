@@ -90,6 +90,33 @@ void check_cylinder(BlockReader& reader, const SolidBlock& b, int radius_line) {
                       " 的半径须为正的有限数, 读到 " + format_number(b.radius) + ".");
 }
 
+// The keyword that a whole line resembles without being it: equal to the
+// keyword once every blank is removed and the letters are folded to lower
+// case ("hexahedron", "Hexahedron " with a trailing blank). nullptr when the
+// line resembles none, or is one itself.
+const KeywordLine* resembled_keyword(const char* line) {
+    std::string folded;
+    for (const char* c = line; *c; ++c) {
+        if (*c == ' ' || *c == '\t' || *c == '\r' || *c == '\n' || *c == '\v' || *c == '\f')
+            continue;
+        folded += (*c >= 'A' && *c <= 'Z') ? static_cast<char>(*c - 'A' + 'a') : *c;
+    }
+    for (const KeywordLine& k : kKeywordLines) {
+        std::string keyword;
+        for (const char* c = k.text; *c && *c != '\n'; ++c)
+            keyword += (*c >= 'A' && *c <= 'Z') ? static_cast<char>(*c - 'A' + 'a') : *c;
+        if (folded == keyword) return &k;
+    }
+    return nullptr;
+}
+
+// The line as the message quotes it: its line end dropped.
+std::string quoted_line(const char* line) {
+    std::string s(line);
+    if (!s.empty() && s.back() == '\n') s.pop_back();
+    return "\"" + s + "\"";
+}
+
 }  // namespace
 
 const char* keyword_of(SolidKind kind) {
@@ -104,13 +131,31 @@ const char* keyword_of(SolidKind kind) {
 
 void read_solid_blocks(ScannedTextFile& in, const std::function<void(const SolidBlock&)>& sink) {
     char piece[kLinePieceBytes + 1];
+    const int first_line = in.line();
+    int delivered = 0;
+    // The readers of the key lines before the blocks stop at a line start.
+    bool starts_line = true;
     while (!in.at_end()) {
         const int line = in.line();
         if (!std::fgets(piece, sizeof piece, in.stream())) break;
+        const std::size_t length = std::strlen(piece);
+        const bool ends_line = (length > 0 && piece[length - 1] == '\n') || in.at_end();
+        const bool whole_line = starts_line && ends_line;
+        starts_line = length > 0 && piece[length - 1] == '\n';
         const KeywordLine* keyword = nullptr;
         for (const KeywordLine& k : kKeywordLines)
             if (std::strcmp(piece, k.text) == 0) keyword = &k;
-        if (!keyword) continue;
+        if (!keyword) {
+            // Not a keyword, and its block is passed over as any other line;
+            // one that differs only by case or blanks was meant as one.
+            if (whole_line) {
+                if (const KeywordLine* like = resembled_keyword(piece))
+                    in.warn(line, quoted_line(piece) + " 不是关键字 (与 " + keyword_of(like->kind) +
+                                      " 只差大小写或空白; 关键字须单独成行, 逐字节相同), "
+                                      "其后的块被跳过.");
+            }
+            continue;
+        }
 
         SolidBlock block;
         block.kind = keyword->kind;
@@ -127,8 +172,16 @@ void read_solid_blocks(ScannedTextFile& in, const std::function<void(const Solid
         } else {
             for (int i = 0; i < keyword->vertices; ++i) reader.vertex(i, vertex_name(i));
         }
-        if (reader.finish()) sink(block);
+        if (reader.finish()) {
+            sink(block);
+            ++delivered;
+        }
     }
+    // A body of no solid has no volume: every result would be empty or 0/0.
+    if (delivered == 0 && !in.diagnostics().has_errors())
+        in.error(first_line,
+                 "从此行起文件中没有可用的实体块 (Tetrahedron, Hexahedron, TrianglePrism, Cylinder), "
+                 "浮体为空; 无法计算.");
 }
 
 }  // namespace voxel

@@ -17,19 +17,20 @@ struct KeyLine {
     const char* pattern;  // scanf pattern, the key text first
     const char* key;      // as the file writes it, with its "="
     const char* name;     // the member's name in messages
+    bool used;            // a computation uses the value (Loa and VD are only read)
 };
 
 const KeyLine kKeys[10] = {
-    {"Loa=%lf", "Loa=", "Loa"},
-    {"Lpp=%lf", "Lpp=", "Lpp"},
-    {"B=%lf", "B=", "B"},
-    {"D=%lf", "D=", "D"},
-    {"VD=%lf", "VD=", "VD"},
-    {"Gra_Pt.x=%lf", "Gra_Pt.x=", "Gra_Pt.x"},
-    {"Gra_Pt.y=%lf", "Gra_Pt.y=", "Gra_Pt.y"},
-    {"Gra_Pt.z=%lf", "Gra_Pt.z=", "Gra_Pt.z"},
-    {"W_Den=%lf", "W_Den=", "W_Den"},
-    {"C1=%lf", "C1=", "C1"},
+    {"Loa=%lf", "Loa=", "Loa", false},
+    {"Lpp=%lf", "Lpp=", "Lpp", true},
+    {"B=%lf", "B=", "B", true},
+    {"D=%lf", "D=", "D", true},
+    {"VD=%lf", "VD=", "VD", false},
+    {"Gra_Pt.x=%lf", "Gra_Pt.x=", "Gra_Pt.x", true},
+    {"Gra_Pt.y=%lf", "Gra_Pt.y=", "Gra_Pt.y", true},
+    {"Gra_Pt.z=%lf", "Gra_Pt.z=", "Gra_Pt.z", true},
+    {"W_Den=%lf", "W_Den=", "W_Den", true},
+    {"C1=%lf", "C1=", "C1", true},
 };
 
 double* key_member(ShipModel& ship, int k) {
@@ -38,16 +39,19 @@ double* key_member(ShipModel& ship, int k) {
     return members[k];
 }
 
-// The ten key lines. A value that is not finite is stored as it is: the
-// sweep's checks refuse the ones a computation uses.
+// The ten key lines. Every value is stored as it is read; one that a
+// computation uses and that is not finite or beyond kLargestInputMagnitude
+// is an error as well.
 void read_keys(ScannedTextFile& in, ShipModel& ship) {
     for (int k = 0; k < 10; ++k) {
+        const long start = in.position();
         const int line = in.line();
         double value = 0.0;
         const int got = std::fscanf(in.stream(), kKeys[k].pattern, &value);
         const std::string what = std::string("\"") + kKeys[k].key + "<数>\"";
         if (got == 1) {
             *key_member(ship, k) = value;
+            if (kKeys[k].used) in.usable_values(&value, 1, start, kKeys[k].name);
         } else if (got == EOF && in.at_end()) {
             in.warn(line, "文件在 " + what + " 之前结束; " + kKeys[k].name + " 按 0 计.");
         } else {
@@ -93,6 +97,15 @@ void append_tetrahedra(const SolidBlock& b, std::vector<Tetrahedron>& tets) {
     }
 }
 
+void read_ship(ScannedTextFile& in, ShipModel& ship) {
+    if (in.refused()) return;
+    read_keys(in, ship);
+    std::vector<Tetrahedron> tets;
+    read_solid_blocks(in, [&tets](const SolidBlock& b) { append_tetrahedra(b, tets); });
+    ship.tetrahedra = std::vector<Tetrahedron>(tets.begin(), tets.end());
+    ship.bounding_box();
+}
+
 }  // namespace
 
 ReadResult read_ship_information(ShipModel& ship, const std::string& path) {
@@ -100,11 +113,18 @@ ReadResult read_ship_information(ShipModel& ship, const std::string& path) {
     ScannedTextFile in;
     if (!in.open(path)) return result;
     result.opened = true;
-    read_keys(in, ship);
-    std::vector<Tetrahedron> tets;
-    read_solid_blocks(in, [&tets](const SolidBlock& b) { append_tetrahedra(b, tets); });
-    ship.tetrahedra = std::vector<Tetrahedron>(tets.begin(), tets.end());
-    ship.bounding_box();
+    read_ship(in, ship);
+    result.diagnostics = in.diagnostics();
+    return result;
+}
+
+ReadResult read_ship_information_bytes(ShipModel& ship, const std::string& name,
+                                       const std::string& bytes) {
+    ReadResult result;
+    ScannedTextFile in;
+    if (!in.open_bytes(name, bytes)) return result;
+    result.opened = true;
+    read_ship(in, ship);
     result.diagnostics = in.diagnostics();
     return result;
 }

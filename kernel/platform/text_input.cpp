@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "kernel/platform/text_encoding.h"
+
 namespace voxel {
 
 namespace {
@@ -102,6 +104,14 @@ bool TextInput::open_bytes(const std::string& bytes) {
 
 bool TextInput::open_text() {
     if (stream_) std::fclose(stream_);
+    // The mark lies on line 1 and holds no line end, so dropping it moves no
+    // line number.
+    const TextEncodingCheck encoding = check_text_encoding(text_);
+    refused_ = encoding.refused;
+    if (refused_)
+        text_.clear();
+    else
+        text_.erase(0, encoding.mark_bytes);
     counted_to_ = 0;
     counted_line_ = 1;
     // A memory stream over the converted text can tell its position, which
