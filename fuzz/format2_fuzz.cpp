@@ -16,7 +16,7 @@ namespace {
 // Tetrahedra of the body as cut (a hexahedron is five, a prism three, a
 // cylinder 3 * 30); a larger body is read but not floated, so that one input
 // stays quick.
-constexpr std::size_t kMaxTetrahedra = 400;
+constexpr std::size_t kMaxTetrahedra = 200;
 
 std::size_t tetrahedra_of(const voxel::VoxelGroup& g) {
     return g.tetrahedra.size() + 5 * g.hexahedra.size() + 3 * g.prisms.size() +

@@ -19,7 +19,7 @@ namespace {
 
 // A larger hull is read and checked but not cut, so that one input stays
 // quick.
-constexpr std::size_t kMaxTetrahedra = 400;
+constexpr std::size_t kMaxTetrahedra = 200;
 
 }  // namespace
 

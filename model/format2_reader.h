@@ -35,7 +35,6 @@ constexpr const char* kFormat2ReadErrorMessage = " SET file(Format2) read error!
 ReadResult read_format2_model(VoxelGroup& group, const std::string& path);
 
 // The same over a file's bytes in memory, named `name` in the messages.
-ReadResult read_format2_bytes(VoxelGroup& group, const std::string& name,
-                              const std::string& bytes);
+ReadResult read_format2_bytes(VoxelGroup& group, const std::string& name, const std::string& bytes);
 
 }  // namespace voxel

@@ -47,7 +47,8 @@ bool ScannedTextFile::usable_values(const double* values, int count, long start,
     for (int i = 0; i < count; ++i) {
         const double v = values[i];
         if (!std::isfinite(v)) {
-            error(value_line(start), what + " 不是有限数 (" + format_number(v) + "); 该文件无法使用.");
+            error(value_line(start),
+                  what + " 不是有限数 (" + format_number(v) + "); 该文件无法使用.");
             return false;
         }
         if (std::fabs(v) > kLargestInputMagnitude) {

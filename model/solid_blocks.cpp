@@ -30,8 +30,8 @@ class BlockReader {
     BlockReader(ScannedTextFile& in, SolidBlock& block) : in_(in), block_(block) {}
 
     std::string name() const {
-        return std::string(keyword_of(block_.kind)) + " 块 (始于第 " +
-               std::to_string(block_.line) + " 行)";
+        return std::string(keyword_of(block_.kind)) + " 块 (始于第 " + std::to_string(block_.line) +
+               " 行)";
     }
 
     void vertex(int index, const std::string& what) {
@@ -86,27 +86,27 @@ void check_cylinder(BlockReader& reader, const SolidBlock& b, int radius_line) {
     if (!(std::isfinite(unit.x) && std::isfinite(unit.y) && std::isfinite(unit.z)))
         reader.refuse(b.line, " 的轴长为零或过短 (两端圆心重合或几乎重合), 无法确定轴的方向.");
     if (!(std::isfinite(b.radius) && b.radius > 0.0))
-        reader.refuse(radius_line,
-                      " 的半径须为正的有限数, 读到 " + format_number(b.radius) + ".");
+        reader.refuse(radius_line, " 的半径须为正的有限数, 读到 " + format_number(b.radius) + ".");
 }
 
-// The keyword that a whole line resembles without being it: equal to the
-// keyword once every blank is removed and the letters are folded to lower
-// case ("hexahedron", "Hexahedron " with a trailing blank). nullptr when the
-// line resembles none, or is one itself.
-const KeywordLine* resembled_keyword(const char* line) {
-    std::string folded;
-    for (const char* c = line; *c; ++c) {
+// The text with every blank removed and its letters in lower case.
+std::string folded(const char* text) {
+    std::string f;
+    for (const char* c = text; *c; ++c) {
         if (*c == ' ' || *c == '\t' || *c == '\r' || *c == '\n' || *c == '\v' || *c == '\f')
             continue;
-        folded += (*c >= 'A' && *c <= 'Z') ? static_cast<char>(*c - 'A' + 'a') : *c;
+        f += (*c >= 'A' && *c <= 'Z') ? static_cast<char>(*c - 'A' + 'a') : *c;
     }
-    for (const KeywordLine& k : kKeywordLines) {
-        std::string keyword;
-        for (const char* c = k.text; *c && *c != '\n'; ++c)
-            keyword += (*c >= 'A' && *c <= 'Z') ? static_cast<char>(*c - 'A' + 'a') : *c;
-        if (folded == keyword) return &k;
-    }
+    return f;
+}
+
+// The keyword that a line (not a keyword line itself) resembles: equal to it
+// once both are folded ("hexahedron", "Hexahedron " with a trailing blank).
+// nullptr when it resembles none.
+const KeywordLine* resembled_keyword(const char* line) {
+    const std::string f = folded(line);
+    for (const KeywordLine& k : kKeywordLines)
+        if (f == folded(k.text)) return &k;
     return nullptr;
 }
 
@@ -121,10 +121,14 @@ std::string quoted_line(const char* line) {
 
 const char* keyword_of(SolidKind kind) {
     switch (kind) {
-        case SolidKind::Tetrahedron: return "Tetrahedron";
-        case SolidKind::Hexahedron: return "Hexahedron";
-        case SolidKind::TrianglePrism: return "TrianglePrism";
-        case SolidKind::Cylinder: return "Cylinder";
+        case SolidKind::Tetrahedron:
+            return "Tetrahedron";
+        case SolidKind::Hexahedron:
+            return "Hexahedron";
+        case SolidKind::TrianglePrism:
+            return "TrianglePrism";
+        case SolidKind::Cylinder:
+            return "Cylinder";
     }
     return "";
 }
@@ -179,9 +183,10 @@ void read_solid_blocks(ScannedTextFile& in, const std::function<void(const Solid
     }
     // A body of no solid has no volume: every result would be empty or 0/0.
     if (delivered == 0 && !in.diagnostics().has_errors())
-        in.error(first_line,
-                 "从此行起文件中没有可用的实体块 (Tetrahedron, Hexahedron, TrianglePrism, Cylinder), "
-                 "浮体为空; 无法计算.");
+        in.error(
+            first_line,
+            "从此行起文件中没有可用的实体块 (Tetrahedron, Hexahedron, TrianglePrism, Cylinder), "
+            "浮体为空; 无法计算.");
 }
 
 }  // namespace voxel

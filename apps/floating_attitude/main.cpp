@@ -12,8 +12,9 @@
 namespace {
 
 int run(int argc, char** argv) {
-    voxel::CommandLine command_line("floating_attitude",
-                                    "浮态计算: 给定排水体积和重心, 求自由漂浮的平衡姿态和四根立柱处的吃水");
+    voxel::CommandLine command_line(
+        "floating_attitude",
+        "浮态计算: 给定排水体积和重心, 求自由漂浮的平衡姿态和四根立柱处的吃水");
     if (const auto status = command_line.parse(argc, argv)) return *status;
 
     voxel::VoxelGroup group(voxel::CrossingTolerance::Strict);

@@ -19,11 +19,9 @@ void read_records(ScannedTextFile& in, PillarAxes& pillars) {
         bool cut_short =
             in.read_record_number(number, record + "的记录头 \"#<数>:\"") == ScanResult::EndOfFile;
         if (!cut_short)
-            cut_short =
-                in.read_point(p0, record + "的点 P0 \"x,y,z\"") == ScanResult::EndOfFile;
+            cut_short = in.read_point(p0, record + "的点 P0 \"x,y,z\"") == ScanResult::EndOfFile;
         if (!cut_short)
-            cut_short =
-                in.read_point(p1, record + "的点 P1 \"x,y,z\"") == ScanResult::EndOfFile;
+            cut_short = in.read_point(p1, record + "的点 P1 \"x,y,z\"") == ScanResult::EndOfFile;
         pillars.axis[i] = Segment(p0, p1);
         pillars.present[i] = !cut_short;
         if (cut_short)

@@ -23,8 +23,8 @@ std::vector<std::string> ship_data_errors(const ShipModel& ship, const std::stri
     std::vector<std::string> errors;
     for (const auto& u : used) {
         if (!std::isfinite(u.value)) {
-            errors.push_back(path + ": " + u.name + " 的值不是有限数 (" +
-                             format_number(u.value) + "), 无法计算静水力.");
+            errors.push_back(path + ": " + u.name + " 的值不是有限数 (" + format_number(u.value) +
+                             "), 无法计算静水力.");
         } else if (std::fabs(u.value) > kLargestInputMagnitude) {
             errors.push_back(path + ": " + u.name + " 的绝对值超过 1e100 (" +
                              format_number(u.value) + "), 无法计算静水力.");

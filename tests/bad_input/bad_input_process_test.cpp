@@ -75,14 +75,13 @@ void expect_refused(const Outcome& run, int line, const std::string& what) {
 // both readers refuse the non-number by the same rule.
 TEST(BadInput, PartlyConvertedNonFiniteVertexIsRefused) {
     const Outcome ship = run_program_on(
-        HYDROSTATIC_CURVES_EXE,
-        ship_keys() + "Tetrahedron\n0,0,0\nnan,-10\n1,0,0\n0,1,0\n0,0,1\n");
+        HYDROSTATIC_CURVES_EXE, ship_keys() + "Tetrahedron\n0,0,0\nnan,-10\n1,0,0\n0,1,0\n0,0,1\n");
     expect_refused(ship, 13, "不是有限数 (nan)");
     EXPECT_FALSE(ship.table_written);
 
     const Outcome format2 = run_program_on(RIGHTING_ARM_EXE, kFormat2Header +
-                                                             "Tetrahedron\n0,0,0\ninf\n"
-                                                             "1,0,0\n0,1,0\n0,0,1\n");
+                                                                 "Tetrahedron\n0,0,0\ninf\n"
+                                                                 "1,0,0\n0,1,0\n0,0,1\n");
     expect_refused(format2, 7, "不是有限数 (inf)");
 }
 
@@ -139,7 +138,8 @@ TEST(BadInput, NothingComputedIsNoSuccess) {
         ++lines;
     EXPECT_EQ(lines, 9u);
 
-    const Outcome empty = run_program_on(FLOATING_ATTITUDE_EXE, kFormat2Header + "no solids here\n");
+    const Outcome empty =
+        run_program_on(FLOATING_ATTITUDE_EXE, kFormat2Header + "no solids here\n");
     expect_refused(empty, 5, "没有可用的实体块");
 }
 
@@ -152,10 +152,11 @@ TEST(BadInput, KeywordThatDiffersByCaseOrBlanksIsWarnedAbout) {
     for (const std::string& keyword : {std::string("Hexahedron "), std::string("hexahedron")}) {
         SCOPED_TRACE(keyword);
         const Outcome run = run_program_on(HYDROSTATIC_CURVES_EXE,
-                                       ship_keys() + kBoxBlock + keyword + "\n" + upper_box);
+                                           ship_keys() + kBoxBlock + keyword + "\n" + upper_box);
         ASSERT_FALSE(run.result.timed_out);
         EXPECT_EQ(run.result.exit_status, 0);
-        const std::string warning = "bad.txt:20: 警告: \"" + keyword + "\" 不是关键字 (与 Hexahedron";
+        const std::string warning =
+            "bad.txt:20: 警告: \"" + keyword + "\" 不是关键字 (与 Hexahedron";
         EXPECT_NE(run.result.err.find(warning), std::string::npos) << run.result.err;
     }
 }
@@ -174,9 +175,9 @@ TEST(BadInput, CylinderAxisTooShortForADirectionIsRefused) {
 // Coordinates near 1e308 make every volume inf and every centre nan; any
 // number beyond 1e100 that enters a computation is refused where it is read.
 TEST(BadInput, NumbersBeyondTheirRangeAreRefused) {
-    const Outcome vertex = run_program_on(
-        HYDROSTATIC_CURVES_EXE,
-        ship_keys() + "Tetrahedron\n0,0,0\n1e200,0,0\n0,1e200,0\n0,0,1e200\n");
+    const Outcome vertex =
+        run_program_on(HYDROSTATIC_CURVES_EXE,
+                       ship_keys() + "Tetrahedron\n0,0,0\n1e200,0,0\n0,1e200,0\n0,0,1e200\n");
     expect_refused(vertex, 13, "的绝对值超过 1e100 (1e+200)");
     EXPECT_FALSE(vertex.table_written);
 
