@@ -1,6 +1,7 @@
 // Fuzz target: the Format2 model file through its reader (the header and
 // the solid-block reader), then what the programs do first with a body they
-// accept: the displacement check and one water plane.
+// accept: the displacement check, the level water plane, and one heeled water
+// plane.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -39,9 +40,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                "a body of no solid was accepted");
     if (tetrahedra_of(group) > kMaxTetrahedra) return 0;
 
+    // The programs' gate (model/format2_frame.cpp): a displacement within the
+    // body's volume, and a level water plane that holds it.
     double total = 0.0;
     if (!voxel::displacement_in_range(group, group.V, total)) return 0;
-    const voxel::WaterPlane w = group.find_water_plane(group.V, voxel::Point3{0.0, 0.0, 1.0});
+    double reached = 0.0;
+    if (!voxel::level_water_plane_found(group, group.V, reached)) return 0;
+
+    // Then the same volume under a plane heeled by about 30 degrees. Its
+    // centre of buoyancy can be 0/0 for a body whose coordinates differ by
+    // many orders of magnitude; the programs refuse such a result where it
+    // ends (the final attitude, the arms), so only the plane is checked here.
+    const voxel::WaterPlane w = group.find_water_plane(group.V, voxel::Point3{0.0, -0.5, 0.866});
     fuzz_check(std::isfinite(w.plane.D), "water plane not finite");
     return 0;
 }

@@ -191,6 +191,24 @@ TEST(BadInput, NumbersBeyondTheirRangeAreRefused) {
     expect_refused(run_program_on(RIGHTING_ARM_EXE, huge_v), 1, "的绝对值超过 1e100");
 }
 
+// Coordinates within range but 65 orders of magnitude apart (a box of 20 x 8
+// x 3 with one corner pulled out to y = -4.9e65): the cut volumes lose their
+// digits, no level water plane of V can be found, and the Format2 programs
+// refuse the body before their run rather than print non-numbers or a
+// meaningless attitude.
+TEST(BadInput, CoordinatesTooFarApartForAWaterPlaneAreRefused) {
+    const std::string model =
+        "Volume of Displacement=30\nGra_Pt.x=10\nGra_Pt.y=0\nGra_Pt.z=1\n"
+        "Hexahedron\n0,-4,0\n20,-4,0\n20,4,0\n0,4,0\n0,-4,3\n20,-4.9e65,3\n20,4,3\n0,4,3\n";
+    for (const char* program : {FLOATING_ATTITUDE_EXE, RIGHTING_ARM_EXE}) {
+        const Outcome run = run_program_on(program, model);
+        ASSERT_FALSE(run.result.timed_out);
+        EXPECT_EQ(run.result.exit_status, 1);
+        EXPECT_NE(run.result.err.find("bad.txt: 找不到排水体积 30 的水平水面"), std::string::npos)
+            << run.result.err;
+    }
+}
+
 // A UTF-8 byte-order mark is skipped: the file reads as without it. A UTF-16
 // file is refused with a message that names its encoding.
 TEST(BadInput, EncodingsAreSkippedOrRefused) {
