@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 
 #include <cstdio>
+#include <new>
+#include <stdexcept>
 #include <string>
 
 #include "kernel/platform/console.h"
@@ -84,6 +86,20 @@ std::optional<int> report_read(const ReadResult& read, const char* unopened_mess
     else
         console_line(unopened_message);
     if (read.opened && !read.diagnostics.has_errors()) return std::nullopt;
+    if (wait_on_failure) wait_for_key();
+    return 1;
+}
+
+int run_guarded(bool wait_on_failure, const std::function<int()>& body) {
+    const char* failure = nullptr;
+    try {
+        return body();
+    } catch (const std::bad_alloc&) {
+        failure = "内存不足: 无法分配计算所需的内存 (std::bad_alloc); 模型或其数据可能过大.";
+    } catch (const std::length_error&) {
+        failure = "内存不足: 所需的数组超出可分配的长度 (std::length_error); 模型或其数据可能过大.";
+    }
+    diagnostic_line(std::string("错误: ") + failure);
     if (wait_on_failure) wait_for_key();
     return 1;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -32,5 +33,12 @@ std::string choose_model_file(const std::optional<std::string>& path_argument);
 // nothing.
 std::optional<int> report_read(const ReadResult& read, const char* unopened_message,
                                bool wait_on_failure);
+
+// Runs a program's body and returns its exit status. Memory that cannot be
+// had anywhere in it (std::bad_alloc, or a container asked to grow beyond
+// what it can hold, std::length_error) ends the run with a message on
+// standard error, a wait for one character if `wait_on_failure` says so, and
+// status 1, where the uncaught exception would abort the program.
+int run_guarded(bool wait_on_failure, const std::function<int()>& body);
 
 }  // namespace voxel

@@ -16,6 +16,12 @@ std::optional<int> load_format2_body(VoxelGroup& group, const std::string& path)
         wait_for_key();
         return 1;
     }
+    double reached = 0.0;
+    if (!level_water_plane_found(group, group.V, reached)) {
+        diagnostic_line(path + ": " + level_water_plane_message(group.V, reached));
+        wait_for_key();
+        return 1;
+    }
     return std::nullopt;
 }
 

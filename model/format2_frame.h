@@ -11,8 +11,9 @@ namespace voxel {
 
 // Reads the Format2 model at `path` into `group` and checks its displacement
 // volume. A file that cannot be opened: kFormat2ReadErrorMessage on the
-// console. The reader's warnings and errors, and a displacement out of
-// range, go to standard error. When the program cannot go on, it waits for
+// console. The reader's warnings and errors, a displacement out of range and
+// a level water plane that cannot be found (level_water_plane_found) go to
+// standard error. When the program cannot go on, it waits for
 // one character and the exit status (1) is returned; otherwise nothing.
 std::optional<int> load_format2_body(VoxelGroup& group, const std::string& path);
 

@@ -15,13 +15,9 @@ std::vector<T> exactly_sized(const std::vector<T>& collected) {
     return std::vector<T>(collected.begin(), collected.end());
 }
 
-}  // namespace
-
-ReadResult read_format2_model(VoxelGroup& group, const std::string& path) {
-    ReadResult result;
-    ScannedTextFile in;
-    if (!in.open(path)) return result;
-    result.opened = true;
+// The header and the blocks, into an empty group.
+void read_format2(ScannedTextFile& in, VoxelGroup& group) {
+    if (in.refused()) return;
 
     // Header. Each value starts at 0 and keeps it when its line does not
     // parse; the pattern's closing newline passes over blank lines.
@@ -73,6 +69,27 @@ ReadResult read_format2_model(VoxelGroup& group, const std::string& path) {
     group.prisms = exactly_sized(prisms);
     group.cylinders = exactly_sized(cylinders);
     group.bounding_box();
+}
+
+}  // namespace
+
+ReadResult read_format2_model(VoxelGroup& group, const std::string& path) {
+    ReadResult result;
+    ScannedTextFile in;
+    if (!in.open(path)) return result;
+    result.opened = true;
+    read_format2(in, group);
+    result.diagnostics = in.diagnostics();
+    return result;
+}
+
+ReadResult read_format2_bytes(VoxelGroup& group, const std::string& name,
+                              const std::string& bytes) {
+    ReadResult result;
+    ScannedTextFile in;
+    if (!in.open_bytes(name, bytes)) return result;
+    result.opened = true;
+    read_format2(in, group);
     result.diagnostics = in.diagnostics();
     return result;
 }

@@ -17,13 +17,21 @@ bool is_space(char c) {
 bool ScannedTextFile::open(const std::string& path) {
     if (!input_.open(path.c_str())) return false;
     name_ = path;
+    note_refused_encoding();
     return true;
 }
 
 bool ScannedTextFile::open_bytes(const std::string& name, const std::string& bytes) {
     if (!input_.open_bytes(bytes)) return false;
     name_ = name;
+    note_refused_encoding();
     return true;
+}
+
+void ScannedTextFile::note_refused_encoding() {
+    if (const char* encoding = input_.refused_encoding())
+        error(1, std::string("文件是 ") + encoding +
+                     " 编码的文本, 无法读取; 请将其另存为纯文本 (ANSI/GBK 或 UTF-8) 后再试.");
 }
 
 int ScannedTextFile::value_line(long position) const {
@@ -34,13 +42,20 @@ int ScannedTextFile::value_line(long position) const {
     return line_at(position);
 }
 
-bool ScannedTextFile::all_finite(const double* values, int count, long start,
-                                 const std::string& what) {
+bool ScannedTextFile::usable_values(const double* values, int count, long start,
+                                    const std::string& what) {
     for (int i = 0; i < count; ++i) {
-        if (std::isfinite(values[i])) continue;
-        error(value_line(start), what + " 不是有限数 (" + format_number(values[i]) +
-                                     "); 该文件无法使用.");
-        return false;
+        const double v = values[i];
+        if (!std::isfinite(v)) {
+            error(value_line(start),
+                  what + " 不是有限数 (" + format_number(v) + "); 该文件无法使用.");
+            return false;
+        }
+        if (std::fabs(v) > kLargestInputMagnitude) {
+            error(value_line(start), what + " 的绝对值超过 1e100 (" + format_number(v) +
+                                         "), 体积与矩将溢出; 该文件无法使用.");
+            return false;
+        }
     }
     return true;
 }
@@ -63,7 +78,7 @@ ScanResult ScannedTextFile::read_number(const char* prefix, double& value,
     const std::string pattern = std::string(prefix) + "%lf";
     const long start = position();
     const int r = std::fscanf(stream(), pattern.c_str(), &value);
-    const bool finite = r < 1 || all_finite(&value, 1, start, what);
+    const bool finite = r < 1 || usable_values(&value, 1, start, what);
     return finish(r, 1, finite, what);
 }
 
@@ -72,7 +87,7 @@ ScanResult ScannedTextFile::read_point(Point3& p, const std::string& what) {
     const long start = position();
     const int r = std::fscanf(stream(), "%lf,%lf,%lf", &v[0], &v[1], &v[2]);
     p.set(v[0], v[1], v[2]);
-    const bool finite = r < 1 || all_finite(v, r, start, what);
+    const bool finite = r < 1 || usable_values(v, r, start, what);
     return finish(r, 3, finite, what);
 }
 

@@ -13,11 +13,17 @@
 
 namespace voxel {
 
+// Largest magnitude of a number read from a model file. Coordinates beyond it
+// would carry volumes (length cubed) and their moments towards the end of
+// the double range (about 1.8e308), where they become inf and nan.
+constexpr double kLargestInputMagnitude = 1e100;
+
 // Outcome of one scanned record.
 enum class ScanResult {
     Complete,   // every value converted
     Unparsed,   // a value did not parse (warned); the unconverted values kept
-    NotFinite,  // a converted value is not a finite number (an error)
+    NotFinite,  // a converted value is not finite or beyond kLargestInputMagnitude
+                // (an error)
     EndOfFile,  // the end of the file came before every value was converted
 };
 
@@ -28,10 +34,15 @@ class ScannedTextFile {
     ScannedTextFile& operator=(const ScannedTextFile&) = delete;
 
     // Opens the file in Windows text mode (a CR before an LF is dropped).
-    // False when it cannot be opened or read (a directory, for one).
+    // False when it cannot be opened or read (a directory, for one). A file
+    // in a wide encoding opens with no text and an error (refused()).
     bool open(const std::string& path);
     // The same over bytes in memory, named `name` in the messages.
     bool open_bytes(const std::string& name, const std::string& bytes);
+    // The whole text as the reader sees it (CR before LF dropped).
+    const std::string& text() const { return input_.text(); }
+    // The file is UTF-16 or UTF-32 text, which no reader can take.
+    bool refused() const { return input_.refused_encoding() != nullptr; }
 
     std::FILE* stream() const { return input_.stream(); }
     bool at_end() const { return std::feof(input_.stream()) != 0; }
@@ -51,17 +62,23 @@ class ScannedTextFile {
     // The pattern `prefix` followed by "%lf", and when it converted, the
     // pattern's closing newline (any run of white space). `what` names the
     // value in the messages: a value that does not parse is warned about and
-    // left as it was; one that is not finite is an error.
+    // left as it was; one that is not finite, or whose magnitude is beyond
+    // kLargestInputMagnitude, is an error.
     ScanResult read_number(const char* prefix, double& value, const std::string& what);
     // "%lf,%lf,%lf\n" into p, with the same handling. A converted value that
-    // is not finite is an error even when a later one did not parse.
+    // is not usable is an error even when a later one did not parse.
     ScanResult read_point(Point3& p, const std::string& what);
     // "#%d:\n", the header of a pillar record.
     ScanResult read_record_number(int& number, const std::string& what);
 
+    // The check of every converted value: true when each of the `count`
+    // values is finite and within kLargestInputMagnitude; otherwise an error
+    // naming `what` on the line where the conversion from `start` began.
+    bool usable_values(const double* values, int count, long start, const std::string& what);
+
   private:
     ScanResult finish(int converted, int wanted, bool finite, const std::string& what);
-    bool all_finite(const double* values, int count, long start, const std::string& what);
+    void note_refused_encoding();
 
     std::string name_;
     TextInput input_;

@@ -30,8 +30,8 @@ class BlockReader {
     BlockReader(ScannedTextFile& in, SolidBlock& block) : in_(in), block_(block) {}
 
     std::string name() const {
-        return std::string(keyword_of(block_.kind)) + " 块 (始于第 " +
-               std::to_string(block_.line) + " 行)";
+        return std::string(keyword_of(block_.kind)) + " 块 (始于第 " + std::to_string(block_.line) +
+               " 行)";
     }
 
     void vertex(int index, const std::string& what) {
@@ -86,31 +86,80 @@ void check_cylinder(BlockReader& reader, const SolidBlock& b, int radius_line) {
     if (!(std::isfinite(unit.x) && std::isfinite(unit.y) && std::isfinite(unit.z)))
         reader.refuse(b.line, " 的轴长为零或过短 (两端圆心重合或几乎重合), 无法确定轴的方向.");
     if (!(std::isfinite(b.radius) && b.radius > 0.0))
-        reader.refuse(radius_line,
-                      " 的半径须为正的有限数, 读到 " + format_number(b.radius) + ".");
+        reader.refuse(radius_line, " 的半径须为正的有限数, 读到 " + format_number(b.radius) + ".");
+}
+
+// The text with every blank removed and its letters in lower case.
+std::string folded(const char* text) {
+    std::string f;
+    for (const char* c = text; *c; ++c) {
+        if (*c == ' ' || *c == '\t' || *c == '\r' || *c == '\n' || *c == '\v' || *c == '\f')
+            continue;
+        f += (*c >= 'A' && *c <= 'Z') ? static_cast<char>(*c - 'A' + 'a') : *c;
+    }
+    return f;
+}
+
+// The keyword that a line (not a keyword line itself) resembles: equal to it
+// once both are folded ("hexahedron", "Hexahedron " with a trailing blank).
+// nullptr when it resembles none.
+const KeywordLine* resembled_keyword(const char* line) {
+    const std::string f = folded(line);
+    for (const KeywordLine& k : kKeywordLines)
+        if (f == folded(k.text)) return &k;
+    return nullptr;
+}
+
+// The line as the message quotes it: its line end dropped.
+std::string quoted_line(const char* line) {
+    std::string s(line);
+    if (!s.empty() && s.back() == '\n') s.pop_back();
+    return "\"" + s + "\"";
 }
 
 }  // namespace
 
 const char* keyword_of(SolidKind kind) {
     switch (kind) {
-        case SolidKind::Tetrahedron: return "Tetrahedron";
-        case SolidKind::Hexahedron: return "Hexahedron";
-        case SolidKind::TrianglePrism: return "TrianglePrism";
-        case SolidKind::Cylinder: return "Cylinder";
+        case SolidKind::Tetrahedron:
+            return "Tetrahedron";
+        case SolidKind::Hexahedron:
+            return "Hexahedron";
+        case SolidKind::TrianglePrism:
+            return "TrianglePrism";
+        case SolidKind::Cylinder:
+            return "Cylinder";
     }
     return "";
 }
 
 void read_solid_blocks(ScannedTextFile& in, const std::function<void(const SolidBlock&)>& sink) {
     char piece[kLinePieceBytes + 1];
+    const int first_line = in.line();
+    int delivered = 0;
+    // The readers of the key lines before the blocks stop at a line start.
+    bool starts_line = true;
     while (!in.at_end()) {
         const int line = in.line();
         if (!std::fgets(piece, sizeof piece, in.stream())) break;
+        const std::size_t length = std::strlen(piece);
+        const bool ends_line = (length > 0 && piece[length - 1] == '\n') || in.at_end();
+        const bool whole_line = starts_line && ends_line;
+        starts_line = length > 0 && piece[length - 1] == '\n';
         const KeywordLine* keyword = nullptr;
         for (const KeywordLine& k : kKeywordLines)
             if (std::strcmp(piece, k.text) == 0) keyword = &k;
-        if (!keyword) continue;
+        if (!keyword) {
+            // Not a keyword, and its block is passed over as any other line;
+            // one that differs only by case or blanks was meant as one.
+            if (whole_line) {
+                if (const KeywordLine* like = resembled_keyword(piece))
+                    in.warn(line, quoted_line(piece) + " 不是关键字 (与 " + keyword_of(like->kind) +
+                                      " 只差大小写或空白; 关键字须单独成行, 逐字节相同), "
+                                      "其后的块被跳过.");
+            }
+            continue;
+        }
 
         SolidBlock block;
         block.kind = keyword->kind;
@@ -127,8 +176,17 @@ void read_solid_blocks(ScannedTextFile& in, const std::function<void(const Solid
         } else {
             for (int i = 0; i < keyword->vertices; ++i) reader.vertex(i, vertex_name(i));
         }
-        if (reader.finish()) sink(block);
+        if (reader.finish()) {
+            sink(block);
+            ++delivered;
+        }
     }
+    // A body of no solid has no volume: every result would be empty or 0/0.
+    if (delivered == 0 && !in.diagnostics().has_errors())
+        in.error(
+            first_line,
+            "从此行起文件中没有可用的实体块 (Tetrahedron, Hexahedron, TrianglePrism, Cylinder), "
+            "浮体为空; 无法计算.");
 }
 
 }  // namespace voxel

@@ -47,7 +47,13 @@ constexpr int kLinePieceBytes = 99;
 //    finite number, or whose axis is too short to give a direction (the unit
 //    vector along P1 - P0 is not finite: P0 = P1, or so close that the
 //    square of the length underflows) is an error; that block is dropped and
-//    the file cannot be used.
+//    the file cannot be used. So is a number whose magnitude is beyond
+//    kLargestInputMagnitude.
+//  - A whole line that differs from a keyword only by the case of its
+//    letters or by blanks is not a keyword (its block is passed over), with
+//    a warning that names the keyword it resembles.
+//  - A file that gives no usable block at all is an error: the body would be
+//    empty.
 void read_solid_blocks(ScannedTextFile& in, const std::function<void(const SolidBlock&)>& sink);
 
 }  // namespace voxel

@@ -1,5 +1,6 @@
 #include "apps/floating_attitude/floating_attitude_report.h"
 
+#include <cmath>
 #include <string>
 
 #include "apps/floating_attitude/equilibrium_iteration.h"
@@ -30,6 +31,15 @@ int run_floating_attitude(VoxelGroup& group) {
                  " , D=" + format_number(plane.D));
     console_line("浮体坐标系下, 浮心坐标( " + format_number(B.x) + " , " + format_number(B.y) +
                  " , " + format_number(B.z) + " ).");
+    // A plane or centre that is not a number is no result, and no draft can
+    // be taken from it.
+    const double found[7] = {plane.A, plane.B, plane.C, plane.D, B.x, B.y, B.z};
+    for (double v : found) {
+        if (std::isfinite(v)) continue;
+        diagnostic_line(kNonFiniteAttitudeMessage);
+        wait_for_key();
+        return 1;
+    }
 
     PillarAxes pillars;
     const ReadResult read = read_pillars(kPillarFileName, pillars);

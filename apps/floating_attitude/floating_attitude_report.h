@@ -10,10 +10,18 @@ namespace voxel {
 // The pillar file, read from the working folder.
 constexpr const char* kPillarFileName = "FourPillars.txt";
 
+// The standard-error message of a water plane or centre of buoyancy that is
+// not a number.
+constexpr const char* kNonFiniteAttitudeMessage =
+    "floating_attitude: 水面或浮心不是有限数, 结果无效 (浮体各处坐标的数量级相差过大?); "
+    "不计算立柱吃水.";
+
 // Writes the report on the console, asking on the console when the iteration
-// stalls. Returns the exit status: 1 when the pillar file cannot be read or
-// used (after the plane and the centre of buoyancy have been written, its
-// message and a wait for one character), 0 otherwise.
+// stalls. Returns the exit status: 1 when the plane or the centre of buoyancy
+// found is not a number (after both have been written,
+// kNonFiniteAttitudeMessage and a wait for one character), 1 when the pillar
+// file cannot be read or used (after the plane and the centre of buoyancy
+// have been written, its message and a wait for one character), 0 otherwise.
 int run_floating_attitude(VoxelGroup& group);
 
 }  // namespace voxel

@@ -9,9 +9,12 @@
 #include "model/format2_frame.h"
 #include "model/voxel_group.h"
 
-int main(int argc, char** argv) {
-    voxel::CommandLine command_line("floating_attitude",
-                                    "浮态计算: 给定排水体积和重心, 求自由漂浮的平衡姿态和四根立柱处的吃水");
+namespace {
+
+int run(int argc, char** argv) {
+    voxel::CommandLine command_line(
+        "floating_attitude",
+        "浮态计算: 给定排水体积和重心, 求自由漂浮的平衡姿态和四根立柱处的吃水");
     if (const auto status = command_line.parse(argc, argv)) return *status;
 
     voxel::VoxelGroup group(voxel::CrossingTolerance::Strict);
@@ -24,4 +27,11 @@ int main(int argc, char** argv) {
     if (status != 0) return status;
     voxel::pause_console();
     return 0;
+}
+
+}  // namespace
+
+// A failure waits for one character before the run ends.
+int main(int argc, char** argv) {
+    return voxel::run_guarded(true, [&] { return run(argc, argv); });
 }

@@ -5,11 +5,13 @@
 
 namespace voxel {
 
-ReadResult read_pillars(const std::string& path, PillarAxes& pillars) {
-    ReadResult result;
-    ScannedTextFile in;
-    if (!in.open(path)) return result;
-    result.opened = true;
+namespace {
+
+void read_records(ScannedTextFile& in, PillarAxes& pillars) {
+    if (in.refused()) {
+        for (bool& present : pillars.present) present = false;
+        return;
+    }
     for (int i = 0; i < kPillarCount; ++i) {
         const std::string record = "第 " + std::to_string(i + 1) + " 根立柱";
         int number = 0;
@@ -17,16 +19,35 @@ ReadResult read_pillars(const std::string& path, PillarAxes& pillars) {
         bool cut_short =
             in.read_record_number(number, record + "的记录头 \"#<数>:\"") == ScanResult::EndOfFile;
         if (!cut_short)
-            cut_short =
-                in.read_point(p0, record + "的点 P0 \"x,y,z\"") == ScanResult::EndOfFile;
+            cut_short = in.read_point(p0, record + "的点 P0 \"x,y,z\"") == ScanResult::EndOfFile;
         if (!cut_short)
-            cut_short =
-                in.read_point(p1, record + "的点 P1 \"x,y,z\"") == ScanResult::EndOfFile;
+            cut_short = in.read_point(p1, record + "的点 P1 \"x,y,z\"") == ScanResult::EndOfFile;
         pillars.axis[i] = Segment(p0, p1);
         pillars.present[i] = !cut_short;
         if (cut_short)
             in.warn(in.line(), "文件在" + record + "的记录读完之前结束; 该立柱没有吃水.");
     }
+}
+
+}  // namespace
+
+ReadResult read_pillars(const std::string& path, PillarAxes& pillars) {
+    ReadResult result;
+    ScannedTextFile in;
+    if (!in.open(path)) return result;
+    result.opened = true;
+    read_records(in, pillars);
+    result.diagnostics = in.diagnostics();
+    return result;
+}
+
+ReadResult read_pillars_bytes(const std::string& name, const std::string& bytes,
+                              PillarAxes& pillars) {
+    ReadResult result;
+    ScannedTextFile in;
+    if (!in.open_bytes(name, bytes)) return result;
+    result.opened = true;
+    read_records(in, pillars);
     result.diagnostics = in.diagnostics();
     return result;
 }

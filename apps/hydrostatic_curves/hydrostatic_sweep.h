@@ -14,11 +14,17 @@ namespace voxel {
 // and below. Never negative.
 int waterline_count(double D);
 
+// Most waterlines a sweep computes (D up to about 10000 m): the table's
+// fifteen columns of doubles stay near 12 MB. A larger count is refused
+// before the sweep (ship_data_errors).
+constexpr int kMaxWaterlines = 100000;
+
 // The progress line of waterline i (0-based), with its draft computed afresh
 // as i * 0.1 + 0.5.
 std::string progress_line(int i);
 
-// Fills ship.table: set_waterlines(n, 0.5, 0.1), then for every waterline in
+// Fills ship.table: set_waterlines(n, 0.5, 0.1) with n = waterline_count(D),
+// which must not exceed kMaxWaterlines; then for every waterline in
 // order `progress` gets its line before the work starts. Afterwards Xf and Xb
 // are shifted to the midship station (x - Lpp / 2). Returns the drafts (m) at
 // which the waterline met no hull (V = 0, Aw = 0 or no midship section), whose

@@ -11,7 +11,9 @@
 #include "model/command_line.h"
 #include "model/console_frame.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+int run(int argc, char** argv) {
     voxel::CommandLine command_line("hydrostatic_curves", "船体静水力曲线: 逐吃水计算静水力表");
     int threads = 1;
     command_line.add_threads_option(threads);
@@ -31,6 +33,19 @@ int main(int argc, char** argv) {
 
     voxel::sweep_hydrostatics(ship, threads);
     voxel::write_curve_files("", path, ship.table);
+    // The table is written as the format says, header rows only, but a run
+    // that computed no waterline has no result.
+    if (ship.table.count == 0) {
+        voxel::diagnostic_line(voxel::no_waterline_message(ship, path));
+        return 1;
+    }
     voxel::pause_console();
     return 0;
+}
+
+}  // namespace
+
+// The run's failures end at once, without a key wait.
+int main(int argc, char** argv) {
+    return voxel::run_guarded(false, [&] { return run(argc, argv); });
 }

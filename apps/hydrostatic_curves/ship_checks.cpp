@@ -2,7 +2,9 @@
 
 #include <cmath>
 
+#include "apps/hydrostatic_curves/hydrostatic_sweep.h"
 #include "kernel/platform/number_format.h"
+#include "model/scanned_text_file.h"
 
 namespace voxel {
 
@@ -21,11 +23,25 @@ std::vector<std::string> ship_data_errors(const ShipModel& ship, const std::stri
     std::vector<std::string> errors;
     for (const auto& u : used) {
         if (!std::isfinite(u.value)) {
-            errors.push_back(path + ": " + u.name + " 的值不是有限数 (" +
+            errors.push_back(path + ": " + u.name + " 的值不是有限数 (" + format_number(u.value) +
+                             "), 无法计算静水力.");
+        } else if (std::fabs(u.value) > kLargestInputMagnitude) {
+            errors.push_back(path + ": " + u.name + " 的绝对值超过 1e100 (" +
                              format_number(u.value) + "), 无法计算静水力.");
         }
     }
+    if (errors.empty() && waterline_count(ship.D) > kMaxWaterlines) {
+        errors.push_back(path + ": 型深 D=" + format_number(ship.D) + " 给出 " +
+                         std::to_string(waterline_count(ship.D)) + " 条水线, 超过上限 " +
+                         std::to_string(kMaxWaterlines) + " 条, 无法计算静水力.");
+    }
     return errors;
+}
+
+std::string no_waterline_message(const ShipModel& ship, const std::string& path) {
+    return path + ": 型深 D=" + format_number(ship.D) +
+           " 给出 0 条水线 (首条水线吃水 0.5 m, D 须超过约 0.6 m), "
+           "静水力表只有表头; 没有计算结果.";
 }
 
 }  // namespace voxel

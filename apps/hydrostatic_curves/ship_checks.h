@@ -9,8 +9,15 @@
 namespace voxel {
 
 // One message per key value that a computation uses (Lpp, B, D, Gra_Pt,
-// W_Den, C1) and that is not a finite number; empty when all are usable.
-// `path` names the file in the messages.
+// W_Den, C1) and that is not a finite number or is beyond
+// kLargestInputMagnitude, and one for a moulded depth D that gives more than
+// kMaxWaterlines waterlines; empty when all are usable. `path` names the
+// file in the messages.
 std::vector<std::string> ship_data_errors(const ShipModel& ship, const std::string& path);
+
+// The message of a sweep that computed no waterline:
+// waterline_count(D) is 0 (D about 0.6 m or below), so the table holds its
+// header rows only and the run has no result.
+std::string no_waterline_message(const ShipModel& ship, const std::string& path);
 
 }  // namespace voxel

@@ -1,6 +1,7 @@
 #include "apps/hydrostatic_curves/ship_reader.h"
 
 #include <cstdio>
+#include <new>
 #include <vector>
 
 #include "kernel/cylinder.h"
@@ -17,19 +18,20 @@ struct KeyLine {
     const char* pattern;  // scanf pattern, the key text first
     const char* key;      // as the file writes it, with its "="
     const char* name;     // the member's name in messages
+    bool used;            // a computation uses the value (Loa and VD are only read)
 };
 
 const KeyLine kKeys[10] = {
-    {"Loa=%lf", "Loa=", "Loa"},
-    {"Lpp=%lf", "Lpp=", "Lpp"},
-    {"B=%lf", "B=", "B"},
-    {"D=%lf", "D=", "D"},
-    {"VD=%lf", "VD=", "VD"},
-    {"Gra_Pt.x=%lf", "Gra_Pt.x=", "Gra_Pt.x"},
-    {"Gra_Pt.y=%lf", "Gra_Pt.y=", "Gra_Pt.y"},
-    {"Gra_Pt.z=%lf", "Gra_Pt.z=", "Gra_Pt.z"},
-    {"W_Den=%lf", "W_Den=", "W_Den"},
-    {"C1=%lf", "C1=", "C1"},
+    {"Loa=%lf", "Loa=", "Loa", false},
+    {"Lpp=%lf", "Lpp=", "Lpp", true},
+    {"B=%lf", "B=", "B", true},
+    {"D=%lf", "D=", "D", true},
+    {"VD=%lf", "VD=", "VD", false},
+    {"Gra_Pt.x=%lf", "Gra_Pt.x=", "Gra_Pt.x", true},
+    {"Gra_Pt.y=%lf", "Gra_Pt.y=", "Gra_Pt.y", true},
+    {"Gra_Pt.z=%lf", "Gra_Pt.z=", "Gra_Pt.z", true},
+    {"W_Den=%lf", "W_Den=", "W_Den", true},
+    {"C1=%lf", "C1=", "C1", true},
 };
 
 double* key_member(ShipModel& ship, int k) {
@@ -38,16 +40,19 @@ double* key_member(ShipModel& ship, int k) {
     return members[k];
 }
 
-// The ten key lines. A value that is not finite is stored as it is: the
-// sweep's checks refuse the ones a computation uses.
+// The ten key lines. Every value is stored as it is read; one that a
+// computation uses and that is not finite or beyond kLargestInputMagnitude
+// is an error as well.
 void read_keys(ScannedTextFile& in, ShipModel& ship) {
     for (int k = 0; k < 10; ++k) {
+        const long start = in.position();
         const int line = in.line();
         double value = 0.0;
         const int got = std::fscanf(in.stream(), kKeys[k].pattern, &value);
         const std::string what = std::string("\"") + kKeys[k].key + "<数>\"";
         if (got == 1) {
             *key_member(ship, k) = value;
+            if (kKeys[k].used) in.usable_values(&value, 1, start, kKeys[k].name);
         } else if (got == EOF && in.at_end()) {
             in.warn(line, "文件在 " + what + " 之前结束; " + kKeys[k].name + " 按 0 计.");
         } else {
@@ -70,17 +75,13 @@ void append_tetrahedra(const SolidBlock& b, std::vector<TetraVertices>& tets) {
         case SolidKind::Hexahedron: {
             Hexahedron hex;
             hex.set_vertices(b.vertex, 8);
-            Tetrahedron parts[5];
-            hex.decompose(parts, 5);
-            tets.insert(tets.end(), parts, parts + 5);
+            for (int i = 0; i < 5; ++i) tets.push_back(hex.tetrahedron(i));
             break;
         }
         case SolidKind::TrianglePrism: {
             TrianglePrism prism;
             prism.set_vertices(b.vertex, 6);
-            Tetrahedron parts[3];
-            prism.decompose(parts, 3);
-            tets.insert(tets.end(), parts, parts + 3);
+            for (int i = 0; i < 3; ++i) tets.push_back(prism.tetrahedron(i));
             break;
         }
         case SolidKind::Cylinder: {
@@ -93,6 +94,36 @@ void append_tetrahedra(const SolidBlock& b, std::vector<TetraVertices>& tets) {
     }
 }
 
+// At most as many tetrahedra as the text's keyword lines can give: every
+// block starts with one, so this is room enough and the array never moves
+// while the blocks are read.
+std::size_t tetrahedra_bound(const std::string& text) {
+    const struct {
+        const char* line;
+        std::size_t tetrahedra;
+    } keywords[] = {{"Tetrahedron\n", 1}, {"Hexahedron\n", 5}, {"TrianglePrism\n", 3},
+                    {"Cylinder\n", 90}};
+    std::size_t bound = 0;
+    for (const auto& k : keywords)
+        for (std::size_t at = text.find(k.line); at != std::string::npos;
+             at = text.find(k.line, at + 1))
+            bound += k.tetrahedra;
+    return bound;
+}
+
+void read_ship(ScannedTextFile& in, ShipModel& ship) {
+    if (in.refused()) return;
+    read_keys(in, ship);
+    try {
+        ship.tetrahedra.reserve(tetrahedra_bound(in.text()));
+    } catch (const std::bad_alloc&) {
+        // Keyword lines that start no real block can make the bound far too
+        // large; the array then grows as the blocks come.
+    }
+    read_solid_blocks(in, [&ship](const SolidBlock& b) { append_tetrahedra(b, ship.tetrahedra); });
+    ship.bounding_box();
+}
+
 }  // namespace
 
 ReadResult read_ship_information(ShipModel& ship, const std::string& path) {
@@ -100,9 +131,18 @@ ReadResult read_ship_information(ShipModel& ship, const std::string& path) {
     ScannedTextFile in;
     if (!in.open(path)) return result;
     result.opened = true;
-    read_keys(in, ship);
-    read_solid_blocks(in, [&ship](const SolidBlock& b) { append_tetrahedra(b, ship.tetrahedra); });
-    ship.bounding_box();
+    read_ship(in, ship);
+    result.diagnostics = in.diagnostics();
+    return result;
+}
+
+ReadResult read_ship_information_bytes(ShipModel& ship, const std::string& name,
+                                       const std::string& bytes) {
+    ReadResult result;
+    ScannedTextFile in;
+    if (!in.open_bytes(name, bytes)) return result;
+    result.opened = true;
+    read_ship(in, ship);
     result.diagnostics = in.diagnostics();
     return result;
 }

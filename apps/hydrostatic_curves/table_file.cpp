@@ -1,5 +1,7 @@
 #include "apps/hydrostatic_curves/table_file.h"
 
+#include <cstdio>
+
 #include "kernel/platform/console.h"
 #include "kernel/platform/number_format.h"
 #include "kernel/platform/text_output.h"
@@ -63,14 +65,18 @@ std::vector<std::string> hydrostatic_table_lines(const HydroTable& table) {
 }
 
 bool write_hydrostatic_table(const HydroTable& table, const char* path) {
-    TextFileWriter file(path, "\r\n");
-    if (!file.is_open()) {
-        console_line("Hydro_Static Data write error! ");
-        return false;
+    const std::vector<std::string> lines = hydrostatic_table_lines(table);
+    const std::string part = std::string(path) + ".part";
+    TextFileWriter file(part.c_str(), "\r\n");
+    bool written = file.is_open();
+    if (written) {
+        for (const std::string& line : lines) file.line(line);
+        file.close();
+        written = !file.failed() && std::rename(part.c_str(), path) == 0;
+        if (!written) std::remove(part.c_str());
     }
-    for (const std::string& line : hydrostatic_table_lines(table)) file.line(line);
-    file.close();
-    return true;
+    if (!written) console_line("Hydro_Static Data write error! ");
+    return written;
 }
 
 }  // namespace voxel

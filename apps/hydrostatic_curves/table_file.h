@@ -19,9 +19,11 @@ std::string table_cell(const std::string& utf8);
 // rows of names, symbols and units, then one row per waterline.
 std::vector<std::string> hydrostatic_table_lines(const HydroTable& table);
 
-// Writes the lines to `path` in GBK with CR LF, flushed line by line. If the
-// file cannot be created, the console shows "Hydro_Static Data write error! "
-// and false is returned; the run goes on.
+// Writes the lines to `path` in GBK with CR LF, flushed line by line, under
+// the temporary name `path` + ".part", renamed to `path` once whole: a run
+// that fails before its table is complete leaves an existing file as it was.
+// If the file cannot be created, written or renamed, the console shows
+// "Hydro_Static Data write error! " and false is returned; the run goes on.
 bool write_hydrostatic_table(const HydroTable& table, const char* path = kTableFileName);
 
 }  // namespace voxel

@@ -1,5 +1,7 @@
 #include "apps/righting_arm/arm_report.h"
 
+#include <cmath>
+
 #include "apps/righting_arm/stability_files.h"
 #include "apps/righting_arm/sweep.h"
 #include "kernel/platform/console.h"
@@ -18,6 +20,12 @@ std::string console_arm_line(int degrees, double GZ) {
 
 std::string file_arm_line(int degrees, double GZ) {
     return std::to_string(degrees) + " " + format_number(GZ);
+}
+
+std::string non_finite_arms_message(const std::string& angles) {
+    return "righting_arm: 以下横倾角 (度) 的回复力臂不是有限数, 结果无效 (浮体各处坐标的数量级"
+           "相差过大?): " +
+           angles;
 }
 
 std::string trim_bound_note(int degrees, double sigma, const ArmResult& arm) {
@@ -42,12 +50,20 @@ int report_righting_arms(VoxelGroup& body, const std::string& file_name,
     }
     SweepResults results;
     ArmSink sink;
-    sink.series_begins = [&file](double sigma) {
+    std::string not_finite;  // the angles whose arm is not a number, by series
+    bool any_not_finite = false;
+    sink.series_begins = [&file, &not_finite](double sigma) {
         console_line(series_header(sigma));
         file.line(series_header(sigma));
+        if (!not_finite.empty()) not_finite += "; ";
+        not_finite += (sigma < 0.0 ? "右倾" : "左倾");
     };
-    sink.arm = [&file, &body, &results](int degrees, double sigma, const ArmResult& arm) {
+    sink.arm = [&](int degrees, double sigma, const ArmResult& arm) {
         (sigma < 0.0 ? results.starboard : results.port).push_back(arm);
+        if (!std::isfinite(arm.GZ)) {
+            not_finite += " " + std::to_string(degrees);
+            any_not_finite = true;
+        }
         for (const WaterPlane& w : arm.stalls) diagnostic_line(water_plane_stall_note(body.V, w));
         if (arm.points_coincide) console_line(kClosePointsMessage);
         if (arm.trimmed && arm.trim.stop != TrimStop::Balanced)
@@ -58,6 +74,13 @@ int report_righting_arms(VoxelGroup& body, const std::string& file_name,
     sweep_righting_arms(body, body.V, body.centre_of_gravity(), 1.0, 0.0, sink, TrimBounds{},
                         threads);
     file.close();
+    // An arm that is not a number is no result: the body's coordinates lose
+    // every digit of its volumes at those angles.
+    if (any_not_finite) {
+        diagnostic_line(non_finite_arms_message(not_finite));
+        wait_for_key();
+        return 1;
+    }
     const std::size_t slash = file_name.find_last_of('/');
     write_stability_files(slash == std::string::npos ? "" : file_name.substr(0, slash), model_path,
                           body, results);

@@ -22,6 +22,10 @@ std::string file_arm_line(int degrees, double GZ);
 // The standard-error note for an angle whose trim balancing a bound stopped.
 std::string trim_bound_note(int degrees, double sigma, const ArmResult& arm);
 
+// The standard-error message of arms that are not numbers; `angles` lists
+// them by series ("右倾 5 10; 左倾").
+std::string non_finite_arms_message(const std::string& angles);
+
 // Opens `file_name` for writing (replacing it), sweeps both series about the
 // body's X axis for the body's displacement volume and centre of gravity, and
 // writes each header and result line to the console, then to the file, as

@@ -8,7 +8,9 @@
 #include "model/format2_frame.h"
 #include "model/voxel_group.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+int run(int argc, char** argv) {
     voxel::CommandLine command_line("righting_arm",
                                     "稳性力臂曲线: 绕 X 轴横倾 0 至 90 度 (两舷), 自由纵倾");
     int threads = 1;
@@ -26,4 +28,11 @@ int main(int argc, char** argv) {
     if (status != 0) return status;
     voxel::pause_console();
     return 0;
+}
+
+}  // namespace
+
+// A failure waits for one character before the run ends.
+int main(int argc, char** argv) {
+    return voxel::run_guarded(true, [&] { return run(argc, argv); });
 }

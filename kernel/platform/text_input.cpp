@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "kernel/platform/text_encoding.h"
+
 namespace voxel {
 
 namespace {
@@ -89,14 +91,23 @@ TextInput::~TextInput() {
 }
 
 bool TextInput::open(const char* path) {
-    std::string text;
-    if (!read_text_file(path, text)) return false;
-    text_ = std::move(text);
-    return open_text();
+    std::string bytes;
+    if (!read_raw_bytes(path, bytes)) return false;
+    return open_bytes(bytes);
 }
 
 bool TextInput::open_bytes(const std::string& bytes) {
-    text_ = drop_cr_before_lf(bytes);
+    // The encoding is told by the file's own bytes, before the text-mode
+    // conversion. The mark lies on line 1 and holds no line end, so
+    // dropping it moves no line number.
+    const TextEncodingCheck encoding = check_text_encoding(bytes);
+    refused_ = encoding.refused;
+    if (refused_) {
+        text_.clear();
+    } else {
+        text_ = drop_cr_before_lf(bytes);
+        text_.erase(0, encoding.mark_bytes);
+    }
     return open_text();
 }
 

@@ -24,7 +24,9 @@ bool read_text_file(const char* path, std::string& text);
 
 // An input file in text mode for readers that report the line of what they
 // read: the converted text, a C stream over it that can tell its position
-// (ftell), and the line of any position.
+// (ftell), and the line of any position. A UTF-8 byte-order mark at the start
+// is skipped; a file in a wide encoding (kernel/platform/text_encoding.h) is
+// opened with no text, and refused_encoding() names its encoding.
 class TextInput {
   public:
     TextInput() = default;
@@ -39,6 +41,8 @@ class TextInput {
 
     std::FILE* stream() const { return stream_; }
     const std::string& text() const { return text_; }
+    // The wide encoding of the file opened last, nullptr for byte text.
+    const char* refused_encoding() const { return refused_; }
     long position() const { return std::ftell(stream_); }
     // 1-based line of the byte at `position`. Counting goes on from the last
     // position asked for, so a reader moving forward pays one pass in all.
@@ -48,6 +52,7 @@ class TextInput {
     bool open_text();
 
     std::string text_;
+    const char* refused_ = nullptr;
     char empty_[1] = {0};  // the buffer of an empty text's stream
     std::FILE* stream_ = nullptr;
     mutable long counted_to_ = 0;

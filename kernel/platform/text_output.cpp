@@ -15,12 +15,12 @@ void TextFileWriter::line(std::string_view utf8) {
     if (!file_) return;
     std::string bytes = utf8_to_gbk(utf8);
     bytes += line_end_;
-    std::fwrite(bytes.data(), 1, bytes.size(), file_);
-    std::fflush(file_);
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) failed_ = true;
+    if (std::fflush(file_) != 0) failed_ = true;
 }
 
 void TextFileWriter::close() {
-    if (file_) std::fclose(file_);
+    if (file_ && std::fclose(file_) != 0) failed_ = true;
     file_ = nullptr;
 }
 

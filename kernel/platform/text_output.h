@@ -20,9 +20,12 @@ class TextFileWriter {
     // nothing when the file did not open.
     void line(std::string_view utf8);
     void close();
+    // A write, flush or close has failed (a full disk, for one).
+    bool failed() const { return failed_; }
 
   private:
     std::FILE* file_ = nullptr;
+    bool failed_ = false;
     std::string line_end_;
 };
 

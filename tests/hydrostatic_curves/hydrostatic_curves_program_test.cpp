@@ -95,15 +95,18 @@ TEST(HydrostaticCurvesProgram, MissingShipFileEndsAtOnce) {
     EXPECT_NE(stat(dir.file("Hydro_Static.txt").c_str(), &st), 0);
 }
 
-TEST(HydrostaticCurvesProgram, ShallowHullWritesHeadersOnly) {
+// D = 0.6 gives no waterline: the table is written as the format says, its
+// header rows only, and the run fails, for it has no result.
+TEST(HydrostaticCurvesProgram, ShallowHullWritesHeadersOnlyAndFails) {
     ScratchDir dir;
     const std::string ship =
         dir.write("s.txt", hydro_test::key_lines(10, 4, 0.6) +
                                "Hexahedron\n0,-2,0\n10,-2,0\n10,2,0\n0,2,0\n0,-2,3\n10,-2,3\n10,2,"
                                "3\n0,2,3\n");
     const ProcessResult r = run_in(dir, ship);
-    EXPECT_EQ(r.exit_status, 0);
-    EXPECT_EQ(split_lines(r.out).size(), 2u);  // banner and pause
+    EXPECT_EQ(r.exit_status, 1);
+    EXPECT_EQ(split_lines(r.out).size(), 1u);  // the banner; no pause
+    EXPECT_NE(r.err.find("给出 0 条水线"), std::string::npos) << r.err;
     EXPECT_EQ(file_lines(dir).size(), 9u);
 }
 

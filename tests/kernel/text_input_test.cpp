@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "kernel/platform/text_encoding.h"
 #include "support/scratch_dir.h"
 
 namespace {
@@ -163,6 +164,52 @@ TEST(PositionedTextInput, EmptyFileAndWhatCannotBeRead) {
     voxel::TextInput folder, missing;
     EXPECT_FALSE(folder.open(dir.path().c_str()));
     EXPECT_FALSE(missing.open(dir.file("no_such_file.txt").c_str()));
+}
+
+// The byte-order marks are fixed byte strings; UTF-32 LE's begins with
+// UTF-16 LE's, so the order of the tests decides between them.
+TEST(TextEncoding, MarksAndNulBytesNameTheEncoding) {
+    const struct {
+        std::string start;
+        const char* refused;
+    } cases[] = {{std::string("\xFF\xFE\0\0D\0\0\0", 8), "UTF-32 LE"},
+                 {std::string("\0\0\xFE\xFF\0\0\0D", 8), "UTF-32 BE"},
+                 {std::string("\xFF\xFE"
+                              "D\0",
+                              4),
+                  "UTF-16 LE"},
+                 {std::string("\xFE\xFF\0D", 4), "UTF-16 BE"},
+                 {std::string("D\0=\0", 4), "UTF-16 LE"},
+                 {std::string("\0D\0=", 4), "UTF-16 BE"},
+                 {std::string("D\0\0\0=\0\0\0", 8), "UTF-32 LE"}};
+    for (const auto& c : cases) {
+        const voxel::TextEncodingCheck check = voxel::check_text_encoding(c.start + "=1\n");
+        ASSERT_NE(check.refused, nullptr) << c.refused;
+        EXPECT_STREQ(check.refused, c.refused);
+    }
+    // A NUL past the first kilobyte is not looked for.
+    const std::string late_nul = std::string(voxel::kEncodingProbeBytes, 'x') + '\0';
+    EXPECT_EQ(voxel::check_text_encoding(late_nul).refused, nullptr);
+}
+
+// A UTF-8 mark is dropped before anything is read, and line numbers count
+// as without it.
+TEST(TextEncoding, Utf8MarkIsSkipped) {
+    voxel::TextInput marked;
+    ASSERT_TRUE(marked.open_bytes("\xEF\xBB\xBFLoa=1\r\nLpp=2\n"));
+    EXPECT_EQ(marked.refused_encoding(), nullptr);
+    EXPECT_EQ(marked.text(), "Loa=1\nLpp=2\n");
+    double a = 0.0, b = 0.0;
+    ASSERT_EQ(std::fscanf(marked.stream(), "Loa=%lf\n", &a), 1);
+    EXPECT_EQ(marked.line_at(marked.position()), 2);
+    ASSERT_EQ(std::fscanf(marked.stream(), "Lpp=%lf", &b), 1);
+    EXPECT_EQ(a, 1.0);
+    EXPECT_EQ(b, 2.0);
+
+    voxel::TextInput wide;
+    ASSERT_TRUE(wide.open_bytes(std::string("\xFF\xFEL\0", 4)));
+    EXPECT_STREQ(wide.refused_encoding(), "UTF-16 LE");
+    EXPECT_EQ(wide.text(), "");  // nothing for a reader to take
 }
 
 }  // namespace

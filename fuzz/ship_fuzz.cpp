@@ -1,0 +1,46 @@
+// Fuzz target: the ship information file through its reader (the key lines
+// and the solid-block reader), the checks before the sweep, and then one
+// waterline's properties: the water plane, the submerged volume and the
+// midship section at the sweep's first draft.
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "apps/hydrostatic_curves/hydrostatic_sweep.h"
+#include "apps/hydrostatic_curves/midship_section.h"
+#include "apps/hydrostatic_curves/ship_checks.h"
+#include "apps/hydrostatic_curves/ship_model.h"
+#include "apps/hydrostatic_curves/ship_reader.h"
+#include "apps/hydrostatic_curves/waterplane.h"
+#include "fuzz_check.h"
+
+namespace {
+
+// A larger hull is read and checked but not cut, so that one input stays
+// quick.
+constexpr std::size_t kMaxTetrahedra = 200;
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    voxel::ShipModel ship(voxel::CrossingTolerance::Strict);
+    const voxel::ReadResult read = voxel::read_ship_information_bytes(ship, "ship.txt", bytes);
+    if (!read.opened || read.diagnostics.has_errors()) return 0;
+    fuzz_check(!ship.tetrahedra.empty(), "a hull of no solid was accepted");
+    if (!voxel::ship_data_errors(ship, "ship.txt").empty()) return 0;
+
+    // What the checks let through can be swept without exhausting memory.
+    fuzz_check(voxel::waterline_count(ship.D) <= voxel::kMaxWaterlines, "waterline bound");
+    if (ship.tetrahedra.size() > kMaxTetrahedra) return 0;
+
+    // The sweep's first waterline.
+    const double T = 0.5;  // m
+    const voxel::Plane plane{0.0, 0.0, 1.0, -T};
+    const voxel::WaterplaneProps w = voxel::waterplane_properties(ship, plane);
+    const voxel::SubmergedPart s = ship.submerged_volume_and_centre(plane);
+    const voxel::MidshipSection m = voxel::midship_section(ship, T);
+    fuzz_check(!(s.volume < 0.0) && !(w.Aw < 0.0) && !(m.Am < 0.0), "negative volume or area");
+    return 0;
+}
