@@ -1,5 +1,7 @@
 #include "apps/hydrostatic_curves/table_file.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 
 #include "kernel/platform/console.h"
@@ -67,8 +69,11 @@ std::vector<std::string> hydrostatic_table_lines(const HydroTable& table) {
 bool write_hydrostatic_table(const HydroTable& table, const char* path) {
     const std::vector<std::string> lines = hydrostatic_table_lines(table);
     const std::string part = std::string(path) + ".part";
-    TextFileWriter file(part.c_str(), "\r\n");
-    bool written = file.is_open();
+    // A table that may not be written (read-only) is left as it is, though
+    // the rename below could replace it.
+    const bool may_write = access(path, F_OK) != 0 || access(path, W_OK) == 0;
+    TextFileWriter file(may_write ? part.c_str() : "", "\r\n");
+    bool written = may_write && file.is_open();
     if (written) {
         for (const std::string& line : lines) file.line(line);
         file.close();
