@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 break;
         }
         // A line piece, so that a read that matched nothing still moves on.
-        if (in.position() == before && !std::fgets(piece, sizeof piece, in.stream())) break;
+        if (in.position() == before && !in.read_piece(piece, sizeof piece)) break;
     }
     return 0;
 }

@@ -2,6 +2,12 @@
 // pillar file are read. It keeps track of the line of its read position and
 // collects what it finds wrong, with the file and the line, for the program
 // to print.
+//
+// The reads act as the C library's fscanf, fgets and fgetc act on the text,
+// its end-of-file indicator included. Lines of plain numbers, by far the most
+// of a model file, are read by a path of their own that gives the very
+// doubles (both round correctly) and leaves the same position; anything
+// else is handed to the C library's own scanf at that position.
 #pragma once
 
 #include <cstdio>
@@ -44,9 +50,10 @@ class ScannedTextFile {
     // The file is UTF-16 or UTF-32 text, which no reader can take.
     bool refused() const { return input_.refused_encoding() != nullptr; }
 
-    std::FILE* stream() const { return input_.stream(); }
-    bool at_end() const { return std::feof(input_.stream()) != 0; }
-    long position() const { return input_.position(); }
+    // The end-of-file indicator: set once a read has met the end of the
+    // text, as stdio's is.
+    bool at_end() const { return at_end_; }
+    long position() const { return static_cast<long>(pos_); }
     // 1-based line of a read position (of the current one by default).
     int line_at(long position) const { return input_.line_at(position); }
     int line() const { return line_at(position()); }
@@ -71,6 +78,15 @@ class ScannedTextFile {
     // "#%d:\n", the header of a pillar record.
     ScanResult read_record_number(int& number, const std::string& what);
 
+    // fscanf at the read position with `pattern`: its result, and the
+    // position and end-of-file indicator it leaves.
+    int scan(const char* pattern, ...);
+    // fgets into `piece` (size bytes): at most size - 1 bytes, up to and
+    // including a line end; false at the end of the text.
+    bool read_piece(char* piece, int size);
+    // fgetc until a line end has been read or the text ends.
+    void skip_line();
+
     // The check of every converted value: true when each of the `count`
     // values is finite and within kLargestInputMagnitude; otherwise an error
     // naming `what` on the line where the conversion from `start` began.
@@ -79,10 +95,17 @@ class ScannedTextFile {
   private:
     ScanResult finish(int converted, int wanted, bool finite, const std::string& what);
     void note_refused_encoding();
+    // The plain-number path of read_point and read_number (count 3 or 1):
+    // true when it read the line; false, having moved nothing, when the
+    // C library must.
+    bool read_plain_numbers(double* values, int count);
+    void skip_white_space();
 
     std::string name_;
     TextInput input_;
     Diagnostics diagnostics_;
+    std::size_t pos_ = 0;
+    bool at_end_ = false;
 };
 
 }  // namespace voxel

@@ -141,7 +141,7 @@ void read_solid_blocks(ScannedTextFile& in, const std::function<void(const Solid
     bool starts_line = true;
     while (!in.at_end()) {
         const int line = in.line();
-        if (!std::fgets(piece, sizeof piece, in.stream())) break;
+        if (!in.read_piece(piece, sizeof piece)) break;
         const std::size_t length = std::strlen(piece);
         const bool ends_line = (length > 0 && piece[length - 1] == '\n') || in.at_end();
         const bool whole_line = starts_line && ends_line;

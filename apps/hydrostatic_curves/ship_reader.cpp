@@ -48,7 +48,7 @@ void read_keys(ScannedTextFile& in, ShipModel& ship) {
         const long start = in.position();
         const int line = in.line();
         double value = 0.0;
-        const int got = std::fscanf(in.stream(), kKeys[k].pattern, &value);
+        const int got = in.scan(kKeys[k].pattern, &value);
         const std::string what = std::string("\"") + kKeys[k].key + "<数>\"";
         if (got == 1) {
             *key_member(ship, k) = value;
@@ -59,10 +59,7 @@ void read_keys(ScannedTextFile& in, ShipModel& ship) {
             in.warn(line, "应为 " + what + "; " + kKeys[k].name + " 按 0 计.");
         }
         // The rest of the line, a unit or a remark, is skipped.
-        int c;
-        do {
-            c = std::fgetc(in.stream());
-        } while (c != '\n' && c != EOF);
+        in.skip_line();
     }
 }
 
