@@ -20,7 +20,16 @@ HullIndex index_hull(const ShipModel& ship) {
         index.volume.push_back(t.full_volume());
         index.centroid.push_back(t.vertex_centroid());
     }
-    for (const TetraVertices& piece : midship_slab(ship))
+    // A piece of the slab lies within its tetrahedron's x range but for the
+    // rounding of the crossings, far below the margin of may_reach_midship:
+    // a tetrahedron that cannot reach the section plane leaves no piece
+    // that can, and is not clipped at all.
+    ShipModel near(ship.crossing);
+    near.Lpp = ship.Lpp;
+    near.B = ship.B;
+    for (const TetraVertices& t : ship.tetrahedra)
+        if (may_reach_midship(t, ship)) near.tetrahedra.push_back(t);
+    for (const TetraVertices& piece : midship_slab(near))
         if (may_reach_midship(piece, ship)) index.midship.push_back(piece);
     return index;
 }

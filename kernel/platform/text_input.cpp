@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <cstring>
+#include <utility>
 
 #include "kernel/platform/text_encoding.h"
 
@@ -31,13 +32,32 @@ int memory_close(void* cookie) {
 
 }  // namespace
 
-std::string drop_cr_before_lf(const std::string& bytes) {
-    std::string out;
-    out.reserve(bytes.size());
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
-        out += bytes[i];
+namespace {
+
+// The conversion in place: the text between carriage returns moves down
+// whole over the ones that stand before a line feed.
+void drop_cr_before_lf_in_place(std::string& bytes) {
+    char* const begin = &bytes[0];
+    const char* p = begin;
+    const char* const end = begin + bytes.size();
+    char* out = begin;
+    while (p != end) {
+        const void* cr = std::memchr(p, '\r', static_cast<std::size_t>(end - p));
+        const char* stop = cr ? static_cast<const char*>(cr) : end;
+        if (out != p) std::memmove(out, p, static_cast<std::size_t>(stop - p));
+        out += stop - p;
+        if (stop == end) break;
+        if (stop + 1 == end || stop[1] != '\n') *out++ = '\r';
+        p = stop + 1;
     }
+    bytes.resize(static_cast<std::size_t>(out - begin));
+}
+
+}  // namespace
+
+std::string drop_cr_before_lf(const std::string& bytes) {
+    std::string out = bytes;
+    drop_cr_before_lf_in_place(out);
     return out;
 }
 
@@ -63,6 +83,7 @@ bool read_raw_bytes(const char* path, std::string& bytes) {
         std::fclose(raw);
         return false;
     }
+    if (st.st_size > 0) bytes.reserve(static_cast<std::size_t>(st.st_size));
     char buf[65536];
     std::size_t n;
     while ((n = std::fread(buf, 1, sizeof buf, raw)) > 0) bytes.append(buf, n);
@@ -93,10 +114,14 @@ TextInput::~TextInput() {
 bool TextInput::open(const char* path) {
     std::string bytes;
     if (!read_raw_bytes(path, bytes)) return false;
-    return open_bytes(bytes);
+    return open_owned(std::move(bytes));
 }
 
 bool TextInput::open_bytes(const std::string& bytes) {
+    return open_owned(std::string(bytes));
+}
+
+bool TextInput::open_owned(std::string bytes) {
     // The encoding is told by the file's own bytes, before the text-mode
     // conversion. The mark lies on line 1 and holds no line end, so
     // dropping it moves no line number.
@@ -105,7 +130,9 @@ bool TextInput::open_bytes(const std::string& bytes) {
     if (refused_) {
         text_.clear();
     } else {
-        text_ = drop_cr_before_lf(bytes);
+        // The file's own bytes become the text: no second copy of a large file.
+        text_ = std::move(bytes);
+        drop_cr_before_lf_in_place(text_);
         text_.erase(0, encoding.mark_bytes);
     }
     return open_text();

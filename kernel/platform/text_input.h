@@ -49,6 +49,7 @@ class TextInput {
     int line_at(long position) const;
 
   private:
+    bool open_owned(std::string bytes);
     bool open_text();
 
     std::string text_;
