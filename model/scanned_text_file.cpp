@@ -50,16 +50,16 @@ int ScannedTextFile::value_line(long position) const {
 }
 
 bool ScannedTextFile::usable_values(const double* values, int count, long start,
-                                    const std::string& what) {
+                                    const ValueName& what) {
     for (int i = 0; i < count; ++i) {
         const double v = values[i];
         if (!std::isfinite(v)) {
             error(value_line(start),
-                  what + " 不是有限数 (" + format_number(v) + "); 该文件无法使用.");
+                  what() + " 不是有限数 (" + format_number(v) + "); 该文件无法使用.");
             return false;
         }
         if (std::fabs(v) > kLargestInputMagnitude) {
-            error(value_line(start), what + " 的绝对值超过 1e100 (" + format_number(v) +
+            error(value_line(start), what() + " 的绝对值超过 1e100 (" + format_number(v) +
                                          "), 体积与矩将溢出; 该文件无法使用.");
             return false;
         }
@@ -163,7 +163,7 @@ bool ScannedTextFile::read_plain_numbers(double* values, int count) {
 }
 
 ScanResult ScannedTextFile::finish(int converted, int wanted, bool finite,
-                                   const std::string& what) {
+                                   const ValueName& what) {
     if (converted == wanted) {
         // The pattern's closing newline: any run of white space.
         skip_white_space();
@@ -171,12 +171,12 @@ ScanResult ScannedTextFile::finish(int converted, int wanted, bool finite,
     }
     if (!finite) return ScanResult::NotFinite;
     if (at_end()) return ScanResult::EndOfFile;
-    warn(line(), "应为 " + what + "; 未读到的值按 0 计.");
+    warn(line(), "应为 " + what() + "; 未读到的值按 0 计.");
     return ScanResult::Unparsed;
 }
 
 ScanResult ScannedTextFile::read_number(const char* prefix, double& value,
-                                        const std::string& what) {
+                                        const ValueName& what) {
     const long start = position();
     int r;
     if (*prefix == '\0' && read_plain_numbers(&value, 1)) {
@@ -189,7 +189,7 @@ ScanResult ScannedTextFile::read_number(const char* prefix, double& value,
     return finish(r, 1, finite, what);
 }
 
-ScanResult ScannedTextFile::read_point(Point3& p, const std::string& what) {
+ScanResult ScannedTextFile::read_point(Point3& p, const ValueName& what) {
     double v[3] = {p.x, p.y, p.z};
     const long start = position();
     const int r = read_plain_numbers(v, 3) ? 3 : scan("%lf,%lf,%lf", &v[0], &v[1], &v[2]);
@@ -199,10 +199,11 @@ ScanResult ScannedTextFile::read_point(Point3& p, const std::string& what) {
 }
 
 ScanResult ScannedTextFile::read_record_number(int& number, const std::string& what) {
+    const ValueName name = [&what] { return what; };
     // %n is stored only when the closing ':' has matched as well.
     int consumed = -1;
     const int r = scan("#%d:%n", &number, &consumed);
-    return finish(r == 1 && consumed < 0 ? 0 : r, 1, true, what);
+    return finish(r == 1 && consumed < 0 ? 0 : r, 1, true, name);
 }
 
 }  // namespace voxel

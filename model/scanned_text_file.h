@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
 #include <string>
 
 #include "kernel/platform/text_input.h"
@@ -32,6 +33,10 @@ enum class ScanResult {
                 // (an error)
     EndOfFile,  // the end of the file came before every value was converted
 };
+
+// Names a value in the messages; asked only when there is a message, so that
+// reading a value costs no text.
+using ValueName = std::function<std::string()>;
 
 class ScannedTextFile {
   public:
@@ -71,10 +76,16 @@ class ScannedTextFile {
     // value in the messages: a value that does not parse is warned about and
     // left as it was; one that is not finite, or whose magnitude is beyond
     // kLargestInputMagnitude, is an error.
-    ScanResult read_number(const char* prefix, double& value, const std::string& what);
+    ScanResult read_number(const char* prefix, double& value, const ValueName& what);
+    ScanResult read_number(const char* prefix, double& value, const std::string& what) {
+        return read_number(prefix, value, ValueName([&what] { return what; }));
+    }
     // "%lf,%lf,%lf\n" into p, with the same handling. A converted value that
     // is not usable is an error even when a later one did not parse.
-    ScanResult read_point(Point3& p, const std::string& what);
+    ScanResult read_point(Point3& p, const ValueName& what);
+    ScanResult read_point(Point3& p, const std::string& what) {
+        return read_point(p, ValueName([&what] { return what; }));
+    }
     // "#%d:\n", the header of a pillar record.
     ScanResult read_record_number(int& number, const std::string& what);
 
@@ -90,10 +101,13 @@ class ScannedTextFile {
     // The check of every converted value: true when each of the `count`
     // values is finite and within kLargestInputMagnitude; otherwise an error
     // naming `what` on the line where the conversion from `start` began.
-    bool usable_values(const double* values, int count, long start, const std::string& what);
+    bool usable_values(const double* values, int count, long start, const ValueName& what);
+    bool usable_values(const double* values, int count, long start, const std::string& what) {
+        return usable_values(values, count, start, ValueName([&what] { return what; }));
+    }
 
   private:
-    ScanResult finish(int converted, int wanted, bool finite, const std::string& what);
+    ScanResult finish(int converted, int wanted, bool finite, const ValueName& what);
     void note_refused_encoding();
     // The plain-number path of read_point and read_number (count 3 or 1):
     // true when it read the line; false, having moved nothing, when the

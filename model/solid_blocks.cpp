@@ -34,15 +34,21 @@ class BlockReader {
                " 行)";
     }
 
-    void vertex(int index, const std::string& what) {
+    // `what` names the vertex ("顶点 V3"); the text is made only for a
+    // message.
+    template <class What>
+    void vertex(int index, What what) {
         if (cut_short_) return;
-        note(in_.read_point(block_.vertex[index], name() + " 的" + what + " \"x,y,z\""));
+        note(in_.read_point(block_.vertex[index], [this, &what] {
+            return name() + " 的" + std::string(what()) + " \"x,y,z\"";
+        }));
     }
 
     // Returns the radius read, 0 when it did not parse.
-    double radius(const std::string& what) {
+    double radius(const char* what) {
         double r = 0.0;
-        if (!cut_short_) note(in_.read_number("", r, name() + " 的" + what + " (一个数)"));
+        if (!cut_short_)
+            note(in_.read_number("", r, [this, what] { return name() + " 的" + what + " (一个数)"; }));
         return r;
     }
 
@@ -167,14 +173,15 @@ void read_solid_blocks(ScannedTextFile& in, const std::function<void(const Solid
         BlockReader reader(in, block);
         if (block.kind == SolidKind::Cylinder) {
             // P0, r, P1, r2: the cylinder takes the first radius.
-            reader.vertex(0, "端面圆心 P0");
+            reader.vertex(0, [] { return "端面圆心 P0"; });
             const int radius_line = in.value_line(in.position());
             block.radius = reader.radius("半径 r");
-            reader.vertex(1, "端面圆心 P1");
+            reader.vertex(1, [] { return "端面圆心 P1"; });
             reader.radius("第二个半径 r2");
             if (reader.whole_and_finite()) check_cylinder(reader, block, radius_line);
         } else {
-            for (int i = 0; i < keyword->vertices; ++i) reader.vertex(i, vertex_name(i));
+            for (int i = 0; i < keyword->vertices; ++i)
+                reader.vertex(i, [i] { return vertex_name(i); });
         }
         if (reader.finish()) {
             sink(block);

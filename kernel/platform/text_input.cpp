@@ -83,7 +83,11 @@ bool read_raw_bytes(const char* path, std::string& bytes) {
         std::fclose(raw);
         return false;
     }
-    if (st.st_size > 0) bytes.reserve(static_cast<std::size_t>(st.st_size));
+    // Read at its size straight into the string; a file that grew since
+    // (or that reports no size) is read on in pieces.
+    const std::size_t size = st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0;
+    bytes.resize(size);
+    bytes.resize(size > 0 ? std::fread(&bytes[0], 1, size, raw) : 0);
     char buf[65536];
     std::size_t n;
     while ((n = std::fread(buf, 1, sizeof buf, raw)) > 0) bytes.append(buf, n);
