@@ -12,6 +12,7 @@
 #include "kernel/cylinder.h"
 #include "kernel/hexahedron.h"
 #include "kernel/plane.h"
+#include "kernel/platform/large_array.h"
 #include "kernel/point3.h"
 #include "kernel/solid_submerge.h"
 #include "kernel/tetrahedron.h"
@@ -80,7 +81,7 @@ class PreparedSolids {
 
     int solid_count() const { return static_cast<int>(solids_.size()); }
     // Every solid's tetrahedra, solid after solid.
-    const std::vector<PreparedTetrahedron>& tetrahedra() const { return tets_; }
+    const LargeArray<PreparedTetrahedron>& tetrahedra() const { return tets_; }
 
     // The submerged volume of solid i below p.
     double volume(int i, const Plane& p, double normal_length, CrossingTolerance tolerance) const;
@@ -94,7 +95,7 @@ class PreparedSolids {
     friend class NormalSums;
     void add_solid(const Tetrahedron* tets, int count, bool single, const Point3& fallback);
 
-    std::vector<PreparedTetrahedron> tets_;
+    LargeArray<PreparedTetrahedron> tets_;
     std::vector<PreparedSolid> solids_;
 };
 

@@ -6,6 +6,7 @@
 
 #include "apps/hydrostatic_curves/midship_section.h"
 #include "apps/hydrostatic_curves/ship_model.h"
+#include "kernel/platform/large_array.h"
 #include "kernel/solid_submerge.h"
 #include "kernel/waterplane_section.h"
 
@@ -16,9 +17,9 @@ namespace voxel {
 // the cut; and the midship slab (midship_slab) less the pieces that cannot
 // reach the section plane.
 struct HullIndex {
-    std::vector<double> zmin, zmax;
-    std::vector<double> volume;
-    std::vector<Point3> centroid;
+    LargeArray<double> zmin, zmax;
+    LargeArray<double> volume;
+    LargeArray<Point3> centroid;
     std::vector<TetraVertices> midship;
 };
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "kernel/box3.h"
+#include "kernel/platform/large_array.h"
 #include "kernel/plane.h"
 #include "kernel/point3.h"
 #include "kernel/solid_submerge.h"
@@ -45,7 +46,7 @@ struct ShipModel {
     double Lpp = 0.0;  // length between perpendiculars; midship at x = Lpp / 2
     double B = 0.0;    // moulded breadth; bounds the midship section
     double D = 0.0;    // moulded depth; fixes the number of waterlines
-    std::vector<TetraVertices> tetrahedra;  // the hull: vertices only
+    LargeArray<TetraVertices> tetrahedra;  // the hull: vertices only
     double VD = 0.0;            // read, not used
     Point3 Gra_Pt;       // centre of gravity, m
     double W_Den = 0.0;         // water density, t/m^3

@@ -64,7 +64,7 @@ void read_keys(ScannedTextFile& in, ShipModel& ship) {
 }
 
 // The block's solid, decomposed, appended to `tets`.
-void append_tetrahedra(const SolidBlock& b, std::vector<TetraVertices>& tets) {
+void append_tetrahedra(const SolidBlock& b, LargeArray<TetraVertices>& tets) {
     switch (b.kind) {
         case SolidKind::Tetrahedron:
             tets.push_back({b.vertex[0], b.vertex[1], b.vertex[2], b.vertex[3]});
