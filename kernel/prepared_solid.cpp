@@ -19,10 +19,17 @@ PreparedTetrahedron prepare(const TetraVertices& t) {
     p.v = t;
     p.volume = t.full_volume();
     p.centroid = t.vertex_centroid();
-    double reach = 0.0;
-    for (const Point3* v : {&t.V0, &t.V1, &t.V2, &t.V3})
-        reach = std::fmax(reach, length(difference(p.centroid, *v)));
+    double reach = 0.0, largest = 0.0, edge = 0.0;
+    const Point3* v[4] = {&t.V0, &t.V1, &t.V2, &t.V3};
+    for (int i = 0; i < 4; ++i) {
+        reach = std::fmax(reach, length(difference(p.centroid, *v[i])));
+        largest = std::fmax(largest, std::fmax(std::fabs(v[i]->x),
+                                               std::fmax(std::fabs(v[i]->y), std::fabs(v[i]->z))));
+        for (int j = i + 1; j < 4; ++j) edge = std::fmax(edge, length(difference(*v[i], *v[j])));
+    }
     p.reach = rounded_up(reach);
+    p.longest_edge = rounded_up(edge);
+    p.error_scale = rounded_up((largest + p.longest_edge) * p.longest_edge * p.longest_edge);
     return p;
 }
 
@@ -199,6 +206,48 @@ double PreparedSolids::volume(int i, const NormalSums& sums, double D,
         sum = sum + v;
     }
     return sum;
+}
+
+VolumeBracket PreparedSolids::volume_bracket(int i, const NormalSums& sums, double D,
+                                             CrossingTolerance tolerance) const {
+    const std::size_t si = static_cast<std::size_t>(i);
+    const PreparedSolid& s = solids_[si];
+    const double nlen = sums.normal_length_;
+    switch (side_of(sums.solid_centre_[si] + D,
+                    ball_margin(nlen, s.reach, sums.solid_scale_[si], D))) {
+        case BallSide::Dry: return {0.0, 0.0};
+        case BallSide::Submerged: return {s.whole.volume, s.whole.volume};
+        case BallSide::Cut: break;
+    }
+    Plane p = sums.normal_;
+    p.D = D;
+    // The solid's volume is a sum in order, and a rounded sum grows with each
+    // of its terms: the sum of the lower bounds in that order is a lower
+    // bound of it, the sum of the upper ones an upper bound.
+    double lo = 0.0, hi = 0.0;
+    for (int j = 0; j < s.count; ++j) {
+        const std::size_t ti = static_cast<std::size_t>(s.first + j);
+        const PreparedTetrahedron& t = tets_[ti];
+        const BallSide side =
+            s.single_tetrahedron
+                ? BallSide::Cut
+                : side_of(sums.tet_centre_[ti] + D, ball_margin(nlen, t.reach, sums.tet_scale_[ti], D));
+        if (side == BallSide::Dry) continue;
+        if (side == BallSide::Submerged) {
+            lo = lo + t.volume;
+            hi = hi + t.volume;
+            continue;
+        }
+        const double* s4 = &sums.vertex_[4 * ti];
+        const double f[4] = {s4[0] + D, s4[1] + D, s4[2] + D, s4[3] + D};
+        const VolumeBracket b =
+            cut_volume_bracket(t.v, p, f, t.volume, nlen, t.longest_edge, t.error_scale,
+                               sums.tet_scale_[ti] + std::fabs(D), tolerance);
+        if (s.single_tetrahedron) return b;
+        lo = lo + b.lo;
+        hi = hi + b.hi;
+    }
+    return {lo, hi};
 }
 
 SubmergedPart PreparedSolids::part(int i, const Plane& p, double normal_length,

@@ -25,6 +25,8 @@ struct PreparedTetrahedron {
     double volume = 0.0;  // full_volume()
     Point3 centroid;      // vertex_centroid()
     double reach = 0.0;   // every vertex lies within this distance of centroid
+    double longest_edge = 0.0;
+    double error_scale = 0.0;  // (largest |coordinate| + longest edge) * longest edge^2
 };
 
 struct PreparedSolid {
@@ -87,6 +89,11 @@ class PreparedSolids {
     double volume(int i, const Plane& p, double normal_length, CrossingTolerance tolerance) const;
     // The same below the plane of the normal of `sums` and this D.
     double volume(int i, const NormalSums& sums, double D, CrossingTolerance tolerance) const;
+    // Bounds on that volume, the double volume() would give: most
+    // tetrahedra that the plane cuts are bounded from their plane values
+    // alone (cut_volume_bracket), far cheaper than cut.
+    VolumeBracket volume_bracket(int i, const NormalSums& sums, double D,
+                                 CrossingTolerance tolerance) const;
     // Its submerged volume and centroid, as the solid's submerge gives them.
     SubmergedPart part(int i, const Plane& p, double normal_length,
                        CrossingTolerance tolerance) const;

@@ -190,6 +190,64 @@ double cut_volume_below_plane(const TetraVertices& t, const Plane& p, const doub
     return volume_of_classified(t, classify(t, f[0], f[1], f[2], f[3]), p, tolerance);
 }
 
+VolumeBracket cut_volume_bracket(const TetraVertices& t, const Plane& p, const double f[4],
+                                 double full_volume, double normal_length, double longest_edge,
+                                 double error_scale, double value_scale,
+                                 CrossingTolerance tolerance) {
+    // The dry (f > 0) and wet values, as the cut tells them apart. The
+    // wedge's volume does not depend on which dry vertex is called X0, so
+    // the vertices are taken in any order here.
+    double dry[4], wet[4];
+    int k = 0, m = 0;
+    for (int i = 0; i < 4; ++i) {
+        if (f[i] > 0.0)
+            dry[k++] = f[i];
+        else
+            wet[m++] = f[i];
+    }
+    if (k == 0) return {full_volume, full_volume};
+    if (k == 4) return {0.0, 0.0};
+    // An edge from a dry vertex (value fd > 0) to a wet one (fw <= 0) is
+    // crossed at the fraction fd / (fd - fw) of it from the dry end. The
+    // cut's crossing uses the edge's direction instead of fw, which differs
+    // from fw - fd by a few roundings of the plane values (value_scale) and
+    // of the direction (|n| times the edge); a gap fd - fw a thousand times
+    // those keeps the two fractions within 1e-12 of each other, and far
+    // above the parallel test, so that the cut takes the crossing too.
+    const double needed = std::fmax(1e-3 * (2.0 * normal_length * longest_edge + value_scale),
+                                    4.0 * parallel_tolerance(tolerance));
+    bool ok = true;
+    auto fraction = [&](double fd, double fw) {
+        const double gap = fd - fw;
+        ok = ok && gap >= needed;
+        return fd / gap;
+    };
+    double wet_volume;
+    if (k == 1) {
+        const double s = fraction(dry[0], wet[0]) * fraction(dry[0], wet[1]) *
+                         fraction(dry[0], wet[2]);
+        wet_volume = full_volume * (1.0 - s);
+    } else if (k == 3) {
+        // From the wet vertex: the fraction from it is 1 less that from the dry one.
+        const double s = (1.0 - fraction(dry[0], wet[0])) * (1.0 - fraction(dry[1], wet[0])) *
+                         (1.0 - fraction(dry[2], wet[0]));
+        wet_volume = full_volume * s;
+    } else {
+        // Dry X0, X1, wet X2, X3: the dry wedge is (X0 X1 P12 P13) +
+        // (X0 P12 P13 P03) + (X0 P12 P03 P02), P_ij at the fraction of edge
+        // X_i X_j from X_i: c d + b c (1 - d) + a b (1 - c) of the whole.
+        const double a = fraction(dry[0], wet[0]), b = fraction(dry[0], wet[1]);
+        const double c = fraction(dry[1], wet[0]), d = fraction(dry[1], wet[1]);
+        wet_volume = full_volume * (1.0 - (c * d + b * c * (1.0 - d) + a * b * (1.0 - c)));
+    }
+    if (!ok || !std::isfinite(wet_volume)) {
+        const double v = cut_volume_below_plane(t, p, f, tolerance);
+        return {v, v};
+    }
+    const double margin = 1e-9 * full_volume + 1e-11 * error_scale;
+    return {wet_volume - margin, wet_volume + margin};
+}
+
 void Tetrahedron::cut(CrossingTolerance tolerance) {
     const CutResult r = cut_below_plane(*this, plane, tolerance);
     volume = r.volume;

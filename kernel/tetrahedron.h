@@ -53,6 +53,29 @@ double cut_volume_below_plane(const TetraVertices& t, const Plane& p, CrossingTo
 double cut_volume_below_plane(const TetraVertices& t, const Plane& p, const double f[4],
                               CrossingTolerance tolerance);
 
+// Bounds, from the plane values alone, on the double that
+// cut_volume_below_plane gives for t at p (f the plane values of V0..V3,
+// normal_length |(A, B, C)|, value_scale a bound on |A x| + |B y| + |C z| +
+// |D| over the vertices):
+// lo <= that volume <= hi. When every edge that the plane crosses is far
+// from parallel to it, the part's volume follows from where the plane
+// crosses those edges, fractions of the edges taken from the plane values
+// (one dry vertex: full (1 - s1 s2 s3); one wet vertex: full t1 t2 t3; two
+// and two: full less the dry wedge). The cut finds its crossings from the
+// edges' directions, a different rounding of the same points; `error_scale`
+// ((largest |coordinate| + longest edge) times the longest edge squared)
+// bounds what that and the rounding of its pieces can move the volume.
+// Otherwise, or when `full_volume` is not the tetrahedron's, the bounds are
+// the cut's own volume, lo = hi.
+struct VolumeBracket {
+    double lo = 0.0;
+    double hi = 0.0;
+};
+VolumeBracket cut_volume_bracket(const TetraVertices& t, const Plane& p, const double f[4],
+                                 double full_volume, double normal_length, double longest_edge,
+                                 double error_scale, double value_scale,
+                                 CrossingTolerance tolerance);
+
 struct Tetrahedron : TetraVertices {
     Plane plane;          // plane of the last cut, set by the caller
     Point3 centroid;      // centroid of the submerged part; (0,0,0) until first cut

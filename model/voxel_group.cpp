@@ -90,6 +90,14 @@ double VoxelGroup::total_volume() const {
 }
 
 WaterPlane VoxelGroup::find_water_plane(double V, Point3 N) const {
+    return search_water_plane(V, N, true);
+}
+
+WaterPlane VoxelGroup::find_water_plane_in_full(double V, Point3 N) const {
+    return search_water_plane(V, N, false);
+}
+
+WaterPlane VoxelGroup::search_water_plane(double V, Point3 N, bool bounded) const {
     PreparedSolids scratch;
     const PreparedSolids& solids = prepared(scratch);
     const double len = std::sqrt(N.x * N.x + N.y * N.y + N.z * N.z);
@@ -131,15 +139,44 @@ WaterPlane VoxelGroup::find_water_plane(double V, Point3 N) const {
             sum += solids.volume(i, sums, p.D, crossing);
         return sum;
     };
+    // A step of the search asks two things of the volume Vt at its plane:
+    // whether |(Vt - V) / V| is still 1e-10 or more, and on which side of V
+    // it lies. Bounds on Vt answer both, for every value between them, when
+    // the two bounds lie on one side of V and both far enough from it; the
+    // volume itself is needed only when they do not (near the end of the
+    // search) and for the last plane. The bounds are sums in the order of
+    // volume_at, and a rounded sum grows with each term, so Vt lies between.
+    auto still_far = [V](double v) { return std::fabs((v - V) / V) >= 1e-10; };
+    auto side = [&](const Plane& p, double& value, bool& exact) {
+        if (bounded && V > 1e-100) {
+            double low = 0.0, high = 0.0;
+            for (int i = 0; i < solids.solid_count(); ++i) {
+                const VolumeBracket b = solids.volume_bracket(i, sums, p.D, crossing);
+                low += b.lo;
+                high += b.hi;
+            }
+            if (still_far(low) && still_far(high) &&
+                ((low > V && high > V) || (low < V && high < V))) {
+                value = low;  // on the side of V that Vt is on, and far from it
+                exact = false;
+                return;
+            }
+        }
+        value = volume_at(p);
+        exact = true;
+    };
     double V0 = volume_at(plane_through(L));
     double t = 0.5, lo = 0.0, hi = 1.0;
     Plane current = plane_through({(H.x + L.x) * 0.5, (H.y + L.y) * 0.5, (H.z + L.z) * 0.5});
-    double Vt = volume_at(current);
+    double Vt = 0.0;
+    bool exact = false;
+    side(current, Vt, exact);
 
     WaterPlane w;
-    while (std::fabs((Vt - V) / V) >= 1e-10) {
+    while (!exact || still_far(Vt)) {
         if (w.steps == kMaxBisections) {
             w.converged = false;
+            if (!exact) Vt = volume_at(current);
             break;
         }
         ++w.steps;
@@ -152,7 +189,7 @@ WaterPlane VoxelGroup::find_water_plane(double V, Point3 N) const {
         t = (hi + lo) * 0.5;
         current =
             plane_through({t * (H.x - L.x) + L.x, t * (H.y - L.y) + L.y, t * (H.z - L.z) + L.z});
-        Vt = volume_at(current);
+        side(current, Vt, exact);
     }
     w.plane = current;
     w.volume_reached = Vt;

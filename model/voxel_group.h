@@ -94,6 +94,10 @@ class VoxelGroup {
     // converge.
     WaterPlane find_water_plane(double V, Point3 N) const;
 
+    // The same search with the volume of every step computed in full
+    // instead of bounded: what find_water_plane must give, to the bit.
+    WaterPlane find_water_plane_in_full(double V, Point3 N) const;
+
     // The section of the body by the plane p: the waterplane when p is the
     // water plane. Its plane coordinates are u along `axis` (a direction
     // lying in p, such as the heel axis) and v along n x u, n the plane's
@@ -103,6 +107,8 @@ class VoxelGroup {
     WaterplaneProps waterplane(const Plane& p, const Point3& axis) const;
 
   private:
+    WaterPlane search_water_plane(double V, Point3 N, bool bounded) const;
+
     // The solids in summation order, as bounding_box() left them, or a
     // fresh preparation when the counts changed since.
     const PreparedSolids& prepared(PreparedSolids& scratch) const;

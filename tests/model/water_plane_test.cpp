@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 #include <string>
 
 #include "model/displacement_check.h"
@@ -154,3 +155,39 @@ TEST(DisplacementRange, MessageNamesBothVolumes) {
     EXPECT_NE(m.find("Volume of Displacement=2.5, "), std::string::npos) << m;
     EXPECT_NE(m.find("=2 "), std::string::npos) << m;
 }
+
+namespace {
+
+// The search decides most of its steps from bounds on the volume; it must
+// give the very plane, centre of buoyancy and step count of the search that
+// computes every volume, whatever the body and the normal.
+TEST(WaterPlane, BoundedStepsGiveTheSameSearchAsFullVolumes) {
+    const std::string solids[] = {
+        model_text::four_column_solids(),
+        model_text::box({0, 0, 0}, {10, 4, 3}) + model_text::box({10, 0, 0}, {14, 4, 2}) +
+            model_text::tetrahedron({14, 0, 0}, {17, 2, 0}, {14, 4, 0}, {14, 2, 2}),
+        model_text::cylinder({0, 0, 1}, 1.0, {12, 0, 1}) + model_text::cylinder({6, 0, 1}, 0.5, {6, 0, 4}),
+    };
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> tilt(-0.6, 0.6), share(0.05, 0.95);
+    for (const std::string& s : solids) {
+        VoxelGroup g(voxel::CrossingTolerance::Loose);
+        read_text(g, model_text::header(1, {}) + s);
+        const double total = g.total_volume();
+        for (int k = 0; k < 40; ++k) {
+            const Point3 N{tilt(random), tilt(random), 1.0};
+            const double V = share(random) * total;
+            const voxel::WaterPlane a = g.find_water_plane(V, N);
+            const voxel::WaterPlane b = g.find_water_plane_in_full(V, N);
+            EXPECT_EQ(a.steps, b.steps);
+            EXPECT_EQ(a.plane.D, b.plane.D);
+            EXPECT_EQ(a.plane.A, b.plane.A);
+            EXPECT_EQ(a.B.x, b.B.x);
+            EXPECT_EQ(a.B.y, b.B.y);
+            EXPECT_EQ(a.B.z, b.B.z);
+            EXPECT_EQ(a.volume_reached, b.volume_reached);
+        }
+    }
+}
+
+}  // namespace
