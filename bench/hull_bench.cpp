@@ -27,9 +27,8 @@ voxel::ShipModel box_hull(int nx, int ny, int nz) {
                 const double x0 = at(0, 100, i, nx), x1 = at(0, 100, i + 1, nx);
                 const double y0 = at(-5, 5, j, ny), y1 = at(-5, 5, j + 1, ny);
                 const double z0 = at(0, 10, k, nz), z1 = at(0, 10, k + 1, nz);
-                const voxel::Point3 v[8] = {{x0, y0, z0}, {x1, y0, z0}, {x1, y1, z0},
-                                            {x0, y1, z0}, {x0, y0, z1}, {x1, y0, z1},
-                                            {x1, y1, z1}, {x0, y1, z1}};
+                const voxel::Point3 v[8] = {{x0, y0, z0}, {x1, y0, z0}, {x1, y1, z0}, {x0, y1, z0},
+                                            {x0, y0, z1}, {x1, y0, z1}, {x1, y1, z1}, {x0, y1, z1}};
                 voxel::Hexahedron h;
                 h.set_vertices(v, 8);
                 voxel::Tetrahedron parts[5];
@@ -61,7 +60,12 @@ void BM_LevelSection(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations() * static_cast<long>(ship.tetrahedra.size()));
 }
-BENCHMARK(BM_LevelSection)->ArgName("T_dm")->Arg(5)->Arg(51)->Arg(99)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LevelSection)
+    ->ArgName("T_dm")
+    ->Arg(5)
+    ->Arg(51)
+    ->Arg(99)
+    ->Unit(benchmark::kMillisecond);
 
 // The floor: a pass that reads what the level pass reads of every
 // tetrahedron (its z range, full volume and centroid) and only adds it up.
@@ -70,8 +74,8 @@ void BM_ReadIndexOnly(benchmark::State& state) {
     for (auto _ : state) {
         double s = 0.0;
         for (std::size_t i = 0; i < idx.zmin.size(); ++i)
-            s += idx.zmin[i] + idx.zmax[i] + idx.volume[i] + idx.centroid[i].x +
-                 idx.centroid[i].y + idx.centroid[i].z;
+            s += idx.zmin[i] + idx.zmax[i] + idx.volume[i] + idx.centroid[i].x + idx.centroid[i].y +
+                 idx.centroid[i].z;
         benchmark::DoNotOptimize(s);
     }
     state.SetItemsProcessed(state.iterations() * static_cast<long>(idx.zmin.size()));

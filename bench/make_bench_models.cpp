@@ -51,8 +51,7 @@ void cylinder(double x, double y, double z0, double z1, double r) {
 
 // The box x0..x1, y0..y1, z0..z1 cut into nx x ny x nz hexahedra; each
 // corner is computed from its own index, so that neighbours share it.
-void box(double x0, double x1, double y0, double y1, double z0, double z1, int nx, int ny,
-         int nz) {
+void box(double x0, double x1, double y0, double y1, double z0, double z1, int nx, int ny, int nz) {
     auto at = [](double a, double b, int i, int n) { return a + (b - a) * i / n; };
     for (int i = 0; i < nx; ++i)
         for (int j = 0; j < ny; ++j)
@@ -75,8 +74,9 @@ int main(int argc, char** argv) {
     const std::string kind = argv[1];
     auto arg = [&](int i) { return i < argc ? std::atoi(argv[i]) : 0; };
     if (kind == "box_hull" && argc == 5) {
-        std::printf("Loa=100\nLpp=100\nB=10\nD=10\nVD=0\nGra_Pt.x=50\nGra_Pt.y=0\nGra_Pt.z=4\n"
-                    "W_Den=1.025\nC1=1.006\n");
+        std::printf(
+            "Loa=100\nLpp=100\nB=10\nD=10\nVD=0\nGra_Pt.x=50\nGra_Pt.y=0\nGra_Pt.z=4\n"
+            "W_Den=1.025\nC1=1.006\n");
         box(0, 100, -5, 5, 0, 10, arg(2), arg(3), arg(4));
     } else if (kind == "box_body" && argc == 5) {
         std::printf("Volume of Displacement=%.17g\nGra_Pt.x=0\nGra_Pt.y=0\nGra_Pt.z=2.5\n",
@@ -96,8 +96,9 @@ int main(int argc, char** argv) {
     } else if (kind == "four_column" && argc == 2) {
         // Pontoons 80 x 12 x 8, columns r 6 from z 8 to 33, deck 72 x 72 x 6
         // in two halves; draft 18 m.
-        std::printf("Volume of Displacement=19850.892450000001\nGra_Pt.x=0.5\nGra_Pt.y=0.25\n"
-                    "Gra_Pt.z=20\n");
+        std::printf(
+            "Volume of Displacement=19850.892450000001\nGra_Pt.x=0.5\nGra_Pt.y=0.25\n"
+            "Gra_Pt.z=20\n");
         hexahedron(-40, 40, -36, -24, 0, 8);
         hexahedron(-40, 40, 24, 36, 0, 8);
         for (const double x : {30.0, -30.0})

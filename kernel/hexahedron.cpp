@@ -21,11 +21,16 @@ bool Hexahedron::decompose(Tetrahedron* tets, int count) const {
 
 TetraVertices Hexahedron::tetrahedron(int i) const {
     switch (i) {
-        case 0: return {V[0], V[1], V[2], V[5]};  // corner at V1
-        case 1: return {V[7], V[5], V[2], V[6]};  // corner at V6
-        case 2: return {V[0], V[5], V[7], V[4]};  // corner at V4
-        case 3: return {V[0], V[7], V[2], V[5]};  // central
-        default: return {V[0], V[7], V[2], V[3]};  // corner at V3
+        case 0:
+            return {V[0], V[1], V[2], V[5]};  // corner at V1
+        case 1:
+            return {V[7], V[5], V[2], V[6]};  // corner at V6
+        case 2:
+            return {V[0], V[5], V[7], V[4]};  // corner at V4
+        case 3:
+            return {V[0], V[7], V[2], V[5]};  // central
+        default:
+            return {V[0], V[7], V[2], V[3]};  // corner at V3
     }
 }
 

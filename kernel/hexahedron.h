@@ -19,9 +19,9 @@ struct Hexahedron {
     // (kHexahedronVertexCountMessage).
     bool set_vertices(const Point3* points, int count);
     // count must be 5; otherwise false and nothing written
-    // (kHexahedronTetrahedronCountMessage). The five-tetrahedron split along the face diagonals V0-V2,
-    // V5-V7, V0-V5, V2-V7, V0-V7 and V2-V5: four corners at V1, V6, V4, V3
-    // and the central tetrahedron (V0, V7, V2, V5).
+    // (kHexahedronTetrahedronCountMessage). The five-tetrahedron split along the face diagonals
+    // V0-V2, V5-V7, V0-V5, V2-V7, V0-V7 and V2-V5: four corners at V1, V6, V4, V3 and the central
+    // tetrahedron (V0, V7, V2, V5).
     bool decompose(Tetrahedron* tets, int count) const;
     // The i-th (0 to 4) of those five tetrahedra.
     TetraVertices tetrahedron(int i) const;

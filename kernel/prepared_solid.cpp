@@ -153,9 +153,12 @@ double PreparedSolids::volume(int i, const Plane& p, double normal_length,
                               CrossingTolerance tolerance) const {
     const PreparedSolid& s = solids_[static_cast<std::size_t>(i)];
     switch (ball_side(p, normal_length, s.centre, s.reach)) {
-        case BallSide::Dry: return 0.0;
-        case BallSide::Submerged: return s.whole.volume;
-        case BallSide::Cut: break;
+        case BallSide::Dry:
+            return 0.0;
+        case BallSide::Submerged:
+            return s.whole.volume;
+        case BallSide::Cut:
+            break;
     }
     const PreparedTetrahedron* t = tets_.data() + s.first;
     if (s.single_tetrahedron) return cut_volume_below_plane(t->v, p, tolerance);
@@ -164,9 +167,14 @@ double PreparedSolids::volume(int i, const Plane& p, double normal_length,
     double sum = 0.0;
     for (int j = 0; j < s.count; ++j, ++t) {
         switch (ball_side(p, normal_length, t->centroid, t->reach)) {
-            case BallSide::Dry: break;
-            case BallSide::Submerged: sum = sum + t->volume; break;
-            case BallSide::Cut: sum = sum + cut_volume_below_plane(t->v, p, tolerance); break;
+            case BallSide::Dry:
+                break;
+            case BallSide::Submerged:
+                sum = sum + t->volume;
+                break;
+            case BallSide::Cut:
+                sum = sum + cut_volume_below_plane(t->v, p, tolerance);
+                break;
         }
     }
     return sum;
@@ -177,11 +185,14 @@ double PreparedSolids::volume(int i, const NormalSums& sums, double D,
     const std::size_t si = static_cast<std::size_t>(i);
     const PreparedSolid& s = solids_[si];
     const double nlen = sums.normal_length_;
-    switch (side_of(sums.solid_centre_[si] + D,
-                    ball_margin(nlen, s.reach, sums.solid_scale_[si], D))) {
-        case BallSide::Dry: return 0.0;
-        case BallSide::Submerged: return s.whole.volume;
-        case BallSide::Cut: break;
+    switch (
+        side_of(sums.solid_centre_[si] + D, ball_margin(nlen, s.reach, sums.solid_scale_[si], D))) {
+        case BallSide::Dry:
+            return 0.0;
+        case BallSide::Submerged:
+            return s.whole.volume;
+        case BallSide::Cut:
+            break;
     }
     Plane p = sums.normal_;
     p.D = D;
@@ -190,10 +201,10 @@ double PreparedSolids::volume(int i, const NormalSums& sums, double D,
     for (int j = 0; j < s.count; ++j) {
         const std::size_t ti = static_cast<std::size_t>(s.first + j);
         const PreparedTetrahedron& t = tets_[ti];
-        const BallSide side =
-            s.single_tetrahedron
-                ? BallSide::Cut
-                : side_of(sums.tet_centre_[ti] + D, ball_margin(nlen, t.reach, sums.tet_scale_[ti], D));
+        const BallSide side = s.single_tetrahedron
+                                  ? BallSide::Cut
+                                  : side_of(sums.tet_centre_[ti] + D,
+                                            ball_margin(nlen, t.reach, sums.tet_scale_[ti], D));
         if (side == BallSide::Dry) continue;
         if (side == BallSide::Submerged) {
             sum = sum + t.volume;
@@ -213,11 +224,14 @@ VolumeBracket PreparedSolids::volume_bracket(int i, const NormalSums& sums, doub
     const std::size_t si = static_cast<std::size_t>(i);
     const PreparedSolid& s = solids_[si];
     const double nlen = sums.normal_length_;
-    switch (side_of(sums.solid_centre_[si] + D,
-                    ball_margin(nlen, s.reach, sums.solid_scale_[si], D))) {
-        case BallSide::Dry: return {0.0, 0.0};
-        case BallSide::Submerged: return {s.whole.volume, s.whole.volume};
-        case BallSide::Cut: break;
+    switch (
+        side_of(sums.solid_centre_[si] + D, ball_margin(nlen, s.reach, sums.solid_scale_[si], D))) {
+        case BallSide::Dry:
+            return {0.0, 0.0};
+        case BallSide::Submerged:
+            return {s.whole.volume, s.whole.volume};
+        case BallSide::Cut:
+            break;
     }
     Plane p = sums.normal_;
     p.D = D;
@@ -228,10 +242,10 @@ VolumeBracket PreparedSolids::volume_bracket(int i, const NormalSums& sums, doub
     for (int j = 0; j < s.count; ++j) {
         const std::size_t ti = static_cast<std::size_t>(s.first + j);
         const PreparedTetrahedron& t = tets_[ti];
-        const BallSide side =
-            s.single_tetrahedron
-                ? BallSide::Cut
-                : side_of(sums.tet_centre_[ti] + D, ball_margin(nlen, t.reach, sums.tet_scale_[ti], D));
+        const BallSide side = s.single_tetrahedron
+                                  ? BallSide::Cut
+                                  : side_of(sums.tet_centre_[ti] + D,
+                                            ball_margin(nlen, t.reach, sums.tet_scale_[ti], D));
         if (side == BallSide::Dry) continue;
         if (side == BallSide::Submerged) {
             lo = lo + t.volume;
@@ -254,9 +268,12 @@ SubmergedPart PreparedSolids::part(int i, const Plane& p, double normal_length,
                                    CrossingTolerance tolerance) const {
     const PreparedSolid& s = solids_[static_cast<std::size_t>(i)];
     switch (ball_side(p, normal_length, s.centre, s.reach)) {
-        case BallSide::Dry: return {0.0, s.fallback};
-        case BallSide::Submerged: return s.whole;
-        case BallSide::Cut: break;
+        case BallSide::Dry:
+            return {0.0, s.fallback};
+        case BallSide::Submerged:
+            return s.whole;
+        case BallSide::Cut:
+            break;
     }
     const PreparedTetrahedron* t = tets_.data() + s.first;
     if (s.single_tetrahedron) {
@@ -268,8 +285,11 @@ SubmergedPart PreparedSolids::part(int i, const Plane& p, double normal_length,
     VolumeMoments sum;
     for (int j = 0; j < s.count; ++j, ++t) {
         switch (ball_side(p, normal_length, t->centroid, t->reach)) {
-            case BallSide::Dry: break;
-            case BallSide::Submerged: sum.add(t->volume, t->centroid); break;
+            case BallSide::Dry:
+                break;
+            case BallSide::Submerged:
+                sum.add(t->volume, t->centroid);
+                break;
             case BallSide::Cut: {
                 const CutResult r = cut_below_plane(t->v, p, tolerance);
                 sum.add(r.volume, r.centroid);

@@ -180,8 +180,7 @@ double volume_of_classified(const TetraVertices& t, const WorkingList& w, const 
 
 }  // namespace
 
-double cut_volume_below_plane(const TetraVertices& t, const Plane& p,
-                              CrossingTolerance tolerance) {
+double cut_volume_below_plane(const TetraVertices& t, const Plane& p, CrossingTolerance tolerance) {
     return volume_of_classified(t, classify(t, p), p, tolerance);
 }
 
@@ -224,8 +223,8 @@ VolumeBracket cut_volume_bracket(const TetraVertices& t, const Plane& p, const d
     };
     double wet_volume;
     if (k == 1) {
-        const double s = fraction(dry[0], wet[0]) * fraction(dry[0], wet[1]) *
-                         fraction(dry[0], wet[2]);
+        const double s =
+            fraction(dry[0], wet[0]) * fraction(dry[0], wet[1]) * fraction(dry[0], wet[2]);
         wet_volume = full_volume * (1.0 - s);
     } else if (k == 3) {
         // From the wet vertex: the fraction from it is 1 less that from the dry one.

@@ -21,9 +21,12 @@ bool TrianglePrism::decompose(Tetrahedron* tets, int count) const {
 
 TetraVertices TrianglePrism::tetrahedron(int i) const {
     switch (i) {
-        case 0: return {V[0], V[1], V[2], V[4]};
-        case 1: return {V[0], V[2], V[3], V[4]};
-        default: return {V[2], V[3], V[5], V[4]};
+        case 0:
+            return {V[0], V[1], V[2], V[4]};
+        case 1:
+            return {V[0], V[2], V[3], V[4]};
+        default:
+            return {V[2], V[3], V[5], V[4]};
     }
 }
 

@@ -1,7 +1,6 @@
 #include "model/command_line.h"
 
 #include <CLI/CLI.hpp>
-
 #include <string>
 #include <thread>
 
@@ -48,8 +47,8 @@ void CommandLine::add_option(const std::string& flags, double& value, const std:
     if (required) o->required();
 }
 
-void CommandLine::add_option(const std::string& flags, std::string& value,
-                             const std::string& help, bool required) {
+void CommandLine::add_option(const std::string& flags, std::string& value, const std::string& help,
+                             bool required) {
     CLI::Option* o = parser_->app.add_option(flags, value, help);
     if (required) o->required();
 }
@@ -58,9 +57,9 @@ void CommandLine::add_threads_option(int& threads) {
     const unsigned cores = std::thread::hardware_concurrency();
     threads = cores > 0 ? static_cast<int>(cores) : 1;
     parser_->app
-        .add_option("--threads", threads,
-                    "计算所用的线程数 (缺省: 全部核心, " + std::to_string(threads) +
-                        "); 结果与线程数无关")
+        .add_option(
+            "--threads", threads,
+            "计算所用的线程数 (缺省: 全部核心, " + std::to_string(threads) + "); 结果与线程数无关")
         ->check(CLI::PositiveNumber);
 }
 

@@ -162,8 +162,7 @@ bool ScannedTextFile::read_plain_numbers(double* values, int count) {
     return true;
 }
 
-ScanResult ScannedTextFile::finish(int converted, int wanted, bool finite,
-                                   const ValueName& what) {
+ScanResult ScannedTextFile::finish(int converted, int wanted, bool finite, const ValueName& what) {
     if (converted == wanted) {
         // The pattern's closing newline: any run of white space.
         skip_white_space();
@@ -175,8 +174,7 @@ ScanResult ScannedTextFile::finish(int converted, int wanted, bool finite,
     return ScanResult::Unparsed;
 }
 
-ScanResult ScannedTextFile::read_number(const char* prefix, double& value,
-                                        const ValueName& what) {
+ScanResult ScannedTextFile::read_number(const char* prefix, double& value, const ValueName& what) {
     const long start = position();
     int r;
     if (*prefix == '\0' && read_plain_numbers(&value, 1)) {

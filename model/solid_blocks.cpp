@@ -48,7 +48,8 @@ class BlockReader {
     double radius(const char* what) {
         double r = 0.0;
         if (!cut_short_)
-            note(in_.read_number("", r, [this, what] { return name() + " 的" + what + " (一个数)"; }));
+            note(in_.read_number("", r,
+                                 [this, what] { return name() + " 的" + what + " (一个数)"; }));
         return r;
     }
 

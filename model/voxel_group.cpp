@@ -59,8 +59,7 @@ double volume_below(const PreparedSolids& solids, const Plane& p, CrossingTolera
     return sum;
 }
 
-SubmergedPart part_below(const PreparedSolids& solids, const Plane& p,
-                         CrossingTolerance crossing) {
+SubmergedPart part_below(const PreparedSolids& solids, const Plane& p, CrossingTolerance crossing) {
     const double n = normal_length(p);
     VolumeMoments m;
     for (int i = 0; i < solids.solid_count(); ++i) {
@@ -135,8 +134,7 @@ WaterPlane VoxelGroup::search_water_plane(double V, Point3 N, bool bounded) cons
     const NormalSums sums(solids, plane_through(L));
     auto volume_at = [&](const Plane& p) {
         double sum = 0.0;
-        for (int i = 0; i < solids.solid_count(); ++i)
-            sum += solids.volume(i, sums, p.D, crossing);
+        for (int i = 0; i < solids.solid_count(); ++i) sum += solids.volume(i, sums, p.D, crossing);
         return sum;
     };
     // A step of the search asks two things of the volume Vt at its plane:

@@ -22,10 +22,10 @@ namespace voxel {
 // The water plane with a given normal that displaces a given volume, and
 // what its search did.
 struct WaterPlane {
-    Plane plane;             // unit normal out of the water
-    Point3 B;                // centre of buoyancy at `plane`
-    int steps = 0;           // bisection steps made
-    bool converged = true;   // false: the step bound ended the search first
+    Plane plane;                  // unit normal out of the water
+    Point3 B;                     // centre of buoyancy at `plane`
+    int steps = 0;                // bisection steps made
+    bool converged = true;        // false: the step bound ended the search first
     double volume_reached = 0.0;  // submerged volume at `plane`, model unit cubed
 };
 

@@ -28,8 +28,7 @@ int waterline_count(double D) {
 
 std::string progress_line(int i) {
     const double h = i * 0.1 + 0.5;
-    return "正在计算第 " + std::to_string(i) +
-           " 水线相关信息, 水线高度=" + format_number(h) + " m";
+    return "正在计算第 " + std::to_string(i) + " 水线相关信息, 水线高度=" + format_number(h) + " m";
 }
 
 namespace {

@@ -49,8 +49,9 @@ LevelSection level_section(const ShipModel& ship, const HullIndex& index, double
         }
         const double margin = 1e-12 * (1.0 + std::fabs(T) + (hi - lo));
         if (lo <= T + margin && hi >= T - margin)
-            waterplane.add(ship.tetrahedra[i], plane,
-                           [](const Point3& q) { return Point2{q.x, q.y}; });
+            waterplane.add(ship.tetrahedra[i], plane, [](const Point3& q) {
+                return Point2{q.x, q.y};
+            });
     }
     LevelSection out;
     out.submerged = {volume.volume, volume.centroid()};

@@ -26,7 +26,7 @@ struct HullIndex {
 HullIndex index_hull(const ShipModel& ship);
 
 struct LevelSection {
-    SubmergedPart submerged;    // volume (m^3) and centre of buoyancy (m)
+    SubmergedPart submerged;     // volume (m^3) and centre of buoyancy (m)
     WaterplaneProps waterplane;  // in the ship's (x, y)
     MidshipSection midship;
 };

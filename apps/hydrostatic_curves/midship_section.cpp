@@ -26,12 +26,18 @@ void append_pieces(std::vector<TetraVertices>& list, const TetraVertices& t, con
 // The kept side of each plane is f <= 0.
 Plane clipping_plane(const ShipModel& ship, int pass, double T) {
     switch (pass) {
-        case 0: return {-1.0, 0.0, 0.0, 0.5 * ship.Lpp - kMidshipMargin};    // x >= Lpp/2 - 10
-        case 1: return {1.0, 0.0, 0.0, -(0.5 * ship.Lpp + kMidshipMargin)};  // x <= Lpp/2 + 10
-        case 2: return {0.0, -1.0, 0.0, -0.5 * ship.B};                      // y >= -B/2
-        case 3: return {0.0, 1.0, 0.0, -0.5 * ship.B};                       // y <= B/2
-        case 4: return {0.0, 0.0, -1.0, 0.0};                                // z >= 0
-        default: return {0.0, 0.0, 1.0, -T};                                 // z <= T
+        case 0:
+            return {-1.0, 0.0, 0.0, 0.5 * ship.Lpp - kMidshipMargin};  // x >= Lpp/2 - 10
+        case 1:
+            return {1.0, 0.0, 0.0, -(0.5 * ship.Lpp + kMidshipMargin)};  // x <= Lpp/2 + 10
+        case 2:
+            return {0.0, -1.0, 0.0, -0.5 * ship.B};  // y >= -B/2
+        case 3:
+            return {0.0, 1.0, 0.0, -0.5 * ship.B};  // y <= B/2
+        case 4:
+            return {0.0, 0.0, -1.0, 0.0};  // z >= 0
+        default:
+            return {0.0, 0.0, 1.0, -T};  // z <= T
     }
 }
 

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "kernel/box3.h"
-#include "kernel/platform/large_array.h"
 #include "kernel/plane.h"
+#include "kernel/platform/large_array.h"
 #include "kernel/point3.h"
 #include "kernel/solid_submerge.h"
 #include "kernel/tetrahedron.h"
@@ -42,16 +42,16 @@ struct ShipModel {
     ShipModel(const ShipModel&) = delete;
     ShipModel& operator=(const ShipModel&) = delete;
 
-    double Loa = 0.0;  // length over all (read, not used)
-    double Lpp = 0.0;  // length between perpendiculars; midship at x = Lpp / 2
-    double B = 0.0;    // moulded breadth; bounds the midship section
-    double D = 0.0;    // moulded depth; fixes the number of waterlines
+    double Loa = 0.0;                      // length over all (read, not used)
+    double Lpp = 0.0;                      // length between perpendiculars; midship at x = Lpp / 2
+    double B = 0.0;                        // moulded breadth; bounds the midship section
+    double D = 0.0;                        // moulded depth; fixes the number of waterlines
     LargeArray<TetraVertices> tetrahedra;  // the hull: vertices only
-    double VD = 0.0;            // read, not used
-    Point3 Gra_Pt;       // centre of gravity, m
-    double W_Den = 0.0;         // water density, t/m^3
-    double C1 = 0.0;            // total / moulded displacement
-    Box3 box;            // box of all vertices, set by bounding_box()
+    double VD = 0.0;                       // read, not used
+    Point3 Gra_Pt;                         // centre of gravity, m
+    double W_Den = 0.0;                    // water density, t/m^3
+    double C1 = 0.0;                       // total / moulded displacement
+    Box3 box;                              // box of all vertices, set by bounding_box()
     HydroTable table;
 
     // Sum of the full volumes in array order, from 0.0.

@@ -98,8 +98,8 @@ std::size_t tetrahedra_bound(const std::string& text) {
     const struct {
         const char* line;
         std::size_t tetrahedra;
-    } keywords[] = {{"Tetrahedron\n", 1}, {"Hexahedron\n", 5}, {"TrianglePrism\n", 3},
-                    {"Cylinder\n", 90}};
+    } keywords[] = {
+        {"Tetrahedron\n", 1}, {"Hexahedron\n", 5}, {"TrianglePrism\n", 3}, {"Cylinder\n", 90}};
     std::size_t bound = 0;
     for (const auto& k : keywords)
         for (std::size_t at = text.find(k.line); at != std::string::npos;

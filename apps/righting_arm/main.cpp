@@ -24,7 +24,8 @@ int run(int argc, char** argv) {
     const std::string path = voxel::choose_model_file(command_line.positional());
     if (const auto status = voxel::load_format2_body(body, path)) return *status;
 
-    const int status = voxel::report_righting_arms(body, voxel::kRightingArmFileName, path, threads);
+    const int status =
+        voxel::report_righting_arms(body, voxel::kRightingArmFileName, path, threads);
     if (status != 0) return status;
     voxel::pause_console();
     return 0;

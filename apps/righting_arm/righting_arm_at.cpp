@@ -20,8 +20,9 @@ Point3 buoyancy_centre(const VoxelGroup& body, double V, const Point3& n, Stalle
 
 }  // namespace
 
-TrimOutcome balance_trim(const VoxelGroup& body, double V, const Point3& G, const Point3& t, double step,
-                         TrimState& state, StalledSearches& stalls, const TrimBounds& bounds) {
+TrimOutcome balance_trim(const VoxelGroup& body, double V, const Point3& G, const Point3& t,
+                         double step, TrimState& state, StalledSearches& stalls,
+                         const TrimBounds& bounds) {
     TrimOutcome out;
     out.step = step;
     while (state.d > kTrimTolerance) {
@@ -62,8 +63,8 @@ TrimOutcome balance_trim(const VoxelGroup& body, double V, const Point3& G, cons
     return out;
 }
 
-ArmResult righting_arm_at(const VoxelGroup& body, double V, Point3 G, double ax, double ay, double theta,
-                          double sigma, const TrimBounds& bounds) {
+ArmResult righting_arm_at(const VoxelGroup& body, double V, Point3 G, double ax, double ay,
+                          double theta, double sigma, const TrimBounds& bounds) {
     ArmResult r;
     TrimState& st = r.state;
 

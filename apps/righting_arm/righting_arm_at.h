@@ -61,8 +61,9 @@ using StalledSearches = std::vector<WaterPlane>;
 // |g - b| strictly is accepted; otherwise the step and s are halved and the
 // trial is made again from the accepted state. When a bound stops the
 // balancing, `state` is the last accepted one (never a rejected trial).
-TrimOutcome balance_trim(const VoxelGroup& body, double V, const Point3& G, const Point3& t, double step,
-                         TrimState& state, StalledSearches& stalls, const TrimBounds& bounds = {});
+TrimOutcome balance_trim(const VoxelGroup& body, double V, const Point3& G, const Point3& t,
+                         double step, TrimState& state, StalledSearches& stalls,
+                         const TrimBounds& bounds = {});
 
 struct ArmResult {
     double GZ = 0.0;       // righting arm, length units; positive turns the body back upright
@@ -80,7 +81,7 @@ struct ArmResult {
 // horizontal axis (ax, ay, 0), for displacement V and centre of gravity G.
 // Starts from upright trim, whatever was computed before. The body's stored
 // bounding box must be current.
-ArmResult righting_arm_at(const VoxelGroup& body, double V, Point3 G, double ax, double ay, double theta,
-                          double sigma, const TrimBounds& bounds = {});
+ArmResult righting_arm_at(const VoxelGroup& body, double V, Point3 G, double ax, double ay,
+                          double theta, double sigma, const TrimBounds& bounds = {});
 
 }  // namespace voxel

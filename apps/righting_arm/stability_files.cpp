@@ -38,10 +38,9 @@ void write_stability_files(const std::string& folder, const std::string& model_p
     write(folder, kArmCsvFileName, righting_arm_csv(input.starboard.gz, input.port.gz));
     write(folder, kStabilityCriteriaFileName, stability_criteria_text(input));
     const std::string subtitle = model_path + "  V=" + format_number(body.V) + "  G=(" +
-                                 format_number(body.G.x) + ", " + format_number(body.G.y) +
-                                 ", " + format_number(body.G.z) + ")";
-    write(folder, kArmChartFileName,
-          righting_arm_chart_svg(input.starboard, input.port, subtitle));
+                                 format_number(body.G.x) + ", " + format_number(body.G.y) + ", " +
+                                 format_number(body.G.z) + ")";
+    write(folder, kArmChartFileName, righting_arm_chart_svg(input.starboard, input.port, subtitle));
 }
 
 }  // namespace voxel

@@ -11,8 +11,8 @@
 #include "apps/righting_arm/sweep.h"
 #include "arm_file.h"
 #include "heeled_rectangle.h"
-#include "kernel/tetrahedron.h"
 #include "kernel/platform/number_format.h"
+#include "kernel/tetrahedron.h"
 #include "model/format2_reader.h"
 #include "printed_digits.h"
 #include "report_value.h"
@@ -153,7 +153,8 @@ TEST(BoxBargeRightingArm, CriteriaAndSpreadsheetAgreeWithTheExactSection) {
     const testing_support::ProcessResult r =
         testing_support::run_program(RIGHTING_ARM_EXE, {kModel}, options);
     ASSERT_EQ(r.exit_status, 0);
-    const std::string criteria = testing_support::read_file_bytes(dir.file("Stability_Criteria.txt"));
+    const std::string criteria =
+        testing_support::read_file_bytes(dir.file("Stability_Criteria.txt"));
 
     auto exact_area = [&barge](int from, int to) {
         // Simpson's rule with h = 5 degrees in radians over the exact arms.
@@ -176,8 +177,10 @@ TEST(BoxBargeRightingArm, CriteriaAndSpreadsheetAgreeWithTheExactSection) {
     };
     for (const auto& e : expected) {
         const CriterionRow row = criterion(criteria, e.key);
-        EXPECT_NEAR(row.starboard, e.exact, acceptance::printed_tolerance(e.exact, row.starboard, 1e-8))
-            << e.key << "\n" << criteria;
+        EXPECT_NEAR(row.starboard, e.exact,
+                    acceptance::printed_tolerance(e.exact, row.starboard, 1e-8))
+            << e.key << "\n"
+            << criteria;
         EXPECT_NEAR(row.port, e.exact, acceptance::printed_tolerance(e.exact, row.port, 1e-8))
             << e.key;
         EXPECT_EQ(row.starboard_result, "PASS") << e.key;
@@ -187,14 +190,17 @@ TEST(BoxBargeRightingArm, CriteriaAndSpreadsheetAgreeWithTheExactSection) {
     // Every CSV value prints as the table's value: the same arm, unrounded.
     const acceptance::ArmFile table = acceptance::parse_arm_file(
         testing_support::read_file_bytes(dir.file("RightingArm_Around_X_Axis.txt")));
-    const std::string csv = testing_support::read_file_bytes(dir.file("RightingArm_Around_X_Axis.csv"));
+    const std::string csv =
+        testing_support::read_file_bytes(dir.file("RightingArm_Around_X_Axis.csv"));
     ASSERT_TRUE(table.well_formed);
     std::size_t at = csv.find('\n') + 1;
     for (int i = 0; i < 19; ++i) {
         const std::size_t end = csv.find('\n', at);
         ASSERT_NE(end, std::string::npos);
         double deg = 0.0, starboard = 0.0, port = 0.0;
-        ASSERT_EQ(std::sscanf(csv.substr(at, end - at).c_str(), "%lf,%lf,%lf", &deg, &starboard, &port), 3);
+        ASSERT_EQ(
+            std::sscanf(csv.substr(at, end - at).c_str(), "%lf,%lf,%lf", &deg, &starboard, &port),
+            3);
         EXPECT_EQ(deg, 5.0 * i);
         EXPECT_EQ(voxel::format_number(starboard), table.right[static_cast<std::size_t>(i)].text);
         EXPECT_EQ(voxel::format_number(port), table.left[static_cast<std::size_t>(i)].text);

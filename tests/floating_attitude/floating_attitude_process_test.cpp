@@ -250,7 +250,8 @@ TEST(FloatingAttitudeProgram, NonFiniteModelValueEndsTheRun) {
                                 kPillars);
     EXPECT_EQ(r.exit_status, 1);
     EXPECT_EQ(r.out, kBanner + "\n");
-    EXPECT_NE(r.err.find("model.txt:13: 错误: Hexahedron 块 (始于第 5 行) 的顶点 V7"), std::string::npos)
+    EXPECT_NE(r.err.find("model.txt:13: 错误: Hexahedron 块 (始于第 5 行) 的顶点 V7"),
+              std::string::npos)
         << r.err;
 }
 

@@ -37,15 +37,14 @@ void expect_same_as_full_passes(const std::string& file) {
         EXPECT_TRUE(same(fast.submerged.volume, s.volume)) << at;
         EXPECT_TRUE(same(fast.submerged.centroid.x, s.centroid.x)) << at;
         EXPECT_TRUE(same(fast.submerged.centroid.z, s.centroid.z)) << at;
-        for (const auto& pair : {std::make_pair(fast.waterplane.Aw, w.Aw),
-                                 std::make_pair(fast.waterplane.xf, w.xf),
-                                 std::make_pair(fast.waterplane.IT, w.IT),
-                                 std::make_pair(fast.waterplane.IL, w.IL),
-                                 std::make_pair(fast.waterplane.length, w.length),
-                                 std::make_pair(fast.waterplane.breadth, w.breadth),
-                                 std::make_pair(fast.midship.Am, m.Am),
-                                 std::make_pair(fast.midship.Bm, m.Bm)})
-            EXPECT_TRUE(same(pair.first, pair.second) || (pair.first != pair.first && pair.second != pair.second))
+        for (const auto& pair :
+             {std::make_pair(fast.waterplane.Aw, w.Aw), std::make_pair(fast.waterplane.xf, w.xf),
+              std::make_pair(fast.waterplane.IT, w.IT), std::make_pair(fast.waterplane.IL, w.IL),
+              std::make_pair(fast.waterplane.length, w.length),
+              std::make_pair(fast.waterplane.breadth, w.breadth),
+              std::make_pair(fast.midship.Am, m.Am), std::make_pair(fast.midship.Bm, m.Bm)})
+            EXPECT_TRUE(same(pair.first, pair.second) ||
+                        (pair.first != pair.first && pair.second != pair.second))
                 << at;
         EXPECT_EQ(fast.waterplane.polygons, w.polygons) << at;
         EXPECT_EQ(fast.midship.polygons, m.polygons) << at;
@@ -53,10 +52,10 @@ void expect_same_as_full_passes(const std::string& file) {
 }
 
 TEST(LevelSection, SameDoublesAsTheFullPasses) {
-    for (const char* file : {"examples/wigley/ship_fine.txt", "examples/box_barge/ship.txt",
-                             "examples/mixed/ship.txt", "tests/golden/models/tetrahedra_ship.txt",
-                             "tests/golden/models/prisms_ship.txt",
-                             "tests/golden/models/cylinders_ship.txt"})
+    for (const char* file :
+         {"examples/wigley/ship_fine.txt", "examples/box_barge/ship.txt", "examples/mixed/ship.txt",
+          "tests/golden/models/tetrahedra_ship.txt", "tests/golden/models/prisms_ship.txt",
+          "tests/golden/models/cylinders_ship.txt"})
         expect_same_as_full_passes(std::string(VOXEL_SOURCE_DIR) + "/" + file);
 }
 

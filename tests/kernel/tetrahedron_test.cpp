@@ -260,7 +260,8 @@ TEST(Tetrahedron, CutMovesWithTheBody) {
     Tetrahedron t(kSkew[0], kSkew[1], kSkew[2], kSkew[3]);
     for (const Plane& p : skew_planes()) {
         t.submerge(p, kStrict);
-        moved.submerge(make_plane(p.A, p.B, p.C, p.D - (p.A * s.x + p.B * s.y + p.C * s.z)), kStrict);
+        moved.submerge(make_plane(p.A, p.B, p.C, p.D - (p.A * s.x + p.B * s.y + p.C * s.z)),
+                       kStrict);
         // Coordinates of order 10 carry ten times the rounding.
         EXPECT_NEAR(moved.volume, t.volume, 10 * kRoundoff);
         if (t.volume > 1e-6) expect_point_near(moved.centroid, voxel::add(t.centroid, s), 1e-12);

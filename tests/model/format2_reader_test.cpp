@@ -30,7 +30,8 @@ struct Read {
 Read read_file(VoxelGroup& group, const std::string& path, const std::string& dir) {
     const voxel::ReadResult r = voxel::read_format2_model(group, path);
     Read out{r.opened, r.diagnostics.has_errors(), ""};
-    for (const std::string& line : r.diagnostics.lines()) out.messages += line.substr(dir.size() + 1) + "\n";
+    for (const std::string& line : r.diagnostics.lines())
+        out.messages += line.substr(dir.size() + 1) + "\n";
     return out;
 }
 
@@ -250,7 +251,8 @@ TEST(Format2Reader, UnusableValuesAreErrorsWithTheirLine) {
          "model.txt:7: 错误: Cylinder 块 (始于第 5 行) 的半径 r (一个数) 不是有限数"},
         {"zero-length axis", kHeader + model_text::cylinder({1, 2, 3}, 0.5, {1, 2, 3}),
          "model.txt:5: 错误: Cylinder 块 (始于第 5 行) 的轴长为零或过短"},
-        {"axis too short for a direction", kHeader + model_text::cylinder({0, 0, 0}, 0.5, {0, 0, 1e-170}),
+        {"axis too short for a direction",
+         kHeader + model_text::cylinder({0, 0, 0}, 0.5, {0, 0, 1e-170}),
          "model.txt:5: 错误: Cylinder 块 (始于第 5 行) 的轴长为零或过短"},
         {"zero radius", kHeader + model_text::cylinder({0, 0, 0}, 0.0, {0, 0, 1}),
          "model.txt:7: 错误: Cylinder 块 (始于第 5 行) 的半径须为正的有限数, 读到 0."},

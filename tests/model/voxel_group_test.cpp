@@ -56,7 +56,8 @@ TEST(VoxelGroupBody, PlaneAboveTheBodyGivesEveryPrimitiveWhole) {
                      model_text::box({4, 0, 0}, {7, 2, 1}));
     const voxel::SubmergedPart s = g.submerged_volume_and_centre(plane(0, 0, 1, -10));
     EXPECT_NEAR(s.volume, 8.0, kVolumeTolerance);
-    expect_near_point(s.centroid, {(2 * 0.5 + 6 * 5.5) / 8, (2 * 0.5 + 6 * 1.0) / 8, (2 * 1 + 6 * 0.5) / 8},
+    expect_near_point(s.centroid,
+                      {(2 * 0.5 + 6 * 5.5) / 8, (2 * 0.5 + 6 * 1.0) / 8, (2 * 1 + 6 * 0.5) / 8},
                       kPointTolerance);
     EXPECT_NEAR(g.total_volume(), 8.0, kVolumeTolerance);
 }
@@ -104,7 +105,8 @@ TEST(VoxelGroupBody, TheBodysCrossingTestReachesTheCut) {
     const Plane level = plane(0, 0, 1, 0);
     Point3 centre[2];
     int i = 0;
-    for (const auto tolerance : {voxel::CrossingTolerance::Strict, voxel::CrossingTolerance::Loose}) {
+    for (const auto tolerance :
+         {voxel::CrossingTolerance::Strict, voxel::CrossingTolerance::Loose}) {
         VoxelGroup g(tolerance);
         g.tetrahedra.emplace_back(v[0], v[1], v[2], v[3]);
         const voxel::SubmergedPart s = g.submerged_volume_and_centre(level);

@@ -166,7 +166,8 @@ TEST(WaterPlane, BoundedStepsGiveTheSameSearchAsFullVolumes) {
         model_text::four_column_solids(),
         model_text::box({0, 0, 0}, {10, 4, 3}) + model_text::box({10, 0, 0}, {14, 4, 2}) +
             model_text::tetrahedron({14, 0, 0}, {17, 2, 0}, {14, 4, 0}, {14, 2, 2}),
-        model_text::cylinder({0, 0, 1}, 1.0, {12, 0, 1}) + model_text::cylinder({6, 0, 1}, 0.5, {6, 0, 4}),
+        model_text::cylinder({0, 0, 1}, 1.0, {12, 0, 1}) +
+            model_text::cylinder({6, 0, 1}, 0.5, {6, 0, 4}),
     };
     std::mt19937 random(7);
     std::uniform_real_distribution<double> tilt(-0.6, 0.6), share(0.05, 0.95);
