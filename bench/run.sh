@@ -61,9 +61,12 @@ timed() {
   for ((i = 0; i < repeat; i++)); do
     rm -rf "$work/run" && mkdir -p "$work/run"
     [ -n "$pillars" ] && cp "$pillars" "$work/run/FourPillars.txt"
+    # A run that computes no waterline ends with status 1 (the reading-only
+    # case); only the time matters here. The last line of the time file is
+    # the figures.
     (cd "$work/run" && /usr/bin/time -f '%e %M' -o "$work/time" "$bin/$prog/$prog" "${args[@]}" \
-       </dev/null >/dev/null 2>"$work/stderr") || { echo "$label: failed" >&2; cat "$work/stderr" >&2; }
-    read -r t m <"$work/time"
+       </dev/null >/dev/null 2>"$work/stderr") || true
+    read -r t m < <(tail -n 1 "$work/time")
     if [ -z "$best" ] || awk -v a="$t" -v b="$best" 'BEGIN { exit !(a < b) }'; then best=$t mem=$m; fi
   done
   printf '%-58s %9s %11.0f\n' "$label" "$best" "$(awk -v m="$mem" 'BEGIN { print m / 1024 }')"
@@ -72,7 +75,7 @@ timed() {
 hull=$(model box_hull_1e6.txt box_hull 200 20 50)
 [ -s "$models/box_hull_1e6_D0.5.txt" ] || sed 's/^D=10$/D=0.5/' "$hull" >"$models/box_hull_1e6_D0.5.txt"
 timed "hydrostatic_curves, box hull 10^6 tetrahedra, D = 10" hydrostatic_curves "$hull"
-timed "hydrostatic_curves, same hull, D = 0.5 (reading only)" hydrostatic_curves \
+timed "hydrostatic_curves, same hull, D = 0.5 (reading, no waterline)" hydrostatic_curves \
       "$models/box_hull_1e6_D0.5.txt"
 timed "righting_arm, four-column body (4 hex + 4 cyl)" righting_arm \
       "$(model four_column.txt four_column)"
