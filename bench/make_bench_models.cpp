@@ -10,14 +10,15 @@
 //       (0, 0, 2.5), on both centre lines
 //   make_bench_models column_body N
 //       Format2 model: N vertical cylinders of radius 0.4 on a square grid
-//       of pitch 1 (about sqrt(N) a side), 6 high, at a draft of 2.5 with G
-//       at (0.2, 0.1, 2.8)
+//       of pitch 1 (about sqrt(N) a side, each row centred fore and aft), 6 high, at a draft of 2.5 with G
+//       at (0, 0, 2.8), on both centre lines
 //   make_bench_models four_column
 //       Format2 model: two pontoons, two deck boxes and four columns, G off
 //       both centre lines
 //
 // Numbers are written with %.17g, so every file reads back to the doubles
 // the generator meant; lines end in LF.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -87,10 +88,14 @@ int main(int argc, char** argv) {
         const int side = static_cast<int>(std::ceil(std::sqrt(static_cast<double>(n))));
         // A 30-gon prism of radius r covers 15 sin(2 * 3.1415926 / 30) r^2.
         const double area = 15 * std::sin(2 * 3.1415926 / 30) * 0.4 * 0.4;
-        std::printf("Volume of Displacement=%.17g\nGra_Pt.x=0.2\nGra_Pt.y=0.1\nGra_Pt.z=2.8\n",
+        std::printf("Volume of Displacement=%.17g\nGra_Pt.x=0\nGra_Pt.y=0\nGra_Pt.z=2.8\n",
                     n * area * 2.5);
+        // Rows of `side` columns, each row centred on x = 0 (the last one may
+        // be short), so that the body is symmetric fore and aft.
+        const int rows = (n + side - 1) / side;
         for (int i = 0; i < n; ++i) {
-            const double x = (i % side) - 0.5 * (side - 1), y = (i / side) - 0.5 * (side - 1);
+            const int row = i / side, in_row = std::min(side, n - row * side);
+            const double x = (i % side) - 0.5 * (in_row - 1), y = row - 0.5 * (rows - 1);
             cylinder(x, y, 0, 6, 0.4);
         }
     } else if (kind == "four_column" && argc == 2) {
