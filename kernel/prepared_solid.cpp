@@ -180,24 +180,17 @@ double PreparedSolids::volume(int i, const Plane& p, double normal_length,
     return sum;
 }
 
-double PreparedSolids::volume(int i, const NormalSums& sums, double D,
-                              CrossingTolerance tolerance) const {
+template <class Whole, class Cut>
+BallSide PreparedSolids::visit(int i, const NormalSums& sums, double D, Whole&& whole,
+                               Cut&& cut) const {
     const std::size_t si = static_cast<std::size_t>(i);
     const PreparedSolid& s = solids_[si];
     const double nlen = sums.normal_length_;
-    switch (
-        side_of(sums.solid_centre_[si] + D, ball_margin(nlen, s.reach, sums.solid_scale_[si], D))) {
-        case BallSide::Dry:
-            return 0.0;
-        case BallSide::Submerged:
-            return s.whole.volume;
-        case BallSide::Cut:
-            break;
-    }
+    const BallSide solid_side =
+        side_of(sums.solid_centre_[si] + D, ball_margin(nlen, s.reach, sums.solid_scale_[si], D));
+    if (solid_side != BallSide::Cut) return solid_side;
     Plane p = sums.normal_;
     p.D = D;
-    // As volume() above, with every plane value s + D.
-    double sum = 0.0;
     for (int j = 0; j < s.count; ++j) {
         const std::size_t ti = static_cast<std::size_t>(s.first + j);
         const PreparedTetrahedron& t = tets_[ti];
@@ -207,59 +200,54 @@ double PreparedSolids::volume(int i, const NormalSums& sums, double D,
                                             ball_margin(nlen, t.reach, sums.tet_scale_[ti], D));
         if (side == BallSide::Dry) continue;
         if (side == BallSide::Submerged) {
-            sum = sum + t.volume;
+            whole(t);
             continue;
         }
         const double* s4 = &sums.vertex_[4 * ti];
         const double f[4] = {s4[0] + D, s4[1] + D, s4[2] + D, s4[3] + D};
-        const double v = cut_volume_below_plane(t.v, p, f, tolerance);
-        if (s.single_tetrahedron) return v;
-        sum = sum + v;
+        cut(t, p, f, sums.tet_scale_[ti] + std::fabs(D));
     }
+    return BallSide::Cut;
+}
+
+double PreparedSolids::volume(int i, const NormalSums& sums, double D,
+                              CrossingTolerance tolerance) const {
+    // As volume() above, with every plane value s + D. A solid of one
+    // tetrahedron sums one term: 0 + v is v, volumes being never -0.
+    double sum = 0.0;
+    const BallSide side = visit(
+        i, sums, D, [&sum](const PreparedTetrahedron& t) { sum = sum + t.volume; },
+        [&](const PreparedTetrahedron& t, const Plane& p, const double* f, double) {
+            sum = sum + cut_volume_below_plane(t.v, p, f, tolerance);
+        });
+    if (side == BallSide::Dry) return 0.0;
+    if (side == BallSide::Submerged) return solids_[static_cast<std::size_t>(i)].whole.volume;
     return sum;
 }
 
 VolumeBracket PreparedSolids::volume_bracket(int i, const NormalSums& sums, double D,
                                              CrossingTolerance tolerance) const {
-    const std::size_t si = static_cast<std::size_t>(i);
-    const PreparedSolid& s = solids_[si];
-    const double nlen = sums.normal_length_;
-    switch (
-        side_of(sums.solid_centre_[si] + D, ball_margin(nlen, s.reach, sums.solid_scale_[si], D))) {
-        case BallSide::Dry:
-            return {0.0, 0.0};
-        case BallSide::Submerged:
-            return {s.whole.volume, s.whole.volume};
-        case BallSide::Cut:
-            break;
-    }
-    Plane p = sums.normal_;
-    p.D = D;
     // The solid's volume is a sum in order, and a rounded sum grows with each
     // of its terms: the sum of the lower bounds in that order is a lower
     // bound of it, the sum of the upper ones an upper bound.
     double lo = 0.0, hi = 0.0;
-    for (int j = 0; j < s.count; ++j) {
-        const std::size_t ti = static_cast<std::size_t>(s.first + j);
-        const PreparedTetrahedron& t = tets_[ti];
-        const BallSide side = s.single_tetrahedron
-                                  ? BallSide::Cut
-                                  : side_of(sums.tet_centre_[ti] + D,
-                                            ball_margin(nlen, t.reach, sums.tet_scale_[ti], D));
-        if (side == BallSide::Dry) continue;
-        if (side == BallSide::Submerged) {
+    const double nlen = sums.normal_length_;
+    const BallSide side = visit(
+        i, sums, D,
+        [&](const PreparedTetrahedron& t) {
             lo = lo + t.volume;
             hi = hi + t.volume;
-            continue;
-        }
-        const double* s4 = &sums.vertex_[4 * ti];
-        const double f[4] = {s4[0] + D, s4[1] + D, s4[2] + D, s4[3] + D};
-        const VolumeBracket b =
-            cut_volume_bracket(t.v, p, f, t.volume, nlen, t.longest_edge, t.error_scale,
-                               sums.tet_scale_[ti] + std::fabs(D), tolerance);
-        if (s.single_tetrahedron) return b;
-        lo = lo + b.lo;
-        hi = hi + b.hi;
+        },
+        [&](const PreparedTetrahedron& t, const Plane& p, const double* f, double value_scale) {
+            const VolumeBracket b = cut_volume_bracket(t.v, p, f, t.volume, nlen, t.longest_edge,
+                                                       t.error_scale, value_scale, tolerance);
+            lo = lo + b.lo;
+            hi = hi + b.hi;
+        });
+    if (side == BallSide::Dry) return {0.0, 0.0};
+    if (side == BallSide::Submerged) {
+        const double v = solids_[static_cast<std::size_t>(i)].whole.volume;
+        return {v, v};
     }
     return {lo, hi};
 }

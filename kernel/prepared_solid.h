@@ -100,6 +100,13 @@ class PreparedSolids {
 
   private:
     friend class NormalSums;
+    // Goes through solid i at the plane of `sums` and D: returns Dry or
+    // Submerged when its ball decides it (nothing visited), else calls
+    // whole(t) for each tetrahedron wholly submerged and cut(t, plane, f,
+    // value_scale) for each the plane may cut, in order, passing dry ones
+    // over, and returns Cut.
+    template <class Whole, class Cut>
+    BallSide visit(int i, const NormalSums& sums, double D, Whole&& whole, Cut&& cut) const;
     void add_solid(const Tetrahedron* tets, int count, bool single, const Point3& fallback);
 
     LargeArray<PreparedTetrahedron> tets_;
