@@ -1,8 +1,10 @@
 #include "apps/hull_from_offsets/text_files.h"
 
+#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
+
+#include "kernel/platform/file_replace.h"
 
 namespace voxel {
 
@@ -10,16 +12,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool write_whole(const fs::path& path, const std::string& text) {
-    std::ofstream f(path, std::ios::binary | std::ios::trunc);
-    f.write(text.data(), static_cast<std::streamsize>(text.size()));
-    f.close();
-    return !f.fail();
-}
-
-void remove_all_of(const std::vector<fs::path>& paths) {
-    std::error_code ignored;
-    for (const fs::path& p : paths) fs::remove(p, ignored);
+void remove_all_of(const std::vector<std::string>& paths) {
+    for (const std::string& p : paths) std::remove(p.c_str());
 }
 
 }  // namespace
@@ -30,21 +24,27 @@ std::string write_files_atomically(const std::string& dir, const std::vector<Out
     fs::create_directories(folder, ec);
     if (ec) return folder.string() + ": 错误: 无法建立输出目录 (" + ec.message() + ")";
 
-    std::vector<fs::path> temporaries;
+    std::vector<std::string> temporaries;
     for (const OutputFile& f : files) {
-        const fs::path temporary = folder / ("." + f.name + ".partial");
-        temporaries.push_back(temporary);
-        if (!write_whole(temporary, f.text)) {
+        const fs::path target = folder / f.name;
+        // A folder of that name could not be replaced by the rename below,
+        // after the files before it had been.
+        if (fs::is_directory(target, ec)) {
             remove_all_of(temporaries);
-            return (folder / f.name).string() + ": 错误: 无法写入文件";
+            return target.string() + ": 错误: 无法写入文件 (同名的目录已存在)";
         }
+        const std::string temporary = write_temporary_beside(target.string(), f.text);
+        if (temporary.empty()) {
+            remove_all_of(temporaries);
+            return target.string() + ": 错误: 无法写入文件";
+        }
+        temporaries.push_back(temporary);
     }
     for (std::size_t i = 0; i < files.size(); ++i) {
-        fs::rename(temporaries[i], folder / files[i].name, ec);
-        if (ec) {
+        const fs::path target = folder / files[i].name;
+        if (std::rename(temporaries[i].c_str(), target.string().c_str()) != 0) {
             remove_all_of(temporaries);
-            return (folder / files[i].name).string() + ": 错误: 无法写入文件 (" + ec.message() +
-                   ")";
+            return target.string() + ": 错误: 无法写入文件";
         }
     }
     return "";

@@ -33,8 +33,8 @@ bool write_all(int fd, std::string_view bytes) {
 
 }  // namespace
 
-bool replace_file_contents(const std::string& path, std::string_view bytes) {
-    if (path.empty() || path.back() == '/') return false;
+std::string write_temporary_beside(const std::string& path, std::string_view bytes) {
+    if (path.empty() || path.back() == '/') return "";
     // O_EXCL makes the name ours alone: a name left by another process (or an
     // earlier crash of a process with the same pid) is skipped, never reused.
     const long pid = static_cast<long>(::getpid());
@@ -43,18 +43,28 @@ bool replace_file_contents(const std::string& path, std::string_view bytes) {
     for (int n = 0; n < 100 && fd < 0; ++n) {
         temp = temporary_name(path, pid, n);
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) return false;
+        if (fd < 0 && errno != EEXIST) return "";
     }
-    if (fd < 0) return false;
+    if (fd < 0) return "";
 
     bool ok = write_all(fd, bytes);
-    // The data must be on the disk before the rename makes it the file's
+    // The data must be on the disk before a rename makes it the file's
     // contents; otherwise a crash could leave the new name on empty data.
     ok = ok && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
-    ok = ok && std::rename(temp.c_str(), path.c_str()) == 0;
-    if (!ok) ::unlink(temp.c_str());
-    return ok;
+    if (!ok) {
+        ::unlink(temp.c_str());
+        return "";
+    }
+    return temp;
+}
+
+bool replace_file_contents(const std::string& path, std::string_view bytes) {
+    const std::string temp = write_temporary_beside(path, bytes);
+    if (temp.empty()) return false;
+    if (std::rename(temp.c_str(), path.c_str()) == 0) return true;
+    ::unlink(temp.c_str());
+    return false;
 }
 
 }  // namespace voxel

@@ -19,4 +19,9 @@ namespace voxel {
 // file it replaces; a symbolic link at `path` is replaced, not followed.
 bool replace_file_contents(const std::string& path, std::string_view bytes);
 
+// The first half of the above, for a caller that renames several files only
+// once all are written: the new temporary file beside `path`, written,
+// flushed and closed. Returns its name, or "" on failure (nothing is left).
+std::string write_temporary_beside(const std::string& path, std::string_view bytes);
+
 }  // namespace voxel
