@@ -22,4 +22,16 @@ SubmergedPart submerge_tetrahedra(Tetrahedron* tets, int count, const Plane& p,
     return out;
 }
 
+SubmergedPart sum_submerged_parts(const TetraVertices* tets, std::size_t count, const Plane& p,
+                                  CrossingTolerance tolerance) {
+    // A wholly dry tetrahedron adds a volume of 0, which leaves the sums as
+    // they are.
+    VolumeMoments sum;
+    for (std::size_t i = 0; i < count; ++i) {
+        const CutResult r = cut_below_plane(tets[i], p, tolerance);
+        sum.add(r.volume, r.centroid);
+    }
+    return {sum.volume, sum.centroid()};
+}
+
 }  // namespace voxel

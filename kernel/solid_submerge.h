@@ -1,6 +1,8 @@
 // Volume-weighted sum of the submerged parts of a solid's tetrahedra.
 #pragma once
 
+#include <cstddef>
+
 #include "kernel/plane.h"
 #include "kernel/point3.h"
 #include "kernel/tetrahedron.h"
@@ -18,5 +20,11 @@ struct SubmergedPart {
 // whatever centroid it holds.
 SubmergedPart submerge_tetrahedra(Tetrahedron* tets, int count, const Plane& p,
                                   CrossingTolerance tolerance, const Point3& fallback);
+
+// The part below p of a body kept as one flat array of tetrahedra: each is
+// cut in array order and the parts summed (VolumeMoments); the centroid is
+// not a number when nothing is submerged.
+SubmergedPart sum_submerged_parts(const TetraVertices* tets, std::size_t count, const Plane& p,
+                                  CrossingTolerance tolerance);
 
 }  // namespace voxel

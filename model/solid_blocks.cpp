@@ -126,6 +126,12 @@ std::string quoted_line(const char* line) {
 
 }  // namespace
 
+int vertex_lines(SolidKind kind) {
+    for (const KeywordLine& k : kKeywordLines)
+        if (k.kind == kind) return k.vertices;
+    return 0;
+}
+
 const char* keyword_of(SolidKind kind) {
     switch (kind) {
         case SolidKind::Tetrahedron:

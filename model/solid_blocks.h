@@ -23,6 +23,8 @@ enum class SolidKind { Tetrahedron, Hexahedron, TrianglePrism, Cylinder };
 
 // The keyword of a kind as the files write it.
 const char* keyword_of(SolidKind kind);
+// The vertex lines of its block: 4, 8, 6, or a cylinder's P0 and P1.
+int vertex_lines(SolidKind kind);
 
 // One block as read.
 struct SolidBlock {

@@ -29,11 +29,11 @@ struct CellPoints {
     }
 };
 
-HullSolid solid(SolidKind kind, std::initializer_list<Point3> vertices) {
-    HullSolid s;
+SolidBlock solid(SolidKind kind, std::initializer_list<Point3> vertices) {
+    SolidBlock s;
     s.kind = kind;
     int i = 0;
-    for (const Point3& v : vertices) s.v[i++] = v;
+    for (const Point3& v : vertices) s.vertex[i++] = v;
     return s;
 }
 
@@ -41,7 +41,7 @@ HullSolid solid(SolidKind kind, std::initializer_list<Point3> vertices) {
 // triangles are the centre-plane triangle and the shell triangle; a pyramid's
 // base is the column's flat side face over the edge opposite the vanishing
 // corner k, split along C_m-P_n.
-void add_column(const CellPoints& c, const int (&tri)[3], std::vector<HullSolid>& out) {
+void add_column(const CellPoints& c, const int (&tri)[3], std::vector<SolidBlock>& out) {
     int zeros = 0, zero_at = 0, nonzero_at = 0;
     for (int t = 0; t < 3; ++t) {
         if (c.h[tri[t]] == 0.0) {
@@ -75,14 +75,14 @@ void add_column(const CellPoints& c, const int (&tri)[3], std::vector<HullSolid>
 
 }  // namespace
 
-std::vector<HullSolid> cell_solids(const HullCell& cell) {
+std::vector<SolidBlock> cell_solids(const HullCell& cell) {
     const CellPoints c(cell);
     const Point3 *P = c.P, *C = c.C;
     int zero_mask = 0;
     for (int k = 0; k < 4; ++k) zero_mask |= c.h[k] == 0.0 ? 1 << k : 0;
     constexpr int p = 1 << kP, q = 1 << kQ, r = 1 << kR, s = 1 << kS;
 
-    std::vector<HullSolid> out;
+    std::vector<SolidBlock> out;
     switch (zero_mask) {
         case 0:
             out.push_back(solid(SolidKind::Hexahedron,
@@ -114,8 +114,8 @@ std::vector<HullSolid> cell_solids(const HullCell& cell) {
     return out;
 }
 
-std::vector<HullSolid> hull_solids(const OffsetTable& t) {
-    std::vector<HullSolid> out;
+std::vector<SolidBlock> hull_solids(const OffsetTable& t) {
+    std::vector<SolidBlock> out;
     const std::size_t n = t.station_count(), m = t.waterline_count();
     const double ends = t.x.front() + t.x.back();  // twice the middle of the length
     for (const double side : {-1.0, 1.0}) {
@@ -133,7 +133,7 @@ std::vector<HullSolid> hull_solids(const OffsetTable& t) {
                 cell.hr = t.half_breadth(a, j + 1);
                 cell.hs = t.half_breadth(b, j + 1);
                 cell.side = side;
-                for (const HullSolid& s : cell_solids(cell)) out.push_back(s);
+                for (const SolidBlock& s : cell_solids(cell)) out.push_back(s);
             }
         }
     }

@@ -18,8 +18,8 @@
 
 #include <vector>
 
-#include "apps/hull_from_offsets/hull_solid.h"
 #include "apps/hull_from_offsets/offset_table.h"
+#include "model/solid_blocks.h"
 
 namespace voxel {
 
@@ -44,7 +44,7 @@ struct HullCell {
 //    (three 0).
 // With every half-breadth >= 0 no solid folds: all its tetrahedra have the
 // sense of a sound solid of its kind.
-std::vector<HullSolid> cell_solids(const HullCell& cell);
+std::vector<SolidBlock> cell_solids(const HullCell& cell);
 
 // All cells of the table: the starboard half first, then the port half, each
 // station interval from aft to forward and each waterline interval from the
@@ -59,6 +59,6 @@ std::vector<HullSolid> cell_solids(const HullCell& cell);
 // cover exactly the same region whichever diagonal each splits it along. The
 // only faces that are not flat are on the hull surface, which no two cells
 // share; there every solid uses the diagonal p-s of its cell.
-std::vector<HullSolid> hull_solids(const OffsetTable& table);
+std::vector<SolidBlock> hull_solids(const OffsetTable& table);
 
 }  // namespace voxel

@@ -1,7 +1,5 @@
 #include "apps/hull_from_offsets/hull_files.h"
 
-#include <cmath>
-
 #include "apps/hull_from_offsets/hull_cells.h"
 #include "apps/hull_from_offsets/hull_summary.h"
 #include "apps/hull_from_offsets/model_texts.h"
@@ -11,25 +9,6 @@
 namespace voxel {
 
 namespace {
-
-// The first fault of the settings, or "".
-std::string settings_error(const HullSettings& s) {
-    const struct {
-        const char* option;
-        double value;
-        bool positive;
-    } values[] = {{"--draft", s.draft, false},
-                  {"--kg", s.kg, false},
-                  {"--lcg", s.lcg ? *s.lcg : 0.0, false},
-                  {"--density", s.density, true},
-                  {"--c1", s.c1, true}};
-    for (const auto& v : values) {
-        if (!std::isfinite(v.value) || (v.positive && !(v.value > 0.0)))
-            return std::string("错误: ") + v.option + " 应为" + (v.positive ? "正的" : "") +
-                   "有限数, 读到 " + format_number(v.value);
-    }
-    return "";
-}
 
 std::string remark(const HullParticulars& h) {
     return "hull from a table of offsets, " + std::to_string(h.stations) + " stations x " +
@@ -42,9 +21,6 @@ std::string remark(const HullParticulars& h) {
 HullFiles build_hull_files(std::string_view csv_text, const std::string& file_name,
                            const HullSettings& settings) {
     HullFiles out;
-    out.error = settings_error(settings);
-    if (!out.error.empty()) return out;
-
     const OffsetTableRead read = read_offset_table(csv_text);
     if (!read.ok) {
         out.error = table_error_message(file_name, read.error);
@@ -62,8 +38,9 @@ HullFiles build_hull_files(std::string_view csv_text, const std::string& file_na
         return out;
     }
 
-    const std::vector<HullSolid> solids = hull_solids(table);
-    const HullParticulars h = hull_particulars(table, solids, settings);
+    const std::vector<SolidBlock> solids = hull_solids(table);
+    const std::vector<TetraVertices> tets = hull_tetrahedra(solids);
+    const HullParticulars h = hull_particulars(table, tets, settings);
     if (!(h.below.V > 0.0)) {
         const TableError e{
             read.header_line, read.waterline_columns.front(),
@@ -76,7 +53,7 @@ HullFiles build_hull_files(std::string_view csv_text, const std::string& file_na
     out.files = {{"ship.txt", ship_file_text(h, solids, note)},
                  {"model.txt", format2_text(h, solids, note)},
                  {"FourPillars.txt", pillars_text(h)}};
-    out.summary = summary_lines(h, solids);
+    out.summary = summary_lines(h, solids, tets.size());
     return out;
 }
 

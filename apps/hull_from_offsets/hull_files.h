@@ -16,17 +16,17 @@ struct OutputFile {
 };
 
 struct HullFiles {
-    // UTF-8 message when the table or the settings are bad; then there are no
+    // UTF-8 message when the table is bad or the draft outside it; then there are no
     // files. For the table: "<file>:<line>:<column>: 错误: <what was expected>".
     std::string error;
     std::vector<OutputFile> files;     // ship.txt, model.txt, FourPillars.txt
     std::vector<std::string> summary;  // lines for standard output
 };
 
-// Reads the table (`file_name` names it in messages), checks the settings
-// (finite draft, KG and LCG, positive finite density and C1) and that the
-// draft lies strictly between the lowest and the top waterline with some
-// volume below it, builds the solids and the three texts.
+// Reads the table (`file_name` names it in messages), checks that the draft
+// lies strictly between the lowest and the top waterline with some volume
+// below it, builds the solids and the three texts. The settings must be
+// finite, density and C1 positive (the command line sees to it).
 HullFiles build_hull_files(std::string_view csv_text, const std::string& file_name,
                            const HullSettings& settings);
 

@@ -5,10 +5,10 @@
 #include <optional>
 #include <vector>
 
-#include "apps/hull_from_offsets/hull_solid.h"
 #include "apps/hull_from_offsets/level_displacement.h"
 #include "apps/hull_from_offsets/offset_table.h"
 #include "kernel/point3.h"
+#include "kernel/tetrahedron.h"
 
 namespace voxel {
 
@@ -40,7 +40,7 @@ struct HullParticulars {
     double block_coefficient() const { return below.V / (Lpp * B * draft); }
 };
 
-HullParticulars hull_particulars(const OffsetTable& table, const std::vector<HullSolid>& solids,
+HullParticulars hull_particulars(const OffsetTable& table, const std::vector<TetraVertices>& tets,
                                  const HullSettings& settings);
 
 }  // namespace voxel

@@ -1,6 +1,5 @@
 #include "apps/hull_from_offsets/hull_summary.h"
 
-#include "apps/hull_from_offsets/level_displacement.h"
 #include "kernel/platform/number_format.h"
 
 namespace voxel {
@@ -11,16 +10,17 @@ std::string n(double v) {
     return format_number(v);
 }
 
-int count_of(const std::vector<HullSolid>& solids, SolidKind kind) {
+int count_of(const std::vector<SolidBlock>& solids, SolidKind kind) {
     int c = 0;
-    for (const HullSolid& s : solids) c += s.kind == kind ? 1 : 0;
+    for (const SolidBlock& s : solids) c += s.kind == kind ? 1 : 0;
     return c;
 }
 
 }  // namespace
 
 std::vector<std::string> summary_lines(const HullParticulars& h,
-                                       const std::vector<HullSolid>& solids) {
+                                       const std::vector<SolidBlock>& solids,
+                                       std::size_t tetrahedra) {
     std::vector<std::string> lines;
     lines.push_back("型值表: " + std::to_string(h.stations) + " 个站 x " +
                     std::to_string(h.waterlines) + " 条水线, 站位 x 从 " + n(h.x_aft) + " 到 " +
@@ -38,7 +38,7 @@ std::vector<std::string> summary_lines(const HullParticulars& h,
                     std::to_string(count_of(solids, SolidKind::Hexahedron)) + ", 三棱柱 " +
                     std::to_string(count_of(solids, SolidKind::TrianglePrism)) + ", 四面体 " +
                     std::to_string(count_of(solids, SolidKind::Tetrahedron)) + "; 共切分为 " +
-                    std::to_string(tetrahedron_count(solids)) + " 个四面体");
+                    std::to_string(tetrahedra) + " 个四面体");
     if (h.x_aft != 0.0)
         lines.push_back("注意: 首站不在 x=0 处; hydrostatic_curves 以 x=Lpp/2=" + n(0.5 * h.Lpp) +
                         " m 为舯站, 而本表的舯站在 x=" + n(h.x_mid()) + " m");

@@ -1,11 +1,12 @@
 // The summary that the program prints on standard output.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
 #include "apps/hull_from_offsets/hull_particulars.h"
-#include "apps/hull_from_offsets/hull_solid.h"
+#include "model/solid_blocks.h"
 
 namespace voxel {
 
@@ -14,6 +15,7 @@ namespace voxel {
 // number of solids of each kind and of tetrahedra; a note when the first
 // station is not at x = 0 (the hydrostatic program takes midship at Lpp / 2).
 std::vector<std::string> summary_lines(const HullParticulars& h,
-                                       const std::vector<HullSolid>& solids);
+                                       const std::vector<SolidBlock>& solids,
+                                       std::size_t tetrahedra);
 
 }  // namespace voxel

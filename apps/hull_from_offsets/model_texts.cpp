@@ -1,6 +1,6 @@
 #include "apps/hull_from_offsets/model_texts.h"
 
-#include <charconv>
+#include "kernel/platform/number_format.h"
 
 namespace voxel {
 
@@ -20,12 +20,12 @@ std::string remark_line(const std::string& remark) {
     return "# " + remark + "\n";
 }
 
-std::string blocks(const std::vector<HullSolid>& solids) {
+std::string blocks(const std::vector<SolidBlock>& solids) {
     std::string text;
-    for (const HullSolid& s : solids) {
+    for (const SolidBlock& s : solids) {
         text += keyword_of(s.kind);
         text += "\n";
-        for (int i = 0; i < vertex_count(s.kind); ++i) text += point_line(s.v[i]);
+        for (int i = 0; i < vertex_lines(s.kind); ++i) text += point_line(s.vertex[i]);
     }
     return text;
 }
@@ -33,13 +33,10 @@ std::string blocks(const std::vector<HullSolid>& solids) {
 }  // namespace
 
 std::string exact_number(double v) {
-    if (v == 0.0) v = 0.0;  // never "-0"
-    char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, v);
-    return std::string(buf, res.ptr);
+    return format_shortest(v == 0.0 ? 0.0 : v);  // never "-0"
 }
 
-std::string ship_file_text(const HullParticulars& h, const std::vector<HullSolid>& solids,
+std::string ship_file_text(const HullParticulars& h, const std::vector<SolidBlock>& solids,
                            const std::string& remark) {
     return key_line("Loa=", h.Loa) + key_line("Lpp=", h.Lpp) + key_line("B=", h.B) +
            key_line("D=", h.D) + key_line("VD=", h.below.V) + key_line("Gra_Pt.x=", h.G.x) +
@@ -48,7 +45,7 @@ std::string ship_file_text(const HullParticulars& h, const std::vector<HullSolid
            blocks(solids);
 }
 
-std::string format2_text(const HullParticulars& h, const std::vector<HullSolid>& solids,
+std::string format2_text(const HullParticulars& h, const std::vector<SolidBlock>& solids,
                          const std::string& remark) {
     return key_line("Volume of Displacement=", h.below.V) + key_line("Gra_Pt.x=", h.G.x) +
            key_line("Gra_Pt.y=", h.G.y) + key_line("Gra_Pt.z=", h.G.z) + remark_line(remark) +

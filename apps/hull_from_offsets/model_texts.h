@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "apps/hull_from_offsets/hull_particulars.h"
-#include "apps/hull_from_offsets/hull_solid.h"
+#include "model/solid_blocks.h"
 
 namespace voxel {
 
@@ -17,12 +17,12 @@ std::string exact_number(double v);
 
 // Ten key lines (Loa, Lpp, B, D, VD = the volume below the draft in m^3,
 // Gra_Pt.x/y/z, W_Den, C1), the remark line "# <remark>", then the blocks.
-std::string ship_file_text(const HullParticulars& h, const std::vector<HullSolid>& solids,
+std::string ship_file_text(const HullParticulars& h, const std::vector<SolidBlock>& solids,
                            const std::string& remark);
 
 // "Volume of Displacement=" the volume below the draft, the three Gra_Pt
 // lines, the remark line, then the blocks.
-std::string format2_text(const HullParticulars& h, const std::vector<HullSolid>& solids,
+std::string format2_text(const HullParticulars& h, const std::vector<SolidBlock>& solids,
                          const std::string& remark);
 
 // Four vertical draft marks from the lowest to the top waterline: #1 the aft

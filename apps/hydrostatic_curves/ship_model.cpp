@@ -1,7 +1,5 @@
 #include "apps/hydrostatic_curves/ship_model.h"
 
-#include "kernel/volume_moments.h"
-
 namespace voxel {
 
 HydroTable::HydroTable() {
@@ -35,14 +33,7 @@ Box3 ShipModel::bounding_box() {
 }
 
 SubmergedPart ShipModel::submerged_volume_and_centre(const Plane& p) const {
-    // Volume-weighted mean of the submerged parts' centroids. A wholly dry
-    // tetrahedron adds a volume of 0, which leaves the sums as they are.
-    VolumeMoments sum;
-    for (const TetraVertices& t : tetrahedra) {
-        const CutResult r = cut_below_plane(t, p, crossing);
-        sum.add(r.volume, r.centroid);
-    }
-    return {sum.volume, sum.centroid()};
+    return sum_submerged_parts(tetrahedra.data(), tetrahedra.size(), p, crossing);
 }
 
 }  // namespace voxel

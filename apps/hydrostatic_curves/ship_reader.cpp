@@ -4,11 +4,9 @@
 #include <new>
 #include <vector>
 
-#include "kernel/cylinder.h"
-#include "kernel/hexahedron.h"
-#include "kernel/triangle_prism.h"
 #include "model/scanned_text_file.h"
 #include "model/solid_blocks.h"
+#include "model/solid_tetrahedra.h"
 
 namespace voxel {
 
@@ -60,34 +58,6 @@ void read_keys(ScannedTextFile& in, ShipModel& ship) {
         }
         // The rest of the line, a unit or a remark, is skipped.
         in.skip_line();
-    }
-}
-
-// The block's solid, decomposed, appended to `tets`.
-void append_tetrahedra(const SolidBlock& b, LargeArray<TetraVertices>& tets) {
-    switch (b.kind) {
-        case SolidKind::Tetrahedron:
-            tets.push_back({b.vertex[0], b.vertex[1], b.vertex[2], b.vertex[3]});
-            break;
-        case SolidKind::Hexahedron: {
-            Hexahedron hex;
-            hex.set_vertices(b.vertex, 8);
-            for (int i = 0; i < 5; ++i) tets.push_back(hex.tetrahedron(i));
-            break;
-        }
-        case SolidKind::TrianglePrism: {
-            TrianglePrism prism;
-            prism.set_vertices(b.vertex, 6);
-            for (int i = 0; i < 3; ++i) tets.push_back(prism.tetrahedron(i));
-            break;
-        }
-        case SolidKind::Cylinder: {
-            Cylinder cylinder(b.vertex[0], b.vertex[1], b.radius);
-            std::vector<Tetrahedron> parts(static_cast<std::size_t>(3 * cylinder.n));
-            cylinder.decompose(parts.data(), static_cast<int>(parts.size()));
-            tets.insert(tets.end(), parts.begin(), parts.end());
-            break;
-        }
     }
 }
 

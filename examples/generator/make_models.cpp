@@ -569,12 +569,12 @@ voxel::OffsetTable read_back(const std::string& csv, const std::string& name) {
     return read.table;
 }
 
-Body body_of(const std::vector<voxel::HullSolid>& solids) {
+Body body_of(const std::vector<voxel::SolidBlock>& solids) {
     Body body;
-    for (const voxel::HullSolid& s : solids) {
+    for (const voxel::SolidBlock& s : solids) {
         std::vector<P3> v;
-        for (int i = 0; i < voxel::vertex_count(s.kind); ++i)
-            v.push_back({s.v[i].x, s.v[i].y, s.v[i].z});
+        for (int i = 0; i < voxel::vertex_lines(s.kind); ++i)
+            v.push_back({s.vertex[i].x, s.vertex[i].y, s.vertex[i].z});
         switch (s.kind) {
             case voxel::SolidKind::Tetrahedron:
                 body.tetrahedron(v[0], v[1], v[2], v[3]);

@@ -13,7 +13,7 @@
 namespace {
 
 using voxel::HullCell;
-using voxel::HullSolid;
+using voxel::SolidBlock;
 using voxel::SolidKind;
 
 // The cell is the body between the centre plane and the two flat triangles
@@ -90,10 +90,10 @@ TEST(HullCells, EveryPatternOfZeroHalfBreadthsFillsTheCellExactlyOnce) {
                 c.side = side;
                 const std::string name = pattern_name(zeros, side, fore);
 
-                const std::vector<HullSolid> solids = voxel::cell_solids(c);
+                const std::vector<SolidBlock> solids = voxel::cell_solids(c);
                 Moments sum;
-                for (const HullSolid& s : solids) {
-                    for (const voxel::Tetrahedron& t : voxel::solid_tetrahedra(s)) {
+                for (const SolidBlock& s : solids) {
+                    for (const voxel::TetraVertices& t : voxel::hull_tetrahedra({s})) {
                         const double v = t.full_volume();
                         const voxel::Point3 g = t.vertex_centroid();
                         sum.V += v;
@@ -101,11 +101,11 @@ TEST(HullCells, EveryPatternOfZeroHalfBreadthsFillsTheCellExactlyOnce) {
                         sum.M[1] += v * g.y;
                         sum.M[2] += v * g.z;
                     }
-                    const int n = voxel::vertex_count(s.kind);
+                    const int n = voxel::vertex_lines(s.kind);
                     for (int i = 0; i < n; ++i) {
-                        EXPECT_GE(side * s.v[i].y, 0.0) << name;
+                        EXPECT_GE(side * s.vertex[i].y, 0.0) << name;
                         for (int j = i + 1; j < n; ++j)
-                            EXPECT_FALSE(same_point(s.v[i], s.v[j]))
+                            EXPECT_FALSE(same_point(s.vertex[i], s.vertex[j]))
                                 << name << ": a " << voxel::keyword_of(s.kind)
                                 << " with two equal vertices";
                     }

@@ -55,9 +55,9 @@ Point3 sub(const Point3& a, const Point3& b) {
 
 // Each face of every tetrahedron, turned outward by the tetrahedron's sense,
 // is added to the plane it lies in (all three corners on it).
-void add_faces(const std::vector<voxel::HullSolid>& solids, std::vector<PlaneFaces>& planes) {
-    for (const voxel::HullSolid& s : solids) {
-        for (const voxel::Tetrahedron& t : voxel::solid_tetrahedra(s)) {
+void add_faces(const std::vector<voxel::SolidBlock>& solids, std::vector<PlaneFaces>& planes) {
+    for (const voxel::SolidBlock& s : solids) {
+        for (const voxel::TetraVertices& t : voxel::hull_tetrahedra({s})) {
             const Point3 v[4] = {t.V0, t.V1, t.V2, t.V3};
             const double sense =
                 voxel::dot(sub(v[1], v[0]), voxel::cross(sub(v[2], v[0]), sub(v[3], v[0])));
@@ -91,9 +91,9 @@ void add_faces(const std::vector<voxel::HullSolid>& solids, std::vector<PlaneFac
 // areas and first moments cancel. The transom, a face of the hull's surface,
 // keeps the area of its section, 2 * sum over the waterline intervals of the
 // trapezoids (y_j + y_j+1) / 2 (z_j+1 - z_j), facing aft.
-TEST(HullSolids, NeighboursCoverTheirSharedFacesExactly) {
+TEST(SolidBlocks, NeighboursCoverTheirSharedFacesExactly) {
     const voxel::OffsetTable table = test_hull();
-    const std::vector<voxel::HullSolid> solids = voxel::hull_solids(table);
+    const std::vector<voxel::SolidBlock> solids = voxel::hull_solids(table);
     std::vector<PlaneFaces> planes;
     for (std::size_t i = 0; i < table.x.size(); ++i) planes.push_back({0, table.x[i]});
     for (std::size_t j = 0; j < table.z.size(); ++j) planes.push_back({2, table.z[j]});
