@@ -85,6 +85,7 @@ void fill_four_pillar_body(voxel::VoxelGroup& g) {
         for (double y : {-9.0, 9.0})
             g.cylinders.emplace_back(Point3{x, y, 4}, Point3{x, y, 30}, 2.5);
     g.bounding_box();
+    g.prepare_queries();
 }
 
 void BM_FindWaterPlane(benchmark::State& state) {

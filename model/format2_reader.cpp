@@ -69,6 +69,7 @@ void read_format2(ScannedTextFile& in, VoxelGroup& group) {
     group.prisms = exactly_sized(prisms);
     group.cylinders = exactly_sized(cylinders);
     group.bounding_box();
+    group.prepare_queries();
 }
 
 }  // namespace

@@ -15,13 +15,17 @@ Box3 VoxelGroup::bounding_box() {
     for (const TrianglePrism& p : prisms) b.fold(p.bounds());
     for (Cylinder& c : cylinders) b.fold(c.bounds());
     box = b;
+    return box;
+}
+
+void VoxelGroup::prepare_queries() {
+    prepared_ = PreparedSolids{};  // the old one goes before the new one is built
     prepared_ = prepare();
     prepared_counts_[0] = tetrahedra.size();
     prepared_counts_[1] = hexahedra.size();
     prepared_counts_[2] = prisms.size();
     prepared_counts_[3] = cylinders.size();
     is_prepared_ = true;
-    return box;
 }
 
 PreparedSolids VoxelGroup::prepare() const {

@@ -61,16 +61,19 @@ class VoxelGroup {
     // Box of all primitives (tetrahedra, hexahedra, prisms, cylinders, each in
     // array order), stored in `box` and returned. An empty group keeps the
     // start values +-1e20. Raises a cylinder's sector count to 3 if lower.
-    // It also prepares the solids for the queries below (each cut into its
-    // tetrahedra once, with their fixed data): after changing the solids,
-    // call it again before querying.
     Box3 bounding_box();
+
+    // Prepares the solids for the queries below: each is cut into its
+    // tetrahedra once, with their fixed data. Call it after bounding_box()
+    // once the solids are set, and again after changing them; the readers
+    // do. Without it every query prepares the solids afresh for itself.
+    void prepare_queries();
 
     // The queries keep nothing and change nothing, so that several threads
     // may query one body at once. Each gives exactly what summing every
     // primitive's own submerge gives; the records' result fields are left
-    // as they are. A group whose solids changed since bounding_box() (other
-    // counts) is prepared afresh for the one query.
+    // as they are. A group whose solids changed since prepare_queries()
+    // (other counts) is prepared afresh for the one query.
 
     // Total submerged volume below p, summed over tetrahedra, cylinders,
     // hexahedra, prisms in that order.
@@ -109,7 +112,7 @@ class VoxelGroup {
   private:
     WaterPlane search_water_plane(double V, Point3 N, bool bounded) const;
 
-    // The solids in summation order, as bounding_box() left them, or a
+    // The solids in summation order, as prepare_queries() left them, or a
     // fresh preparation when the counts changed since.
     const PreparedSolids& prepared(PreparedSolids& scratch) const;
     PreparedSolids prepare() const;

@@ -98,6 +98,7 @@ TEST_F(ReportRightingArms, ReachedBoundIsNotedOnStandardError) {
     body.V = 16.0;
     body.G = {0.3, 0.0, 2.5};
     body.bounding_box();
+    body.prepare_queries();
 
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();

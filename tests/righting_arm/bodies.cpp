@@ -19,6 +19,7 @@ void make_box_barge(voxel::VoxelGroup& body) {
     body.V = 40.0;
     body.G = {0.0, 0.0, 0.8};
     body.bounding_box();
+    body.prepare_queries();
 }
 
 void make_trimmed_barge(voxel::VoxelGroup& body) {
@@ -27,6 +28,7 @@ void make_trimmed_barge(voxel::VoxelGroup& body) {
     body.V = 40.0;
     body.G = {0.6, 0.0, 1.0};
     body.bounding_box();
+    body.prepare_queries();
 }
 
 void make_four_column_body(voxel::VoxelGroup& body) {
@@ -38,6 +40,7 @@ void make_four_column_body(voxel::VoxelGroup& body) {
     body.V = 400.0;
     body.G = {0.0, 0.0, 5.0};
     body.bounding_box();
+    body.prepare_queries();
 }
 
 namespace {

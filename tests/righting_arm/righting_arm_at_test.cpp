@@ -43,6 +43,7 @@ void make_top_heavy_cube(VoxelGroup& body) {
     body.V = 16.0;
     body.G = {0.3, 0.0, 2.5};
     body.bounding_box();
+    body.prepare_queries();
 }
 
 bool same_point(const Point3& p, const Point3& q) {
