@@ -2,11 +2,9 @@
 
 #include <unistd.h>
 
-#include <cstdio>
-
 #include "kernel/platform/console.h"
+#include "kernel/platform/file_replace.h"
 #include "kernel/platform/number_format.h"
-#include "kernel/platform/text_output.h"
 
 namespace voxel {
 
@@ -67,19 +65,15 @@ std::vector<std::string> hydrostatic_table_lines(const HydroTable& table) {
 }
 
 bool write_hydrostatic_table(const HydroTable& table, const char* path) {
-    const std::vector<std::string> lines = hydrostatic_table_lines(table);
-    const std::string part = std::string(path) + ".part";
-    // A table that may not be written (read-only) is left as it is, though
-    // the rename below could replace it.
-    const bool may_write = access(path, F_OK) != 0 || access(path, W_OK) == 0;
-    TextFileWriter file(may_write ? part.c_str() : "", "\r\n");
-    bool written = may_write && file.is_open();
-    if (written) {
-        for (const std::string& line : lines) file.line(line);
-        file.close();
-        written = !file.failed() && std::rename(part.c_str(), path) == 0;
-        if (!written) std::remove(part.c_str());
+    std::string bytes;
+    for (const std::string& line : hydrostatic_table_lines(table)) {
+        bytes += utf8_to_gbk(line);
+        bytes += "\r\n";
     }
+    // A table that may not be written (read-only) is left as it is, though
+    // the rename of a new file could replace it.
+    const bool may_write = access(path, F_OK) != 0 || access(path, W_OK) == 0;
+    const bool written = may_write && replace_file_contents(path, bytes);
     if (!written) console_line("Hydro_Static Data write error! ");
     return written;
 }

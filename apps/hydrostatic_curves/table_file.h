@@ -19,10 +19,10 @@ std::string table_cell(const std::string& utf8);
 // rows of names, symbols and units, then one row per waterline.
 std::vector<std::string> hydrostatic_table_lines(const HydroTable& table);
 
-// Writes the lines to `path` in GBK with CR LF, flushed line by line, under
-// the temporary name `path` + ".part", renamed to `path` once whole: a run
-// that fails before its table is complete leaves an existing file as it was.
-// If the file cannot be created, written or renamed, the console shows
+// Writes the lines to `path` in GBK with CR LF through replace_file_contents:
+// a run that fails before its table is complete leaves an existing file as it
+// was, and so does a read-only one. If the file cannot be written, the
+// console shows
 // "Hydro_Static Data write error! " and false is returned; the run goes on.
 bool write_hydrostatic_table(const HydroTable& table, const char* path = kTableFileName);
 
