@@ -75,24 +75,12 @@ void read_format2(ScannedTextFile& in, VoxelGroup& group) {
 }  // namespace
 
 ReadResult read_format2_model(VoxelGroup& group, const std::string& path) {
-    ReadResult result;
-    ScannedTextFile in;
-    if (!in.open(path)) return result;
-    result.opened = true;
-    read_format2(in, group);
-    result.diagnostics = in.diagnostics();
-    return result;
+    return read_scanned_file(path, [&](ScannedTextFile& in) { read_format2(in, group); });
 }
 
 ReadResult read_format2_bytes(VoxelGroup& group, const std::string& name,
                               const std::string& bytes) {
-    ReadResult result;
-    ScannedTextFile in;
-    if (!in.open_bytes(name, bytes)) return result;
-    result.opened = true;
-    read_format2(in, group);
-    result.diagnostics = in.diagnostics();
-    return result;
+    return read_scanned_bytes(name, bytes, [&](ScannedTextFile& in) { read_format2(in, group); });
 }
 
 }  // namespace voxel

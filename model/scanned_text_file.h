@@ -122,4 +122,29 @@ class ScannedTextFile {
     bool at_end_ = false;
 };
 
+// A reader's frame: opens the file at `path` (or takes `bytes` under the
+// name `name`), hands it to read(in) and returns whether it opened, with what
+// the reading found wrong.
+template <class Read>
+ReadResult read_scanned_file(const std::string& path, Read&& read) {
+    ReadResult result;
+    ScannedTextFile in;
+    if (!in.open(path)) return result;
+    result.opened = true;
+    read(in);
+    result.diagnostics = in.diagnostics();
+    return result;
+}
+
+template <class Read>
+ReadResult read_scanned_bytes(const std::string& name, const std::string& bytes, Read&& read) {
+    ReadResult result;
+    ScannedTextFile in;
+    if (!in.open_bytes(name, bytes)) return result;
+    result.opened = true;
+    read(in);
+    result.diagnostics = in.diagnostics();
+    return result;
+}
+
 }  // namespace voxel

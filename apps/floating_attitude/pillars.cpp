@@ -32,24 +32,12 @@ void read_records(ScannedTextFile& in, PillarAxes& pillars) {
 }  // namespace
 
 ReadResult read_pillars(const std::string& path, PillarAxes& pillars) {
-    ReadResult result;
-    ScannedTextFile in;
-    if (!in.open(path)) return result;
-    result.opened = true;
-    read_records(in, pillars);
-    result.diagnostics = in.diagnostics();
-    return result;
+    return read_scanned_file(path, [&](ScannedTextFile& in) { read_records(in, pillars); });
 }
 
 ReadResult read_pillars_bytes(const std::string& name, const std::string& bytes,
                               PillarAxes& pillars) {
-    ReadResult result;
-    ScannedTextFile in;
-    if (!in.open_bytes(name, bytes)) return result;
-    result.opened = true;
-    read_records(in, pillars);
-    result.diagnostics = in.diagnostics();
-    return result;
+    return read_scanned_bytes(name, bytes, [&](ScannedTextFile& in) { read_records(in, pillars); });
 }
 
 std::vector<std::string> draft_lines(const Plane& plane, const PillarAxes& pillars) {

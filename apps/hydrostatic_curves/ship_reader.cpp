@@ -94,24 +94,12 @@ void read_ship(ScannedTextFile& in, ShipModel& ship) {
 }  // namespace
 
 ReadResult read_ship_information(ShipModel& ship, const std::string& path) {
-    ReadResult result;
-    ScannedTextFile in;
-    if (!in.open(path)) return result;
-    result.opened = true;
-    read_ship(in, ship);
-    result.diagnostics = in.diagnostics();
-    return result;
+    return read_scanned_file(path, [&](ScannedTextFile& in) { read_ship(in, ship); });
 }
 
 ReadResult read_ship_information_bytes(ShipModel& ship, const std::string& name,
                                        const std::string& bytes) {
-    ReadResult result;
-    ScannedTextFile in;
-    if (!in.open_bytes(name, bytes)) return result;
-    result.opened = true;
-    read_ship(in, ship);
-    result.diagnostics = in.diagnostics();
-    return result;
+    return read_scanned_bytes(name, bytes, [&](ScannedTextFile& in) { read_ship(in, ship); });
 }
 
 }  // namespace voxel
