@@ -27,7 +27,7 @@ void Triangle2::set(double px1, double py1, double px2, double py2, double px3, 
 }
 
 void Polygon2::set(int n, const Point2* pts) {
-    points.assign(pts, pts + (n > 0 ? n : 0));
+    count_ = n > 0 ? n : 0;
     // The fan from point 0 covers a convex polygon once. Each triangle's
     // moments are carried to the origin axes (parallel axes) and summed, and
     // the sums are carried back to the polygon's centroid at the end.

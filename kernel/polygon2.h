@@ -3,8 +3,6 @@
 // the ship's (y, z) for the midship section. Lengths in metres.
 #pragma once
 
-#include <vector>
-
 namespace voxel {
 
 // The constant 1/12 of the second moments, as the double it is written as.
@@ -28,18 +26,21 @@ struct Triangle2 {
 
 // A convex polygon given in boundary order (either sense).
 struct Polygon2 {
-    std::vector<Point2> points;
     double area = 0.0;
     double cx = 0.0, cy = 0.0;  // centroid
     double Ixx = 0.0;           // int (y - cy)^2 dA
     double Iyy = 0.0;           // int (x - cx)^2 dA
 
-    int count() const { return static_cast<int>(points.size()); }
+    int count() const { return count_; }
 
-    // Copies the n points and sums the fan of triangles (point k, point k-1,
+    // Keeps the number of points (not the points: the sections of a hull
+    // set millions of polygons) and sums the fan of triangles (point k, point k-1,
     // point 0), k = 2 .. n-1. A polygon of area below 1e-15 gets zero moments
     // and the mean of its points as centroid.
     void set(int n, const Point2* pts);
+
+  private:
+    int count_ = 0;
 };
 
 }  // namespace voxel
