@@ -59,12 +59,6 @@ struct Plane {
     // parallel segment counts as lying in the plane when its midpoint is
     // within 1e-10 (in length units) of it.
     int intersect_segment_loose(const Segment& s, Point3& x) const;
-
-    // One of the two above, as `tolerance` says.
-    int intersect(const Segment& s, Point3& x, CrossingTolerance tolerance) const {
-        return tolerance == CrossingTolerance::Strict ? intersect_segment(s, x)
-                                                      : intersect_segment_loose(s, x);
-    }
 };
 
 }  // namespace voxel

@@ -56,8 +56,11 @@ double normal_sum(const Plane& p, const Point3& q) {
     return (p.B * q.y + p.A * q.x) + p.C * q.z;
 }
 
-}  // namespace
-
+// On which side of p the ball (centre, reach) lies, decided from the plane
+// value at its centre with a margin that covers the rounding of every plane
+// value inside it: Dry means every point's computed value is > 0,
+// Submerged every one <= 0; Cut when the margin cannot tell. normal_length
+// is |(A, B, C)|.
 BallSide ball_side(const Plane& p, double normal_length, const Point3& centre, double reach) {
     // Every plane value is ((B y + A x) + C z) + D in doubles, off from the
     // exact value by a few units of the last place of |A x| + |B y| + |C z|
@@ -67,6 +70,8 @@ BallSide ball_side(const Plane& p, double normal_length, const Point3& centre, d
     return side_of(p.plane_value(centre),
                    ball_margin(normal_length, reach, ball_scale(p, centre, reach), p.D));
 }
+
+}  // namespace
 
 NormalSums::NormalSums(const PreparedSolids& solids, const Plane& normal)
     : normal_(normal),

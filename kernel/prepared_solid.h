@@ -44,13 +44,6 @@ struct PreparedSolid {
 // The three sides a ball can lie on.
 enum class BallSide { Dry, Submerged, Cut };
 
-// On which side of p the ball (centre, reach) lies, decided from the plane
-// value at its centre with a margin that covers the rounding of every plane
-// value inside it: Dry means every point's computed value is > 0,
-// Submerged every one <= 0; Cut when the margin cannot tell. normal_length
-// is |(A, B, C)|.
-BallSide ball_side(const Plane& p, double normal_length, const Point3& centre, double reach);
-
 class PreparedSolids;
 
 // A plane's normal (A, B, C) applied once to every vertex and ball centre of
