@@ -80,6 +80,7 @@ std::vector<double> compute_hydrostatics(ShipModel& ship,
                                          int threads) {
     HydroTable& tab = ship.table;
     tab.set_waterlines(waterline_count(ship.D), kFirstDraft, kDraftStep);
+    if (tab.count == 0) return {};
     const HullIndex index = index_hull(ship);
 
     // The waterlines are independent of each other: each worker takes the

@@ -24,12 +24,7 @@ HullIndex index_hull(const ShipModel& ship) {
     // rounding of the crossings, far below the margin of may_reach_midship:
     // a tetrahedron that cannot reach the section plane leaves no piece
     // that can, and is not clipped at all.
-    ShipModel near(ship.crossing);
-    near.Lpp = ship.Lpp;
-    near.B = ship.B;
-    for (const TetraVertices& t : ship.tetrahedra)
-        if (may_reach_midship(t, ship)) near.tetrahedra.push_back(t);
-    for (const TetraVertices& piece : midship_slab(near))
+    for (const TetraVertices& piece : midship_slab(ship, true))
         if (may_reach_midship(piece, ship)) index.midship.push_back(piece);
     return index;
 }

@@ -48,10 +48,11 @@ SubmergedPieces clip_below_plane(const TetraVertices& t, const Plane& p,
     return split_below_plane(t, p, tolerance);
 }
 
-std::vector<TetraVertices> midship_slab(const ShipModel& ship) {
+std::vector<TetraVertices> midship_slab(const ShipModel& ship, bool near_only) {
     std::vector<TetraVertices> list, next;
     for (const TetraVertices& t : ship.tetrahedra)
-        append_pieces(list, t, clipping_plane(ship, 0, 0.0), ship.crossing);
+        if (!near_only || may_reach_midship(t, ship))
+            append_pieces(list, t, clipping_plane(ship, 0, 0.0), ship.crossing);
     for (int pass = 1; pass < 5; ++pass) {
         // Each pass clips the pieces of the one before, in their order.
         next.clear();

@@ -33,8 +33,9 @@ MidshipSection midship_section(const ShipModel& ship, double T);
 // pass after pass, each pass taking the pieces of the one before in order
 // and putting the pieces of each in their table order. The last plane,
 // z <= T, and the section follow in midship_section_of. Together they are
-// midship_section.
-std::vector<TetraVertices> midship_slab(const ShipModel& ship);
+// midship_section. With `near_only` the first pass takes only the
+// tetrahedra that may_reach_midship: the others leave no piece that can.
+std::vector<TetraVertices> midship_slab(const ShipModel& ship, bool near_only = false);
 MidshipSection midship_section_of(const std::vector<TetraVertices>& slab, const ShipModel& ship,
                                   double T);
 
