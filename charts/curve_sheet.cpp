@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "charts/chart_draw.h"
 #include "charts/chart_style.h"
@@ -10,6 +9,7 @@
 #include "charts/label_placement.h"
 #include "charts/svg_document.h"
 #include "charts/text_extent.h"
+#include "charts/value_range.h"
 
 namespace voxel {
 
@@ -60,22 +60,14 @@ std::vector<KeyLine> key_lines(const std::vector<std::pair<std::string, std::str
 // Ticks of a scale as wide as `width` mm: the most intervals (at most 6)
 // whose numbers still stand apart.
 Ticks scale_ticks(const SheetScale& s, double width) {
-    double lo = std::numeric_limits<double>::infinity();
-    double hi = -lo;
-    if (s.fixed) {
-        lo = s.min;
-        hi = s.max;
-    } else {
+    double lo = s.min, hi = s.max;
+    if (!s.fixed) {
+        ValueRange data;
         for (const SheetCurve& c : s.curves)
-            for (double v : c.values)
-                if (std::isfinite(v)) {
-                    lo = std::min(lo, v);
-                    hi = std::max(hi, v);
-                }
-        if (lo > hi) {
-            lo = 0.0;
-            hi = 1.0;
-        }
+            for (double v : c.values) data.add(v);
+        if (data.empty()) data = {0.0, 1.0};
+        lo = data.lo;
+        hi = data.hi;
         if (s.include_zero) {
             lo = std::min(lo, 0.0);
             hi = std::max(hi, 0.0);
@@ -94,9 +86,7 @@ Ticks scale_ticks(const SheetScale& s, double width) {
     Ticks ticks;
     for (int n = 6; n >= 1; --n) {
         ticks = nice_ticks(lo, hi, n);
-        double widest = 0.0;
-        for (double v : ticks.values)
-            widest = std::max(widest, text_width_mm(tick_label(v, ticks.decimals), kTickFontMm));
+        const double widest = widest_tick_label_mm(ticks, kTickFontMm);
         const double spacing = width / static_cast<double>(ticks.values.size() - 1);
         if (spacing >= widest + 2.5) break;
     }
@@ -114,28 +104,18 @@ CurveSheetLayout layout_curve_sheet(const CurveSheet& sheet) {
         static_cast<double>(key_lines(sheet.key, sheet.width_mm - 2.0 * kMarginMm).size());
 
     // Vertical axis from the rows' values (and zero).
-    double lo = sheet.vertical_from_zero ? 0.0 : std::numeric_limits<double>::infinity();
-    double hi = sheet.vertical_from_zero ? 0.0 : -std::numeric_limits<double>::infinity();
-    for (double v : sheet.vertical)
-        if (std::isfinite(v)) {
-            lo = std::min(lo, v);
-            hi = std::max(hi, v);
-        }
-    if (lo > hi) {
-        lo = 0.0;
-        hi = 1.0;
-    }
+    ValueRange drafts;
+    if (sheet.vertical_from_zero) drafts.add(0.0);
+    for (double v : sheet.vertical) drafts.add(v);
+    if (drafts.empty()) drafts = {0.0, 1.0};
     l.top = kPlotTopMm;
     l.bottom =
         sheet.height_mm - 4.0 - key_height - 2.0 - kBarPitchMm * static_cast<double>(most_bars);
     const int intervals = std::max(2, static_cast<int>((l.bottom - l.top) / 8.0));
-    l.vertical_ticks = nice_ticks(lo, hi, intervals);
+    l.vertical_ticks = nice_ticks(drafts.lo, drafts.hi, intervals);
     l.vertical = {l.vertical_ticks.first(), l.vertical_ticks.last(), l.bottom, l.top};
 
-    double widest = 0.0;
-    for (double v : l.vertical_ticks.values)
-        widest =
-            std::max(widest, text_width_mm(tick_label(v, l.vertical_ticks.decimals), kTickFontMm));
+    const double widest = widest_tick_label_mm(l.vertical_ticks, kTickFontMm);
     const double left = 5.0 + kAxisLabelFontMm + 2.0 + widest + 2.0;
     const double right = sheet.width_mm - kMarginMm - widest - 2.0;
     const auto n = static_cast<double>(sheet.panels.size());

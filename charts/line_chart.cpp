@@ -11,6 +11,7 @@
 #include "charts/label_placement.h"
 #include "charts/svg_document.h"
 #include "charts/text_extent.h"
+#include "charts/value_range.h"
 
 namespace voxel {
 
@@ -20,17 +21,6 @@ constexpr double kTickLengthMm = 1.2;
 constexpr double kLegendFontMm = 3.0;
 constexpr double kMarkerFontMm = 3.0;
 
-struct Range {
-    double lo = std::numeric_limits<double>::infinity();
-    double hi = -std::numeric_limits<double>::infinity();
-    void add(double v) {
-        if (!std::isfinite(v)) return;
-        lo = std::min(lo, v);
-        hi = std::max(hi, v);
-    }
-    bool empty() const { return lo > hi; }
-};
-
 // The ticks of one axis and the data interval it spans.
 struct AxisTicks {
     Ticks ticks;
@@ -38,7 +28,7 @@ struct AxisTicks {
     double data1 = 1.0;
 };
 
-AxisTicks axis_ticks(const ChartAxis& axis, const Range& data) {
+AxisTicks axis_ticks(const ChartAxis& axis, const ValueRange& data) {
     AxisTicks a;
     if (axis.fixed && axis.min < axis.max) {
         const Ticks all = nice_ticks(axis.min, axis.max, axis.max_intervals);
@@ -51,7 +41,7 @@ AxisTicks axis_ticks(const ChartAxis& axis, const Range& data) {
         a.data1 = axis.max;
         return a;
     }
-    Range r = data;
+    ValueRange r = data;
     for (double v : axis.include) r.add(v);
     if (r.empty()) r = {0.0, 1.0};
     a.ticks = nice_ticks(r.lo, r.hi, axis.max_intervals);
@@ -65,9 +55,7 @@ struct Margins {
 };
 
 Margins chart_margins(const LineChart& chart, const Ticks& y_ticks) {
-    double widest = 0.0;
-    for (double v : y_ticks.values)
-        widest = std::max(widest, text_width_mm(tick_label(v, y_ticks.decimals), kTickFontMm));
+    const double widest = widest_tick_label_mm(y_ticks, kTickFontMm);
     Margins m;
     m.left = 6.0 + kAxisLabelFontMm + widest + kTickLengthMm + 3.0;
     m.top = chart.subtitle.empty() ? 16.0 : 21.0;
@@ -79,7 +67,7 @@ Margins chart_margins(const LineChart& chart, const Ticks& y_ticks) {
 }  // namespace
 
 LineChartLayout layout_line_chart(const LineChart& chart) {
-    Range xs, ys;
+    ValueRange xs, ys;
     for (const ChartSeries& s : chart.series)
         for (const IndexRun& run : finite_runs(s.x, s.y))
             for (std::size_t i = run.begin; i < run.end; ++i) {

@@ -1,7 +1,9 @@
 #include "charts/nice_ticks.h"
 
+#include <algorithm>
 #include <cmath>
 
+#include "charts/text_extent.h"
 #include "kernel/platform/number_format.h"
 
 namespace voxel {
@@ -75,6 +77,13 @@ std::string tick_label(double value, int decimals) {
     std::string s = format_fixed(value, decimals);
     if (!s.empty() && s[0] == '-' && s.find_first_not_of("-0.") == std::string::npos) s.erase(0, 1);
     return s;
+}
+
+double widest_tick_label_mm(const Ticks& ticks, double font_mm) {
+    double widest = 0.0;
+    for (double v : ticks.values)
+        widest = std::max(widest, text_width_mm(tick_label(v, ticks.decimals), font_mm));
+    return widest;
 }
 
 }  // namespace voxel

@@ -32,4 +32,7 @@ Ticks nice_ticks(double lo, double hi, int max_intervals, bool allow_two_and_a_h
 // never "-0").
 std::string tick_label(double value, int decimals);
 
+// The width of the widest tick label in a font of that size, mm.
+double widest_tick_label_mm(const Ticks& ticks, double font_mm);
+
 }  // namespace voxel
