@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "charts/chart_draw.h"
 #include "charts/chart_style.h"

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "kernel/platform/console.h"
+#include "kernel/platform/file_replace.h"
 
 namespace voxel {
 
@@ -102,6 +103,13 @@ int run_guarded(bool wait_on_failure, const std::function<int()>& body) {
     diagnostic_line(std::string("错误: ") + failure);
     if (wait_on_failure) wait_for_key();
     return 1;
+}
+
+void write_side_file(const char* program, const std::string& folder, const char* name,
+                     const std::string& text) {
+    const std::string path = folder.empty() ? std::string(name) : folder + "/" + name;
+    if (!replace_file_contents(path, text))
+        diagnostic_line(std::string(program) + ": 无法写入文件 " + path + ", 其余结果照常写出.");
 }
 
 }  // namespace voxel

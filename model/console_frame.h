@@ -41,4 +41,11 @@ std::optional<int> report_read(const ReadResult& read, const char* unopened_mess
 // status 1, where the uncaught exception would abort the program.
 int run_guarded(bool wait_on_failure, const std::function<int()>& body);
 
+// Writes one of the files a program writes beside its table, `name` in
+// `folder` ("" for the current one), through replace_file_contents. One that
+// cannot be written is said on standard error ("<program>: 无法写入文件
+// <path>, 其余结果照常写出.") and the run goes on.
+void write_side_file(const char* program, const std::string& folder, const char* name,
+                     const std::string& text);
+
 }  // namespace voxel

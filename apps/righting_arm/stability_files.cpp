@@ -4,9 +4,8 @@
 #include "apps/righting_arm/arm_csv.h"
 #include "apps/righting_arm/stability_criteria.h"
 #include "apps/righting_arm/upright_stability.h"
-#include "kernel/platform/console.h"
-#include "kernel/platform/file_replace.h"
 #include "kernel/platform/number_format.h"
+#include "model/console_frame.h"
 
 namespace voxel {
 
@@ -19,12 +18,6 @@ ArmSeries series_of(const std::vector<ArmResult>& arms, const VoxelGroup& body) 
     return s;
 }
 
-void write(const std::string& folder, const char* name, const std::string& text) {
-    const std::string path = folder.empty() ? std::string(name) : folder + "/" + name;
-    if (!replace_file_contents(path, text))
-        diagnostic_line(std::string("righting_arm: 无法写入文件 ") + path + ", 其余结果照常写出.");
-}
-
 }  // namespace
 
 void write_stability_files(const std::string& folder, const std::string& model_path,
@@ -35,12 +28,15 @@ void write_stability_files(const std::string& folder, const std::string& model_p
     input.G = body.G;
     input.starboard = series_of(results.starboard, body);
     input.port = series_of(results.port, body);
-    write(folder, kArmCsvFileName, righting_arm_csv(input.starboard.gz, input.port.gz));
-    write(folder, kStabilityCriteriaFileName, stability_criteria_text(input));
+    write_side_file("righting_arm", folder, kArmCsvFileName,
+                    righting_arm_csv(input.starboard.gz, input.port.gz));
+    write_side_file("righting_arm", folder, kStabilityCriteriaFileName,
+                    stability_criteria_text(input));
     const std::string subtitle = model_path + "  V=" + format_number(body.V) + "  G=(" +
                                  format_number(body.G.x) + ", " + format_number(body.G.y) + ", " +
                                  format_number(body.G.z) + ")";
-    write(folder, kArmChartFileName, righting_arm_chart_svg(input.starboard, input.port, subtitle));
+    write_side_file("righting_arm", folder, kArmChartFileName,
+                    righting_arm_chart_svg(input.starboard, input.port, subtitle));
 }
 
 }  // namespace voxel
