@@ -154,34 +154,39 @@ void PreparedSolids::add(const Cylinder& c) {
     add_solid(tets.data(), count, false, c.P0);
 }
 
+template <class Whole, class Cut>
+BallSide PreparedSolids::visit(int i, const Plane& p, double normal_length, Whole&& whole,
+                               Cut&& cut) const {
+    const PreparedSolid& s = solids_[static_cast<std::size_t>(i)];
+    const BallSide solid_side = ball_side(p, normal_length, s.centre, s.reach);
+    if (solid_side != BallSide::Cut) return solid_side;
+    const PreparedTetrahedron* t = tets_.data() + s.first;
+    for (int j = 0; j < s.count; ++j, ++t) {
+        const BallSide side = s.single_tetrahedron
+                                  ? BallSide::Cut
+                                  : ball_side(p, normal_length, t->centroid, t->reach);
+        if (side == BallSide::Dry) continue;
+        if (side == BallSide::Submerged)
+            whole(*t);
+        else
+            cut(*t);
+    }
+    return BallSide::Cut;
+}
+
 double PreparedSolids::volume(int i, const Plane& p, double normal_length,
                               CrossingTolerance tolerance) const {
-    const PreparedSolid& s = solids_[static_cast<std::size_t>(i)];
-    switch (ball_side(p, normal_length, s.centre, s.reach)) {
-        case BallSide::Dry:
-            return 0.0;
-        case BallSide::Submerged:
-            return s.whole.volume;
-        case BallSide::Cut:
-            break;
-    }
-    const PreparedTetrahedron* t = tets_.data() + s.first;
-    if (s.single_tetrahedron) return cut_volume_below_plane(t->v, p, tolerance);
     // A dry tetrahedron adds a volume of exactly 0, which leaves the sum as
-    // it is (a sum that starts at +0 is never -0): it is passed over.
+    // it is (a sum that starts at +0 is never -0): it is passed over. A solid
+    // of one tetrahedron sums one term: 0 + v is v.
     double sum = 0.0;
-    for (int j = 0; j < s.count; ++j, ++t) {
-        switch (ball_side(p, normal_length, t->centroid, t->reach)) {
-            case BallSide::Dry:
-                break;
-            case BallSide::Submerged:
-                sum = sum + t->volume;
-                break;
-            case BallSide::Cut:
-                sum = sum + cut_volume_below_plane(t->v, p, tolerance);
-                break;
-        }
-    }
+    const BallSide side = visit(
+        i, p, normal_length, [&sum](const PreparedTetrahedron& t) { sum = sum + t.volume; },
+        [&](const PreparedTetrahedron& t) {
+            sum = sum + cut_volume_below_plane(t.v, p, tolerance);
+        });
+    if (side == BallSide::Dry) return 0.0;
+    if (side == BallSide::Submerged) return solids_[static_cast<std::size_t>(i)].whole.volume;
     return sum;
 }
 
@@ -260,36 +265,24 @@ VolumeBracket PreparedSolids::volume_bracket(int i, const NormalSums& sums, doub
 SubmergedPart PreparedSolids::part(int i, const Plane& p, double normal_length,
                                    CrossingTolerance tolerance) const {
     const PreparedSolid& s = solids_[static_cast<std::size_t>(i)];
-    switch (ball_side(p, normal_length, s.centre, s.reach)) {
-        case BallSide::Dry:
-            return {0.0, s.fallback};
-        case BallSide::Submerged:
-            return s.whole;
-        case BallSide::Cut:
-            break;
-    }
-    const PreparedTetrahedron* t = tets_.data() + s.first;
-    if (s.single_tetrahedron) {
-        const CutResult r = cut_below_plane(t->v, p, tolerance);
-        return {r.volume, r.centroid};
-    }
     // A dry tetrahedron adds exactly 0 to the volume and to the moments (its
-    // centroid being finite), which leaves both as they are: passed over.
+    // centroid being finite), which leaves both as they are: passed over. A
+    // solid of one tetrahedron answers with its own cut.
     VolumeMoments sum;
-    for (int j = 0; j < s.count; ++j, ++t) {
-        switch (ball_side(p, normal_length, t->centroid, t->reach)) {
-            case BallSide::Dry:
-                break;
-            case BallSide::Submerged:
-                sum.add(t->volume, t->centroid);
-                break;
-            case BallSide::Cut: {
-                const CutResult r = cut_below_plane(t->v, p, tolerance);
+    CutResult single;
+    const BallSide side = visit(
+        i, p, normal_length,
+        [&sum](const PreparedTetrahedron& t) { sum.add(t.volume, t.centroid); },
+        [&](const PreparedTetrahedron& t) {
+            const CutResult r = cut_below_plane(t.v, p, tolerance);
+            if (s.single_tetrahedron)
+                single = r;
+            else
                 sum.add(r.volume, r.centroid);
-                break;
-            }
-        }
-    }
+        });
+    if (side == BallSide::Dry) return {0.0, s.fallback};
+    if (side == BallSide::Submerged) return s.whole;
+    if (s.single_tetrahedron) return {single.volume, single.centroid};
     return {sum.volume, std::fabs(sum.volume) < 1e-20 ? s.fallback : sum.centroid()};
 }
 

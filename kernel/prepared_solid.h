@@ -100,6 +100,10 @@ class PreparedSolids {
     // over, and returns Cut.
     template <class Whole, class Cut>
     BallSide visit(int i, const NormalSums& sums, double D, Whole&& whole, Cut&& cut) const;
+    // The same at the plane p, each value computed from p: whole(t) and
+    // cut(t).
+    template <class Whole, class Cut>
+    BallSide visit(int i, const Plane& p, double normal_length, Whole&& whole, Cut&& cut) const;
     void add_solid(const Tetrahedron* tets, int count, bool single, const Point3& fallback);
 
     LargeArray<PreparedTetrahedron> tets_;
