@@ -80,6 +80,8 @@ NormalSums::NormalSums(const PreparedSolids& solids, const Plane& normal)
     vertex_.reserve(4 * n);
     tet_centre_.reserve(n);
     tet_scale_.reserve(n);
+    solid_centre_.reserve(solids.solids_.size());
+    solid_scale_.reserve(solids.solids_.size());
     for (const PreparedTetrahedron& t : solids.tets_) {
         for (const Point3* v : {&t.v.V0, &t.v.V1, &t.v.V2, &t.v.V3})
             vertex_.push_back(normal_sum(normal, *v));

@@ -58,6 +58,9 @@ class NormalSums {
     friend class PreparedSolids;
     Plane normal_;
     double normal_length_;
+    // Plain vectors, not LargeArray: these are made and freed for every
+    // search, and 2 MiB-aligned blocks freed so stayed with the process
+    // (the peak memory of a large righting-arm sweep doubled).
     std::vector<double> vertex_;        // V0..V3 of every tetrahedron
     std::vector<double> tet_centre_;    // s at each tetrahedron's ball centre
     std::vector<double> tet_scale_;     // |A| (|x| + r) + |B| (|y| + r) + |C| (|z| + r)
