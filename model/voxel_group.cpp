@@ -148,9 +148,12 @@ WaterPlane VoxelGroup::search_water_plane(double V, Point3 N, bool bounded) cons
     // volume itself is needed only when they do not (near the end of the
     // search) and for the last plane. The bounds are sums in the order of
     // volume_at, and a rounded sum grows with each term, so Vt lies between.
+    // Once the bounds fail to decide a step the planes are near the end and
+    // they seldom decide another: from then on only the volume is computed.
     auto still_far = [V](double v) { return std::fabs((v - V) / V) >= 1e-10; };
+    bool try_bounds = bounded && V > 1e-100;
     auto side = [&](const Plane& p, double& value, bool& exact) {
-        if (bounded && V > 1e-100) {
+        if (try_bounds) {
             double low = 0.0, high = 0.0;
             for (int i = 0; i < solids.solid_count(); ++i) {
                 const VolumeBracket b = solids.volume_bracket(i, sums, p.D, crossing);
@@ -163,6 +166,7 @@ WaterPlane VoxelGroup::search_water_plane(double V, Point3 N, bool bounded) cons
                 exact = false;
                 return;
             }
+            try_bounds = false;
         }
         value = volume_at(p);
         exact = true;
