@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "kernel/platform/number_format.h"
+#include "kernel/platform/text_encoding.h"
 
 namespace voxel {
 
@@ -37,8 +38,7 @@ bool ScannedTextFile::open_bytes(const std::string& name, const std::string& byt
 
 void ScannedTextFile::note_refused_encoding() {
     if (const char* encoding = input_.refused_encoding())
-        error(1, std::string("文件是 ") + encoding +
-                     " 编码的文本, 无法读取; 请将其另存为纯文本 (ANSI/GBK 或 UTF-8) 后再试.");
+        error(1, refused_encoding_message(encoding));
 }
 
 int ScannedTextFile::value_line(long position) const {

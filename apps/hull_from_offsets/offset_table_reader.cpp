@@ -5,12 +5,12 @@
 #include <system_error>
 
 #include "kernel/platform/number_format.h"
+#include "kernel/platform/text_encoding.h"
 
 namespace voxel {
 
 namespace {
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kHeaderCorner = "x\\z";
 
 bool is_blank(char c) {
@@ -157,8 +157,14 @@ bool TableParser::finish(int last_line) {
 OffsetTableRead read_offset_table(std::string_view text) {
     OffsetTableRead out;
     TableParser parser(out);
-    if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark)
-        text.remove_prefix(kByteOrderMark.size());
+    // A UTF-8 byte-order mark is passed over; a table saved as UTF-16 or
+    // UTF-32 is refused, as the model readers refuse one.
+    const TextEncodingCheck encoding = check_text_encoding(text);
+    if (encoding.refused) {
+        out.error = {1, 1, refused_encoding_message(encoding.refused)};
+        return out;
+    }
+    text.remove_prefix(encoding.mark_bytes);
     int line_number = 0;
     std::size_t start = 0;
     while (start < text.size()) {

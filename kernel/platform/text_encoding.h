@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace voxel {
 
@@ -21,6 +22,9 @@ struct TextEncodingCheck {
     const char* refused = nullptr;
 };
 
-TextEncodingCheck check_text_encoding(const std::string& bytes);
+TextEncodingCheck check_text_encoding(std::string_view bytes);
+
+// What a reader says of a file in the wide encoding `encoding` (UTF-8).
+std::string refused_encoding_message(const char* encoding);
 
 }  // namespace voxel

@@ -59,6 +59,7 @@ TEST(OffsetTableReader, BadTablesAreReportedAtTheirLineAndColumn) {
         {"no header", "0,0,1,1\n10,0,1,1\n", 1, 1, "应为表头行"},
         {"only remarks", "# nothing\n\n", 2, 1, "没有表格内容"},
         {"bad waterline", "\xEF\xBB\xBFx\\z,0,two,4\n", 1, 7, "应为水线高度 (m), 读到 \"two\""},
+        {"UTF-16 text", std::string("\xFF\xFEx\0\\\0z\0,\0", 10) + "0", 1, 1, "UTF-16 LE"},
     };
     for (const BadTable& c : cases) {
         const OffsetTableRead r = read_offset_table(c.text);
