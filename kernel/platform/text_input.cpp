@@ -99,9 +99,8 @@ bool read_raw_bytes(const char* path, std::string& bytes) {
 }  // namespace
 
 bool read_text_file(const char* path, std::string& text) {
-    std::string bytes;
-    if (!read_raw_bytes(path, bytes)) return false;
-    text = drop_cr_before_lf(bytes);
+    if (!read_raw_bytes(path, text)) return false;
+    drop_cr_before_lf_in_place(text);
     return true;
 }
 
