@@ -14,10 +14,7 @@ void HydroTable::set_waterlines(int n, double start_draft, double draft_step) {
         T[0] = start_draft;
         for (std::size_t k = 1; k < rows; ++k) T[k] = T[k - 1] + draft_step;
     }
-    for (std::vector<double>* column :
-         {&V, &DIS, &DISk, &Zb, &Xb, &Aw, &Xf, &Zm, &TPC, &MTC, &ZmL, &CB, &Cw, &Cm, &Cp}) {
-        column->assign(rows, 0.0);
-    }
+    for (HydroColumn column : kHydroColumns) (this->*column).assign(rows, 0.0);
 }
 
 double ShipModel::total_volume() const {

@@ -32,6 +32,13 @@ struct HydroTable {
     void set_waterlines(int n, double start_draft, double draft_step);
 };
 
+// The columns after the draft T, in the order of the table file and the CSV.
+using HydroColumn = std::vector<double> HydroTable::*;
+constexpr HydroColumn kHydroColumns[15] = {
+    &HydroTable::V,   &HydroTable::DIS, &HydroTable::DISk, &HydroTable::Zb,  &HydroTable::Xb,
+    &HydroTable::Aw,  &HydroTable::Xf,  &HydroTable::Zm,   &HydroTable::TPC, &HydroTable::MTC,
+    &HydroTable::ZmL, &HydroTable::CB,  &HydroTable::Cw,   &HydroTable::Cm,  &HydroTable::Cp};
+
 struct ShipModel {
     // Which crossing test the cuts of this hull use; the program that builds
     // the model chooses it.

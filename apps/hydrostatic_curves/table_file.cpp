@@ -10,29 +10,25 @@ namespace voxel {
 
 namespace {
 
-using Column = std::vector<double> HydroTable::*;
-
+// The three header rows of each part of the table; its rows are T and the
+// next five columns of kHydroColumns, in order.
 struct TableLayout {
     const char* names[7];
     const char* symbols[7];
     const char* units[7];
-    Column columns[5];  // after the draft T
 };
 
 const TableLayout kTables[3] = {
     {{"项目", "吃水", "型排水体积", "型排水量", "总排水量", "浮心垂向坐标", "浮心纵向坐标"},
      {"符号", "T", "V", "DIS", "DISk", "Zb", "Xb"},
-     {"单位", "(m)", "(m^3)", "(t)", "(t)", "(m)", "(m)"},
-     {&HydroTable::V, &HydroTable::DIS, &HydroTable::DISk, &HydroTable::Zb, &HydroTable::Xb}},
+     {"单位", "(m)", "(m^3)", "(t)", "(t)", "(m)", "(m)"}},
     {{"项目", "吃水", "水线面面积", "漂心纵向坐标", "横稳心垂向坐标", "每厘米吃水吨数",
       "每厘米纵倾力矩"},
      {"符号", "T", "Aw", "Xf", "Zm", "TPC", "MTC"},
-     {"单位", "(m)", "(m^2)", "(m)", "(m)", "(t)", "(t*m)"},
-     {&HydroTable::Aw, &HydroTable::Xf, &HydroTable::Zm, &HydroTable::TPC, &HydroTable::MTC}},
+     {"单位", "(m)", "(m^2)", "(m)", "(m)", "(t)", "(t*m)"}},
     {{"项目", "吃水", "纵稳心垂向坐标", "方型系数", "水线面系数", "舯横剖面系数", "纵向棱形系数"},
      {"符号", "T", "ZmL ", "CB", "Cw", "Cm", "Cp"},
-     {"单位", "(m)", "(m)", " ", " ", " ", " "},
-     {&HydroTable::ZmL, &HydroTable::CB, &HydroTable::Cw, &HydroTable::Cm, &HydroTable::Cp}},
+     {"单位", "(m)", "(m)", " ", " ", " ", " "}},
 };
 
 std::string header_row(const char* const (&cells)[7]) {
@@ -51,13 +47,15 @@ std::string table_cell(const std::string& utf8) {
 
 std::vector<std::string> hydrostatic_table_lines(const HydroTable& table) {
     std::vector<std::string> lines;
-    for (const TableLayout& layout : kTables) {
+    for (int k = 0; k < 3; ++k) {
+        const TableLayout& layout = kTables[k];
         lines.push_back(header_row(layout.names));
         lines.push_back(header_row(layout.symbols));
         lines.push_back(header_row(layout.units));
         for (int i = 0; i < table.count; ++i) {
             std::string line = table_cell(" ") + table_cell(format_number(table.T[i]));
-            for (Column c : layout.columns) line += table_cell(format_number((table.*c)[i]));
+            for (int c = 5 * k; c < 5 * k + 5; ++c)
+                line += table_cell(format_number((table.*kHydroColumns[c])[i]));
             lines.push_back(line);
         }
     }
