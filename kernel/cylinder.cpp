@@ -64,19 +64,10 @@ Box3 Cylinder::bounds() {
 
 void Cylinder::submerge(const Plane& p, CrossingTolerance tolerance) {
     plane = p;
-    // The 90 tetrahedra of the usual 30 sectors live on the stack; a cylinder
-    // decomposed into more sectors takes an array of its own.
-    constexpr int kUsualCount = 90;
     const int count = 3 * n > 0 ? 3 * n : 0;
-    Tetrahedron local[kUsualCount];
-    std::vector<Tetrahedron> more;
-    Tetrahedron* tets = local;
-    if (count > kUsualCount) {
-        more.resize(static_cast<std::size_t>(count));
-        tets = more.data();
-    }
-    decompose(tets, count);
-    const SubmergedPart part = submerge_tetrahedra(tets, count, plane, tolerance, P0);
+    std::vector<Tetrahedron> tets(static_cast<std::size_t>(count));
+    decompose(tets.data(), count);
+    const SubmergedPart part = submerge_tetrahedra(tets.data(), count, plane, tolerance, P0);
     volume = part.volume;
     centroid = part.centroid;
 }
