@@ -1,5 +1,8 @@
 #include "model/format2_reader.h"
 
+#include <new>
+#include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "model/scanned_text_file.h"
@@ -9,10 +12,25 @@ namespace voxel {
 
 namespace {
 
-// The records, copied into arrays of exactly their number.
+// The records in an array of exactly their number: room was made from the
+// keyword lines, which a good file has as many of as blocks, so this seldom
+// copies.
 template <class T>
-std::vector<T> exactly_sized(const std::vector<T>& collected) {
-    return std::vector<T>(collected.begin(), collected.end());
+std::vector<T> exactly_sized(std::vector<T>& collected) {
+    collected.shrink_to_fit();
+    return std::move(collected);
+}
+
+// Room for as many records of a kind as the text has keyword lines of it.
+// Lines that start no real block can make that far too much; the array then
+// grows as the blocks come.
+template <class T>
+void make_room(std::vector<T>& records, std::size_t count) {
+    try {
+        records.reserve(count);
+    } catch (const std::bad_alloc&) {
+    } catch (const std::length_error&) {
+    }
 }
 
 // The header and the blocks, into an empty group.
@@ -41,6 +59,11 @@ void read_format2(ScannedTextFile& in, VoxelGroup& group) {
     std::vector<Hexahedron> hexahedra;
     std::vector<TrianglePrism> prisms;
     std::vector<Cylinder> cylinders;
+    const KeywordLineCounts keywords = count_keyword_lines(in.text());
+    make_room(tetrahedra, keywords[SolidKind::Tetrahedron]);
+    make_room(hexahedra, keywords[SolidKind::Hexahedron]);
+    make_room(prisms, keywords[SolidKind::TrianglePrism]);
+    make_room(cylinders, keywords[SolidKind::Cylinder]);
     read_solid_blocks(in, [&](const SolidBlock& b) {
         switch (b.kind) {
             case SolidKind::Tetrahedron:

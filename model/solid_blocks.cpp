@@ -126,6 +126,15 @@ std::string quoted_line(const char* line) {
 
 }  // namespace
 
+KeywordLineCounts count_keyword_lines(const std::string& text) {
+    KeywordLineCounts counts;
+    for (const KeywordLine& k : kKeywordLines)
+        for (std::size_t at = text.find(k.text); at != std::string::npos;
+             at = text.find(k.text, at + 1))
+            ++counts.of[static_cast<int>(k.kind)];
+    return counts;
+}
+
 int vertex_lines(SolidKind kind) {
     for (const KeywordLine& k : kKeywordLines)
         if (k.kind == kind) return k.vertices;

@@ -12,7 +12,9 @@
 // passed over. Lengths are in the file's own unit.
 #pragma once
 
+#include <cstddef>
 #include <functional>
+#include <string>
 
 #include "kernel/point3.h"
 #include "model/scanned_text_file.h"
@@ -25,6 +27,15 @@ enum class SolidKind { Tetrahedron, Hexahedron, TrianglePrism, Cylinder };
 const char* keyword_of(SolidKind kind);
 // The vertex lines of its block: 4, 8, 6, or a cylinder's P0 and P1.
 int vertex_lines(SolidKind kind);
+
+// How many lines of the text are each kind's keyword line, indexed by
+// SolidKind: at least as many as the blocks of that kind, for room made
+// before the blocks are read.
+struct KeywordLineCounts {
+    std::size_t of[4] = {0, 0, 0, 0};
+    std::size_t operator[](SolidKind kind) const { return of[static_cast<int>(kind)]; }
+};
+KeywordLineCounts count_keyword_lines(const std::string& text);
 
 // One block as read.
 struct SolidBlock {

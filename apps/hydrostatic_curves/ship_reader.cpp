@@ -4,6 +4,7 @@
 #include <new>
 #include <vector>
 
+#include "kernel/cylinder.h"
 #include "model/scanned_text_file.h"
 #include "model/solid_blocks.h"
 #include "model/solid_tetrahedra.h"
@@ -65,17 +66,10 @@ void read_keys(ScannedTextFile& in, ShipModel& ship) {
 // block starts with one, so this is room enough and the array never moves
 // while the blocks are read.
 std::size_t tetrahedra_bound(const std::string& text) {
-    const struct {
-        const char* line;
-        std::size_t tetrahedra;
-    } keywords[] = {
-        {"Tetrahedron\n", 1}, {"Hexahedron\n", 5}, {"TrianglePrism\n", 3}, {"Cylinder\n", 90}};
-    std::size_t bound = 0;
-    for (const auto& k : keywords)
-        for (std::size_t at = text.find(k.line); at != std::string::npos;
-             at = text.find(k.line, at + 1))
-            bound += k.tetrahedra;
-    return bound;
+    const KeywordLineCounts k = count_keyword_lines(text);
+    return k[SolidKind::Tetrahedron] + 5 * k[SolidKind::Hexahedron] +
+           3 * k[SolidKind::TrianglePrism] +
+           3 * static_cast<std::size_t>(Cylinder().n) * k[SolidKind::Cylinder];
 }
 
 void read_ship(ScannedTextFile& in, ShipModel& ship) {
