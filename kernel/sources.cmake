@@ -6,6 +6,7 @@ set(KERNEL_SOURCES
   kernel/triangle_prism.cpp
   kernel/hexahedron.cpp
   kernel/cylinder.cpp
+  kernel/solid_shape.cpp
   kernel/prepared_solid.cpp
   kernel/polygon2.cpp
   kernel/section_polygon.cpp

@@ -1,5 +1,7 @@
 #include "model/diagnostics.h"
 
+#include <utility>
+
 namespace voxel {
 
 std::string format_diagnostic(const Diagnostic& d) {
@@ -7,7 +9,17 @@ std::string format_diagnostic(const Diagnostic& d) {
            (d.severity == Severity::Error ? ": 错误: " : ": 警告: ") + d.text;
 }
 
+void Diagnostics::add(Diagnostic d) {
+    if (items_.size() < kMostDiagnostics) {
+        items_.push_back(std::move(d));
+        return;
+    }
+    ++more_;
+    if (d.severity == Severity::Error) more_errors_ = true;
+}
+
 bool Diagnostics::has_errors() const {
+    if (more_errors_) return true;
     for (const Diagnostic& d : items_)
         if (d.severity == Severity::Error) return true;
     return false;
@@ -17,6 +29,9 @@ std::vector<std::string> Diagnostics::lines() const {
     std::vector<std::string> out;
     out.reserve(items_.size());
     for (const Diagnostic& d : items_) out.push_back(format_diagnostic(d));
+    if (more_ > 0)
+        out.push_back(items_.back().file + ": 另有 " + std::to_string(more_) +
+                      " 条错误或警告未列出.");
     return out;
 }
 

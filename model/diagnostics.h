@@ -4,6 +4,7 @@
 // the order they were found.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -21,23 +22,32 @@ struct Diagnostic {
 // "<file>:<line>: 警告: <text>" or "<file>:<line>: 错误: <text>".
 std::string format_diagnostic(const Diagnostic& d);
 
+// A file that is not what it should be at all can give a message on every
+// line; beyond this many items the rest are only counted.
+constexpr std::size_t kMostDiagnostics = 100;
+
 class Diagnostics {
   public:
     void warn(const std::string& file, int line, const std::string& text) {
-        items_.push_back({Severity::Warning, file, line, text});
+        add({Severity::Warning, file, line, text});
     }
     void error(const std::string& file, int line, const std::string& text) {
-        items_.push_back({Severity::Error, file, line, text});
+        add({Severity::Error, file, line, text});
     }
 
     const std::vector<Diagnostic>& items() const { return items_; }
     bool has_errors() const;
     bool empty() const { return items_.empty(); }
-    // Every item formatted, in order.
+    // Every item formatted, in order, then one line saying how many more
+    // were found when there were more than kMostDiagnostics.
     std::vector<std::string> lines() const;
 
   private:
+    void add(Diagnostic d);
+
     std::vector<Diagnostic> items_;
+    std::size_t more_ = 0;  // items found beyond kMostDiagnostics
+    bool more_errors_ = false;
 };
 
 // What a reader returns besides what it fills.

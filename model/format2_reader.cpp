@@ -33,26 +33,81 @@ void make_room(std::vector<T>& records, std::size_t count) {
     }
 }
 
+constexpr int kHeaderKeys = 4;
+const char* const kHeaderPrefixes[kHeaderKeys] = {
+    "Volume of Displacement=", "Gra_Pt.x=", "Gra_Pt.y=", "Gra_Pt.z="};
+
+std::string key_name(int k) {
+    return std::string("\"") + kHeaderPrefixes[k] + "<数>\"";
+}
+
+// The keys from k on, for a message: "Gra_Pt.y=<数>", "Gra_Pt.z=<数>".
+std::string keys_from(int k) {
+    std::string names;
+    for (int j = k; j < kHeaderKeys; ++j) names += (j > k ? ", " : "") + key_name(j);
+    return names;
+}
+
+// The four key lines, in their order, each value into its field. Every value
+// that does not read is an error that names the key expected there and what
+// stands in its place; reading goes on, so that every fault is said:
+//  - the line holds the key expected, written wrongly or without a number:
+//    the line is passed over;
+//  - it holds a later key (one is missing, or they are out of order): the
+//    line is read again for the next key;
+//  - an earlier key (one twice, or out of order), or no key at all: the line
+//    is passed over and the same key looked for on the next one;
+//  - the first solid block, or the end of the file: every key still
+//    expected is missing.
+void read_header(ScannedTextFile& in, VoxelGroup& group) {
+    double* const values[kHeaderKeys] = {&group.V, &group.G.x, &group.G.y, &group.G.z};
+    for (int k = 0; k < kHeaderKeys;) {
+        const std::string what = key_name(k);
+        const ScanResult r = in.read_number(kHeaderPrefixes[k], *values[k], what, false);
+        if (r == ScanResult::Complete || r == ScanResult::NotFinite) {
+            ++k;
+            continue;
+        }
+        if (r == ScanResult::EndOfFile) {
+            in.error(in.line(), "文件在键行 " + keys_from(k) + " 之前结束.");
+            return;
+        }
+        const long at = in.position();
+        const int found = in.key_at(at, kHeaderPrefixes, kHeaderKeys);
+        const std::string text = "\"" + in.excerpt(at) + "\"";
+        if (found == k) {
+            in.error(in.line(), "应为 " + what + ", 读到 " + text +
+                                    (in.begins_with_key(at, kHeaderPrefixes[k])
+                                         ? ": 键后没有可读的数."
+                                         : ": 键须逐字写出, 大小写相同, '=' 前不可有空白."));
+            ++k;
+        } else if (found > k) {
+            in.error(in.line(), "应为 " + what + ", 读到键 \"" + kHeaderPrefixes[found] +
+                                    "\": 缺少 " + what + " 这一行, 或键的次序不对 (次序为 " +
+                                    keys_from(0) + ").");
+            in.keep_line();
+            ++k;
+        } else if (found >= 0) {
+            in.error(in.line(), "应为 " + what + ", 读到键 \"" + kHeaderPrefixes[found] +
+                                    "\": 该键重复, 或键的次序不对 (次序为 " + keys_from(0) + ").");
+        } else if (at_keyword_line(in)) {
+            in.error(in.line(), "应为 " + what + ", 读到实体块的关键字行 " + text + ": 缺少键行 " +
+                                    keys_from(k) + ".");
+            in.keep_line();
+            return;
+        } else {
+            in.error(in.line(), "应为 " + what + ", 读到 " + text + ".");
+        }
+    }
+}
+
 // The header and the blocks, into an empty group.
 void read_format2(ScannedTextFile& in, VoxelGroup& group) {
     if (in.refused()) return;
 
-    // Header. Each value starts at 0 and keeps it when its line does not
-    // parse; the pattern's closing newline passes over blank lines.
     group.V = 0.0;
     group.G = Point3{};
-    const struct {
-        const char* prefix;
-        double* value;
-    } header[4] = {{"Volume of Displacement=", &group.V},
-                   {"Gra_Pt.x=", &group.G.x},
-                   {"Gra_Pt.y=", &group.G.y},
-                   {"Gra_Pt.z=", &group.G.z}};
-    for (const auto& h : header) {
-        const std::string what = std::string("\"") + h.prefix + "<数>\"";
-        if (in.read_number(h.prefix, *h.value, what) == ScanResult::EndOfFile)
-            in.warn(in.line(), "文件在 " + what + " 之前结束; 该值按 0 计.");
-    }
+    read_header(in, group);
 
     // Solids collected in file order, then stored in exactly sized arrays.
     std::vector<Tetrahedron> tetrahedra;

@@ -26,12 +26,14 @@ constexpr const char* kFormat2ReadErrorMessage = " SET file(Format2) read error!
 // box. `opened` is false when the file cannot be opened or read (a
 // directory, for one); nothing is filled then.
 //
-// Beyond the format: V and G start at 0 and a header value that does not
-// parse stays 0 (a warning); the blocks are read as model/solid_blocks.h
-// says. A value that is not finite or beyond kLargestInputMagnitude, in the
-// header or in a block, is an error: the group is still filled with the
-// usable blocks, but the program must not go on. A UTF-16 or UTF-32 file is
-// an error and fills nothing.
+// Beyond the format: V and G start at 0. A header key line that is missing,
+// out of order or has no number is an error that names the key expected
+// there (and the key found, when another stands in its place); the blocks
+// are read as model/solid_blocks.h says. A value that is not finite or
+// beyond kLargestInputMagnitude, in the header or in a block, is an error.
+// After an error the group is still filled with the usable blocks, but the
+// program must not go on. A UTF-16 or UTF-32 file is an error and fills
+// nothing.
 ReadResult read_format2_model(VoxelGroup& group, const std::string& path);
 
 // The same over a file's bytes in memory, named `name` in the messages.

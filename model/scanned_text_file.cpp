@@ -1,5 +1,6 @@
 #include "model/scanned_text_file.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdarg>
@@ -21,6 +22,7 @@ bool is_space(char c) {
 bool ScannedTextFile::open(const std::string& path) {
     pos_ = 0;
     at_end_ = false;
+    after_value_ = skip_pending_ = false;
     if (!input_.open(path.c_str())) return false;
     name_ = path;
     note_refused_encoding();
@@ -30,6 +32,7 @@ bool ScannedTextFile::open(const std::string& path) {
 bool ScannedTextFile::open_bytes(const std::string& name, const std::string& bytes) {
     pos_ = 0;
     at_end_ = false;
+    after_value_ = skip_pending_ = false;
     if (!input_.open_bytes(bytes)) return false;
     name_ = name;
     note_refused_encoding();
@@ -41,12 +44,16 @@ void ScannedTextFile::note_refused_encoding() {
         error(1, refused_encoding_message(encoding));
 }
 
-int ScannedTextFile::value_line(long position) const {
+long ScannedTextFile::first_non_space(long position) const {
     const std::string& text = input_.text();
     while (position < static_cast<long>(text.size()) &&
            is_space(text[static_cast<std::size_t>(position)]))
         ++position;
-    return line_at(position);
+    return position;
+}
+
+int ScannedTextFile::value_line(long position) const {
+    return line_at(first_non_space(position));
 }
 
 bool ScannedTextFile::usable_values(const double* values, int count, long start,
@@ -67,7 +74,106 @@ bool ScannedTextFile::usable_values(const double* values, int count, long start,
     return true;
 }
 
+long ScannedTextFile::line_start(long position) const {
+    const std::string& text = input_.text();
+    std::size_t at = static_cast<std::size_t>(position);
+    if (at > text.size()) at = text.size();
+    while (at > 0 && text[at - 1] != '\n') --at;
+    return static_cast<long>(at);
+}
+
+namespace {
+
+// Blanks dropped, letters in lower case: "Gra_Pt.X =" as "gra_pt.x=".
+std::string folded_key(const std::string& text) {
+    std::string f;
+    for (char c : text) {
+        if (is_space(c)) continue;
+        f += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    return f;
+}
+
+}  // namespace
+
+int ScannedTextFile::key_at(long position, const char* const* keys, int count) const {
+    const std::string& text = input_.text();
+    const std::size_t at = static_cast<std::size_t>(position);
+    const std::size_t end = std::min(text.find('\n', at), text.size());
+    const std::size_t equals = text.find('=', at);
+    if (at >= text.size() || equals == std::string::npos || equals > end) return -1;
+    const std::string found = folded_key(text.substr(at, equals + 1 - at));
+    for (int k = 0; k < count; ++k)
+        if (found == folded_key(keys[k])) return k;
+    return -1;
+}
+
+bool ScannedTextFile::begins_with_key(long position, const char* prefix) const {
+    const std::string& text = input_.text();
+    const std::size_t at = static_cast<std::size_t>(position);
+    const std::size_t end = std::min(text.find('\n', at), text.size());
+    if (at >= end) return false;
+    const std::string line = text.substr(at, end - at);
+    int matched = -1;
+    const std::string pattern = std::string(prefix) + "%n";
+    std::sscanf(line.c_str(), pattern.c_str(), &matched);
+    return matched >= 0;
+}
+
+std::string ScannedTextFile::excerpt(long position) const {
+    const std::string& text = input_.text();
+    std::size_t at = static_cast<std::size_t>(position);
+    std::string quoted;
+    int characters = 0;
+    while (at < text.size() && text[at] != '\n') {
+        if (characters == 40) {
+            quoted += "...";
+            break;
+        }
+        const auto c = static_cast<unsigned char>(text[at]);
+        // A whole UTF-8 sequence is kept; a control byte or a byte that
+        // starts no valid sequence shows as '?'.
+        std::size_t n = c < 0x80                   ? 1
+                        : (c >= 0xC2 && c <= 0xDF) ? 2
+                        : (c >= 0xE0 && c <= 0xEF) ? 3
+                        : (c >= 0xF0 && c <= 0xF4) ? 4
+                                                   : 0;
+        for (std::size_t k = 1; k < n; ++k)
+            if (at + k >= text.size() || (static_cast<unsigned char>(text[at + k]) & 0xC0) != 0x80)
+                n = 0;
+        if (n == 1 && (c < 0x20 || c == 0x7F)) n = 0;
+        if (n == 0) {
+            quoted += '?';
+            ++at;
+        } else {
+            quoted.append(text, at, n);
+            at += n;
+        }
+        ++characters;
+    }
+    return quoted;
+}
+
+void ScannedTextFile::start_value() {
+    const std::string& text = input_.text();
+    if (skip_pending_) {
+        skip_line();
+        skip_white_space();
+        return;
+    }
+    if (!after_value_) return;
+    after_value_ = false;
+    // The previous value's closing white space stopped on its own line.
+    if (pos_ >= text.size() || std::memchr(text.data() + value_end_, '\n', pos_ - value_end_))
+        return;
+    error(line(), "数值之后有多余的文字 \"" + excerpt(static_cast<long>(pos_)) +
+                      "\" (每行只写一个数值记录).");
+    skip_line();
+    skip_white_space();
+}
+
 int ScannedTextFile::scan(const char* pattern, ...) {
+    after_value_ = skip_pending_ = false;
     // The stream over the whole text, put at the read position; stdio's own
     // indicator is cleared by the seek and set again if this scan meets the
     // end, which is where an earlier one left the position if it met it.
@@ -82,7 +188,21 @@ int ScannedTextFile::scan(const char* pattern, ...) {
     return r;
 }
 
+void ScannedTextFile::seek(long position) {
+    after_value_ = skip_pending_ = false;
+    pos_ = std::min(static_cast<std::size_t>(position < 0 ? 0 : position), input_.text().size());
+    at_end_ = false;
+}
+
+bool ScannedTextFile::blank_from(long position) const {
+    const std::string& text = input_.text();
+    for (std::size_t at = static_cast<std::size_t>(position); at < text.size(); ++at)
+        if (!is_space(text[at])) return false;
+    return true;
+}
+
 bool ScannedTextFile::read_piece(char* piece, int size) {
+    after_value_ = skip_pending_ = false;
     const std::string& text = input_.text();
     const std::size_t left = text.size() - pos_;
     if (left == 0 || size < 2) {
@@ -111,6 +231,7 @@ bool ScannedTextFile::read_piece(char* piece, int size) {
 }
 
 void ScannedTextFile::skip_line() {
+    after_value_ = skip_pending_ = false;
     const std::string& text = input_.text();
     const void* line_end = std::memchr(text.data() + pos_, '\n', text.size() - pos_);
     if (line_end) {
@@ -162,19 +283,37 @@ bool ScannedTextFile::read_plain_numbers(double* values, int count) {
     return true;
 }
 
-ScanResult ScannedTextFile::finish(int converted, int wanted, bool finite, const ValueName& what) {
-    if (converted == wanted) {
+ScanResult ScannedTextFile::finish(long start, int converted, int wanted, bool finite,
+                                   const ValueName& what, bool say_unparsed) {
+    const std::string& text = input_.text();
+    if (converted == wanted && (pos_ == text.size() || is_space(text[pos_]))) {
         // The pattern's closing newline: any run of white space.
+        value_end_ = pos_;
         skip_white_space();
+        after_value_ = true;
         return finite ? ScanResult::Complete : ScanResult::NotFinite;
     }
+    if (converted < wanted && at_end())
+        return finite ? ScanResult::EndOfFile : ScanResult::NotFinite;
+    // No number where one was expected (the fault is on the line where the
+    // record begins, however far scanf looked for it), or text glued to the
+    // last one (on the line where it stands): that line is the one to quote
+    // and to pass over.
+    const long fault = converted == wanted
+                           ? static_cast<long>(pos_)
+                           : std::min(static_cast<long>(pos_), first_non_space(start));
+    pos_ = static_cast<std::size_t>(line_start(fault));
+    at_end_ = false;
+    skip_pending_ = true;
     if (!finite) return ScanResult::NotFinite;
-    if (at_end()) return ScanResult::EndOfFile;
-    warn(line(), "应为 " + what() + "; 未读到的值按 0 计.");
+    if (say_unparsed)
+        error(line(), "应为 " + what() + ", 读到 \"" + excerpt(static_cast<long>(pos_)) + "\".");
     return ScanResult::Unparsed;
 }
 
-ScanResult ScannedTextFile::read_number(const char* prefix, double& value, const ValueName& what) {
+ScanResult ScannedTextFile::read_number(const char* prefix, double& value, const ValueName& what,
+                                        bool say_unparsed) {
+    start_value();
     const long start = position();
     int r;
     if (*prefix == '\0' && read_plain_numbers(&value, 1)) {
@@ -184,24 +323,27 @@ ScanResult ScannedTextFile::read_number(const char* prefix, double& value, const
         r = scan(pattern.c_str(), &value);
     }
     const bool finite = r < 1 || usable_values(&value, 1, start, what);
-    return finish(r, 1, finite, what);
+    return finish(start, r, 1, finite, what, say_unparsed);
 }
 
 ScanResult ScannedTextFile::read_point(Point3& p, const ValueName& what) {
+    start_value();
     double v[3] = {p.x, p.y, p.z};
     const long start = position();
     const int r = read_plain_numbers(v, 3) ? 3 : scan("%lf,%lf,%lf", &v[0], &v[1], &v[2]);
     p.set(v[0], v[1], v[2]);
     const bool finite = r < 1 || usable_values(v, r, start, what);
-    return finish(r, 3, finite, what);
+    return finish(start, r, 3, finite, what);
 }
 
 ScanResult ScannedTextFile::read_record_number(int& number, const std::string& what) {
+    start_value();
+    const long start = position();
     const ValueName name = [&what] { return what; };
     // %n is stored only when the closing ':' has matched as well.
     int consumed = -1;
     const int r = scan("#%d:%n", &number, &consumed);
-    return finish(r == 1 && consumed < 0 ? 0 : r, 1, true, name);
+    return finish(start, r == 1 && consumed < 0 ? 0 : r, 1, true, name);
 }
 
 }  // namespace voxel

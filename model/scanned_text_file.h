@@ -27,8 +27,13 @@ constexpr double kLargestInputMagnitude = 1e100;
 
 // Outcome of one scanned record.
 enum class ScanResult {
-    Complete,   // every value converted
-    Unparsed,   // a value did not parse (warned); the unconverted values kept
+    Complete,  // every value converted
+    // A value did not convert whole: no number where one was expected, or
+    // text glued to a number ("5abc", "0,0,0,"). An error; the unconverted
+    // values are kept. The read position is at the start of the line where
+    // the fault was found, and the next value read passes over that line
+    // first unless the reader keeps it (keep_line).
+    Unparsed,
     NotFinite,  // a converted value is not finite or beyond kLargestInputMagnitude
                 // (an error)
     EndOfFile,  // the end of the file came before every value was converted
@@ -65,6 +70,8 @@ class ScannedTextFile {
     // Line of the first byte at or after `position` that is not white space:
     // where a number conversion that starts at `position` begins.
     int value_line(long position) const;
+    // The first byte at or after `position` that is not white space.
+    long first_non_space(long position) const;
     const std::string& name() const { return name_; }
 
     void warn(int line, const std::string& text) { diagnostics_.warn(name_, line, text); }
@@ -73,12 +80,19 @@ class ScannedTextFile {
 
     // The pattern `prefix` followed by "%lf", and when it converted, the
     // pattern's closing newline (any run of white space). `what` names the
-    // value in the messages: a value that does not parse is warned about and
-    // left as it was; one that is not finite, or whose magnitude is beyond
-    // kLargestInputMagnitude, is an error.
-    ScanResult read_number(const char* prefix, double& value, const ValueName& what);
-    ScanResult read_number(const char* prefix, double& value, const std::string& what) {
-        return read_number(prefix, value, ValueName([&what] { return what; }));
+    // value in the messages: a value that does not convert whole is an error
+    // (unless `say_unparsed` is false: the reader then says what it found)
+    // and left as it was; so is one that is not finite, or whose magnitude
+    // is beyond kLargestInputMagnitude.
+    //
+    // Every value read starts on a line of its own: text after the previous
+    // value on its line ("Gra_Pt.x=5 m") is an error, and the value is then
+    // looked for from the next line on.
+    ScanResult read_number(const char* prefix, double& value, const ValueName& what,
+                           bool say_unparsed = true);
+    ScanResult read_number(const char* prefix, double& value, const std::string& what,
+                           bool say_unparsed = true) {
+        return read_number(prefix, value, ValueName([&what] { return what; }), say_unparsed);
     }
     // "%lf,%lf,%lf\n" into p, with the same handling. A converted value that
     // is not usable is an error even when a later one did not parse.
@@ -89,9 +103,32 @@ class ScannedTextFile {
     // "#%d:\n", the header of a pillar record.
     ScanResult read_record_number(int& number, const std::string& what);
 
+    // After an Unparsed read: the line where the fault was found is not
+    // passed over, but read again by whatever comes next (a keyword line
+    // that ends a block cut short).
+    void keep_line() { skip_pending_ = false; }
+    // The key of `keys` (each written with its '=', "Gra_Pt.x=") that the
+    // line at `position` begins with, once blanks are dropped and letters
+    // put in one case on both sides ("gra_pt.x =" is "Gra_Pt.x="); -1 for
+    // a line that begins with none of them or has no '='.
+    int key_at(long position, const char* const* keys, int count) const;
+    // Whether the line at `position` begins with `prefix` as scanf matches
+    // it (each blank of the prefix matching any run of white space).
+    bool begins_with_key(long position, const char* prefix) const;
+    // Start of the line that holds `position`.
+    long line_start(long position) const;
+    // The text of the line from `position` to its end, as a message quotes
+    // it: at most 40 characters, bytes that are not printable UTF-8 as '?'.
+    std::string excerpt(long position) const;
+
     // fscanf at the read position with `pattern`: its result, and the
     // position and end-of-file indicator it leaves.
     int scan(const char* pattern, ...);
+    // Puts the read position at `position` (a line start found earlier),
+    // with the end-of-file indicator clear.
+    void seek(long position);
+    // Nothing but white space from `position` to the end of the text.
+    bool blank_from(long position) const;
     // fgets into `piece` (size bytes): at most size - 1 bytes, up to and
     // including a line end; false at the end of the text.
     bool read_piece(char* piece, int size);
@@ -107,7 +144,12 @@ class ScannedTextFile {
     }
 
   private:
-    ScanResult finish(int converted, int wanted, bool finite, const ValueName& what);
+    ScanResult finish(long start, int converted, int wanted, bool finite, const ValueName& what,
+                      bool say_unparsed = true);
+    // Before a value is read: passes over the line of an earlier Unparsed
+    // read, and over text left after the previous value on its line (an
+    // error).
+    void start_value();
     void note_refused_encoding();
     // The plain-number path of read_point and read_number (count 3 or 1):
     // true when it read the line; false, having moved nothing, when the
@@ -120,6 +162,11 @@ class ScannedTextFile {
     Diagnostics diagnostics_;
     std::size_t pos_ = 0;
     bool at_end_ = false;
+    // Where the last value that converted ended, while nothing but its
+    // closing white space has been read since.
+    std::size_t value_end_ = 0;
+    bool after_value_ = false;
+    bool skip_pending_ = false;  // an Unparsed read left its line to be passed over
 };
 
 // A reader's frame: opens the file at `path` (or takes `bytes` under the

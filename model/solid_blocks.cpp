@@ -4,7 +4,10 @@
 #include <cstring>
 #include <string>
 
+#include "kernel/hexahedron.h"
 #include "kernel/platform/number_format.h"
+#include "kernel/solid_shape.h"
+#include "kernel/triangle_prism.h"
 
 namespace voxel {
 
@@ -38,16 +41,16 @@ class BlockReader {
     // message.
     template <class What>
     void vertex(int index, What what) {
-        if (cut_short_) return;
+        if (cut_short_ || ended_) return;
         note(in_.read_point(block_.vertex[index], [this, &what] {
             return name() + " 的" + std::string(what()) + " \"x,y,z\"";
         }));
     }
 
-    // Returns the radius read, 0 when it did not parse.
+    // Returns the radius read, 0 when it did not convert.
     double radius(const char* what) {
         double r = 0.0;
-        if (!cut_short_)
+        if (!cut_short_ && !ended_)
             note(in_.read_number("", r,
                                  [this, what] { return name() + " 的" + what + " (一个数)"; }));
         return r;
@@ -59,24 +62,34 @@ class BlockReader {
     }
 
     // Every value read, and every one finite.
-    bool whole_and_finite() const { return !cut_short_ && !unusable_; }
+    bool whole_and_finite() const { return !cut_short_ && !ended_ && !unusable_; }
 
-    // True when the block is whole and usable; a block cut short is warned
-    // about here.
+    // True when the block is whole and usable; a block cut short by the end
+    // of the file is an error here.
     bool finish() {
-        if (cut_short_) in_.warn(in_.line(), "文件在 " + name() + " 读完之前结束, 该块被舍弃.");
-        return !cut_short_ && !unusable_;
+        if (cut_short_) in_.error(in_.line(), "文件在 " + name() + " 读完之前结束, 该块不完整.");
+        return whole_and_finite();
     }
 
   private:
     void note(ScanResult r) {
         if (r == ScanResult::EndOfFile) cut_short_ = true;
         if (r == ScanResult::NotFinite) unusable_ = true;
+        if (r == ScanResult::Unparsed) {
+            unusable_ = true;
+            // The line of the fault is passed over, unless it starts the
+            // next block: this one then has lost its last lines.
+            if (at_keyword_line(in_)) {
+                in_.keep_line();
+                ended_ = true;
+            }
+        }
     }
 
     ScannedTextFile& in_;
     SolidBlock& block_;
     bool cut_short_ = false;
+    bool ended_ = false;  // a keyword line stood where a value was expected
     bool unusable_ = false;
 };
 
@@ -94,6 +107,35 @@ void check_cylinder(BlockReader& reader, const SolidBlock& b, int radius_line) {
         reader.refuse(b.line, " 的轴长为零或过短 (两端圆心重合或几乎重合), 无法确定轴的方向.");
     if (!(std::isfinite(b.radius) && b.radius > 0.0))
         reader.refuse(radius_line, " 的半径须为正的有限数, 读到 " + format_number(b.radius) + ".");
+}
+
+// The tetrahedra of a hexahedron or a prism must all turn one way (a solid
+// mirrored as a whole is sound); a solid of no volume adds nothing.
+void check_shape_of(BlockReader& reader, ScannedTextFile& in, const SolidBlock& b) {
+    ShapeCheck check;
+    const char* order = "";
+    if (b.kind == SolidKind::Hexahedron) {
+        Hexahedron hex;
+        hex.set_vertices(b.vertex, 8);
+        check = check_shape(hex);
+        order =
+            "一个面的 V0 V1 V2 V3 沿面的周边依次排列, 对面的 V4 V5 V6 V7 与之同向依次排列, "
+            "侧棱为 V0-V4, V1-V5, V2-V6, V3-V7";
+    } else if (b.kind == SolidKind::TrianglePrism) {
+        TrianglePrism prism;
+        prism.set_vertices(b.vertex, 6);
+        check = check_shape(prism);
+        order = "两个端面三角形 V0 V1 V2 与 V3 V4 V5, 侧棱为 V0-V3, V1-V4, V2-V5";
+    } else {
+        check = check_shape(TetraVertices{b.vertex[0], b.vertex[1], b.vertex[2], b.vertex[3]});
+    }
+    if (check.shape == SolidShape::Folded)
+        reader.refuse(b.line,
+                      " 的顶点次序使实体自身折叠: 分解出的四面体有的朝向与其余的相反 (体积 " +
+                          format_number(check.positive) + " 与 " + format_number(check.negative) +
+                          "), 它们不能拼成一个实体. 顶点的次序应为: " + order + ".");
+    else if (check.shape == SolidShape::Flat)
+        in.warn(b.line, reader.name() + " 的体积为 0 (实体是平的或退化的), 它不提供浮力.");
 }
 
 // The text with every blank removed and its letters in lower case.
@@ -125,6 +167,17 @@ std::string quoted_line(const char* line) {
 }
 
 }  // namespace
+
+bool at_keyword_line(const ScannedTextFile& in) {
+    const std::string& text = in.text();
+    const std::size_t at = static_cast<std::size_t>(in.position());
+    const std::size_t end = text.find('\n', at);
+    const std::string line =
+        text.substr(at, end == std::string::npos ? std::string::npos : end + 1 - at);
+    for (const KeywordLine& k : kKeywordLines)
+        if (line == k.text) return true;
+    return resembled_keyword(line.c_str()) != nullptr;
+}
 
 KeywordLineCounts count_keyword_lines(const std::string& text) {
     KeywordLineCounts counts;
@@ -193,11 +246,21 @@ void read_solid_blocks(ScannedTextFile& in, const std::function<void(const Solid
             const int radius_line = in.value_line(in.position());
             block.radius = reader.radius("半径 r");
             reader.vertex(1, [] { return "端面圆心 P1"; });
-            reader.radius("第二个半径 r2");
-            if (reader.whole_and_finite()) check_cylinder(reader, block, radius_line);
+            const int second_radius_line = in.value_line(in.position());
+            const double r2 = reader.radius("第二个半径 r2");
+            if (reader.whole_and_finite()) {
+                check_cylinder(reader, block, radius_line);
+                if (r2 != block.radius)
+                    in.warn(
+                        second_radius_line,
+                        reader.name() + " 的第二个半径 r2=" + format_number(r2) +
+                            " 与 r=" + format_number(block.radius) +
+                            " 不同; r2 不被使用: 实体是半径为 r 的圆柱 (圆锥与圆台不在模型之内).");
+            }
         } else {
             for (int i = 0; i < keyword->vertices; ++i)
                 reader.vertex(i, [i] { return vertex_name(i); });
+            if (reader.whole_and_finite()) check_shape_of(reader, in, block);
         }
         if (reader.finish()) {
             sink(block);

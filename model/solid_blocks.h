@@ -51,17 +51,29 @@ struct SolidBlock {
 // happens to read "Tetrahedron\n" starts a block.
 constexpr int kLinePieceBytes = 99;
 
+// The line at the read position of `in` is a keyword line, or one that
+// differs from one only by case or blanks (one that was meant as a keyword).
+bool at_keyword_line(const ScannedTextFile& in);
+
 // Reads blocks from the current position to the end of the file and hands
-// every whole and usable block to `sink`, in file order.
-//  - Every value starts at 0. A value that does not parse stays 0 and reading
-//    goes on where the match failed (a warning).
-//  - A block cut short by the end of the file is dropped (a warning).
+// every whole and usable block to `sink`, in file order. What the reader
+// finds wrong is an error (the file cannot be used, though reading goes on
+// so that every fault is said) or a warning:
+//  - A value that does not convert whole (no number, text glued to it, a
+//    vertex line with fewer than three numbers) is an error; the line is
+//    passed over and the block's next value read from the line after it. A
+//    keyword line where a value should stand ends the block there (an
+//    error: the block lost its last lines) and starts the next one.
+//  - A block cut short by the end of the file is an error.
 //  - A number that is not finite, a cylinder whose radius is not a positive
 //    finite number, or whose axis is too short to give a direction (the unit
 //    vector along P1 - P0 is not finite: P0 = P1, or so close that the
-//    square of the length underflows) is an error; that block is dropped and
-//    the file cannot be used. So is a number whose magnitude is beyond
-//    kLargestInputMagnitude.
+//    square of the length underflows) is an error. So is a number whose
+//    magnitude is beyond kLargestInputMagnitude.
+//  - A hexahedron or prism whose vertex order folds it (kernel/solid_shape.h)
+//    is an error at its keyword's line; a solid of volume 0 is a warning.
+//  - A cylinder whose second radius differs from its first is a warning: the
+//    second is not used (a cone or frustum is not modelled).
 //  - A whole line that differs from a keyword only by the case of its
 //    letters or by blanks is not a keyword (its block is passed over), with
 //    a warning that names the keyword it resembles.

@@ -32,6 +32,7 @@ int run(int argc, char** argv) {
     if (!errors.empty()) return 1;
 
     voxel::sweep_hydrostatics(ship, threads);
+    for (const std::string& w : voxel::particulars_warnings(ship, path)) voxel::diagnostic_line(w);
     voxel::write_curve_files("", path, ship.table);
     // The table is written as the format says, header rows only, but a run
     // that computed no waterline has no result.

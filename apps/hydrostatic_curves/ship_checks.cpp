@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "apps/hydrostatic_curves/hydrostatic_sweep.h"
+#include "apps/hydrostatic_curves/waterplane.h"
 #include "kernel/platform/number_format.h"
 #include "model/scanned_text_file.h"
 
@@ -36,6 +37,28 @@ std::vector<std::string> ship_data_errors(const ShipModel& ship, const std::stri
                          std::to_string(kMaxWaterlines) + " 条, 无法计算静水力.");
     }
     return errors;
+}
+
+std::vector<std::string> particulars_warnings(const ShipModel& ship, const std::string& path) {
+    std::vector<std::string> warnings;
+    if (ship.table.count < 1) return warnings;
+    const double T = ship.table.T[static_cast<std::size_t>(ship.table.count - 1)];
+    const WaterplaneProps w = waterplane_properties(ship, Plane{0.0, 0.0, 1.0, -T});
+    const struct {
+        const char* key;
+        double value;
+        double hull;
+        const char* what;
+    } compared[] = {{"Lpp", ship.Lpp, w.length, "水线长"}, {"B", ship.B, w.breadth, "水线宽"}};
+    for (const auto& c : compared) {
+        if (!(c.hull > 0.0) || !(std::fabs(c.value - c.hull) > 0.1 * c.hull)) continue;
+        const double percent = std::round(std::fabs(c.value - c.hull) / c.hull * 100.0);
+        warnings.push_back(path + ": 警告: " + c.key + "=" + format_number(c.value) +
+                           " 与船体在最深水线 (吃水 " + format_number(T) + " m) 处的" + c.what +
+                           " " + format_number(c.hull) + " m 相差 " + format_number(percent) +
+                           "%, 超过 10%; 请核对 " + c.key + " (以它计算的各列将随之而错).");
+    }
+    return warnings;
 }
 
 std::string no_waterline_message(const ShipModel& ship, const std::string& path) {

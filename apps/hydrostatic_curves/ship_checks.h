@@ -20,4 +20,12 @@ std::vector<std::string> ship_data_errors(const ShipModel& ship, const std::stri
 // header rows only and the run has no result.
 std::string no_waterline_message(const ShipModel& ship, const std::string& path);
 
+// Warnings for principal data that do not fit the hull: an Lpp or a B that
+// differs by more than 10 % from the length or the breadth of the waterplane
+// at the deepest waterline of the table (the table must be computed). Lpp
+// sets the midship station and divides MTC and Cp, B bounds the midship
+// section: a wrong one gives wrong columns that look normal. Empty when the
+// table has no waterline or the waterplane there has no extent.
+std::vector<std::string> particulars_warnings(const ShipModel& ship, const std::string& path);
+
 }  // namespace voxel

@@ -1,10 +1,12 @@
 #include "apps/hydrostatic_curves/ship_reader.h"
 
+#include <cmath>
 #include <cstdio>
 #include <new>
 #include <vector>
 
 #include "kernel/cylinder.h"
+#include "kernel/platform/number_format.h"
 #include "model/scanned_text_file.h"
 #include "model/solid_blocks.h"
 #include "model/solid_tetrahedra.h"
@@ -39,26 +41,125 @@ double* key_member(ShipModel& ship, int k) {
     return members[k];
 }
 
-// The ten key lines. Every value is stored as it is read; one that a
-// computation uses and that is not finite or beyond kLargestInputMagnitude
-// is an error as well.
-void read_keys(ScannedTextFile& in, ShipModel& ship) {
-    for (int k = 0; k < 10; ++k) {
+const char* const* key_prefixes() {
+    static const char* const prefixes[10] = {kKeys[0].key, kKeys[1].key, kKeys[2].key, kKeys[3].key,
+                                             kKeys[4].key, kKeys[5].key, kKeys[6].key, kKeys[7].key,
+                                             kKeys[8].key, kKeys[9].key};
+    return prefixes;
+}
+
+std::string key_name(int k) {
+    return std::string("\"") + kKeys[k].key + "<数>\"";
+}
+
+// The keys from k on, for a message, and whether a computation uses any.
+std::string keys_from(int k) {
+    std::string names;
+    for (int j = k; j < 10; ++j) names += (j > k ? ", " : "") + key_name(j);
+    return names;
+}
+bool any_used_from(int k) {
+    for (int j = k; j < 10; ++j)
+        if (kKeys[j].used) return true;
+    return false;
+}
+
+// The ten key lines, in their order, each value stored as it is read; the
+// rest of a key's line (a unit, a remark) is skipped. A key that does not
+// read is an error that names the key expected there and what stands in its
+// place, or a warning for a key no computation uses (Loa, VD: it stays 0).
+// Reading goes on, so that every fault is said:
+//  - the line holds the key expected, written wrongly or without a number:
+//    the line is passed over;
+//  - it holds a later key (one is missing, or they are out of order): the
+//    line is read again for the next key;
+//  - an earlier key (one twice), or no key at all (a remark): the line is
+//    passed over and the same key looked for on the next one;
+//  - the first solid block, or the end of the file: every key still
+//    expected is missing.
+// A value that a computation uses and that is not finite or beyond
+// kLargestInputMagnitude is an error as well. `lines` gets each key's line,
+// 0 for a key not read.
+void read_keys(ScannedTextFile& in, ShipModel& ship, int lines[10]) {
+    for (int k = 0; k < 10;) {
+        const KeyLine& key = kKeys[k];
         const long start = in.position();
         const int line = in.line();
+        const std::string what = key_name(k);
+        auto fault = [&](const std::string& text) {
+            if (key.used)
+                in.error(line, text);
+            else
+                in.warn(line, text + " " + key.name + " 按 0 计.");
+        };
         double value = 0.0;
-        const int got = in.scan(kKeys[k].pattern, &value);
-        const std::string what = std::string("\"") + kKeys[k].key + "<数>\"";
-        if (got == 1) {
+        if (in.scan(key.pattern, &value) == 1) {
             *key_member(ship, k) = value;
-            if (kKeys[k].used) in.usable_values(&value, 1, start, kKeys[k].name);
-        } else if (got == EOF && in.at_end()) {
-            in.warn(line, "文件在 " + what + " 之前结束; " + kKeys[k].name + " 按 0 计.");
-        } else {
-            in.warn(line, "应为 " + what + "; " + kKeys[k].name + " 按 0 计.");
+            lines[k] = line;
+            if (key.used) in.usable_values(&value, 1, start, key.name);
+            // The rest of the line, a unit or a remark, is skipped.
+            in.skip_line();
+            ++k;
+            continue;
         }
-        // The rest of the line, a unit or a remark, is skipped.
-        in.skip_line();
+        in.seek(start);
+        if (in.blank_from(start)) {
+            const std::string text = "文件在键行 " + keys_from(k) + " 之前结束.";
+            if (any_used_from(k))
+                in.error(line, text);
+            else
+                in.warn(line, text);
+            in.skip_line();
+            return;
+        }
+        const int found = in.key_at(start, key_prefixes(), 10);
+        const std::string quoted = "\"" + in.excerpt(start) + "\"";
+        if (found == k) {
+            fault("应为 " + what + ", 读到 " + quoted +
+                  (in.begins_with_key(start, key.key)
+                       ? ": 键后没有可读的数."
+                       : ": 键须在行首逐字写出, 大小写相同, '=' 前不可有空白."));
+            in.skip_line();
+            ++k;
+        } else if (found > k) {
+            fault("应为 " + what + ", 读到键 \"" + kKeys[found].key + "\": 缺少 " + what +
+                  " 这一行, 或键的次序不对 (次序为 " + keys_from(0) + ").");
+            ++k;
+        } else if (found >= 0) {
+            fault("应为 " + what + ", 读到键 \"" + kKeys[found].key +
+                  "\": 该键重复, 或键的次序不对 (次序为 " + keys_from(0) + ").");
+            in.skip_line();
+        } else if (at_keyword_line(in)) {
+            const std::string text = "应为 " + what + ", 读到实体块的关键字行 " + quoted +
+                                     ": 缺少键行 " + keys_from(k) + ".";
+            if (any_used_from(k))
+                in.error(line, text);
+            else
+                in.warn(line, text);
+            return;
+        } else {
+            fault("应为 " + what + ", 读到 " + quoted + ".");
+            in.skip_line();
+        }
+    }
+}
+
+// The principal data that the table divides by or scales with must be
+// positive: Lpp (MTC and Cp, the midship station at Lpp / 2), B (the
+// breadth of the midship section), D (the number of waterlines), W_Den and
+// C1 (the displacements). A value already refused as not finite is not said
+// again.
+void check_particulars(ScannedTextFile& in, const ShipModel& ship, const int lines[10]) {
+    const struct {
+        int key;
+        double value;
+    } positive[] = {{1, ship.Lpp}, {2, ship.B}, {3, ship.D}, {8, ship.W_Den}, {9, ship.C1}};
+    for (const auto& p : positive) {
+        if (lines[p.key] == 0 || !std::isfinite(p.value) ||
+            std::fabs(p.value) > kLargestInputMagnitude || p.value > 0.0)
+            continue;
+        in.error(lines[p.key], std::string(kKeys[p.key].name) + " 须为正数, 读到 " +
+                                   format_number(p.value) + ".");
     }
 }
 
@@ -74,7 +175,9 @@ std::size_t tetrahedra_bound(const std::string& text) {
 
 void read_ship(ScannedTextFile& in, ShipModel& ship) {
     if (in.refused()) return;
-    read_keys(in, ship);
+    int key_lines[10] = {};
+    read_keys(in, ship, key_lines);
+    check_particulars(in, ship, key_lines);
     try {
         ship.tetrahedra.reserve(tetrahedra_bound(in.text()));
     } catch (const std::bad_alloc&) {

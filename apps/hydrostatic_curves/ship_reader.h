@@ -17,11 +17,13 @@ constexpr const char* kShipReadErrorMessage = "船舶信息文件读取错误!";
 // Fills the key members and the tetrahedra of `ship` (in file order, each
 // block's tetrahedra in the order of its decomposition), then its bounding
 // box.
-//  - Key lines are positional: line n is scanned with "Key=%lf" for the n-th
-//    key only, and the rest of the line (a unit, a remark) is skipped. A key
-//    that does not match leaves its member at 0, with a warning. A value
-//    that a computation uses (all but Loa and VD) and that is not finite or
-//    beyond kLargestInputMagnitude is an error.
+//  - The ten key lines in their order, each scanned with "Key=%lf" at the
+//    start of its line; the rest of the line (a unit, a remark) is skipped.
+//    A key that is missing, out of order or has no number is an error that
+//    names the key expected there (and the key found in its place), or a
+//    warning for Loa and VD, which no computation uses (they stay 0). A
+//    used value that is not finite or beyond kLargestInputMagnitude is an
+//    error, and so is an Lpp, B, D, W_Den or C1 that is not positive.
 //  - The blocks as model/solid_blocks.h reads them; an error there means the
 //    file cannot be used.
 //  - A UTF-16 or UTF-32 file is an error and fills nothing.

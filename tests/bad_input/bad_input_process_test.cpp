@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cstring>
 #include <new>
 #include <string>
 #include <vector>
@@ -117,19 +118,15 @@ TEST(BadInput, AllocationFailureEndsWithStatusOne) {
     EXPECT_NE(err.find("错误: 内存不足"), std::string::npos) << err;
 }
 
-// A key line with no value shifts every later key (and the remark line after
-// the keys is read as the last key line), so D reads as 0 and the sweep
-// computes no waterline: the table keeps its nine header rows, and the
-// run says so and fails. A model with no solid at all fails likewise.
+// A moulded depth of 0.6 m gives no waterline: the table keeps its nine
+// header rows, and the run says so and fails. A model with no solid at all
+// fails likewise.
 TEST(BadInput, NothingComputedIsNoSuccess) {
-    std::string shifted = ship_keys();
-    shifted.replace(0, shifted.find('\n'), "Loa=");
     ScratchDir dir;
-    const Outcome ship = run_in(dir, HYDROSTATIC_CURVES_EXE, shifted + "# remark\n" + kBoxBlock);
+    const Outcome ship = run_in(dir, HYDROSTATIC_CURVES_EXE, ship_keys("0.6") + kBoxBlock);
     ASSERT_FALSE(ship.result.timed_out);
     EXPECT_EQ(ship.result.exit_status, 1);
-    EXPECT_NE(ship.result.err.find("bad.txt:1: 警告: "), std::string::npos) << ship.result.err;
-    EXPECT_NE(ship.result.err.find("bad.txt: 型深 D=0 给出 0 条水线"), std::string::npos)
+    EXPECT_NE(ship.result.err.find("bad.txt: 型深 D=0.6 给出 0 条水线"), std::string::npos)
         << ship.result.err;
     const std::string table = read_file_bytes(dir.file("Hydro_Static.txt"));
     std::size_t lines = 0;
@@ -232,6 +229,93 @@ TEST(BadInput, EncodingsAreSkippedOrRefused) {
         EXPECT_FALSE(run.table_written);
     }
     expect_refused(run_program_on(RIGHTING_ARM_EXE, "\xFF\xFE" + wide), 1, "UTF-16 LE");
+}
+
+// A value that does not read, written as people and tools get it wrong, ends
+// the run before any computation with one error per fault, naming what was
+// expected at that line; an output file of an earlier run stays as it was.
+TEST(BadInput, ValuesThatDoNotReadEndTheRunBeforeAnyComputation) {
+    const std::string box_hull = kBoxBlock;
+    const struct {
+        const char* program;
+        const char* output;  // the program's table, which must stay as it was
+        std::string model;
+        int line;
+        const char* message;
+    } cases[] = {
+        {RIGHTING_ARM_EXE, "RightingArm_Around_X_Axis.txt",
+         "Volume of Displacement=60\nGra_Pt.x=5\nGra_Pt.z=1\n" + box_hull, 3,
+         "应为 \"Gra_Pt.y=<数>\", 读到键 \"Gra_Pt.z=\""},
+        {FLOATING_ATTITUDE_EXE, nullptr,
+         "Volume of Displacement = 60\nGra_Pt.x=5\nGra_Pt.y=0\nGra_Pt.z=1\n" + box_hull, 1,
+         "'=' 前不可有空白"},
+        {RIGHTING_ARM_EXE, "RightingArm_Around_X_Axis.txt",
+         kFormat2Header + "Tetrahedron\n0,0,0\n0,6,abc\n1,0,0\n0,0,1\n" + box_hull, 7,
+         "应为 Tetrahedron 块 (始于第 5 行) 的顶点 V1 \"x,y,z\", 读到 \"0,6,abc\""},
+        {HYDROSTATIC_CURVES_EXE, "Hydro_Static.txt",
+         ship_keys().replace(ship_keys().find("Gra_Pt.y=0\n"), 11, "") + kBoxBlock, 7,
+         "应为 \"Gra_Pt.y=<数>\", 读到键 \"Gra_Pt.z=\""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        ScratchDir dir;
+        if (c.output) dir.write(c.output, "an earlier run\n");
+        const Outcome run = run_in(dir, c.program, c.model);
+        expect_refused(run, c.line, c.message);
+        // One message for the one fault.
+        EXPECT_EQ(run.result.err.find("错误", run.result.err.find("错误") + 1), std::string::npos)
+            << run.result.err;
+        EXPECT_EQ(run.result.out.find("An = "), std::string::npos);
+        EXPECT_EQ(run.result.out.find("Step"), std::string::npos);
+        if (c.output) {
+            EXPECT_EQ(read_file_bytes(dir.file(c.output)), "an earlier run\n");
+        }
+    }
+}
+
+// Solids that are not what the file means: a hexahedron whose vertices come
+// in an order that folds it is refused at its keyword's line, with the order
+// expected; a cylinder with a second radius of its own is one of the first
+// radius, with a warning.
+TEST(BadInput, SolidsThatAreNotWhatTheFileMeans) {
+    const Outcome folded = run_program_on(
+        HYDROSTATIC_CURVES_EXE,
+        ship_keys() +
+            "Hexahedron\n0,-2,0\n10,-2,0\n0,2,0\n10,2,0\n0,-2,3\n10,-2,3\n0,2,3\n10,2,3\n");
+    expect_refused(folded, 11, "Hexahedron 块 (始于第 11 行) 的顶点次序使实体自身折叠");
+    EXPECT_NE(folded.result.err.find("侧棱为 V0-V4, V1-V5, V2-V6, V3-V7"), std::string::npos);
+    EXPECT_FALSE(folded.table_written);
+
+    const Outcome cone =
+        run_program_on(FLOATING_ATTITUDE_EXE,
+                       "Volume of Displacement=1\nGra_Pt.x=0\nGra_Pt.y=0\nGra_Pt.z=0.5\n"
+                       "Cylinder\n0,0,0\n1\n0,0,2\n2\n");
+    ASSERT_FALSE(cone.result.timed_out);
+    EXPECT_NE(cone.result.err.find("bad.txt:9: 警告: Cylinder 块 (始于第 5 行) 的第二个半径 r2=2 "
+                                   "与 r=1 不同; r2 不被使用"),
+              std::string::npos)
+        << cone.result.err;
+}
+
+// Principal data that cannot be right: a zero Lpp gave infinite MTC and Cp
+// and a zero W_Den a zero displacement, with status 0; an Lpp 20 % longer
+// than the hull is computed, with a warning naming both lengths.
+TEST(BadInput, PrincipalDataThatCannotBeRight) {
+    for (const char* key : {"Lpp=10", "W_Den=1.025"}) {
+        std::string keys = ship_keys();
+        const std::string name(key, std::strchr(key, '=') + 1);
+        keys.replace(keys.find(key), std::strlen(key), name + "0");
+        const Outcome run = run_program_on(HYDROSTATIC_CURVES_EXE, keys + kBoxBlock);
+        expect_refused(run, name == "Lpp=" ? 2 : 9, name.substr(0, name.size() - 1) + " 须为正数");
+        EXPECT_FALSE(run.table_written);
+    }
+    std::string longer = ship_keys();
+    longer.replace(longer.find("Lpp=10"), 6, "Lpp=12");
+    const Outcome run = run_program_on(HYDROSTATIC_CURVES_EXE, longer + kBoxBlock);
+    EXPECT_EQ(run.result.exit_status, 0);
+    EXPECT_NE(run.result.err.find("bad.txt: 警告: Lpp=12 与船体在最深水线"), std::string::npos)
+        << run.result.err;
+    EXPECT_TRUE(run.table_written);
 }
 
 }  // namespace

@@ -125,18 +125,19 @@ TEST(PillarFile, CrLfReadsLikeLf) {
     }
 }
 
-TEST(PillarFile, UnparsedValueIsWarnedAndStartsAtZero) {
+TEST(PillarFile, UnparsedValueIsAnErrorWithItsLine) {
     ScratchDir dir;
     const std::string text =
         "#1:\n1,1,0\n1,1,6\n#2:\n9,1,0\n9,1,6\n#3:\n1,9,0\n1,9,six\n#4:\n9,9,0\n9,9,6\n";
     PillarAxes p;
     const voxel::ReadResult r = voxel::read_pillars(dir.write("FourPillars.txt", text), p);
-    const std::string warnings = messages(r);
-    EXPECT_EQ(p.axis[2].P1.x, 1.0);
-    EXPECT_EQ(p.axis[2].P1.z, 0.0);
-    EXPECT_FALSE(r.diagnostics.has_errors());
-    EXPECT_NE(warnings.find("FourPillars.txt:9: 警告: 应为 第 3 根立柱的点 P1"), std::string::npos)
-        << warnings;
+    const std::string errors = messages(r);
+    EXPECT_TRUE(r.diagnostics.has_errors());
+    EXPECT_NE(errors.find("FourPillars.txt:9: 错误: 应为 第 3 根立柱的点 P1"), std::string::npos)
+        << errors;
+    // The fourth record is still read from its own lines.
+    EXPECT_EQ(p.axis[3].P1.z, 6.0);
+    EXPECT_EQ(r.diagnostics.items().size(), 1u) << errors;
 }
 
 TEST(PillarFile, RecordCutShortByTheEndOfTheFileHasNoDraft) {

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <string>
 
+#include "apps/hydrostatic_curves/hydrostatic_sweep.h"
 #include "apps/hydrostatic_curves/ship_checks.h"
 #include "hull_fixtures.h"
 #include "support/scratch_dir.h"
@@ -100,27 +101,28 @@ TEST(ReadShipInformation, RemarkAfterAKeyValue) {
     EXPECT_EQ(count(r.ship), 5);
 }
 
-TEST(ReadShipInformation, MissingKeyLineShiftsTheLaterKeys) {
-    // Without "VD=", every later key meets the line after its own; "C1=" uses
-    // up the Hexahedron line and the block is lost.
-    const Read r = read_text(replace_all(box_example_file(), "VD=0\n", ""));
-    ASSERT_TRUE(r.opened);
-    EXPECT_EQ(r.ship.D, 3.0);
-    EXPECT_EQ(r.ship.VD, 0.0);
-    EXPECT_EQ(r.ship.Gra_Pt.x, 0.0);
-    EXPECT_EQ(r.ship.Gra_Pt.z, 0.0);
-    EXPECT_EQ(r.ship.W_Den, 0.0);
-    EXPECT_EQ(r.ship.C1, 0.0);
-    EXPECT_EQ(count(r.ship), 0);
-    EXPECT_TRUE(r.ship.tetrahedra.empty());
-    // Six keys did not match, each named with its file and line.
-    EXPECT_EQ(r.warnings.size(), 6u);
-    EXPECT_TRUE(any_contains(r.warnings, "ship.txt:5: "));
-    EXPECT_TRUE(any_contains(r.warnings, "\"VD=<数>\""));
-    EXPECT_TRUE(any_contains(r.warnings, "ship.txt:10: "));
-    EXPECT_TRUE(any_contains(r.warnings, "\"C1=<数>\""));
+TEST(ReadShipInformation, MissingKeyLineIsNamedAndTheOtherKeysStillRead) {
+    // Without "VD=", which no computation reads: a warning naming the key
+    // found in its place, and every other key read from its own line.
+    const Read no_vd = read_text(replace_all(box_example_file(), "VD=0\n", ""));
+    EXPECT_TRUE(no_vd.errors.empty());
+    ASSERT_EQ(no_vd.warnings.size(), 1u);
+    EXPECT_EQ(
+        no_vd.warnings[0].rfind("ship.txt:5: 警告: 应为 \"VD=<数>\", 读到键 \"Gra_Pt.x=\"", 0), 0u)
+        << no_vd.warnings[0];
+    EXPECT_EQ(no_vd.ship.Gra_Pt.x, 5.0);
+    EXPECT_EQ(no_vd.ship.C1, 1.0);
+    EXPECT_EQ(count(no_vd.ship), 5);
+    // Without "Gra_Pt.y=", which a computation reads: an error.
+    const Read no_y = read_text(replace_all(box_example_file(), "Gra_Pt.y=0\n", ""));
+    EXPECT_TRUE(no_y.warnings.empty());
+    ASSERT_EQ(no_y.errors.size(), 1u);
+    EXPECT_EQ(
+        no_y.errors[0].rfind("ship.txt:7: 错误: 应为 \"Gra_Pt.y=<数>\", 读到键 \"Gra_Pt.z=\"", 0),
+        0u)
+        << no_y.errors[0];
+    EXPECT_EQ(no_y.ship.Gra_Pt.z, 1.5);
 }
-
 TEST(ReadShipInformation, CrLfReadsLikeLf) {
     const std::string lf = box_example_file() + "\n" + kCylinder + kPrism;
     const Read a = read_text(lf);
@@ -194,47 +196,38 @@ TEST(ReadShipInformation, ShortFileEndsWithoutBlocks) {
     const Read r = read_text("Loa=10\nLpp=10\nB=4");
     ASSERT_TRUE(r.opened);
     EXPECT_EQ(r.ship.B, 4.0);
-    EXPECT_EQ(r.ship.D, 0.0);
     EXPECT_EQ(count(r.ship), 0);
-    EXPECT_EQ(r.warnings.size(), 7u);
-    EXPECT_TRUE(any_contains(r.warnings, "\"D=<数>\""));
+    ASSERT_EQ(r.errors.size(), 1u);
+    EXPECT_TRUE(any_contains(r.errors, "文件在键行 \"D=<数>\", \"VD=<数>\""));
     const Read empty = read_text("");
     EXPECT_TRUE(empty.opened);
-    EXPECT_EQ(empty.warnings.size(), 10u);
+    EXPECT_EQ(empty.errors.size(), 1u);
 }
-
-TEST(ReadShipInformation, BadVertexLineIsZeroAndReadingGoesOn) {
-    // Line 14 lacks its z; the scan goes on at the next line.
-    const std::string text = key_lines(10, 4, 3) + "Tetrahedron\n0,0,0\n1,0,0\n0,1\n0,0,1\n";
+TEST(ReadShipInformation, BadVertexLineIsAnErrorAndReadingGoesOn) {
+    // Line 14 lacks its z: one error, the line passed over, the last vertex
+    // read from line 15; the block is not used.
+    const std::string text = key_lines(10, 4, 3) + "Tetrahedron\n0,0,0\n1,0,0\n0,1\n0,0,1\n" +
+                             "Tetrahedron\n0,0,0\n1,0,0\n0,1,0\n0,0,1,\n";
     const Read r = read_text(text);
-    ASSERT_EQ(r.warnings.size(), 1u);
-    EXPECT_NE(r.warnings[0].find("ship.txt:14: "), std::string::npos);
-    // "0,1" then the failed match: z stays 0, and the next values are read
-    // from where the match stopped.
-    ASSERT_EQ(count(r.ship), 1);
-    EXPECT_EQ(r.ship.tetrahedra[0].V2.y, 1.0);
-    EXPECT_EQ(r.ship.tetrahedra[0].V2.z, 0.0);
-    EXPECT_EQ(r.ship.tetrahedra[0].V3.z, 1.0);
+    ASSERT_EQ(r.errors.size(), 2u);
+    EXPECT_EQ(r.errors[0].rfind("ship.txt:14: 错误: ", 0), 0u) << r.errors[0];
+    EXPECT_EQ(r.errors[1].rfind("ship.txt:20: 错误: ", 0), 0u) << r.errors[1];
+    EXPECT_EQ(count(r.ship), 0);
 }
-
-TEST(ReadShipInformation, BlockCutShortByTheEndIsDropped) {
+TEST(ReadShipInformation, BlockCutShortByTheEndIsAnError) {
     const Read r = read_text(key_lines(10, 4, 3) + kTetra + "Hexahedron\n0,0,0\n1,0,0\n");
     EXPECT_EQ(count(r.ship), 1);
-    ASSERT_EQ(r.warnings.size(), 1u);
-    EXPECT_NE(r.warnings[0].find("Hexahedron"), std::string::npos);
-    EXPECT_NE(r.warnings[0].find("第 16 行"), std::string::npos);
+    ASSERT_EQ(r.errors.size(), 1u);
+    EXPECT_NE(r.errors[0].find("Hexahedron"), std::string::npos);
+    EXPECT_NE(r.errors[0].find("第 16 行"), std::string::npos);
+    const Read cylinder = read_text(key_lines(10, 4, 3) + "Cylinder\n0,0,0\n1.5\n10,0,0\n");
+    EXPECT_EQ(cylinder.errors.size(), 1u);
     // The last value without its line end is complete: the block stays.
     const Read full = read_text(key_lines(10, 4, 3) + "Tetrahedron\n0,0,0\n1,0,0\n0,1,0\n0,0,1");
     EXPECT_EQ(count(full.ship), 1);
     EXPECT_TRUE(full.warnings.empty());
+    EXPECT_TRUE(full.errors.empty());
 }
-
-TEST(ReadShipInformation, CylinderWithoutItsSecondRadiusIsCutShort) {
-    const Read r = read_text(key_lines(10, 4, 3) + "Cylinder\n0,0,0\n1.5\n10,0,0\n");
-    EXPECT_EQ(count(r.ship), 0);
-    EXPECT_EQ(r.warnings.size(), 1u);
-}
-
 TEST(ReadShipInformation, UnusableSolidsAreErrors) {
     const std::string keys = key_lines(10, 4, 3);
     const Read zero_axis = read_text(keys + "Cylinder\n1,2,3\n1.5\n1,2,3\n1.5\n");
@@ -251,8 +244,13 @@ TEST(ReadShipInformation, UnusableSolidsAreErrors) {
     ASSERT_EQ(inf.errors.size(), 1u);
     EXPECT_NE(inf.errors[0].find("ship.txt:13: "), std::string::npos);
     EXPECT_EQ(count(inf.ship), 0);
-    // The second radius has no effect and is not checked.
-    EXPECT_TRUE(read_text(keys + "Cylinder\n0,0,0\n1.5\n10,0,0\n-1\n").errors.empty());
+    // The second radius has no effect: one that differs is only warned about.
+    const Read cone = read_text(keys + "Cylinder\n0,0,0\n1.5\n10,0,0\n-1\n");
+    EXPECT_TRUE(cone.errors.empty());
+    ASSERT_EQ(cone.warnings.size(), 1u);
+    EXPECT_EQ(
+        cone.warnings[0].rfind("ship.txt:15: 警告: Cylinder 块 (始于第 11 行) 的第二个半径", 0), 0u)
+        << cone.warnings[0];
 }
 
 TEST(ShipDataErrors, NonFiniteKeysThatAComputationUses) {
@@ -266,6 +264,45 @@ TEST(ShipDataErrors, NonFiniteKeysThatAComputationUses) {
     // Loa and VD are used by no computation.
     const Read unused = read_text(replace_all(box_example_file(), "VD=0", "VD=inf"));
     EXPECT_TRUE(voxel::ship_data_errors(unused.ship, "ship.txt").empty());
+}
+
+// Lpp, B, D, W_Den and C1 divide or scale the table: 0 or less is an error
+// at the key's line. An Lpp or B far from the hull's own waterplane at the
+// deepest waterline is a warning with both values.
+TEST(ShipDataErrors, PrincipalDataMustBePositiveAndFitTheHull) {
+    const std::string box = box_example_file();
+    const struct {
+        const char* from;
+        const char* to;
+        const char* message;
+    } bad[] = {{"Lpp=10", "Lpp=0", "ship.txt:2: 错误: Lpp 须为正数, 读到 0."},
+               {"B=4", "B=-4", "ship.txt:3: 错误: B 须为正数, 读到 -4."},
+               {"D=3", "D=0", "ship.txt:4: 错误: D 须为正数, 读到 0."},
+               {"W_Den=1", "W_Den=0", "ship.txt:9: 错误: W_Den 须为正数, 读到 0."},
+               {"C1=1", "C1=-1", "ship.txt:10: 错误: C1 须为正数, 读到 -1."}};
+    for (const auto& b : bad) {
+        const Read r = read_text(replace_all(box, b.from, b.to));
+        ASSERT_EQ(r.errors.size(), 1u) << b.to;
+        EXPECT_EQ(r.errors[0], b.message);
+    }
+
+    // The box is 10 long and 4 broad at every waterline.
+    Read fits = read_text(replace_all(box, "Lpp=10", "Lpp=10.9"));
+    voxel::compute_hydrostatics(fits.ship, [](const std::string&) {});
+    EXPECT_TRUE(voxel::particulars_warnings(fits.ship, "ship.txt").empty());
+    Read wrong = read_text(replace_all(replace_all(box, "Lpp=10", "Lpp=12"), "B=4", "B=3"));
+    voxel::compute_hydrostatics(wrong.ship, [](const std::string&) {});
+    const std::vector<std::string> w = voxel::particulars_warnings(wrong.ship, "ship.txt");
+    ASSERT_EQ(w.size(), 2u);
+    EXPECT_EQ(
+        w[0].rfind("ship.txt: 警告: Lpp=12 与船体在最深水线 (吃水 2.9 m) 处的水线长 10 m 相差 20%",
+                   0),
+        0u)
+        << w[0];
+    EXPECT_EQ(
+        w[1].rfind("ship.txt: 警告: B=3 与船体在最深水线 (吃水 2.9 m) 处的水线宽 4 m 相差 25%", 0),
+        0u)
+        << w[1];
 }
 
 }  // namespace

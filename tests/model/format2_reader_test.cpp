@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "model/model_text.h"
 #include "support/scratch_dir.h"
@@ -168,50 +169,67 @@ TEST(Format2Reader, LastLineWithoutLineEndCompletesTheBlock) {
     EXPECT_EQ(g.tetrahedron_count(), 1);
 }
 
-TEST(Format2Reader, UnparsedValueIsWarnedWithItsLineAndStartsAtZero) {
-    // Lines 1-4 header, 5-9 the first block, 10 the second keyword; line 14
-    // lacks its z. The second block must not inherit the first one's values.
-    const std::string text = kHeader +
-                             model_text::tetrahedron({9, 9, 9}, {8, 8, 8}, {7, 7, 7}, {6, 6, 6}) +
-                             "Tetrahedron\n0,0,0\n1,0,0\n0,1,0\n5,6,zzz\n";
-    VoxelGroup g(voxel::CrossingTolerance::Strict);
-    const Read r = read_text(g, text);
-    ASSERT_EQ(g.tetrahedron_count(), 2);
-    expect_same_point(g.tetrahedra[1].V3, {5, 6, 0});
-    EXPECT_FALSE(r.has_errors);
-    EXPECT_NE(r.messages.find("model.txt:14: 警告: "), std::string::npos) << r.messages;
-    EXPECT_NE(r.messages.find("Tetrahedron 块 (始于第 10 行) 的顶点 V3 \"x,y,z\""),
-              std::string::npos)
-        << r.messages;
-}
-
-TEST(Format2Reader, UnparsedHeaderValueIsWarnedAndStaysZero) {
-    VoxelGroup g(voxel::CrossingTolerance::Strict);
-    g.V = 7.0;  // the reader starts V at 0 whatever the group held
-    const Read r = read_text(g, "Volume of Displacement=\nGra_Pt.x=abc\nGra_Pt.y=1\nGra_Pt.z=2\n");
-    EXPECT_EQ(g.V, 0.0);
-    EXPECT_EQ(g.G.x, 0.0);
-    EXPECT_NE(r.messages.find("model.txt:2: 警告: 应为 \"Gra_Pt.x=<数>\""), std::string::npos)
-        << r.messages;
-}
-
-TEST(Format2Reader, BlockCutShortByTheEndOfTheFileIsDropped) {
-    VoxelGroup g(voxel::CrossingTolerance::Strict);
-    const Read r =
-        read_text(g, kHeader + unit_tetrahedron(0) + "Hexahedron\n0,0,0\n1,0,0\n1,1,0\n0,1");
-    EXPECT_EQ(g.tetrahedron_count(), 1);
-    EXPECT_EQ(g.hexahedron_count(), 0);
-    EXPECT_FALSE(r.has_errors);
-    EXPECT_NE(r.messages.find("Hexahedron 块 (始于第 10 行) 读完之前结束, 该块被舍弃"),
-              std::string::npos)
-        << r.messages;
-}
-
-TEST(Format2Reader, KeywordAsTheLastLineGivesNoBlock) {
-    VoxelGroup g(voxel::CrossingTolerance::Strict);
-    const Read r = read_text(g, kHeader + "Cylinder\n");
-    EXPECT_NE(r.messages.find("该块被舍弃"), std::string::npos) << r.messages;
-    EXPECT_EQ(g.cylinder_count(), 0);
+// Each fault of a file is one error naming what was expected at its line;
+// reading goes on past it, so that a file with two faults gives two.
+TEST(Format2Reader, ValuesThatDoNotReadAreErrorsOneEach) {
+    const std::string tet = unit_tetrahedron(0);  // lines 5-9 after the header
+    const struct {
+        const char* name;
+        std::string text;
+        std::vector<std::string> messages;  // every message, in order
+    } cases[] = {
+        {"vertex without its z",
+         kHeader + tet + "Tetrahedron\n0,0,0\n1,0,0\n0,1,0\n5,6,zzz\n",
+         {"model.txt:14: 错误: 应为 Tetrahedron 块 (始于第 10 行) 的顶点 V3 \"x,y,z\", 读到 "
+          "\"5,6,zzz\"."}},
+        {"text glued to a number",
+         kHeader + "Tetrahedron\n0,0,0\n1,0,0abc\n0,1,0\n0,0,1\n",
+         {"model.txt:7: 错误: 应为 Tetrahedron 块 (始于第 5 行) 的顶点 V1 \"x,y,z\", 读到 "
+          "\"1,0,0abc\"."}},
+        {"text after the numbers of a vertex line",
+         kHeader + "Tetrahedron\n0,0,0 corner\n1,0,0\n0,1,0\n0,0,1\n",
+         {"model.txt:6: 错误: 数值之后有多余的文字 \"corner\""}},
+        {"no number after a key, a key with blanks around its '='",
+         "Volume of Displacement=\nGra_Pt.x=0\nGra_Pt.y = 1\nGra_Pt.z=2\n" + tet,
+         {"model.txt:1: 错误: 应为 \"Volume of Displacement=<数>\", 读到 \"Volume of "
+          "Displacement=\": 键后没有可读的数.",
+          "model.txt:3: 错误: 应为 \"Gra_Pt.y=<数>\", 读到 \"Gra_Pt.y = 1\": 键须逐字写出"}},
+        {"a key left out",
+         "Volume of Displacement=1\nGra_Pt.x=0\nGra_Pt.z=2\n" + tet,
+         {"model.txt:3: 错误: 应为 \"Gra_Pt.y=<数>\", 读到键 \"Gra_Pt.z=\": 缺少"}},
+        {"keys out of order",
+         "Volume of Displacement=1\nGra_Pt.y=0\nGra_Pt.x=0\nGra_Pt.z=2\n" + tet,
+         {"model.txt:2: 错误: 应为 \"Gra_Pt.x=<数>\", 读到键 \"Gra_Pt.y=\": 缺少",
+          "model.txt:3: 错误: 应为 \"Gra_Pt.z=<数>\", 读到键 \"Gra_Pt.x=\": 该键重复, "
+          "或键的次序不对"}},
+        {"header cut short by the first block",
+         "Volume of Displacement=1\nGra_Pt.x=0\n" + tet,
+         {"model.txt:3: 错误: 应为 \"Gra_Pt.y=<数>\", 读到实体块的关键字行 \"Tetrahedron\": "
+          "缺少键行 \"Gra_Pt.y=<数>\", \"Gra_Pt.z=<数>\"."}},
+        {"block cut short by the end of the file",
+         kHeader + tet + "Hexahedron\n0,0,0\n1,0,0\n1,1,0\n0,1",
+         {"model.txt:14: 错误: 文件在 Hexahedron 块 (始于第 10 行) 读完之前结束"}},
+        {"keyword as the last line",
+         kHeader + "Cylinder\n",
+         {"model.txt:6: 错误: 文件在 Cylinder 块 (始于第 5 行) 读完之前结束"}},
+        {"a block that lost its last line, and the next block",
+         kHeader + "Tetrahedron\n0,0,0\n1,0,0\n0,1,0\n" + tet,
+         {"model.txt:9: 错误: 应为 Tetrahedron 块 (始于第 5 行) 的顶点 V3 \"x,y,z\", 读到 "
+          "\"Tetrahedron\"."}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        VoxelGroup g(voxel::CrossingTolerance::Strict);
+        const Read r = read_text(g, c.text);
+        EXPECT_TRUE(r.has_errors);
+        std::vector<std::string> lines;
+        for (std::size_t at = 0, end; (end = r.messages.find('\n', at)) != std::string::npos;
+             at = end + 1)
+            lines.push_back(r.messages.substr(at, end - at));
+        ASSERT_EQ(lines.size(), c.messages.size()) << r.messages;
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            EXPECT_EQ(lines[i].rfind(c.messages[i], 0), 0u) << r.messages;
+    }
 }
 
 TEST(Format2Reader, OverlongLineIsComparedInPieces) {
