@@ -96,7 +96,7 @@ void read_header(ScannedTextFile& in, VoxelGroup& group) {
             in.keep_line();
             return;
         } else {
-            in.error(in.line(), "应为 " + what + ", 读到 " + text + ".");
+            in.error(in.line(), "应为 " + what + ", 读到 " + text + ": 不是键行, 被跳过.");
         }
     }
 }

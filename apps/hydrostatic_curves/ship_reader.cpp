@@ -86,11 +86,12 @@ void read_keys(ScannedTextFile& in, ShipModel& ship, int lines[10]) {
         const long start = in.position();
         const int line = in.line();
         const std::string what = key_name(k);
-        auto fault = [&](const std::string& text) {
+        // A fault of this key; `lost` when the key is not looked for again.
+        auto fault = [&](const std::string& text, bool lost = true) {
             if (key.used)
                 in.error(line, text);
             else
-                in.warn(line, text + " " + key.name + " 按 0 计.");
+                in.warn(line, lost ? text + " " + key.name + " 按 0 计." : text);
         };
         double value = 0.0;
         if (in.scan(key.pattern, &value) == 1) {
@@ -127,7 +128,8 @@ void read_keys(ScannedTextFile& in, ShipModel& ship, int lines[10]) {
             ++k;
         } else if (found >= 0) {
             fault("应为 " + what + ", 读到键 \"" + kKeys[found].key +
-                  "\": 该键重复, 或键的次序不对 (次序为 " + keys_from(0) + ").");
+                      "\": 该键重复, 或键的次序不对 (次序为 " + keys_from(0) + ").",
+                  false);
             in.skip_line();
         } else if (at_keyword_line(in)) {
             const std::string text = "应为 " + what + ", 读到实体块的关键字行 " + quoted +
@@ -138,7 +140,8 @@ void read_keys(ScannedTextFile& in, ShipModel& ship, int lines[10]) {
                 in.warn(line, text);
             return;
         } else {
-            fault("应为 " + what + ", 读到 " + quoted + ".");
+            // Not a key line: passed over, and the key looked for on the next.
+            fault("应为 " + what + ", 读到 " + quoted + ": 不是键行, 被跳过.", false);
             in.skip_line();
         }
     }
