@@ -12,7 +12,7 @@ std::optional<int> load_format2_body(VoxelGroup& group, const std::string& path)
     if (const auto status = report_read(read, kFormat2ReadErrorMessage, true)) return status;
     double total = 0.0;
     if (!displacement_in_range(group, group.V, total)) {
-        diagnostic_line(displacement_range_message(group.V, total));
+        diagnostic_line(path + ": " + displacement_range_message(group.V, total));
         wait_for_key();
         return 1;
     }

@@ -61,6 +61,8 @@ std::string keys_from(int k) {
 //    expected is missing.
 void read_header(ScannedTextFile& in, VoxelGroup& group) {
     double* const values[kHeaderKeys] = {&group.V, &group.G.x, &group.G.y, &group.G.z};
+    // Blank lines before the first key are passed over, as between the keys.
+    in.seek(in.first_non_space(in.position()));
     for (int k = 0; k < kHeaderKeys;) {
         const std::string what = key_name(k);
         const ScanResult r = in.read_number(kHeaderPrefixes[k], *values[k], what, false);
