@@ -1,5 +1,7 @@
 // The floating_attitude program as a whole: model file as its argument,
-// answers on standard input, the pillar file in its working folder.
+// answers on standard input, the pillar file in its working folder; and the
+// lines the report adds on standard error for an outcome that is no upright
+// equilibrium.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -9,6 +11,7 @@
 #include <vector>
 
 #include "apps/floating_attitude/equilibrium_iteration.h"
+#include "apps/floating_attitude/floating_attitude_report.h"
 #include "floating_attitude/step_lines.h"
 #include "kernel/platform/console.h"
 #include "kernel/platform/number_format.h"
@@ -281,6 +284,27 @@ TEST(FloatingAttitudeProgram, BodyThatComesToRestBeyondNinetyDegreesIsReportedCa
     EXPECT_GT(angle, 90.0);
     EXPECT_LT(angle, 180.0);
     EXPECT_NEAR(angle, std::acos(p[2]) * 180 / std::acos(-1.0), 1e-3);
+}
+
+TEST(AttitudeFailureLines, AStalledCapsizedOutcomeSaysBothAndAnEquilibriumNothing) {
+    voxel::IterationOutcome o;
+    o.plane.set(0, 0.6, -0.8, 1);  // 180 - acos(0.8) from the body's z axis
+    o.d = 0.25;
+    o.d_error = 1e-6;
+    o.stop = voxel::IterationStop::Declined;
+    const std::vector<std::string> lines = voxel::attitude_failure_lines(o);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_NE(lines[0].find("未达到平衡"), std::string::npos) << lines[0];
+    EXPECT_NE(lines[0].find(" d=0.25 "), std::string::npos) << lines[0];
+    EXPECT_NE(lines[0].find(" d_error=1e-006;"), std::string::npos) << lines[0];
+    const std::string angle = voxel::format_number(180 - std::acos(0.8) * 180 / std::acos(-1.0));
+    EXPECT_NE(lines[1].find("浮体已倾覆"), std::string::npos) << lines[1];
+    EXPECT_NE(lines[1].find("夹角为 " + angle + " 度"), std::string::npos) << lines[1];
+
+    o.stop = voxel::IterationStop::Converged;
+    o.d = 0;
+    o.plane.set(0, 0.6, 0.8, 1);
+    EXPECT_TRUE(voxel::attitude_failure_lines(o).empty());
 }
 
 TEST(FloatingAttitudeProgram, PillarsWithoutADraftOrBeyondTheirEndsAreWarnedAbout) {
