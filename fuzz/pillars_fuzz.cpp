@@ -1,5 +1,5 @@
 // Fuzz target: the pillar file through its reader, then the drafts where
-// a level and a heeled water plane meet the pillar axes.
+// a level and a heeled water plane meet the pillar axes, and their warnings.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -16,7 +16,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // degrees about x.
     const voxel::Plane planes[2] = {{0.0, 0.0, 1.0, -5.0},
                                     {0.0, 0.17364817766693033, 0.984807753012208, -5.0}};
-    for (const voxel::Plane& p : planes)
+    for (const voxel::Plane& p : planes) {
         fuzz_check(voxel::draft_lines(p, pillars).size() <= voxel::kPillarCount, "draft lines");
+        fuzz_check(voxel::draft_warnings(p, pillars).items().size() <= voxel::kPillarCount,
+                   "draft warnings");
+    }
     return 0;
 }

@@ -39,8 +39,16 @@ std::string step_line(int count, const std::string& det_an, double d, const Poin
            pad_left_aligned(format_number(N.z), 10) + ">";
 }
 
-void iterate_floating_attitude(VoxelGroup& group, double V, Point3 G, Plane& plane, Point3& B,
-                               const IterationDialogue& dialogue) {
+double IterationOutcome::tilt_degrees() const {
+    // cos of the angle between (A, B, C) and (0, 0, 1).
+    double c = plane.C / plane.normal_length();
+    if (c > 1.0) c = 1.0;
+    if (c < -1.0) c = -1.0;
+    return std::acos(c) * (180.0 / kPi);
+}
+
+IterationOutcome iterate_floating_attitude(VoxelGroup& group, double V, Point3 G,
+                                           const IterationDialogue& dialogue) {
     const Box3& box = group.box;
     const double dx = box.maxx - box.minx, dy = box.maxy - box.miny, dz = box.maxz - box.minz;
     const double d_error = kRelativeError * std::sqrt(dx * dx + dy * dy + dz * dz);
@@ -58,6 +66,10 @@ void iterate_floating_attitude(VoxelGroup& group, double V, Point3 G, Plane& pla
         return l.d;
     };
 
+    IterationOutcome outcome;
+    outcome.d_error = d_error;
+    Plane& plane = outcome.plane;
+    Point3& B = outcome.B;
     Point3 N{0.0, 0.0, 1.0};
     WaterPlane w = water_plane(N);
     plane = w.plane;
@@ -105,7 +117,11 @@ void iterate_floating_attitude(VoxelGroup& group, double V, Point3 G, Plane& pla
                 "否则输入'n'.");
             // Anything but a lower-case 'y', the end of input included, ends
             // the iteration with the last accepted state.
-            if (dialogue.read_answer() != 'y') return;
+            if (dialogue.read_answer() != 'y') {
+                outcome.d = d;
+                outcome.stop = IterationStop::Declined;
+                return outcome;
+            }
             det_an = det_an0;
             rotate_about_axis(N, k, det_an0);
             w = water_plane(N);
@@ -115,6 +131,9 @@ void iterate_floating_attitude(VoxelGroup& group, double V, Point3 G, Plane& pla
         }
         dialogue.write_line(step_line(count, format_number(det_an), d, N));
     }
+    outcome.d = d;
+    outcome.stop = d <= d_error ? IterationStop::Converged : IterationStop::NoDistance;
+    return outcome;
 }
 
 }  // namespace voxel

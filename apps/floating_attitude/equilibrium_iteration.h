@@ -38,6 +38,36 @@ Point3 tilt_axis(Point3 B, Point3 G, Point3 N);
 // line of step 0 shows the integer 0.
 std::string step_line(int count, const std::string& det_an, double d, const Point3& N);
 
+// Why the iteration ended.
+enum class IterationStop {
+    Converged,   // d <= d_error
+    Declined,    // the turn could shrink d no further and the answer at the
+                 // prompt was not 'y' (the end of input included)
+    NoDistance,  // d is not a number, so the loop's test d > d_error failed
+};
+
+// Where the iteration ended: the last accepted water plane (unit normal out
+// of the water, body coordinates) and centre of buoyancy there, the distance
+// d of the two lines of action and its tolerance d_error (both in the
+// model's length unit), and why it stopped. Only a Converged outcome is an
+// equilibrium.
+struct IterationOutcome {
+    Plane plane;
+    Point3 B;
+    double d = 0.0;
+    double d_error = 0.0;
+    IterationStop stop = IterationStop::Converged;
+
+    bool converged() const { return stop == IterationStop::Converged; }
+    // The normal of the water plane points downwards in body coordinates
+    // (C <= 0): the body lies on its side at 90 degrees or beyond, or floats
+    // upside down.
+    bool capsized() const { return plane.C <= 0.0; }
+    // Angle between the water-plane normal and the body's z axis, degrees
+    // (0 upright, 180 upside down).
+    double tilt_degrees() const;
+};
+
 // Turns the water-plane normal N from (0, 0, 1) until the body, of
 // displacement volume V (model unit cubed) with centre of gravity G (body
 // coordinates), floats at rest: d = distance of the two lines of action <=
@@ -46,9 +76,11 @@ std::string step_line(int count, const std::string& det_an, double d, const Poin
 // when det_an is at most 1e-10 and d still does not shrink, the user is asked
 // whether to go on: only 'y' goes on, with one forced step of pi/180.
 // Writes the header lines, one line per step and the prompts. Returns the
-// last accepted plane (unit normal out of the water) and centre of buoyancy.
+// last accepted state and how the iteration ended; it says nothing about an
+// outcome that is no equilibrium, which is the caller's to report.
 // The group's box must be current and V within the body's volume.
-void iterate_floating_attitude(VoxelGroup& group, double V, Point3 G, Plane& plane, Point3& B,
-                               const IterationDialogue& dialogue = IterationDialogue::console());
+IterationOutcome iterate_floating_attitude(
+    VoxelGroup& group, double V, Point3 G,
+    const IterationDialogue& dialogue = IterationDialogue::console());
 
 }  // namespace voxel

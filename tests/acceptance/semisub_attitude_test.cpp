@@ -146,7 +146,10 @@ CoreAttitude iterate(voxel::VoxelGroup& body) {
         if (line.find(kStallPrompt) != std::string::npos) a.prompted = true;
     };
     dialogue.read_answer = [] { return int('n'); };
-    voxel::iterate_floating_attitude(body, body.V, body.G, a.plane, a.B, dialogue);
+    const voxel::IterationOutcome outcome =
+        voxel::iterate_floating_attitude(body, body.V, body.G, dialogue);
+    a.plane = outcome.plane;
+    a.B = outcome.B;
     return a;
 }
 

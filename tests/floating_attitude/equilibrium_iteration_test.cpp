@@ -111,9 +111,10 @@ TEST(FloatingAttitudeIteration, SymmetricBodyNeedsNoStep) {
     read_text(g, model_text::header(36 * 48 * 20, {18, 24, 50}) +
                      model_text::box({0, 0, 0}, {36, 48, 80}));
     ScriptedDialogue script;
-    Plane plane;
-    Point3 B;
-    voxel::iterate_floating_attitude(g, g.V, g.G, plane, B, script.dialogue());
+    const voxel::IterationOutcome o =
+        voxel::iterate_floating_attitude(g, g.V, g.G, script.dialogue());
+    const Plane& plane = o.plane;
+    const Point3& B = o.B;
 
     const double d = voxel::action_line_distance(B, g.G, {0, 0, 1}).d;
     const std::vector<std::string> expected = {
@@ -126,6 +127,10 @@ TEST(FloatingAttitudeIteration, SymmetricBodyNeedsNoStep) {
     };
     EXPECT_EQ(script.lines, expected);
     EXPECT_EQ(script.questions, 0);
+    EXPECT_TRUE(o.converged());
+    EXPECT_FALSE(o.capsized());
+    EXPECT_EQ(o.d, d);
+    EXPECT_NEAR(o.d_error, 1e-4, 1e-18);
     EXPECT_EQ(plane.A, 0.0);
     EXPECT_EQ(plane.B, 0.0);
     EXPECT_EQ(plane.C, 1.0);
@@ -140,11 +145,14 @@ TEST(FloatingAttitudeIteration, FourColumnBodyWithGOffCentreReachesEquilibrium) 
     const Point3 G{5.1, 5.2, 3.0};
     read_text(g, model_text::header(65, G) + model_text::four_column_solids());
     ScriptedDialogue script;
-    Plane plane;
-    Point3 B;
-    voxel::iterate_floating_attitude(g, g.V, g.G, plane, B, script.dialogue());
+    const voxel::IterationOutcome o =
+        voxel::iterate_floating_attitude(g, g.V, g.G, script.dialogue());
+    const Plane& plane = o.plane;
+    const Point3& B = o.B;
 
     EXPECT_EQ(script.questions, 0);
+    EXPECT_TRUE(o.converged());
+    EXPECT_LE(o.d, o.d_error);
     const std::vector<step_lines::Step> steps = step_lines::steps_of(script.lines);
     ASSERT_GE(steps.size(), 3u);
     for (std::size_t i = 1; i < steps.size(); ++i) {
@@ -178,9 +186,10 @@ TEST(FloatingAttitudeIteration, BoxBargeHeelsToTheWallSidedAngle) {
     read_text(
         g, model_text::header(4 * 2 * T, {2 + e, 1, KG}) + model_text::box({0, 0, 0}, {4, 2, 1}));
     ScriptedDialogue script;
-    Plane plane;
-    Point3 B;
-    voxel::iterate_floating_attitude(g, g.V, g.G, plane, B, script.dialogue());
+    const voxel::IterationOutcome o =
+        voxel::iterate_floating_attitude(g, g.V, g.G, script.dialogue());
+    const Plane& plane = o.plane;
+    const Point3& B = o.B;
 
     const double BM = (2 * 4 * 4 * 4 / 12.0) / g.V, KB = T / 2, GM = KB + BM - KG;
     double t = e / GM;
@@ -201,15 +210,23 @@ TEST(FloatingAttitudeIteration, UpperCaseYEndsLikeN) {
     ScriptedDialogue upper, lower;
     upper.answers = "Y";
     lower.answers = "n";
-    Plane pu, pl;
-    Point3 Bu, Bl;
-    voxel::iterate_floating_attitude(g, g.V, g.G, pu, Bu, upper.dialogue());
-    voxel::iterate_floating_attitude(g, g.V, g.G, pl, Bl, lower.dialogue());
+    const voxel::IterationOutcome u =
+        voxel::iterate_floating_attitude(g, g.V, g.G, upper.dialogue());
+    const voxel::IterationOutcome l =
+        voxel::iterate_floating_attitude(g, g.V, g.G, lower.dialogue());
+    const Plane &pu = u.plane, &pl = l.plane;
+    const Point3 &Bu = u.B, &Bl = l.B;
     ASSERT_EQ(upper.lines.size(), 6u);
     EXPECT_EQ(upper.lines[5], kPrompt);
     EXPECT_EQ(upper.lines, lower.lines);
     EXPECT_EQ(upper.questions, 1);
-    // Nothing was accepted: the upright plane is the result.
+    // Nothing was accepted: the upright plane is the result, 0.05 from G's
+    // vertical, and no equilibrium.
+    EXPECT_EQ(u.stop, voxel::IterationStop::Declined);
+    EXPECT_FALSE(u.converged());
+    EXPECT_NEAR(u.d, 0.05, 1e-12);
+    EXPECT_NEAR(u.d_error, 1e-6 * std::sqrt(6.0), 1e-20);
+    EXPECT_FALSE(u.capsized());
     EXPECT_EQ(pu.C, 1.0);
     EXPECT_EQ(pu.D, pl.D);
     EXPECT_EQ(Bu.z, Bl.z);
@@ -220,9 +237,9 @@ TEST(FloatingAttitudeIteration, YesForcesOneStepOfOneDegree) {
     read_top_heavy_box(g);
     ScriptedDialogue script;
     script.answers = "y";  // then the end of input
-    Plane plane;
-    Point3 B;
-    voxel::iterate_floating_attitude(g, g.V, g.G, plane, B, script.dialogue());
+    const voxel::IterationOutcome o =
+        voxel::iterate_floating_attitude(g, g.V, g.G, script.dialogue());
+    const Plane& plane = o.plane;
     ASSERT_EQ(script.lines.size(), 8u);
     EXPECT_EQ(script.lines[5], kPrompt);
     const step_lines::Step forced = step_lines::parse(script.lines[6]);
@@ -233,17 +250,21 @@ TEST(FloatingAttitudeIteration, YesForcesOneStepOfOneDegree) {
     EXPECT_GT(forced.d, step_lines::parse(script.lines[4]).d);
     EXPECT_EQ(script.lines[7], kPrompt);
     EXPECT_EQ(script.questions, 2);
-    // The end of input at the second prompt keeps the forced step's plane.
+    // The end of input at the second prompt keeps the forced step's plane,
+    // tilted by one degree, and its distance.
     EXPECT_NEAR(plane.A, -std::sin(std::acos(-1.0) / 180), 1e-12);
+    EXPECT_EQ(o.stop, voxel::IterationStop::Declined);
+    EXPECT_EQ(voxel::format_number(o.d), voxel::format_number(forced.d));
+    EXPECT_NEAR(o.tilt_degrees(), 1.0, 1e-9);
 }
 
 TEST(FloatingAttitudeIteration, EndOfInputAtThePromptEndsTheIteration) {
     VoxelGroup g(voxel::CrossingTolerance::Strict);
     read_top_heavy_box(g);
     ScriptedDialogue script;  // no answers at all
-    Plane plane;
-    Point3 B;
-    voxel::iterate_floating_attitude(g, g.V, g.G, plane, B, script.dialogue());
+    const voxel::IterationOutcome o =
+        voxel::iterate_floating_attitude(g, g.V, g.G, script.dialogue());
     EXPECT_EQ(script.lines.size(), 6u);
     EXPECT_EQ(script.questions, 1);
+    EXPECT_EQ(o.stop, voxel::IterationStop::Declined);
 }

@@ -1,5 +1,7 @@
 // The floating_attitude program as a whole: model file as its argument,
-// answers on standard input, the pillar file in its working folder.
+// answers on standard input, the pillar file in its working folder; and the
+// lines the report adds on standard error for an outcome that is no upright
+// equilibrium.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -8,8 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "apps/floating_attitude/equilibrium_iteration.h"
+#include "apps/floating_attitude/floating_attitude_report.h"
 #include "floating_attitude/step_lines.h"
 #include "kernel/platform/console.h"
+#include "kernel/platform/number_format.h"
 #include "model/model_text.h"
 #include "support/process.h"
 #include "support/scratch_dir.h"
@@ -166,8 +171,9 @@ TEST(FloatingAttitudeProgram, GOffCentreTiltsWithDecreasingDistance) {
 TEST(FloatingAttitudeProgram, UpperCaseYEndsLikeN) {
     const ProcessResult upper = run(top_heavy_box(), kPillars, "Y\n");
     const ProcessResult lower = run(top_heavy_box(), kPillars, "n\n");
-    ASSERT_EQ(upper.exit_status, 0);
-    ASSERT_EQ(lower.exit_status, 0);
+    ASSERT_EQ(upper.exit_status, 1);
+    ASSERT_EQ(lower.exit_status, 1);
+    EXPECT_EQ(upper.err, lower.err);
     EXPECT_EQ(without_time(upper.out), without_time(lower.out));
     const std::vector<std::string> lines = split_lines(upper.out);
     ASSERT_GE(lines.size(), 11u);
@@ -177,7 +183,7 @@ TEST(FloatingAttitudeProgram, UpperCaseYEndsLikeN) {
 
 TEST(FloatingAttitudeProgram, AfterYesTheStepIsOneDegreeAgain) {
     const ProcessResult r = run(top_heavy_box(), kPillars, "y\nn\n");
-    ASSERT_EQ(r.exit_status, 0);
+    ASSERT_EQ(r.exit_status, 1);
     const std::vector<std::string> lines = split_lines(r.out);
     ASSERT_GE(lines.size(), 12u);
     EXPECT_EQ(lines[9], kPrompt);
@@ -188,11 +194,152 @@ TEST(FloatingAttitudeProgram, AfterYesTheStepIsOneDegreeAgain) {
     EXPECT_EQ(lines[12].rfind("迭代结束,计算时间=", 0), 0u);
 }
 
-TEST(FloatingAttitudeProgram, EndOfInputAtThePromptEndsTheRun) {
+TEST(FloatingAttitudeProgram, EndOfInputAtThePromptReportsNoEquilibriumAfterTheDrafts) {
+    // The 1 x 1 x 2 box stays upright at draft 1 with its centre of
+    // buoyancy at (0.5, 0.5, 0.5); G is 0.05 beside that vertical line.
     const ProcessResult r = run(top_heavy_box(), kPillars, "");
     EXPECT_FALSE(r.timed_out);
-    ASSERT_EQ(r.exit_status, 0);
-    EXPECT_NE(r.out.find(kPrompt + "\n迭代结束,计算时间="), std::string::npos) << r.out;
+    EXPECT_EQ(r.exit_status, 1);
+    const std::vector<std::string> lines = without_time(r.out);
+    ASSERT_EQ(lines.size(), 17u) << r.out;
+    EXPECT_EQ(lines[8], voxel::step_line(0, "0", 0.05, {0, 0, 1}));
+    EXPECT_EQ(lines[9], kPrompt);
+    // The whole report as for an equilibrium, the final pause excepted.
+    const std::vector<std::string> tail = {
+        "TIME",
+        "水平面方程四个系数:A= 0 , B=0 , C=1 , D=-1",
+        "浮体坐标系下, 浮心坐标( 0.5 , 0.5 , 0.5 ).",
+        "1号立柱吃水=1",
+        "2号立柱吃水=1",
+        "3号立柱吃水=1",
+        "4号立柱吃水=1",
+    };
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + 10, lines.end()), tail);
+    // d_error is 1e-6 times the box diagonal sqrt(6).
+    const std::string d_error = voxel::format_number(1e-6 * std::sqrt(6.0));
+    EXPECT_EQ(split_lines(r.err).size(), 1u) << r.err;
+    EXPECT_EQ(r.err.rfind("floating_attitude: 未达到平衡", 0), 0u) << r.err;
+    EXPECT_NE(r.err.find(" d=0.05 "), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(" d_error=" + d_error + ";"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find("倾覆"), std::string::npos) << r.err;
+}
+
+TEST(FloatingAttitudeProgram, BodyThatComesToRestBeyondNinetyDegreesIsReportedCapsized) {
+    // A box 2 wide (x), 4 long, 1 deep, half immersed, G at x = 1.9 and
+    // z = 0.8. Its section is symmetric about its centre (1, 0.5), so every
+    // plane through that centre line halves the volume. The body heels
+    // towards G; at 90 degrees the submerged half is x > 1.5 with its centre
+    // at z = 0.5, still 0.3 below G along the water plane, and upside down G
+    // is 0.9 beyond it the other way: the lines of action meet between 90
+    // and 180 degrees.
+    const std::string model =
+        model_text::header(4, {1.9, 2, 0.8}) + model_text::box({0, 0, 0}, {2, 4, 1});
+    const std::string long_axes =
+        "#1:\n0.5,1,-2\n0.5,1,3\n#2:\n1.5,1,-2\n1.5,1,3\n"
+        "#3:\n1.5,3,-2\n1.5,3,3\n#4:\n0.5,3,-2\n0.5,3,3\n";
+    const ProcessResult r = run(model, long_axes);
+    EXPECT_EQ(r.exit_status, 1);
+    const std::vector<std::string> lines = without_time(r.out);
+    const std::vector<step_lines::Step> steps = step_lines::steps_of(lines);
+    ASSERT_GE(steps.size(), 2u);
+    EXPECT_LE(steps.back().d, 1e-6 * std::sqrt(21.0));
+    // The report ends with the plane, the centre of buoyancy and four drafts.
+    ASSERT_GE(lines.size(), 7u);
+    EXPECT_EQ(lines[lines.size() - 7], "TIME");
+    const std::vector<double> p = printed_plane(lines);
+    ASSERT_EQ(p.size(), 4u);
+    EXPECT_LT(p[2], 0.0);
+    EXPECT_NEAR(p[0] * 1 + p[1] * 2 + p[2] * 0.5 + p[3], 0.0, 1e-5);
+    const std::string& b_line = lines[lines.size() - 5];
+    ASSERT_EQ(b_line.rfind("浮体坐标系下, 浮心坐标( ", 0), 0u) << b_line;
+    double B[3];
+    const char* q = b_line.c_str() + std::string("浮体坐标系下, 浮心坐标( ").size();
+    for (double& c : B) {
+        char* end = nullptr;
+        c = std::strtod(q, &end);
+        q = end + 3;  // past " , "
+    }
+    // G on the line of buoyancy: (G - B) x N = 0, N = (A, B, C).
+    const double GB[3] = {1.9 - B[0], 2 - B[1], 0.8 - B[2]};
+    EXPECT_NEAR(GB[1] * p[2] - GB[2] * p[1], 0.0, 1e-5);
+    EXPECT_NEAR(GB[2] * p[0] - GB[0] * p[2], 0.0, 1e-5);
+    EXPECT_NEAR(GB[0] * p[1] - GB[1] * p[0], 0.0, 1e-5);
+    const double xy[4][2] = {{0.5, 1}, {1.5, 1}, {1.5, 3}, {0.5, 3}};
+    for (int i = 0; i < 4; ++i) {
+        const std::string& l = lines[lines.size() - 4 + i];
+        const std::string key = std::to_string(i + 1) + "号立柱吃水=";
+        ASSERT_EQ(l.rfind(key, 0), 0u) << l;
+        const double z = -(p[0] * xy[i][0] + p[1] * xy[i][1] + p[3]) / p[2];
+        EXPECT_NEAR(std::strtod(l.c_str() + key.size(), nullptr), z, 1e-4);
+    }
+    // One line on standard error, with the angle of the normal from the
+    // body's z axis.
+    ASSERT_EQ(split_lines(r.err).size(), 1u) << r.err;
+    const std::string head = "floating_attitude: 浮体已倾覆: ";
+    EXPECT_EQ(r.err.rfind(head, 0), 0u) << r.err;
+    const std::string angle_key = "与浮体 z 轴的夹角为 ";
+    const std::size_t at = r.err.find(angle_key);
+    ASSERT_NE(at, std::string::npos) << r.err;
+    const double angle = std::strtod(r.err.c_str() + at + angle_key.size(), nullptr);
+    EXPECT_GT(angle, 90.0);
+    EXPECT_LT(angle, 180.0);
+    EXPECT_NEAR(angle, std::acos(p[2]) * 180 / std::acos(-1.0), 1e-3);
+}
+
+TEST(AttitudeFailureLines, AStalledCapsizedOutcomeSaysBothAndAnEquilibriumNothing) {
+    voxel::IterationOutcome o;
+    o.plane.set(0, 0.6, -0.8, 1);  // 180 - acos(0.8) from the body's z axis
+    o.d = 0.25;
+    o.d_error = 1e-6;
+    o.stop = voxel::IterationStop::Declined;
+    const std::vector<std::string> lines = voxel::attitude_failure_lines(o);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_NE(lines[0].find("未达到平衡"), std::string::npos) << lines[0];
+    EXPECT_NE(lines[0].find(" d=0.25 "), std::string::npos) << lines[0];
+    EXPECT_NE(lines[0].find(" d_error=1e-006;"), std::string::npos) << lines[0];
+    const std::string angle = voxel::format_number(180 - std::acos(0.8) * 180 / std::acos(-1.0));
+    EXPECT_NE(lines[1].find("浮体已倾覆"), std::string::npos) << lines[1];
+    EXPECT_NE(lines[1].find("夹角为 " + angle + " 度"), std::string::npos) << lines[1];
+
+    o.stop = voxel::IterationStop::Converged;
+    o.d = 0;
+    o.plane.set(0, 0.6, 0.8, 1);
+    EXPECT_TRUE(voxel::attitude_failure_lines(o).empty());
+}
+
+TEST(FloatingAttitudeProgram, PillarsWithoutADraftOrBeyondTheirEndsAreWarnedAbout) {
+    // The 4 x 2 x 1 barge floats upright at draft 0.5. Pillar 1 ends below
+    // the water line, pillar 2 is a point, pillar 3 lies level, pillar 4 is
+    // a plain vertical axis.
+    const std::string model =
+        model_text::header(4, {2, 1, 0.3}) + model_text::box({0, 0, 0}, {4, 2, 1});
+    const std::string pillars =
+        "#1:\n1,1,0\n1,1,0.4\n#2:\n2,1,0\n2,1,0\n#3:\n0,1,0.2\n4,1,0.2\n#4:\n3,1,0\n3,1,1\n";
+    const ProcessResult r = run(model, pillars);
+    EXPECT_EQ(r.exit_status, 0);
+    const std::vector<std::string> lines = without_time(r.out);
+    ASSERT_GE(lines.size(), 6u);
+    const std::vector<std::string> tail = {
+        "TIME",
+        "水平面方程四个系数:A= 0 , B=0 , C=1 , D=-0.5",
+        "浮体坐标系下, 浮心坐标( 2 , 1 , 0.25 ).",
+        "1号立柱吃水=0.5",
+        "4号立柱吃水=0.5",
+        kPause,
+    };
+    EXPECT_EQ(std::vector<std::string>(lines.end() - 6, lines.end()), tail);
+    const std::vector<std::string> err = split_lines(r.err);
+    ASSERT_EQ(err.size(), 3u) << r.err;
+    // The reader's word on the point, then those of the drafts.
+    EXPECT_EQ(err[0].rfind("FourPillars.txt:4: 警告: 第 2 根立柱的两点 P0 和 P1 重合", 0), 0u)
+        << err[0];
+    EXPECT_EQ(err[1].rfind("FourPillars.txt:1: 警告: 第 1 根立柱的轴线与水面交于 P0 和 P1 "
+                           "之间的线段之外 (z=0.5)",
+                           0),
+              0u)
+        << err[1];
+    EXPECT_EQ(err[2].rfind("FourPillars.txt:7: 警告: 第 3 根立柱的轴线与最终水面平行", 0), 0u)
+        << err[2];
 }
 
 TEST(FloatingAttitudeProgram, MissingPillarFileIsReportedAfterThePlane) {
@@ -212,6 +359,9 @@ TEST(FloatingAttitudeProgram, NonFinitePillarCoordinateEndsTheRun) {
             "#1:\n1,1,0\n1,1,nan\n");
     EXPECT_EQ(r.exit_status, 1);
     EXPECT_NE(r.err.find("FourPillars.txt:3: 错误: "), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("FourPillars.txt:4: 错误: 文件在第 2 根立柱的记录读完之前结束"),
+              std::string::npos)
+        << r.err;
     EXPECT_EQ(r.out.find("号立柱吃水="), std::string::npos);
 }
 

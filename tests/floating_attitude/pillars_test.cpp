@@ -91,6 +91,33 @@ TEST(PillarDrafts, CrossingBeyondTheSegmentEndsCounts) {
     EXPECT_EQ(voxel::draft_lines(level(8), p)[3], "4号立柱吃水=8");
 }
 
+TEST(PillarDrafts, WarningsNameEachAxisThatGivesNoDraftOrOneBeyondItsEnds) {
+    // Axes from z = 0 to z = 6; the level planes at their two ends and at
+    // mid height cross every axis on the segment.
+    PillarAxes p = vertical_axes();
+    p.file = "FourPillars.txt";
+    for (int i = 0; i < 4; ++i) p.header_line[i] = 1 + 3 * i;
+    for (double z : {0.0, 3.0, 6.0}) EXPECT_TRUE(voxel::draft_warnings(level(z), p).empty()) << z;
+
+    p.axis[0] = Segment({0, 1, 2.5}, {10, 1, 2.5});  // in the plane z = 2.5
+    p.axis[1] = Segment({0, 5, 1}, {10, 5, 1});      // level, below it
+    p.axis[2] = Segment({1, 9, 0}, {1, 9, 2});       // ends short of it
+    p.axis[3] = Segment({9, 9, 0}, {9, 9, 0});       // no axis: the reader's
+    const std::vector<std::string> lines = voxel::draft_warnings(level(2.5), p).lines();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0].rfind("FourPillars.txt:1: 警告: 第 1 根立柱的轴线位于最终水面之内", 0), 0u)
+        << lines[0];
+    EXPECT_EQ(lines[1].rfind("FourPillars.txt:4: 警告: 第 2 根立柱的轴线与最终水面平行", 0), 0u)
+        << lines[1];
+    EXPECT_EQ(lines[2].rfind("FourPillars.txt:7: 警告: 第 3 根立柱的轴线与水面交于 P0 和 P1 "
+                             "之间的线段之外 (z=2.5)",
+                             0),
+              0u)
+        << lines[2];
+    // The drafts themselves are as without the warnings.
+    EXPECT_EQ(voxel::draft_lines(level(2.5), p), std::vector<std::string>{"3号立柱吃水=2.5"});
+}
+
 TEST(PillarFile, ReadsFourRecordsInFileOrder) {
     ScratchDir dir;
     PillarAxes p;
@@ -99,7 +126,7 @@ TEST(PillarFile, ReadsFourRecordsInFileOrder) {
     EXPECT_EQ(p.axis[3].P1.y, 9.0);
     EXPECT_EQ(p.axis[3].P1.z, 6.0);
     EXPECT_EQ(p.axis[3].d.z, 6.0);
-    for (bool present : p.present) EXPECT_TRUE(present);
+    EXPECT_EQ(p.header_line[3], 10);
 }
 
 TEST(PillarFile, HeaderNumbersAreNotUsed) {
@@ -140,19 +167,16 @@ TEST(PillarFile, UnparsedValueIsAnErrorWithItsLine) {
     EXPECT_EQ(r.diagnostics.items().size(), 1u) << errors;
 }
 
-TEST(PillarFile, RecordCutShortByTheEndOfTheFileHasNoDraft) {
+TEST(PillarFile, RecordCutShortByTheEndOfTheFileIsAnError) {
     ScratchDir dir;
     PillarAxes p;
     const voxel::ReadResult r = voxel::read_pillars(
         dir.write("FourPillars.txt", "#1:\n1,1,0\n1,1,6\n#2:\n9,1,0\n9,1,6\n#3:\n1,9,0\n"), p);
     ASSERT_TRUE(r.opened);
-    const std::string warnings = messages(r);
-    EXPECT_TRUE(p.present[1]);
-    EXPECT_FALSE(p.present[2]);
-    EXPECT_FALSE(p.present[3]);
-    const std::vector<std::string> expected = {"1号立柱吃水=2.5", "2号立柱吃水=2.5"};
-    EXPECT_EQ(voxel::draft_lines(level(2.5), p), expected);
-    EXPECT_NE(warnings.find("第 3 根立柱的记录读完之前结束"), std::string::npos) << warnings;
+    EXPECT_TRUE(r.diagnostics.has_errors());
+    EXPECT_NE(messages(r).find("FourPillars.txt:7: 错误: 文件在第 3 根立柱的记录读完之前结束"),
+              std::string::npos)
+        << messages(r);
 }
 
 TEST(PillarFile, MissingFileIsReported) {
