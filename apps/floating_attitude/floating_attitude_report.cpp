@@ -43,7 +43,8 @@ int run_floating_attitude(VoxelGroup& group) {
 
     PillarAxes pillars;
     const ReadResult read = read_pillars(kPillarFileName, pillars);
-    if (const auto status = report_read(read, kPillarReadErrorMessage, true)) return *status;
+    if (const auto status = report_read(read, kPillarFileName, kPillarReadErrorMessage, true))
+        return *status;
     for (const std::string& line : draft_lines(plane, pillars)) console_line(line);
     return 0;
 }

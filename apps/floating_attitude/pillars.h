@@ -33,8 +33,8 @@ constexpr const char* kPillarReadErrorMessage = "Pillar file read error! ";
 // Reads the four records; `opened` is false when the file cannot be opened
 // or read. Each record's points start at (0, 0, 0); a value that does not
 // parse stays 0 (a warning); a number that is not finite or beyond
-// kLargestInputMagnitude, and a UTF-16 or UTF-32 file, are errors, after
-// which the drafts must not be reported.
+// kLargestInputMagnitude, and a UTF-16 or UTF-32 file or one that is no
+// text, are errors, after which the drafts must not be reported.
 ReadResult read_pillars(const std::string& path, PillarAxes& pillars);
 
 // The same over a file's bytes in memory, named `name` in the messages.
