@@ -1,7 +1,9 @@
 #include "model/command_line.h"
 
 #include <CLI/CLI.hpp>
+#include <charconv>
 #include <string>
+#include <system_error>
 #include <thread>
 
 #include "kernel/platform/console.h"
@@ -16,8 +18,30 @@ struct CommandLine::Parser {
     CLI::App app;
     std::string positional_text;
     CLI::Option* positional = nullptr;
+    // The thread count is taken as text and checked here, so that the
+    // message gives the range in plain numbers.
+    std::string threads_text;
+    CLI::Option* threads_option = nullptr;
+    int* threads = nullptr;
     explicit Parser(const std::string& description) : app(description) {}
 };
+
+namespace {
+
+// `text` as a whole number from 1 to kMaxThreads (a leading '+' allowed).
+bool parse_thread_count(const std::string& text, int& threads) {
+    const char* begin = text.data();
+    const char* const end = text.data() + text.size();
+    if (begin != end && *begin == '+') ++begin;
+    int value = 0;
+    const auto result = std::from_chars(begin, end, value);
+    if (result.ec != std::errc() || result.ptr != end || value < 1 || value > kMaxThreads)
+        return false;
+    threads = value;
+    return true;
+}
+
+}  // namespace
 
 CommandLine::CommandLine(std::string program, std::string description, std::string positional,
                          std::string positional_help, bool positional_required)
@@ -55,12 +79,15 @@ void CommandLine::add_option(const std::string& flags, std::string& value, const
 
 void CommandLine::add_threads_option(int& threads) {
     const unsigned cores = std::thread::hardware_concurrency();
-    threads = cores > 0 ? static_cast<int>(cores) : 1;
-    parser_->app
-        .add_option(
-            "--threads", threads,
-            "计算所用的线程数 (缺省: 全部核心, " + std::to_string(threads) + "); 结果与线程数无关")
-        ->check(CLI::PositiveNumber);
+    threads = cores == 0                                   ? 1
+              : cores > static_cast<unsigned>(kMaxThreads) ? kMaxThreads
+                                                           : static_cast<int>(cores);
+    parser_->threads = &threads;
+    parser_->threads_option = parser_->app.add_option(
+        "--threads", parser_->threads_text,
+        "计算所用的线程数, 1 到 " + std::to_string(kMaxThreads) + " (缺省: 全部核心, " +
+            std::to_string(threads) + "); 结果与线程数无关");
+    parser_->threads_option->type_name("INT");
 }
 
 void CommandLine::add_option(const std::string& flags, std::optional<double>& value,
@@ -87,6 +114,14 @@ std::optional<int> CommandLine::parse(int argc, const char* const* argv) {
         return 0;
     } catch (const CLI::ParseError& e) {
         diagnostic_line(program_ + ": " + e.what());
+        diagnostic_line(usage());
+        return 2;
+    }
+    if (parser_->threads_option && parser_->threads_option->count() > 0 &&
+        !parse_thread_count(parser_->threads_text, *parser_->threads)) {
+        diagnostic_line(program_ + ": --threads 须为 1 到 " + std::to_string(kMaxThreads) +
+                        " 之间的整数, 读到 " +
+                        (parser_->threads_text.empty() ? "\"\"" : parser_->threads_text));
         diagnostic_line(usage());
         return 2;
     }

@@ -9,6 +9,10 @@
 
 namespace voxel {
 
+// Most threads a program takes: far more than the cores of any machine it
+// runs on, and few enough that starting them cannot exhaust the process.
+constexpr int kMaxThreads = 1024;
+
 class CommandLine {
   public:
     // `program` is the name shown in the usage line, `description` one line
@@ -29,8 +33,9 @@ class CommandLine {
                     bool required = false);
     void add_option(const std::string& flags, std::string& value, const std::string& help,
                     bool required = false);
-    // "--threads N": how many threads share the work, at least 1; `threads`
-    // starts at the number of cores.
+    // "--threads N": how many threads share the work, a whole number from 1
+    // to kMaxThreads; `threads` starts at the number of cores (at most
+    // kMaxThreads). Anything else is refused with the range in the message.
     void add_threads_option(int& threads);
     // An optional value: empty unless the option is given.
     void add_option(const std::string& flags, std::optional<double>& value,

@@ -2,13 +2,16 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <new>
 #include <stdexcept>
 #include <string>
 
 #include "kernel/platform/console.h"
 #include "kernel/platform/file_replace.h"
+#include "kernel/platform/text_input.h"
 
 namespace voxel {
 
@@ -80,12 +83,14 @@ std::string choose_model_file(const std::optional<std::string>& path_argument) {
     }
 }
 
-std::optional<int> report_read(const ReadResult& read, const char* unopened_message,
-                               bool wait_on_failure) {
-    if (read.opened)
+std::optional<int> report_read(const ReadResult& read, const std::string& path,
+                               const char* unopened_message, bool wait_on_failure) {
+    if (read.opened) {
         for (const std::string& line : read.diagnostics.lines()) diagnostic_line(line);
-    else
+    } else {
         console_line(unopened_message);
+        diagnostic_line(unopened_file_message(path, unreadable_reason(path.c_str())));
+    }
     if (read.opened && !read.diagnostics.has_errors()) return std::nullopt;
     if (wait_on_failure) wait_for_key();
     return 1;
@@ -108,8 +113,11 @@ int run_guarded(bool wait_on_failure, const std::function<int()>& body) {
 void write_side_file(const char* program, const std::string& folder, const char* name,
                      const std::string& text) {
     const std::string path = folder.empty() ? std::string(name) : folder + "/" + name;
-    if (!replace_file_contents(path, text))
-        diagnostic_line(std::string(program) + ": 无法写入文件 " + path + ", 其余结果照常写出.");
+    if (!replace_file_contents(path, text)) {
+        const std::string reason = std::strerror(errno);
+        diagnostic_line(std::string(program) + ": 无法写入文件 " + path + " (" + reason +
+                        "), 其余结果照常写出.");
+    }
 }
 
 }  // namespace voxel

@@ -25,14 +25,15 @@ constexpr std::size_t kModelPathSize = 260;
 // error, and an empty path.
 std::string choose_model_file(const std::optional<std::string>& path_argument);
 
-// Says what a reader found: for a file that could not be opened,
-// `unopened_message` on the console; otherwise the reader's warnings and
-// errors on standard error, one a line. When the program cannot go on (the
-// file was not opened, or an error), it waits for one character if
+// Says what a reader of the file at `path` found: for a file that could not
+// be opened, `unopened_message` on the console and the file with the reason
+// on standard error (unopened_file_message); otherwise the reader's warnings
+// and errors on standard error, one a line. When the program cannot go on
+// (the file was not opened, or an error), it waits for one character if
 // `wait_on_failure` says so, and the exit status 1 is returned; otherwise
 // nothing.
-std::optional<int> report_read(const ReadResult& read, const char* unopened_message,
-                               bool wait_on_failure);
+std::optional<int> report_read(const ReadResult& read, const std::string& path,
+                               const char* unopened_message, bool wait_on_failure);
 
 // Runs a program's body and returns its exit status. Memory that cannot be
 // had anywhere in it (std::bad_alloc, or a container asked to grow beyond
@@ -44,7 +45,7 @@ int run_guarded(bool wait_on_failure, const std::function<int()>& body);
 // Writes one of the files a program writes beside its table, `name` in
 // `folder` ("" for the current one), through replace_file_contents. One that
 // cannot be written is said on standard error ("<program>: 无法写入文件
-// <path>, 其余结果照常写出.") and the run goes on.
+// <path> (<reason>), 其余结果照常写出.") and the run goes on.
 void write_side_file(const char* program, const std::string& folder, const char* name,
                      const std::string& text);
 

@@ -9,6 +9,22 @@ std::string format_diagnostic(const Diagnostic& d) {
            (d.severity == Severity::Error ? ": 错误: " : ": 警告: ") + d.text;
 }
 
+namespace {
+
+std::string file_message(const std::string& file, const char* what, const std::string& reason) {
+    return (file.empty() ? std::string() : file + ": ") + "错误: " + what + " (" + reason + ")";
+}
+
+}  // namespace
+
+std::string unopened_file_message(const std::string& file, const std::string& reason) {
+    return file_message(file, "无法打开文件", reason);
+}
+
+std::string unwritable_file_message(const std::string& file, const std::string& reason) {
+    return file_message(file, "无法写入文件", reason);
+}
+
 void Diagnostics::add(Diagnostic d) {
     if (items_.size() < kMostDiagnostics) {
         items_.push_back(std::move(d));

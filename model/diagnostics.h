@@ -50,6 +50,13 @@ class Diagnostics {
     bool more_errors_ = false;
 };
 
+// A file that cannot be opened or written, and why (the system's reason, as
+// strerror gives it, or the readers' own): "<file>: 错误: 无法打开文件
+// (<reason>)" and "<file>: 错误: 无法写入文件 (<reason>)"; without a file name
+// the line starts at "错误: ".
+std::string unopened_file_message(const std::string& file, const std::string& reason);
+std::string unwritable_file_message(const std::string& file, const std::string& reason);
+
 // What a reader returns besides what it fills.
 struct ReadResult {
     bool opened = false;  // false: the file could not be opened or read

@@ -9,7 +9,7 @@ namespace voxel {
 
 std::optional<int> load_format2_body(VoxelGroup& group, const std::string& path) {
     const ReadResult read = read_format2_model(group, path);
-    if (const auto status = report_read(read, kFormat2ReadErrorMessage, true)) return status;
+    if (const auto status = report_read(read, path, kFormat2ReadErrorMessage, true)) return status;
     double total = 0.0;
     if (!displacement_in_range(group, group.V, total)) {
         diagnostic_line(path + ": " + displacement_range_message(group.V, total));

@@ -67,10 +67,17 @@ int run_floating_attitude(VoxelGroup& group) {
 
     PillarAxes pillars;
     const ReadResult read = read_pillars(kPillarFileName, pillars);
-    if (const auto status = report_read(read, kPillarReadErrorMessage, false)) return fail(*status);
+    if (const auto status = report_read(read, kPillarFileName, kPillarReadErrorMessage, false))
+        return fail(*status);
     for (const std::string& line : draft_lines(plane, pillars)) console_line(line);
     for (const std::string& line : draft_warnings(plane, pillars).lines()) diagnostic_line(line);
-    if (!failures.empty()) return fail(1);
+    // The report is whole: it ends as a run that reached its result does,
+    // with the pause, and only the status and standard error say otherwise.
+    if (!failures.empty()) {
+        for (const std::string& line : failures) diagnostic_line(line);
+        pause_console();
+        return 1;
+    }
     return 0;
 }
 

@@ -34,8 +34,8 @@ std::vector<std::string> attitude_failure_lines(const IterationOutcome& outcome)
 // file cannot be read or used (after the plane and the centre of buoyancy
 // have been written, its message and a wait for one character), 1 when the
 // iteration reached no equilibrium or the body capsized (after the whole
-// report, drafts included, and a wait for one character), 0 otherwise (then
-// the caller pauses). attitude_failure_lines go to standard error before the
+// report, drafts included, and the final pause, so that the console text is
+// that of any run), 0 otherwise (then the caller pauses). attitude_failure_lines go to standard error before the
 // wait of any of these failures. The pillar warnings (draft_warnings) follow
 // the drafts on standard error and change no status.
 int run_floating_attitude(VoxelGroup& group);

@@ -35,7 +35,7 @@ constexpr const char* kPillarReadErrorMessage = "Pillar file read error! ";
 // or read. Each record's points start at (0, 0, 0); a value that does not
 // parse stays 0; a number that is not finite or beyond
 // kLargestInputMagnitude, a record cut short by the end of the file, and a
-// UTF-16 or UTF-32 file, are errors, after which the drafts must not be
+// UTF-16 or UTF-32 file or one that is no text, are errors, after which the drafts must not be
 // reported. A record whose two points coincide has no axis: a warning on its
 // header line (it gets no draft line).
 ReadResult read_pillars(const std::string& path, PillarAxes& pillars);

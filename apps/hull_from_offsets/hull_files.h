@@ -16,8 +16,8 @@ struct OutputFile {
 };
 
 struct HullFiles {
-    // UTF-8 message when the table is bad or the draft outside it; then there are no
-    // files. For the table: "<file>:<line>:<column>: 错误: <what was expected>".
+    // UTF-8 message when the table is bad or the draft or G outside it; then there
+    // are no files. For the table: "<file>:<line>:<column>: 错误: <what was expected>".
     std::string error;
     std::vector<OutputFile> files;     // ship.txt, model.txt, FourPillars.txt
     std::vector<std::string> summary;  // lines for standard output
@@ -25,7 +25,10 @@ struct HullFiles {
 
 // Reads the table (`file_name` names it in messages), checks that the draft
 // lies strictly between the lowest and the top waterline with some volume
-// below it, builds the solids and the three texts. The settings must be
+// below it, KG between them or on them and a given LCG between the first and
+// the last station or on them, builds the solids, checks that the breadth,
+// the length and the volume are within kLargestInputMagnitude as the model
+// readers want them, and makes the three texts. The settings must be
 // finite, density and C1 positive (the command line sees to it).
 HullFiles build_hull_files(std::string_view csv_text, const std::string& file_name,
                            const HullSettings& settings);

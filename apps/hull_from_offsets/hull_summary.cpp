@@ -28,7 +28,8 @@ std::vector<std::string> summary_lines(const HullParticulars& h,
     lines.push_back("主尺度: Loa=" + n(h.Loa) + " m, Lpp=" + n(h.Lpp) + " m, B=" + n(h.B) +
                     " m, D=" + n(h.D) + " m");
     lines.push_back("吃水 T=" + n(h.draft) + " m: 排水体积 V=" + n(h.below.V) +
-                    " m^3, 排水量=" + n(h.displacement()) + " t (W_Den=" + n(h.density) +
+                    " m^3 (ship.txt 的 VD, model.txt 的 Volume of Displacement), 排水量=" +
+                    n(h.displacement()) + " t (W_Den=" + n(h.density) +
                     " t/m^3; 计入 C1=" + n(h.c1) + " 为 " + n(h.c1 * h.displacement()) + " t)");
     lines.push_back("方形系数 CB=V/(Lpp*B*T)=" + n(h.block_coefficient()));
     // The hull is symmetric about y = 0; the centre's y is rounding noise.

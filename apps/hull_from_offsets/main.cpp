@@ -16,21 +16,24 @@
 #include "kernel/platform/number_format.h"
 #include "kernel/platform/text_input.h"
 #include "model/command_line.h"
+#include "model/scanned_text_file.h"
 
 int main(int argc, char** argv) {
     voxel::CommandLine command_line(
         "hull_from_offsets",
         "由型值表 (CSV: 首行 x\\z 与各水线高度, 其后每站一行: 站位 x 与各水线处的半宽) "
         "生成 ship.txt (hydrostatic_curves), model.txt (floating_attitude, righting_arm) 与 "
-        "FourPillars.txt. 长度单位 m.",
+        "FourPillars.txt. 长度单位 m; 两个模型文件中的排水体积 (ship.txt 的 VD, model.txt 的 "
+        "Volume of Displacement) 为吃水以下的体积, 单位 m^3.",
         "OFFSETS", "型值表文件 (.csv)", true);
     command_line.set_synopsis(
         "OFFSETS.csv --draft T --kg KG [--lcg X] [--density 1.025] [--c1 1.006] [--out DIR]");
     voxel::HullSettings s;
     std::string out_dir = ".";
     command_line.add_option("--draft", s.draft, "吃水 T, m (基线以上; 在最低与最高水线之间)", true);
-    command_line.add_option("--kg", s.kg, "重心高度 KG, m (基线以上)", true);
-    command_line.add_option("--lcg", s.lcg, "重心纵向位置 x, m (缺省: 吃水 T 时的浮心纵向位置)");
+    command_line.add_option("--kg", s.kg, "重心高度 KG, m (基线以上; 在最低与最高水线之间)", true);
+    command_line.add_option("--lcg", s.lcg,
+                            "重心纵向位置 x, m (在首站与末站之间; 缺省: 吃水 T 时的浮心纵向位置)");
     command_line.add_option("--density", s.density,
                             "水的密度 W_Den, t/m^3 (缺省 " + voxel::format_number(s.density) + ")");
     command_line.add_option("--c1", s.c1,
@@ -48,10 +51,13 @@ int main(int argc, char** argv) {
                    {"--lcg", s.lcg.value_or(0.0), false},
                    {"--density", s.density, true},
                    {"--c1", s.c1, true}};
+    // Nor a number beyond the model readers' bound, which they would refuse.
     for (const auto& n : numbers) {
-        if (std::isfinite(n.value) && (!n.positive || n.value > 0.0)) continue;
+        const bool finite = std::isfinite(n.value) && (!n.positive || n.value > 0.0);
+        if (finite && std::fabs(n.value) <= voxel::kLargestInputMagnitude) continue;
         voxel::diagnostic_line(std::string("hull_from_offsets: ") + n.option + " 应为" +
-                               (n.positive ? "正的" : "") + "有限数, 读到 " +
+                               (n.positive ? "正的" : "") +
+                               (finite ? "绝对值不超过 1e100 的数" : "有限数") + ", 读到 " +
                                voxel::format_number(n.value));
         voxel::diagnostic_line(command_line.usage());
         return 2;
@@ -60,7 +66,8 @@ int main(int argc, char** argv) {
     const std::string offsets = *command_line.positional();
     std::string text;
     if (!voxel::read_text_file(offsets.c_str(), text)) {
-        voxel::diagnostic_line(offsets + ": 错误: 无法打开或读取型值表文件");
+        voxel::diagnostic_line(offsets + ": 错误: 无法打开或读取型值表文件 (" +
+                               voxel::unreadable_reason(offsets.c_str()) + ")");
         return 1;
     }
     const voxel::HullFiles built = voxel::build_hull_files(text, offsets, s);

@@ -6,6 +6,7 @@
 
 #include "kernel/platform/number_format.h"
 #include "kernel/platform/text_encoding.h"
+#include "model/scanned_text_file.h"
 
 namespace voxel {
 
@@ -85,6 +86,11 @@ bool TableParser::number(int line, const Field& f, const char* what, double& val
     if (!std::isfinite(value))
         return fail(line, f.column,
                     std::string("应为") + what + " (有限数), 读到 " + quoted(f.text));
+    // The model files written from the table must pass their readers' bound.
+    if (std::fabs(value) > kLargestInputMagnitude)
+        return fail(line, f.column,
+                    std::string("应为") + what +
+                        ", 其绝对值不超过 1e100 (否则体积与矩将溢出), 读到 " + quoted(f.text));
     return true;
 }
 
@@ -139,6 +145,12 @@ bool TableParser::station_row(int line, std::string_view text) {
         t.half_breadths.push_back(y);
     }
     t.x.push_back(x);
+    if (station_rows_ == 0) {
+        out_.first_station_line = line;
+        out_.first_station_column = fields[0].column;
+    }
+    out_.last_station_line = line;
+    out_.last_station_column = fields[0].column;
     ++station_rows_;
     return true;
 }

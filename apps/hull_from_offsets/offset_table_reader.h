@@ -38,11 +38,17 @@ struct OffsetTableRead {
     // column of each waterline height.
     int header_line = 0;
     std::vector<int> waterline_columns;
+    // Positions of the first and the last station's x, for messages that
+    // concern the stations as a whole (a centre of gravity outside them).
+    int first_station_line = 0, first_station_column = 0;
+    int last_station_line = 0, last_station_column = 0;
 };
 
 // Reads and checks the whole table: every row as long as the header, every
-// number finite, waterlines and stations strictly increasing, at least two of
-// each, half-breadths >= 0. Stops at the first fault.
+// number finite and of magnitude at most kLargestInputMagnitude (the model
+// readers' bound, model/scanned_text_file.h), waterlines and stations
+// strictly increasing, at least two of each, half-breadths >= 0. Stops at the
+// first fault.
 OffsetTableRead read_offset_table(std::string_view text);
 
 // "<file>:<line>:<column>: 错误: <what>"

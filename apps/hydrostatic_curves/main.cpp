@@ -25,7 +25,7 @@ int run(int argc, char** argv) {
 
     // The ship file's failures end the run at once, without a key wait.
     const voxel::ReadResult read = voxel::read_ship_information(ship, path);
-    if (const auto status = voxel::report_read(read, voxel::kShipReadErrorMessage, false))
+    if (const auto status = voxel::report_read(read, path, voxel::kShipReadErrorMessage, false))
         return *status;
     const std::vector<std::string> errors = voxel::ship_data_errors(ship, path);
     for (const std::string& e : errors) voxel::diagnostic_line(e);

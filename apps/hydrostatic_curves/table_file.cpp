@@ -2,9 +2,13 @@
 
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include "kernel/platform/console.h"
 #include "kernel/platform/file_replace.h"
 #include "kernel/platform/number_format.h"
+#include "model/diagnostics.h"
 
 namespace voxel {
 
@@ -72,7 +76,11 @@ bool write_hydrostatic_table(const HydroTable& table, const char* path) {
     // the rename of a new file could replace it.
     const bool may_write = access(path, F_OK) != 0 || access(path, W_OK) == 0;
     const bool written = may_write && replace_file_contents(path, bytes);
-    if (!written) console_line("Hydro_Static Data write error! ");
+    if (!written) {
+        const std::string reason = std::strerror(errno);
+        console_line("Hydro_Static Data write error! ");
+        diagnostic_line(unwritable_file_message(path, reason));
+    }
     return written;
 }
 

@@ -22,8 +22,8 @@ std::vector<std::string> hydrostatic_table_lines(const HydroTable& table);
 // Writes the lines to `path` in GBK with CR LF through replace_file_contents:
 // a run that fails before its table is complete leaves an existing file as it
 // was, and so does a read-only one. If the file cannot be written, the
-// console shows
-// "Hydro_Static Data write error! " and false is returned; the run goes on.
+// console shows "Hydro_Static Data write error! ", standard error the file
+// and why (unwritable_file_message), and false is returned; the run goes on.
 bool write_hydrostatic_table(const HydroTable& table, const char* path = kTableFileName);
 
 }  // namespace voxel

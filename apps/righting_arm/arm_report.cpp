@@ -1,12 +1,14 @@
 #include "apps/righting_arm/arm_report.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "apps/righting_arm/stability_files.h"
 #include "apps/righting_arm/sweep.h"
 #include "kernel/platform/console.h"
 #include "kernel/platform/number_format.h"
 #include "kernel/platform/text_output.h"
+#include "model/diagnostics.h"
 
 namespace voxel {
 
@@ -45,6 +47,7 @@ int report_righting_arms(VoxelGroup& body, const std::string& file_name,
     TextFileWriter file(file_name.c_str(), "\n");
     if (!file.is_open()) {
         console_line("The file of righting arms around a certain axis written error!");
+        diagnostic_line(unwritable_file_message(file_name, std::strerror(file.open_error())));
         wait_for_key();
         return 1;
     }

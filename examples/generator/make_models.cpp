@@ -362,7 +362,7 @@ void write_solids(Out& o, const Body& body) {
 }
 
 struct ShipHeader {
-    double Loa, Lpp, B, D, VD;  // m, m, m, m, t
+    double Loa, Lpp, B, D, VD;  // m, m, m, m; VD the displacement volume, m^3
     P3 G;                       // m
     double W_Den, C1;           // t/m^3, -
 };
@@ -453,8 +453,7 @@ void write_box_barge(const std::filesystem::path& dir) {
     const Body body = box_barge();
     body.check_orientation("box barge");
     const double V = kBargeL * kBargeB * kBargeDraft;
-    const ShipHeader h{kBargeL, kBargeL, kBargeB, kBargeD, V * 1.025, {50.0, 0.0, kBargeKG},
-                       1.025,   1.005};
+    const ShipHeader h{kBargeL, kBargeL, kBargeB, kBargeD, V, {50.0, 0.0, kBargeKG}, 1.025, 1.005};
     write_ship_file(dir / "ship.txt", h, body,
                     "box barge 100 x 20 x 10 m in ten 10 m slices (make_models)");
     write_format2(dir / "model.txt", V, {50.0, 0.0, kBargeKG}, body,
@@ -614,8 +613,7 @@ void write_wigley(const std::filesystem::path& dir, const WigleyGrid& G,
     const Body body = body_of(voxel::hull_solids(table));
     body.check_orientation("wigley " + label);
     const double V_T = 4.0 / 9.0 * kWigL * kWigB * kWigT;
-    const ShipHeader h{kWigL, kWigL, kWigB, kWigD, V_T * 1.025, {kWigL / 2, 0.0, kWigKG},
-                       1.025, 1.0};
+    const ShipHeader h{kWigL, kWigL, kWigB, kWigD, V_T, {kWigL / 2, 0.0, kWigKG}, 1.025, 1.0};
     write_ship_file(dir / file, h, body,
                     "Wigley hull L 100 B 10 T 6.25 D 10, " + label + " grid " +
                         std::to_string(G.N) + " x " + std::to_string(G.M) + " (make_models)");
@@ -747,7 +745,7 @@ void write_mixed(const std::filesystem::path& dir) {
     const P3 G{11.5, 0.05, 2.2};
     write_format2(dir / "model.txt", V, G, body,
                   "work pontoon of all four solid kinds, draft 2 m (make_models)");
-    const ShipHeader h{29.0, 26.0, 8.0, 3.0, V * 1.025, {G.x, 0.0, G.z}, 1.025, 1.0};
+    const ShipHeader h{29.0, 26.0, 8.0, 3.0, V, {G.x, 0.0, G.z}, 1.025, 1.0};
     write_ship_file(dir / "ship.txt", h, body,
                     "work pontoon of all four solid kinds (make_models)");
     write_pillars(dir / "FourPillars.txt", {{0, -4, 0}, {20, -4, 0}, {20, 4, 0}, {0, 4, 0}},

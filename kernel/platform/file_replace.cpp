@@ -34,7 +34,10 @@ bool write_all(int fd, std::string_view bytes) {
 }  // namespace
 
 std::string write_temporary_beside(const std::string& path, std::string_view bytes) {
-    if (path.empty() || path.back() == '/') return "";
+    if (path.empty() || path.back() == '/') {
+        errno = path.empty() ? ENOENT : EISDIR;
+        return "";
+    }
     // O_EXCL makes the name ours alone: a name left by another process (or an
     // earlier crash of a process with the same pid) is skipped, never reused.
     const long pid = static_cast<long>(::getpid());
@@ -45,15 +48,16 @@ std::string write_temporary_beside(const std::string& path, std::string_view byt
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST) return "";
     }
-    if (fd < 0) return "";
+    if (fd < 0) return "";  // errno EEXIST: every candidate name was taken
 
-    bool ok = write_all(fd, bytes);
     // The data must be on the disk before a rename makes it the file's
     // contents; otherwise a crash could leave the new name on empty data.
-    ok = ok && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (!ok) {
+    int error = 0;
+    if (!write_all(fd, bytes) || ::fsync(fd) != 0) error = errno;
+    if (::close(fd) != 0 && error == 0) error = errno;
+    if (error != 0) {
         ::unlink(temp.c_str());
+        errno = error;
         return "";
     }
     return temp;
@@ -63,7 +67,9 @@ bool replace_file_contents(const std::string& path, std::string_view bytes) {
     const std::string temp = write_temporary_beside(path, bytes);
     if (temp.empty()) return false;
     if (std::rename(temp.c_str(), path.c_str()) == 0) return true;
+    const int error = errno;
     ::unlink(temp.c_str());
+    errno = error;
     return false;
 }
 

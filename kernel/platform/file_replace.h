@@ -13,15 +13,16 @@ namespace voxel {
 // old contents or the whole new ones.
 //
 // Returns false on any failure (the folder does not exist or is not writable,
-// `path` is a folder, the disk is full, ...); the temporary file is then
-// removed and an existing `path` is left as it was. The new file gets the
+// `path` is a folder, the disk is full, ...), with errno saying why; the
+// temporary file is then removed and an existing `path` is left as it was. The new file gets the
 // permissions of a newly created file (0666 less the umask), not those of the
 // file it replaces; a symbolic link at `path` is replaced, not followed.
 bool replace_file_contents(const std::string& path, std::string_view bytes);
 
 // The first half of the above, for a caller that renames several files only
 // once all are written: the new temporary file beside `path`, written,
-// flushed and closed. Returns its name, or "" on failure (nothing is left).
+// flushed and closed. Returns its name, or "" on failure (nothing is left;
+// errno says why).
 std::string write_temporary_beside(const std::string& path, std::string_view bytes);
 
 }  // namespace voxel

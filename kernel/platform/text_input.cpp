@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <cstring>
 #include <utility>
 
@@ -102,6 +103,20 @@ bool read_text_file(const char* path, std::string& text) {
     if (!read_raw_bytes(path, text)) return false;
     drop_cr_before_lf_in_place(text);
     return true;
+}
+
+std::string unreadable_reason(const char* path) {
+    if (!path || !*path) return "没有给出文件名";
+    struct stat st {};
+    if (stat(path, &st) != 0) return std::strerror(errno);
+    if (S_ISDIR(st.st_mode)) return "这是文件夹, 不是文件";
+    std::FILE* raw = std::fopen(path, "rb");
+    if (!raw) return std::strerror(errno);
+    char c;
+    const bool failed = std::fread(&c, 1, 1, raw) == 0 && std::ferror(raw) != 0;
+    const int error = errno;
+    std::fclose(raw);
+    return failed ? std::strerror(error) : "读取失败";
 }
 
 std::FILE* open_text_input(const char* path) {

@@ -22,6 +22,12 @@ std::string drop_cr_before_lf(const std::string& bytes);
 // opened or read (a directory, for one).
 bool read_text_file(const char* path, std::string& text);
 
+// Why the file at `path` cannot be opened and read, for a message (UTF-8):
+// that no name was given, that it is a folder, or the system's reason
+// (strerror, "No such file or directory"). Asked after an open failed; a
+// file that opens and reads now gets "读取失败".
+std::string unreadable_reason(const char* path);
+
 // An input file in text mode for readers that report the line of what they
 // read: the converted text, a C stream over it that can tell its position
 // (ftell), and the line of any position. A UTF-8 byte-order mark at the start

@@ -1,11 +1,13 @@
 #include "kernel/platform/text_output.h"
 
+#include <cerrno>
+
 #include "kernel/platform/console.h"
 
 namespace voxel {
 
 TextFileWriter::TextFileWriter(const char* path, std::string_view line_end)
-    : file_(std::fopen(path, "wb")), line_end_(line_end) {}
+    : file_(std::fopen(path, "wb")), open_error_(file_ ? 0 : errno), line_end_(line_end) {}
 
 TextFileWriter::~TextFileWriter() {
     close();

@@ -16,6 +16,8 @@ class TextFileWriter {
     TextFileWriter& operator=(const TextFileWriter&) = delete;
 
     bool is_open() const { return file_ != nullptr; }
+    // Why the file did not open (errno of the open); 0 when it did.
+    int open_error() const { return open_error_; }
     // Writes the UTF-8 text in GBK, then the line end, then flushes. Does
     // nothing when the file did not open.
     void line(std::string_view utf8);
@@ -25,6 +27,7 @@ class TextFileWriter {
 
   private:
     std::FILE* file_ = nullptr;
+    int open_error_ = 0;
     bool failed_ = false;
     std::string line_end_;
 };

@@ -65,6 +65,8 @@ Hydrostatics at_design_draft(const std::string& path) {
     EXPECT_TRUE(read.opened && read.diagnostics.empty()) << path;
     EXPECT_EQ(ship.Lpp, kL);
     EXPECT_EQ(ship.B, kB);
+    // VD is the exact displacement volume at T in m^3 (4/9 L B T), not a mass.
+    EXPECT_NEAR(ship.VD, 4.0 / 9.0 * kL * kB * kT, 1e-9 * kL * kB * kT);
     voxel::Plane plane;
     plane.set(0.0, 0.0, 1.0, -kT);
     const voxel::WaterplaneProps w = voxel::waterplane_properties(ship, plane);

@@ -201,10 +201,10 @@ TEST(FloatingAttitudeProgram, EndOfInputAtThePromptReportsNoEquilibriumAfterTheD
     EXPECT_FALSE(r.timed_out);
     EXPECT_EQ(r.exit_status, 1);
     const std::vector<std::string> lines = without_time(r.out);
-    ASSERT_EQ(lines.size(), 17u) << r.out;
+    ASSERT_EQ(lines.size(), 18u) << r.out;
     EXPECT_EQ(lines[8], voxel::step_line(0, "0", 0.05, {0, 0, 1}));
     EXPECT_EQ(lines[9], kPrompt);
-    // The whole report as for an equilibrium, the final pause excepted.
+    // The whole report as for an equilibrium, to the final pause.
     const std::vector<std::string> tail = {
         "TIME",
         "水平面方程四个系数:A= 0 , B=0 , C=1 , D=-1",
@@ -213,6 +213,7 @@ TEST(FloatingAttitudeProgram, EndOfInputAtThePromptReportsNoEquilibriumAfterTheD
         "2号立柱吃水=1",
         "3号立柱吃水=1",
         "4号立柱吃水=1",
+        kPause,
     };
     EXPECT_EQ(std::vector<std::string>(lines.begin() + 10, lines.end()), tail);
     // d_error is 1e-6 times the box diagonal sqrt(6).
@@ -243,14 +244,16 @@ TEST(FloatingAttitudeProgram, BodyThatComesToRestBeyondNinetyDegreesIsReportedCa
     const std::vector<step_lines::Step> steps = step_lines::steps_of(lines);
     ASSERT_GE(steps.size(), 2u);
     EXPECT_LE(steps.back().d, 1e-6 * std::sqrt(21.0));
-    // The report ends with the plane, the centre of buoyancy and four drafts.
-    ASSERT_GE(lines.size(), 7u);
-    EXPECT_EQ(lines[lines.size() - 7], "TIME");
+    // The report ends with the plane, the centre of buoyancy, four drafts
+    // and the pause.
+    ASSERT_GE(lines.size(), 8u);
+    EXPECT_EQ(lines.back(), kPause);
+    EXPECT_EQ(lines[lines.size() - 8], "TIME");
     const std::vector<double> p = printed_plane(lines);
     ASSERT_EQ(p.size(), 4u);
     EXPECT_LT(p[2], 0.0);
     EXPECT_NEAR(p[0] * 1 + p[1] * 2 + p[2] * 0.5 + p[3], 0.0, 1e-5);
-    const std::string& b_line = lines[lines.size() - 5];
+    const std::string& b_line = lines[lines.size() - 6];
     ASSERT_EQ(b_line.rfind("浮体坐标系下, 浮心坐标( ", 0), 0u) << b_line;
     double B[3];
     const char* q = b_line.c_str() + std::string("浮体坐标系下, 浮心坐标( ").size();
@@ -266,7 +269,7 @@ TEST(FloatingAttitudeProgram, BodyThatComesToRestBeyondNinetyDegreesIsReportedCa
     EXPECT_NEAR(GB[0] * p[1] - GB[1] * p[0], 0.0, 1e-5);
     const double xy[4][2] = {{0.5, 1}, {1.5, 1}, {1.5, 3}, {0.5, 3}};
     for (int i = 0; i < 4; ++i) {
-        const std::string& l = lines[lines.size() - 4 + i];
+        const std::string& l = lines[lines.size() - 5 + i];
         const std::string key = std::to_string(i + 1) + "号立柱吃水=";
         ASSERT_EQ(l.rfind(key, 0), 0u) << l;
         const double z = -(p[0] * xy[i][0] + p[1] * xy[i][1] + p[3]) / p[2];

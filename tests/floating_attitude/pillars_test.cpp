@@ -155,7 +155,7 @@ TEST(PillarFile, CrLfReadsLikeLf) {
 TEST(PillarFile, UnparsedValueIsAnErrorWithItsLine) {
     ScratchDir dir;
     const std::string text =
-        "#1:\n1,1,0\n1,1,6\n#2:\n9,1,0\n9,1,6\n#3:\n1,9,0\n1,9,six\n#4:\n9,9,0\n9,9,6\n";
+        "#1:\n1,1,0\n1,1,6\n#2:\n9,1,0\n9,1,6\n#3:\n1,9,-1\n1,9,six\n#4:\n9,9,0\n9,9,6\n";
     PillarAxes p;
     const voxel::ReadResult r = voxel::read_pillars(dir.write("FourPillars.txt", text), p);
     const std::string errors = messages(r);

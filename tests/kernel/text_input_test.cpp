@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <random>
 #include <string>
 
 #include "kernel/platform/text_encoding.h"
@@ -190,6 +191,47 @@ TEST(TextEncoding, MarksAndNulBytesNameTheEncoding) {
     // A NUL past the first kilobyte is not looked for.
     const std::string late_nul = std::string(voxel::kEncodingProbeBytes, 'x') + '\0';
     EXPECT_EQ(voxel::check_text_encoding(late_nul).refused, nullptr);
+}
+
+// `text` in UTF-16 LE or UTF-32 BE, without a byte-order mark (every code
+// point here is in the basic plane).
+std::string utf16_le(const std::u32string& text) {
+    std::string out;
+    for (char32_t c : text) out += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+    return out;
+}
+std::string utf32_be(const std::u32string& text) {
+    std::string out;
+    for (char32_t c : text)
+        out += {'\0', '\0', static_cast<char>(c >> 8), static_cast<char>(c & 0xFF)};
+    return out;
+}
+
+// Without a mark, a wide encoding is told by where the NUL bytes of its
+// ASCII characters fall, also beside Chinese text (一, U+4E00, puts its NUL in
+// the low byte); random bytes hold NUL bytes out of any such pattern, and
+// even without a NUL one byte in ten is a control character: they are no
+// text. A stray control byte in real text is not.
+TEST(TextEncoding, UnmarkedWideTextIsToldFromBinaryData) {
+    const std::u32string text = U"Loa=10\r\n# 一号船体\r\nLpp=10\r\nB=4\r\nD=3\r\n";
+    EXPECT_STREQ(voxel::check_text_encoding(utf16_le(text)).refused, "UTF-16 LE");
+    EXPECT_STREQ(voxel::check_text_encoding(utf16_le(text) + "L").refused, "UTF-16 LE");
+    EXPECT_STREQ(voxel::check_text_encoding(utf32_be(text)).refused, "UTF-32 BE");
+
+    std::mt19937 bits(7u);
+    std::string random_bytes, without_nul;
+    while (without_nul.size() < voxel::kEncodingProbeBytes) {
+        const char c = static_cast<char>(bits() & 0xFFu);
+        if (random_bytes.size() < voxel::kEncodingProbeBytes) random_bytes += c;
+        if (c != '\0') without_nul += c;
+    }
+    ASSERT_NE(random_bytes.find('\0'), std::string::npos);
+    EXPECT_STREQ(voxel::check_text_encoding(random_bytes).refused, voxel::kNotTextFile);
+    EXPECT_STREQ(voxel::check_text_encoding(without_nul).refused, voxel::kNotTextFile);
+    const std::string message = voxel::refused_encoding_message(voxel::kNotTextFile);
+    EXPECT_EQ(message.rfind("不是文本文件", 0), 0u) << message;
+
+    EXPECT_EQ(voxel::check_text_encoding("Loa=10\nLpp=10\nB=4\nD=3\n\x1A").refused, nullptr);
 }
 
 // A UTF-8 mark is dropped before anything is read, and line numbers count
