@@ -33,8 +33,8 @@ const double kBargeGM0 = 13.0 / 3.0;
 struct BargeChart : testing::Test {
     void SetUp() override {
         const auto stored = testing_support::read_stored_arms("box_barge_arms");
-        starboard = {stored.first, kBargeGM0};
-        port = {stored.second, kBargeGM0};
+        starboard = {stored.first, kBargeGM0, {}};
+        port = {stored.second, kBargeGM0, {}};
         ASSERT_EQ(starboard.gz.size(), 19u);
         ASSERT_EQ(port.gz.size(), 19u);
         svg = voxel::righting_arm_chart_svg(starboard, port,
@@ -123,9 +123,9 @@ TEST(ArmChart, DifferentGM0GiveOneTangentPerSideAndNoneForNaN) {
                 ++n;
         return n;
     };
-    EXPECT_EQ(dashed_lines(voxel::righting_arm_chart_svg({gz, 1.0}, {gz, 1.2}, "")), 2);
+    EXPECT_EQ(dashed_lines(voxel::righting_arm_chart_svg({gz, 1.0, {}}, {gz, 1.2, {}}, "")), 2);
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    EXPECT_EQ(dashed_lines(voxel::righting_arm_chart_svg({gz, nan}, {gz, nan}, "")), 0);
+    EXPECT_EQ(dashed_lines(voxel::righting_arm_chart_svg({gz, nan, {}}, {gz, nan, {}}, "")), 0);
 }
 
 // rsvg-convert draws the chart: its PNG is far larger than that of the empty
