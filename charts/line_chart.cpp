@@ -19,6 +19,9 @@ namespace {
 constexpr double kTickLengthMm = 1.2;
 constexpr double kLegendFontMm = 3.0;
 constexpr double kMarkerFontMm = 3.0;
+constexpr double kDotRadiusMm = 0.7;     // a series' point
+constexpr double kHollowRadiusMm = 0.9;  // a hollow point
+constexpr double kRingRadiusMm = 1.8;    // a marked point
 
 // The ticks of one axis and the data interval it spans.
 struct AxisTicks {
@@ -163,8 +166,20 @@ std::vector<std::pair<Segment2, const ChartLine*>> page_lines(const LineChart& c
 }
 
 void draw_lines(SvgDocument& svg, const LineChart& chart, const LineChartLayout& l) {
-    for (const auto& [s, line] : page_lines(chart, l))
-        draw_line(svg, s.x0, s.y0, s.x1, s.y1, {line->colour, line->width_mm, line->dash});
+    for (const auto& [s, line] : page_lines(chart, l)) {
+        SvgAttributes a = {{"class", "chart-line"},
+                           {"x1", svg_number(s.x0)},
+                           {"y1", svg_number(s.y0)},
+                           {"x2", svg_number(s.x1)},
+                           {"y2", svg_number(s.y1)}};
+        for (auto& attribute : stroke_attributes({line->colour, line->width_mm, line->dash}))
+            a.push_back(attribute);
+        svg.element("line", a);
+    }
+}
+
+bool is_hollow(const ChartSeries& s, std::size_t i) {
+    return i < s.hollow.size() && s.hollow[i];
 }
 
 void draw_series(SvgDocument& svg, const LineChart& chart, const LineChartLayout& l) {
@@ -180,61 +195,39 @@ void draw_series(SvgDocument& svg, const LineChart& chart, const LineChartLayout
                 draw_polyline(svg, points, stroke,
                               {{"class", "series"}, {"data-series", std::to_string(k)}});
             // A lone point between gaps still shows, as its marker.
-            if (s.markers || points.size() == 1)
-                for (const auto& [px, py] : points)
+            for (std::size_t i = run.begin; i < run.end; ++i) {
+                const auto& [px, py] = points[i - run.begin];
+                if (is_hollow(s, i))
+                    svg.element("circle", {{"class", "hollow-point"},
+                                           {"cx", svg_number(px)},
+                                           {"cy", svg_number(py)},
+                                           {"r", svg_number(kHollowRadiusMm)},
+                                           {"fill", "#ffffff"},
+                                           {"stroke", s.colour},
+                                           {"stroke-width", "0.3"}});
+                else if (s.markers || points.size() == 1)
                     svg.element("circle", {{"cx", svg_number(px)},
                                            {"cy", svg_number(py)},
-                                           {"r", "0.7"},
+                                           {"r", svg_number(kDotRadiusMm)},
                                            {"fill", s.colour}});
+            }
         }
     }
     svg.close();
 }
 
-void draw_markers(SvgDocument& svg, const LineChart& chart, const LineChartLayout& l,
-                  LabelPlacer& placer) {
+// The rings of the marked points. They are not filled, so that the point's
+// own mark (a dot or a hollow ring) shows inside.
+void draw_marker_rings(SvgDocument& svg, const LineChart& chart, const LineChartLayout& l) {
     for (const ChartMarker& m : chart.markers) {
         if (!std::isfinite(m.x) || !std::isfinite(m.y)) continue;
-        const double px = l.x.to_page(m.x);
-        const double py = l.y.to_page(m.y);
         svg.element("circle", {{"class", "marker"},
-                               {"cx", svg_number(px)},
-                               {"cy", svg_number(py)},
-                               {"r", "1.4"},
-                               {"fill", "#ffffff"},
+                               {"cx", svg_number(l.x.to_page(m.x))},
+                               {"cy", svg_number(l.y.to_page(m.y))},
+                               {"r", svg_number(kRingRadiusMm)},
+                               {"fill", "none"},
                                {"stroke", m.colour},
                                {"stroke-width", "0.45"}});
-        if (m.label.empty()) continue;
-        // Candidates: right of the point just above it, just below, then
-        // further up and down; the same on the left. A side where the label
-        // would leave the plot is not offered.
-        const double w = text_width_mm(m.label, kMarkerFontMm);
-        const double h = kMarkerFontMm;
-        std::vector<PageBox> boxes;
-        const double offsets[] = {-2.0,           2.0 + h,       -2.0 - 1.4 * h, 2.0 + 2.4 * h,
-                                  -2.0 - 2.8 * h, 2.0 + 3.8 * h, -2.0 - 4.2 * h, 2.0 + 5.2 * h};
-        for (bool right_side : {true, false}) {
-            const double x0 = right_side ? px + 2.2 : px - 2.2 - w;
-            if (x0 < l.left + 0.5 || x0 + w > l.right - 0.5) continue;
-            for (double dy : offsets) {
-                const double base = py + dy;
-                if (base - h < l.top + 0.5 || base + 0.25 * h > l.bottom - 0.5) continue;
-                boxes.push_back({x0, base - h, x0 + w, base + 0.25 * h});
-            }
-        }
-        if (boxes.empty())
-            boxes.push_back({px + 2.2, py - 2.0 - h, px + 2.2 + w, py - 2.0 + 0.25 * h});
-        const PageBox& b = boxes[placer.place(boxes)];
-        TextStyle t{kMarkerFontMm, m.colour, "start", true, true, 0.0, "marker-label"};
-        draw_text(svg, b.x0, b.y1 - 0.25 * h, m.label, t);
-    }
-}
-
-void draw_notes(SvgDocument& svg, const LineChart& chart, const LineChartLayout& l) {
-    for (const ChartNote& n : chart.notes) {
-        if (!std::isfinite(n.x) || !std::isfinite(n.y)) continue;
-        TextStyle t{kNoteFontMm, n.colour, n.anchor, false, true, 0.0, "note"};
-        draw_text(svg, l.x.to_page(n.x) + n.dx_mm, l.y.to_page(n.y) + n.dy_mm, n.text, t);
     }
 }
 
@@ -296,16 +289,28 @@ PageBox legend_box(const LineChart& chart, const LineChartLayout& l, double w, d
 struct LegendEntry {
     std::string text;
     Stroke stroke;
-    bool marker = false;
+    bool marker = false;  // a dot on the sample line
+    bool hollow = false;  // a hollow ring alone as the sample
 };
+
+bool has_hollow_point(const LineChart& chart) {
+    for (const ChartSeries& s : chart.series)
+        for (const IndexRun& run : finite_runs(s.x, s.y))
+            for (std::size_t i = run.begin; i < run.end; ++i)
+                if (is_hollow(s, i)) return true;
+    return false;
+}
 
 PageBox draw_legend(SvgDocument& svg, const LineChart& chart, const LineChartLayout& l) {
     std::vector<LegendEntry> entries;
     for (const ChartSeries& s : chart.series)
-        if (!s.name.empty()) entries.push_back({s.name, {s.colour, s.width_mm, s.dash}, s.markers});
+        if (!s.name.empty())
+            entries.push_back({s.name, {s.colour, s.width_mm, s.dash}, s.markers, false});
     for (const ChartLine& line : chart.lines)
         if (!line.legend.empty())
-            entries.push_back({line.legend, {line.colour, line.width_mm, line.dash}, false});
+            entries.push_back({line.legend, {line.colour, line.width_mm, line.dash}, false, false});
+    if (!chart.hollow_legend.empty() && has_hollow_point(chart))
+        entries.push_back({chart.hollow_legend, {"#404040", 0.3, ""}, false, true});
     if (entries.empty()) return {};
     const double sample = 9.0;
     const double row = 1.6 * kLegendFontMm;
@@ -328,17 +333,219 @@ PageBox draw_legend(SvgDocument& svg, const LineChart& chart, const LineChartLay
                          {"stroke-width", "0.25"}});
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const double cy = y0 + 1.5 + row * (static_cast<double>(i) + 0.5);
-        draw_line(svg, x0 + 2.0, cy, x0 + 2.0 + sample, cy, entries[i].stroke);
-        if (entries[i].marker)
+        const LegendEntry& e = entries[i];
+        if (e.hollow)
             svg.element("circle", {{"cx", svg_number(x0 + 2.0 + 0.5 * sample)},
                                    {"cy", svg_number(cy)},
-                                   {"r", "0.7"},
-                                   {"fill", entries[i].stroke.colour}});
+                                   {"r", svg_number(kHollowRadiusMm)},
+                                   {"fill", "#ffffff"},
+                                   {"stroke", e.stroke.colour},
+                                   {"stroke-width", svg_number(e.stroke.width_mm)}});
+        else
+            draw_line(svg, x0 + 2.0, cy, x0 + 2.0 + sample, cy, e.stroke);
+        if (e.marker)
+            svg.element("circle", {{"cx", svg_number(x0 + 2.0 + 0.5 * sample)},
+                                   {"cy", svg_number(cy)},
+                                   {"r", svg_number(kDotRadiusMm)},
+                                   {"fill", e.stroke.colour}});
         TextStyle t{kLegendFontMm, kTextColour, "start", false, false, 0.0, ""};
-        draw_text(svg, x0 + 4.0 + sample, cy + 0.35 * kLegendFontMm, entries[i].text, t);
+        draw_text(svg, x0 + 4.0 + sample, cy + 0.35 * kLegendFontMm, e.text, t);
     }
     svg.close();
     return {x0, y0, x0 + w, y0 + h};
+}
+
+// ---- Labels ----------------------------------------------------------------
+
+// One or more lines of text set as a block, each line anchored at the
+// block's left edge. A line's glyphs are taken to rise one font size above
+// its baseline and to reach a quarter of it below; lines follow each other
+// at 1.25 font sizes. The block's box is that of its lines with a margin of
+// kLabelMarginMm all round, so that no glyph (or its white halo) touches a
+// line.
+struct LabelLine {
+    std::string text;
+    std::string colour;
+};
+
+constexpr double kLabelMarginMm = 0.6;
+
+struct LabelBlock {
+    std::vector<LabelLine> lines;
+    double font_mm = kMarkerFontMm;
+    bool bold = false;
+    std::string css_class;
+
+    double line_height() const { return 1.25 * font_mm; }
+    double width() const {
+        double w = 0.0;
+        for (const LabelLine& line : lines) w = std::max(w, text_width_mm(line.text, font_mm));
+        return w + 2.0 * kLabelMarginMm;
+    }
+    double height() const {
+        return line_height() * static_cast<double>(lines.size()) + 2.0 * kLabelMarginMm;
+    }
+};
+
+// Distance (mm) from the page point to the nearest point of the box; 0 when
+// the point lies in it.
+double distance_to_box(double px, double py, const PageBox& b) {
+    const double dx = std::max({0.0, b.x0 - px, px - b.x1});
+    const double dy = std::max({0.0, b.y0 - py, py - b.y1});
+    return std::hypot(dx, dy);
+}
+
+// Places for a box w x h beside the page point (px, py), nearest first:
+// every place on a 1 mm grid whose box lies inside the plot, at least `gap`
+// and at most 60 mm from the point. Among places as near as each other the
+// box right of the point comes first, then left of it, then centred over it,
+// each first level with the point, then just above, then just below.
+std::vector<PageBox> places_near(double px, double py, double w, double h, double gap,
+                                 const LineChartLayout& l) {
+    const double x_lo = l.left + 0.5, x_hi = l.right - 0.5;
+    const double y_lo = l.top + 0.5, y_hi = l.bottom - 0.5;
+    const double reach = 60.0;
+    std::vector<double> xs;
+    for (int i = 0; i <= 2 * static_cast<int>(reach); ++i) xs.push_back(px + gap + i);
+    for (int i = 0; i <= 2 * static_cast<int>(reach); ++i) xs.push_back(px - gap - w - i);
+    for (int k = 0; k <= static_cast<int>(reach); ++k) {
+        xs.push_back(px - 0.5 * w + k);
+        if (k > 0) xs.push_back(px - 0.5 * w - k);
+    }
+    std::vector<double> ys = {py - 0.5 * h, py - gap - h, py + gap};
+    for (int k = 1; k <= static_cast<int>(reach); ++k) {
+        ys.push_back(py - 0.5 * h - k);
+        ys.push_back(py - 0.5 * h + k);
+    }
+    struct Place {
+        long key;  // distance in steps of 0.05 mm
+        std::size_t order;
+        PageBox box;
+    };
+    std::vector<Place> places;
+    for (double x0 : xs) {
+        if (x0 < x_lo || x0 + w > x_hi) continue;
+        for (double y0 : ys) {
+            if (y0 < y_lo || y0 + h > y_hi) continue;
+            const PageBox b{x0, y0, x0 + w, y0 + h};
+            const double d = distance_to_box(px, py, b);
+            if (d < gap - 1e-9 || d > reach) continue;
+            places.push_back({std::lround(d / 0.05), places.size(), b});
+        }
+    }
+    std::stable_sort(places.begin(), places.end(),
+                     [](const Place& a, const Place& b) { return a.key < b.key; });
+    std::vector<PageBox> out;
+    out.reserve(places.size());
+    for (const Place& p : places) out.push_back(p.box);
+    return out;
+}
+
+// Takes the first clear box of `preferred`, then of the places near
+// (px, py), for the block and draws it there; with no clear one, the box
+// with the fewest conflicts; with no place inside the plot at all, the
+// first preferred box, or else the box just above right of the point.
+void place_block(SvgDocument& svg, LabelPlacer& placer, const LabelBlock& block, double px,
+                 double py, double gap, const std::vector<PageBox>& preferred,
+                 const LineChartLayout& l) {
+    const double w = block.width();
+    const double h = block.height();
+    std::vector<PageBox> candidates = preferred;
+    for (const PageBox& b : places_near(px, py, w, h, gap, l)) candidates.push_back(b);
+    if (candidates.empty()) candidates.push_back({px + gap, py - gap - h, px + gap + w, py - gap});
+    const PageBox& b = candidates[placer.place(candidates)];
+    TextStyle t{block.font_mm, "", "start", block.bold, true, 0.0, block.css_class};
+    for (std::size_t k = 0; k < block.lines.size(); ++k) {
+        t.colour = block.lines[k].colour;
+        const double base =
+            b.y0 + kLabelMarginMm + block.line_height() * static_cast<double>(k) + block.font_mm;
+        draw_text(svg, b.x0 + kLabelMarginMm, base, block.lines[k].text, t);
+    }
+}
+
+// Everything drawn in the plot that labels keep off: the series' segments
+// and points, the straight lines and the rings of the marked points.
+void reserve_drawn(LabelPlacer& placer, const LineChart& chart, const LineChartLayout& l) {
+    for (const ChartSeries& s : chart.series)
+        for (const IndexRun& run : finite_runs(s.x, s.y))
+            for (std::size_t i = run.begin; i < run.end; ++i) {
+                const double x = l.x.to_page(s.x[i]);
+                const double y = l.y.to_page(s.y[i]);
+                const double r = (is_hollow(s, i) ? kHollowRadiusMm : kDotRadiusMm) + 0.3;
+                placer.reserve({x - r, y - r, x + r, y + r});
+                if (i + 1 < run.end)
+                    placer.reserve_segment(
+                        {x, y, l.x.to_page(s.x[i + 1]), l.y.to_page(s.y[i + 1])});
+            }
+    for (const auto& [s, line] : page_lines(chart, l)) placer.reserve_segment(s);
+    const double r = kRingRadiusMm + 0.4;
+    for (const ChartMarker& m : chart.markers)
+        if (std::isfinite(m.x) && std::isfinite(m.y)) {
+            const double x = l.x.to_page(m.x);
+            const double y = l.y.to_page(m.y);
+            placer.reserve({x - r, y - r, x + r, y + r});
+        }
+}
+
+// The labels of the marked points: those whose points lie within 1.5 mm of
+// the first still unlabelled one's make one block with it.
+void draw_marker_labels(SvgDocument& svg, const LineChart& chart, const LineChartLayout& l,
+                        LabelPlacer& placer) {
+    std::vector<bool> done(chart.markers.size(), false);
+    for (std::size_t i = 0; i < chart.markers.size(); ++i) {
+        const ChartMarker& m = chart.markers[i];
+        if (done[i] || m.label.empty() || !std::isfinite(m.x) || !std::isfinite(m.y)) continue;
+        const double px = l.x.to_page(m.x);
+        const double py = l.y.to_page(m.y);
+        LabelBlock block{{}, kMarkerFontMm, true, "marker-label"};
+        for (std::size_t j = i; j < chart.markers.size(); ++j) {
+            const ChartMarker& n = chart.markers[j];
+            if (done[j] || n.label.empty() || !std::isfinite(n.x) || !std::isfinite(n.y)) continue;
+            if (std::hypot(l.x.to_page(n.x) - px, l.y.to_page(n.y) - py) > 1.5) continue;
+            block.lines.push_back({n.label, n.colour});
+            done[j] = true;
+        }
+        place_block(svg, placer, block, px, py, kRingRadiusMm + 0.4, {}, l);
+    }
+}
+
+void draw_line_labels(SvgDocument& svg, const LineChart& chart, const LineChartLayout& l,
+                      LabelPlacer& placer) {
+    for (const auto& [s, line] : page_lines(chart, l)) {
+        if (line->end_label.empty()) continue;
+        const bool end_inside = line->x1 >= std::min(l.x.data0, l.x.data1) &&
+                                line->x1 <= std::max(l.x.data0, l.x.data1) &&
+                                line->y1 >= std::min(l.y.data0, l.y.data1) &&
+                                line->y1 <= std::max(l.y.data0, l.y.data1);
+        const double px = end_inside ? l.x.to_page(line->x1) : s.x1;
+        const double py = end_inside ? l.y.to_page(line->y1) : s.y1;
+        const LabelBlock block{
+            {{line->end_label, line->colour}}, kMarkerFontMm, true, "line-label"};
+        place_block(svg, placer, block, px, py, 1.0, {}, l);
+    }
+}
+
+void draw_notes(SvgDocument& svg, const LineChart& chart, const LineChartLayout& l,
+                LabelPlacer& placer) {
+    for (const ChartNote& n : chart.notes) {
+        if (!std::isfinite(n.x) || !std::isfinite(n.y)) continue;
+        const LabelBlock block{{{n.text, n.colour}}, kNoteFontMm, false, "note"};
+        const double px = l.x.to_page(n.x);
+        const double py = l.y.to_page(n.y);
+        // Where the note's text would start and stand at the given offset.
+        const double text_w = block.width() - 2.0 * kLabelMarginMm;
+        const double shift = n.anchor == "end" ? text_w : n.anchor == "middle" ? 0.5 * text_w : 0.0;
+        const double x = px + n.dx_mm - shift;
+        const double base = py + n.dy_mm;
+        const PageBox given{x - kLabelMarginMm, base - block.font_mm - kLabelMarginMm,
+                            x + text_w + kLabelMarginMm,
+                            base + 0.25 * block.font_mm + kLabelMarginMm};
+        std::vector<PageBox> preferred;
+        if (given.x0 >= l.left + 0.5 && given.x1 <= l.right - 0.5 && given.y0 >= l.top + 0.5 &&
+            given.y1 <= l.bottom - 0.5)
+            preferred.push_back(given);
+        place_block(svg, placer, block, px, py, 0.4, preferred, l);
+    }
 }
 
 }  // namespace
@@ -367,14 +574,16 @@ std::string render_line_chart(const LineChart& chart) {
     draw_axes(svg, chart, l);
     draw_lines(svg, chart, l);
     draw_series(svg, chart, l);
-    // Value labels keep off the legend and off the curves: every drawn point
-    // (ten per segment) is a small box already taken.
+    draw_marker_rings(svg, chart, l);
+    // The labels go last, over everything, each where it overlaps no other
+    // label, the legend or anything drawn in the plot: the values of the
+    // marked points first, then those of the lines' ends, then the notes.
     LabelPlacer placer;
-    draw_notes(svg, chart, l);
     placer.reserve(draw_legend(svg, chart, l));
-    for (const auto& [px, py] : drawn_points(chart, l))
-        placer.reserve({px - 0.3, py - 0.3, px + 0.3, py + 0.3});
-    draw_markers(svg, chart, l, placer);
+    reserve_drawn(placer, chart, l);
+    draw_marker_labels(svg, chart, l, placer);
+    draw_line_labels(svg, chart, l, placer);
+    draw_notes(svg, chart, l, placer);
     return svg.finish();
 }
 

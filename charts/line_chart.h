@@ -2,6 +2,10 @@
 // series as polylines with point markers, marked points with a value label,
 // straight lines (a tangent, a construction line), notes and a legend. All
 // sizes are millimetres on the page; the result is a self-contained SVG.
+//
+// The chart hides nothing: every label (a marked point's value, a line's end
+// value, a note) is put where it overlaps no other label, the legend, a
+// point or a drawn line, inside the plot, as near to its point as it can.
 #pragma once
 
 #include <string>
@@ -31,9 +35,14 @@ struct ChartSeries {
     std::string dash;  // SVG stroke-dasharray (mm); empty: solid
     double width_mm = 0.5;
     bool markers = true;  // a dot at every finite point
+    // Per point: true draws it as a hollow ring (a point of lesser standing),
+    // whatever `markers` says. Shorter than x, or empty: the rest are not
+    // hollow.
+    std::vector<bool> hollow;
 };
 
-// A point shown with a ring and a value label.
+// A point shown with a ring and a value label. Labels of points that lie
+// together on the page are stacked in one block, in order.
 struct ChartMarker {
     double x = 0.0;
     double y = 0.0;
@@ -51,10 +60,16 @@ struct ChartLine {
     std::string dash;
     double width_mm = 0.35;
     std::string legend;  // empty: not in the legend
+    // A value label beside the (x1, y1) end when it lies in the plot,
+    // otherwise beside the point where the drawn part runs out of the plot
+    // towards it; empty: none.
+    std::string end_label;
 };
 
 // Text at a data point; anchor "start", "middle" or "end"; offsets in mm
-// (dy downwards).
+// (dy downwards) from the point to the baseline. That is where the note
+// goes when it is clear of everything else; otherwise it goes to the
+// nearest clear place beside the point.
 struct ChartNote {
     double x = 0.0;
     double y = 0.0;
@@ -81,6 +96,9 @@ struct LineChart {
     std::vector<ChartLine> lines;
     std::vector<ChartNote> notes;
     LegendCorner legend = LegendCorner::Auto;
+    // Legend text of the hollow points (a hollow ring as its sample), shown
+    // when some series has a hollow point; empty: no entry.
+    std::string hollow_legend;
 };
 
 // Where the chart puts things: the plot box (page mm, y downwards), the
@@ -95,8 +113,10 @@ LineChartLayout layout_line_chart(const LineChart& chart);
 
 // The SVG text. Elements carry classes for readers: "tick-x" and "tick-y" on
 // tick labels (whose x, resp. y, is the tick's page coordinate), "series" on
-// a series' polylines (with data-series = its index), "marker" on marked
-// points.
+// a series' polylines (with data-series = its index), "hollow-point" on the
+// hollow points, "marker" on marked points, "chart-line" on the straight
+// lines, and "marker-label", "line-label" and "note" on the labels, each of
+// which is one line of text anchored at its start.
 std::string render_line_chart(const LineChart& chart);
 
 }  // namespace voxel

@@ -41,18 +41,23 @@ void mark_largest_arm(LineChart& chart, const ArmSeries& s, const SeriesLook& lo
 }
 
 // The tangent at the origin: GZ ~ GM0 * phi for small heel (phi in rad), so
-// the line from the origin through (1 rad = 57.3°, GM0). Its end at one
-// radian is marked by a vertical construction line and the value of GM0.
+// the line from the origin through (1 rad = 57.3°, GM0). When that point is
+// shown, it is marked with the value of GM0 and a vertical construction line
+// from the axis, whose foot the note "1 rad = 57.3°" names; otherwise the
+// tangent runs out at the top of the plot and the value of GM0 stands where
+// it does.
 void draw_gm0_tangent(LineChart& chart, double gm0, const SeriesLook& look, bool both_sides,
                       bool show_point) {
     const double one_radian = 180.0 / std::acos(-1.0);
     const std::string side = both_sides ? "" : std::string(look.name) + " ";
+    const std::string value = side + "GM0 = " + format_number(gm0) + " m";
     chart.lines.push_back({0.0, 0.0, one_radian, gm0, true, look.colour, "0.8 0.8", 0.35,
-                           side + "GM0 切线 (过 φ = 1 rad, GM0)"});
+                           side + "GM0 切线 (过 φ = 1 rad, GM0)",
+                           show_point ? "" : value + " (φ = 1 rad 处, 图外)"});
     if (!show_point) return;
-    chart.lines.push_back({one_radian, 0.0, one_radian, gm0, false, "#606060", "0.5 0.8", 0.3, ""});
-    chart.markers.push_back(
-        {one_radian, gm0, side + "GM0 = " + format_number(gm0) + " m", look.colour});
+    chart.lines.push_back(
+        {one_radian, 0.0, one_radian, gm0, false, "#606060", "0.5 0.8", 0.3, "", ""});
+    chart.markers.push_back({one_radian, gm0, value, look.colour});
     chart.y_axis.include.push_back(gm0);
 }
 
@@ -84,10 +89,12 @@ LineChart righting_arm_chart(const ArmSeries& starboard, const ArmSeries& port,
         for (std::size_t i = 0; i < side.series->gz.size(); ++i) {
             s.x.push_back(static_cast<double>(i) * kHeelStepDegrees);
             s.y.push_back(side.series->gz[i]);
+            s.hollow.push_back(!side.series->balanced_at(i));
         }
         chart.series.push_back(s);
         mark_largest_arm(chart, *side.series, *side.look);
     }
+    chart.hollow_legend = "空心点: 纵倾调整未达平衡 (非纵向平衡状态的力臂)";
 
     // The tangent's point at one radian is shown when it is no more than
     // twice the largest arm; a larger GM0 would squeeze the curves, and its
@@ -96,13 +103,16 @@ LineChart righting_arm_chart(const ArmSeries& starboard, const ArmSeries& port,
     const bool same =
         std::isfinite(starboard.gm0) && std::isfinite(port.gm0) &&
         std::fabs(starboard.gm0 - port.gm0) <= 1e-9 * std::max(1.0, std::fabs(starboard.gm0));
-    for (const auto& side : sides) {
-        const double gm0 = side.series->gm0;
+    // The port side's by its place in `sides`: both may be the same series.
+    for (std::size_t k = 0; k < 2; ++k) {
+        const double gm0 = sides[k].series->gm0;
         if (!std::isfinite(gm0)) continue;
-        if (side.series == &port && same) break;
-        draw_gm0_tangent(chart, gm0, *side.look, same, !(top > 0.0) || gm0 <= 2.0 * top);
+        if (k == 1 && same) break;
+        draw_gm0_tangent(chart, gm0, *sides[k].look, same, !(top > 0.0) || gm0 <= 2.0 * top);
     }
-    if (!chart.lines.empty())
+    bool construction_line = false;
+    for (const ChartLine& line : chart.lines) construction_line |= !line.extend;
+    if (construction_line)
         chart.notes.push_back(
             {180.0 / std::acos(-1.0), 0.0, "1 rad = 57.3°", "#404040", "start", 1.0, -1.2});
     return chart;

@@ -15,13 +15,14 @@ double value_at(const std::vector<double>& series, std::size_t i) {
 
 }  // namespace
 
-std::string righting_arm_csv(const std::vector<double>& gz_starboard,
-                             const std::vector<double>& gz_port) {
-    std::string text = "heel_deg,gz_starboard_m,gz_port_m\n";
+std::string righting_arm_csv(const ArmSeries& starboard, const ArmSeries& port) {
+    std::string text = "heel_deg,gz_starboard_m,gz_port_m,balanced_starboard,balanced_port\n";
     for (int degrees = 0, i = 0; degrees <= kLastHeelDegrees; degrees += kHeelStepDegrees, ++i) {
         const auto k = static_cast<std::size_t>(i);
-        text += std::to_string(degrees) + "," + format_shortest(value_at(gz_starboard, k)) + "," +
-                format_shortest(value_at(gz_port, k)) + "\n";
+        text += std::to_string(degrees) + "," + format_shortest(value_at(starboard.gz, k)) + "," +
+                format_shortest(value_at(port.gz, k)) + "," +
+                (starboard.balanced_at(k) ? "1" : "0") + "," + (port.balanced_at(k) ? "1" : "0") +
+                "\n";
     }
     return text;
 }

@@ -80,6 +80,38 @@ bool criterion_passes(double value, double limit) {
     return value >= limit;
 }
 
+PointRange criterion_points(const std::string& key) {
+    if (key == "area_0_30_m_rad") return {0, 30};
+    if (key == "area_0_40_m_rad") return {0, 40};
+    if (key == "area_30_40_m_rad") return {30, 40};
+    if (key == "gz_max_30_plus_m") return {30, kLastHeelDegrees};
+    if (key == "gm0_m") return {0, 0};
+    return {0, kLastHeelDegrees};
+}
+
+std::string criterion_verdict(bool pass, bool balanced) {
+    if (!balanced) return "NOT_BALANCED";
+    return pass ? "PASS" : "FAIL";
+}
+
+namespace {
+
+bool balanced_over(const ArmSeries& s, PointRange range) {
+    for (int d = range.from_degrees; d <= range.to_degrees; d += kHeelStepDegrees)
+        if (!s.balanced_at(static_cast<std::size_t>(d / kHeelStepDegrees))) return false;
+    return true;
+}
+
+// " 40 45 50": the angles of the series whose trim was not balanced.
+std::string unbalanced_angles(const ArmSeries& s) {
+    std::string angles;
+    for (std::size_t i = 0; i < s.balanced.size(); ++i)
+        if (!s.balanced[i]) angles += " " + std::to_string(static_cast<int>(i) * kHeelStepDegrees);
+    return angles;
+}
+
+}  // namespace
+
 std::vector<CriterionResult> evaluate_stability_criteria(const ArmSeries& starboard,
                                                          const ArmSeries& port) {
     struct Rule {
@@ -104,6 +136,8 @@ std::vector<CriterionResult> evaluate_stability_criteria(const ArmSeries& starbo
         r.port = rule.value(port);
         r.starboard_pass = criterion_passes(r.starboard, r.limit);
         r.port_pass = criterion_passes(r.port, r.limit);
+        r.starboard_balanced = balanced_over(starboard, criterion_points(r.key));
+        r.port_balanced = balanced_over(port, criterion_points(r.key));
         results.push_back(r);
     }
     return results;
@@ -132,13 +166,23 @@ std::string stability_criteria_text(const StabilityInput& input) {
     note(
         "PASS when value >= limit; FAIL otherwise, and for a value that could not be computed "
         "(nan)");
+    const std::string starboard_off = unbalanced_angles(input.starboard);
+    const std::string port_off = unbalanced_angles(input.port);
+    if (!starboard_off.empty() || !port_off.empty())
+        note(
+            "NOT_BALANCED: the value uses a point whose trim balancing stopped at its bound (the "
+            "arm there is that of the last accepted trim, not of the body in longitudinal "
+            "balance), so it is neither passed nor failed; trim not balanced at heel (degrees): "
+            "starboard" +
+            (starboard_off.empty() ? std::string(" none") : starboard_off) + "; port" +
+            (port_off.empty() ? std::string(" none") : port_off));
 
     std::vector<std::vector<std::string>> rows;
     rows.push_back({"key", "limit", "starboard", "starboard_result", "port", "port_result"});
     for (const CriterionResult& r : evaluate_stability_criteria(input.starboard, input.port))
         rows.push_back({r.key, format_number(r.limit), format_number(r.starboard),
-                        r.starboard_pass ? "PASS" : "FAIL", format_number(r.port),
-                        r.port_pass ? "PASS" : "FAIL"});
+                        criterion_verdict(r.starboard_pass, r.starboard_balanced),
+                        format_number(r.port), criterion_verdict(r.port_pass, r.port_balanced)});
     std::vector<std::size_t> width(rows.front().size(), 0);
     for (const auto& row : rows)
         for (std::size_t c = 0; c < row.size(); ++c)

@@ -34,7 +34,24 @@ struct CriterionResult {
     double port = 0.0;
     bool starboard_pass = false;  // value >= limit; nan fails
     bool port_pass = false;
+    // Every point the value uses (criterion_points) had its trim balanced.
+    bool starboard_balanced = true;
+    bool port_balanced = true;
 };
+
+// The heel angles (degrees) of the first and the last computed point that a
+// criterion's value uses: 0-30, 0-40 and 30-40 for the areas, 30-90 for
+// gz_max_30_plus_m, the whole curve 0-90 for angle_gz_max_deg, the upright
+// point 0-0 for gm0_m. {0, 90} for a key it does not know.
+struct PointRange {
+    int from_degrees = 0;
+    int to_degrees = 0;
+};
+PointRange criterion_points(const std::string& key);
+
+// "NOT_BALANCED" when a point the value uses was not balanced (whatever the
+// value), otherwise "PASS" or "FAIL".
+std::string criterion_verdict(bool pass, bool balanced);
 
 // Area under the GZ curve (m*rad) from `from_degrees` to `to_degrees`, both
 // multiples of 5 with an even number of 5-degree intervals between them, by
@@ -58,10 +75,12 @@ std::vector<CriterionResult> evaluate_stability_criteria(const ArmSeries& starbo
                                                          const ArmSeries& port);
 
 // The whole text of "Stability_Criteria.txt": '#' lines saying what was
-// checked and how, a header line
+// checked and how (and, when some trim was not balanced, at which angles of
+// which series and what NOT_BALANCED means), a header line
 // "key limit starboard starboard_result port port_result", then one line per
 // criterion with the values in six significant digits (format_number) and
-// PASS or FAIL, the columns padded with blanks and separated by at least two.
+// the verdict of criterion_verdict, the columns padded with blanks and
+// separated by at least two.
 std::string stability_criteria_text(const StabilityInput& input);
 
 }  // namespace voxel

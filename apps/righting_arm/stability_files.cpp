@@ -13,7 +13,10 @@ namespace {
 
 ArmSeries series_of(const std::vector<ArmResult>& arms, const VoxelGroup& body) {
     ArmSeries s;
-    for (const ArmResult& a : arms) s.gz.push_back(a.GZ);
+    for (const ArmResult& a : arms) {
+        s.gz.push_back(a.GZ);
+        s.balanced.push_back(!a.trimmed || a.trim.stop == TrimStop::Balanced);
+    }
     s.gm0 = arms.empty() ? 0.0 : initial_metacentric_height(body, body.V, body.G, arms.front());
     return s;
 }
@@ -29,7 +32,7 @@ void write_stability_files(const std::string& folder, const std::string& model_p
     input.starboard = series_of(results.starboard, body);
     input.port = series_of(results.port, body);
     write_side_file("righting_arm", folder, kArmCsvFileName,
-                    righting_arm_csv(input.starboard.gz, input.port.gz));
+                    righting_arm_csv(input.starboard, input.port));
     write_side_file("righting_arm", folder, kStabilityCriteriaFileName,
                     stability_criteria_text(input));
     const std::string subtitle = model_path + "  V=" + format_number(body.V) + "  G=(" +

@@ -108,7 +108,7 @@ TEST(LineChart, ExtendedStraightLineEndsOnThePlotFrame) {
     chart.x_axis.fixed = chart.y_axis.fixed = true;
     chart.x_axis.min = chart.y_axis.min = 0.0;
     chart.x_axis.max = chart.y_axis.max = 10.0;
-    chart.lines.push_back({0.0, 0.0, 1.0, 3.0, true, "#123456", "", 0.3, "y = 3x"});
+    chart.lines.push_back({0.0, 0.0, 1.0, 3.0, true, "#123456", "", 0.3, "y = 3x", ""});
     const XmlDocument doc = parse_xml(voxel::render_line_chart(chart));
     ASSERT_TRUE(doc.well_formed) << doc.error;
     const auto x_axis = axis_from_labels(doc.elements, "tick-x", "x");

@@ -1,5 +1,5 @@
 // The righting-arm table for spreadsheets: its header, one row per 5 degrees,
-// and numbers that strtod reads back to exactly the arms.
+// numbers that strtod reads back to exactly the arms, and the balanced flags.
 #include "apps/righting_arm/arm_csv.h"
 
 #include <gtest/gtest.h>
@@ -38,16 +38,23 @@ TEST(ArmCsv, RowsReadBackToExactlyTheArms) {
     port[1] = std::numeric_limits<double>::quiet_NaN();
     port[2] = -std::numeric_limits<double>::infinity();
 
-    const std::string text = voxel::righting_arm_csv(starboard, port);
+    // The trim of starboard 10 and port 85, 90 degrees stopped at its bound.
+    std::vector<bool> starboard_balanced(19, true), port_balanced(19, true);
+    starboard_balanced[2] = false;
+    port_balanced[17] = port_balanced[18] = false;
+    const std::string text =
+        voxel::righting_arm_csv({starboard, 1.0, starboard_balanced}, {port, 1.0, port_balanced});
     EXPECT_EQ(text.find('\r'), std::string::npos);
     ASSERT_FALSE(text.empty());
     EXPECT_EQ(text.back(), '\n');
     const auto lines = testing_support::split_lines(text);
     ASSERT_EQ(lines.size(), 20u);
-    EXPECT_EQ(lines[0], "heel_deg,gz_starboard_m,gz_port_m");
+    EXPECT_EQ(lines[0], "heel_deg,gz_starboard_m,gz_port_m,balanced_starboard,balanced_port");
     for (int i = 0; i < 19; ++i) {
         const auto f = fields_of(lines[i + 1]);
-        ASSERT_EQ(f.size(), 3u) << lines[i + 1];
+        ASSERT_EQ(f.size(), 5u) << lines[i + 1];
+        EXPECT_EQ(f[3], starboard_balanced[i] ? "1" : "0");
+        EXPECT_EQ(f[4], port_balanced[i] ? "1" : "0");
         EXPECT_EQ(f[0], std::to_string(5 * i));
         const double s = std::strtod(f[1].c_str(), nullptr);
         const double p = std::strtod(f[2].c_str(), nullptr);
@@ -64,11 +71,12 @@ TEST(ArmCsv, RowsReadBackToExactlyTheArms) {
     EXPECT_EQ(fields_of(lines[3])[2], "-inf");
 }
 
-TEST(ArmCsv, MissingArmsOfAShortSeriesAreNaN) {
-    const auto lines = testing_support::split_lines(voxel::righting_arm_csv({0.5}, {}));
+TEST(ArmCsv, MissingArmsOfAShortSeriesAreNaNAndCountAsBalanced) {
+    const auto lines =
+        testing_support::split_lines(voxel::righting_arm_csv({{0.5}, 1.0, {}}, {{}, 1.0, {}}));
     ASSERT_EQ(lines.size(), 20u);
-    EXPECT_EQ(lines[1], "0,0.5,nan");
-    EXPECT_EQ(lines[19], "90,nan,nan");
+    EXPECT_EQ(lines[1], "0,0.5,nan,1,1");
+    EXPECT_EQ(lines[19], "90,nan,nan,1,1");
 }
 
 }  // namespace

@@ -83,7 +83,7 @@ TEST(StabilityCriteria, WallSidedSineCurveOfTheBarge) {
     // GZ = GM sin phi with GM = 13/3: A(a, b) = GM (cos a - cos b); the
     // fourth derivative is GM sin phi, at most GM sin b on [a, b].
     const double GM = 13.0 / 3.0;
-    const ArmSeries s{sampled([&](double p) { return GM * std::sin(p); }), GM};
+    const ArmSeries s{sampled([&](double p) { return GM * std::sin(p); }), GM, {}};
     const auto exact = [&](double a, double b) {
         return GM * (std::cos(radians(a)) - std::cos(radians(b)));
     };
@@ -121,7 +121,7 @@ TEST(StabilityCriteria, PassAtTheLimitFailJustBelowAndForNaN) {
         return v;
     };
     const auto r =
-        evaluate_stability_criteria({tent(5), 0.15}, {tent(4), std::nextafter(0.15, 0.0)});
+        evaluate_stability_criteria({tent(5), 0.15, {}}, {tent(4), std::nextafter(0.15, 0.0), {}});
     EXPECT_EQ(r[4].starboard, 25.0);
     EXPECT_TRUE(r[4].starboard_pass);
     EXPECT_EQ(r[4].port, 20.0);
@@ -134,7 +134,7 @@ TEST(StabilityCriteria, AMissingOrNaNArmFailsWhatDependsOnIt) {
     std::vector<double> arms = sampled([](double p) { return std::sin(p); });
     arms[7] = kNaN;                                                    // 35 degrees
     std::vector<double> short_series(arms.begin(), arms.begin() + 7);  // up to 30 degrees
-    const auto r = evaluate_stability_criteria({arms, 1.0}, {short_series, kNaN});
+    const auto r = evaluate_stability_criteria({arms, 1.0, {}}, {short_series, kNaN, {}});
     EXPECT_TRUE(r[0].starboard_pass);  // 0-30 does not reach 35 degrees
     for (int i : {1, 2, 3, 4}) {
         EXPECT_TRUE(std::isnan(r[i].starboard)) << r[i].key;
@@ -150,8 +150,8 @@ TEST(StabilityCriteriaText, CommentsThenAlignedTableOfSixColumns) {
     in.V = 8000;
     in.G = {50, 0, 6};
     const double GM = 13.0 / 3.0;
-    in.starboard = {sampled([&](double p) { return GM * std::sin(p); }), GM};
-    in.port = {sampled([&](double p) { return 0.01 * std::sin(p); }), 0.1};
+    in.starboard = {sampled([&](double p) { return GM * std::sin(p); }), GM, {}};
+    in.port = {sampled([&](double p) { return 0.01 * std::sin(p); }), 0.1, {}};
     const auto lines = testing_support::split_lines(voxel::stability_criteria_text(in));
 
     std::size_t first_row = 0;
@@ -193,6 +193,71 @@ TEST(StabilityCriteriaText, CommentsThenAlignedTableOfSixColumns) {
     EXPECT_EQ(table[1][5], "FAIL");  // 0.01 sin phi: far too little area
     EXPECT_EQ(table[5][5], "PASS");  // but its largest arm is at 90 degrees
     EXPECT_EQ(table[6][5], "FAIL");  // GM0 0.1 < 0.15
+}
+
+}  // namespace
+
+namespace {
+
+// A point whose trim was not balanced makes NOT_BALANCED of every verdict
+// whose value uses it (the areas the points between their limits, the largest
+// arm from 30 degrees the points 30..90, its angle the whole curve, GM0 the
+// upright point) and of no other; the value is still given, and one comment
+// line names the angles.
+TEST(StabilityCriteriaText, NotBalancedPointsTurnTheVerdictsThatUseThem) {
+    const double GM = 13.0 / 3.0;
+    voxel::StabilityInput in;
+    in.model_path = "model.txt";
+    in.starboard = {sampled([&](double p) { return GM * std::sin(p); }), GM,
+                    std::vector<bool>(19, true)};
+    in.port = in.starboard;
+    in.starboard.balanced[0] = false;  // upright
+    in.port.balanced[7] = false;       // 35 degrees
+    in.port.balanced[18] = false;      // 90 degrees
+
+    const auto r = evaluate_stability_criteria(in.starboard, in.port);
+    // area 0-30, 0-40, 30-40, gz_max_30_plus, angle_gz_max, gm0
+    const bool starboard_uses[] = {true, true, false, false, true, true};
+    const bool port_uses[] = {false, true, true, true, true, false};
+    for (int k = 0; k < 6; ++k) {
+        EXPECT_EQ(r[k].starboard_balanced, !starboard_uses[k]) << r[k].key;
+        EXPECT_EQ(r[k].port_balanced, !port_uses[k]) << r[k].key;
+        EXPECT_TRUE(r[k].starboard_pass && r[k].port_pass) << r[k].key;
+    }
+
+    const auto lines = testing_support::split_lines(voxel::stability_criteria_text(in));
+    std::size_t first_row = 0;
+    int naming = 0;
+    for (; first_row < lines.size() && lines[first_row].rfind("#", 0) == 0; ++first_row)
+        if (lines[first_row].find("NOT_BALANCED") != std::string::npos) {
+            ++naming;
+            EXPECT_NE(lines[first_row].find("starboard 0; port 35 90"), std::string::npos)
+                << lines[first_row];
+        }
+    EXPECT_EQ(naming, 1);
+    ASSERT_EQ(lines.size(), first_row + 7);
+    for (int k = 0; k < 6; ++k) {
+        std::istringstream fields(lines[first_row + 1 + k]);
+        std::vector<std::string> f;
+        std::string w;
+        while (fields >> w) f.push_back(w);
+        ASSERT_EQ(f.size(), 6u);
+        EXPECT_EQ(f[3], starboard_uses[k] ? "NOT_BALANCED" : "PASS") << f[0];
+        EXPECT_EQ(f[5], port_uses[k] ? "NOT_BALANCED" : "PASS") << f[0];
+        EXPECT_NEAR(std::stod(f[2]), r[k].starboard, 5e-6 * std::fabs(r[k].starboard));
+        // The result columns still start under their headers.
+        EXPECT_EQ(lines[first_row + 1 + k].find(f[3], f[0].size()),
+                  lines[first_row].find("starboard_result"));
+    }
+
+    // All balanced, or nothing said: the text of a sweep that needed no bound.
+    voxel::StabilityInput plain = in;
+    plain.starboard.balanced.assign(19, true);
+    plain.port.balanced.clear();
+    const std::string text = voxel::stability_criteria_text(plain);
+    EXPECT_EQ(text.find("NOT_BALANCED"), std::string::npos);
+    plain.starboard.balanced.clear();
+    EXPECT_EQ(voxel::stability_criteria_text(plain), text);
 }
 
 }  // namespace

@@ -47,6 +47,36 @@ StoredArms read_stored_arms(const std::string& case_name) {
     return arms;
 }
 
+StoredArmTable read_stored_arm_csv(const std::string& case_name) {
+    StoredArmTable t;
+    const auto lines = split_lines(stored_file(case_name, "RightingArm_Around_X_Axis.csv"));
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        std::vector<std::string> f;
+        std::stringstream in(lines[i]);
+        std::string cell;
+        while (std::getline(in, cell, ',')) f.push_back(cell);
+        if (f.size() != 5) continue;
+        t.starboard.push_back(std::strtod(f[1].c_str(), nullptr));
+        t.port.push_back(std::strtod(f[2].c_str(), nullptr));
+        t.starboard_balanced.push_back(f[3] == "1");
+        t.port_balanced.push_back(f[4] == "1");
+    }
+    return t;
+}
+
+std::map<std::string, std::pair<double, double>> read_stored_criteria(
+    const std::string& case_name) {
+    std::map<std::string, std::pair<double, double>> values;
+    for (const std::string& line : split_lines(stored_file(case_name, "Stability_Criteria.txt"))) {
+        if (line.empty() || line[0] == '#') continue;
+        std::istringstream in(line);
+        std::string key, limit, starboard, starboard_result, port;
+        if (!(in >> key >> limit >> starboard >> starboard_result >> port)) continue;
+        values[key] = {std::strtod(starboard.c_str(), nullptr), std::strtod(port.c_str(), nullptr)};
+    }
+    return values;
+}
+
 std::map<std::string, std::vector<double>> read_stored_hydro_table(const std::string& case_name) {
     static const char* const kSymbols[3][7] = {{"T", "V", "DIS", "DISk", "Zb", "Xb", nullptr},
                                                {"T", "Aw", "Xf", "Zm", "TPC", "MTC", nullptr},
