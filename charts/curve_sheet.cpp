@@ -264,6 +264,10 @@ struct DrawnCurve {
     bool labelled = false;
     PageBox label;
     std::vector<ClipNote> notes;
+    // The farthest value beyond the right (left) side and its page y.
+    bool beyond_right = false, beyond_left = false;
+    double right_value = 0.0, right_y = 0.0;
+    double left_value = 0.0, left_y = 0.0;
 };
 
 FrameExit frame_exit(PagePoint at, PagePoint from, PagePoint to) {
@@ -277,20 +281,37 @@ void extend(PageLine& piece, PagePoint p) {
     if (piece.empty() || piece.back() != p) piece.push_back(p);
 }
 
-// The curve's page points, run by run; with its scale's clip_reach every
-// segment is cut to the frame's width.
-DrawnCurve trace_curve(const SheetCurve& c, const CurveSheet& sheet, const SheetScale& scale,
-                       const SheetScaleLayout& s, const SheetPanelLayout& p,
-                       const CurveSheetLayout& l) {
+// How far (mm) a point may lie beyond the frame and still count as inside:
+// a coefficient of 1 + 1e-15 on a scale ending at 1 is on the frame.
+constexpr double kFrameSlackMm = 0.05;
+
+// The curve's page points, run by run, every segment cut to the frame's
+// width (a scale that is not fixed and has no clip_reach holds all values,
+// so that nothing is cut), and its farthest rows beyond either side.
+DrawnCurve trace_curve(const SheetCurve& c, const CurveSheet& sheet, const SheetScaleLayout& s,
+                       const SheetPanelLayout& p, const CurveSheetLayout& l) {
     DrawnCurve d;
-    const bool clip = scale.clip_reach > 0.0 && !scale.fixed;
-    const auto inside = [&](PagePoint q) { return q.first >= p.left && q.first <= p.right; };
+    const auto inside = [&](PagePoint q) {
+        return q.first >= p.left - kFrameSlackMm && q.first <= p.right + kFrameSlackMm;
+    };
     for (const IndexRun& run : finite_runs(c.values, sheet.vertical)) {
         PageLine points;
-        for (std::size_t i = run.begin; i < run.end; ++i)
+        for (std::size_t i = run.begin; i < run.end; ++i) {
             points.push_back({s.scale.to_page(c.values[i]), l.vertical.to_page(sheet.vertical[i])});
-        if (!clip || points.size() == 1) {
-            if (!clip || inside(points[0])) d.pieces.push_back(points);
+            const double x = points.back().first;
+            if (x > p.right + kFrameSlackMm && (!d.beyond_right || c.values[i] > d.right_value)) {
+                d.beyond_right = true;
+                d.right_value = c.values[i];
+                d.right_y = points.back().second;
+            }
+            if (x < p.left - kFrameSlackMm && (!d.beyond_left || c.values[i] < d.left_value)) {
+                d.beyond_left = true;
+                d.left_value = c.values[i];
+                d.left_y = points.back().second;
+            }
+        }
+        if (points.size() == 1) {
+            if (inside(points[0])) d.pieces.push_back(points);
             continue;
         }
         PageLine piece;
@@ -455,9 +476,9 @@ constexpr double kNoteLinePitch = 1.2;  // em
 // (the one nearest its farthest value): inside the frame, against the side
 // it leaves by, nearest below the arrow first, then above, farther and
 // farther.
-void place_note(DrawnCurve& d, std::vector<std::string> lines, bool high, double far_y,
+void place_note(DrawnCurve& d, std::vector<std::string> lines, bool right_side, double far_y,
                 const SheetPanelLayout& p, const CurveSheetLayout& l, SheetLabels& labels) {
-    const double side = high ? p.right : p.left;
+    const double side = right_side ? p.right : p.left;
     double anchor_y = far_y;
     double nearest = std::numeric_limits<double>::infinity();
     for (const FrameExit& e : d.exits)
@@ -468,17 +489,29 @@ void place_note(DrawnCurve& d, std::vector<std::string> lines, bool high, double
     double w = 0.0;
     for (const std::string& line : lines) w = std::max(w, text_width_mm(line, kNoteFontMm));
     const double h = kNoteFontMm * (1.0 + kNoteLinePitch * static_cast<double>(lines.size() - 1));
-    const double x0 = std::max(high ? p.right - 0.8 - w : p.left + 0.8, p.left + 0.5);
-    std::vector<PageBox> boxes;
+    const double x0 = std::max(right_side ? p.right - 0.8 - w : p.left + 0.8, p.left + 0.5);
+    // Where the frame's side is crowded, the note moves into the panel too:
+    // the candidates in order of their distance from the arrow.
+    const double room = p.right - p.left - 1.3 - w;
+    const int shifts = room > 0.0 ? 1 + static_cast<int>(room / 3.0) : 1;
+    std::vector<std::pair<double, PageBox>> near;
     for (int k = 0; k < 60; ++k) {
         const double away = 1.6 + 1.5 * static_cast<double>(k / 2);
         const double y0 = k % 2 == 0 ? anchor_y + away : anchor_y - away - h;
         if (y0 < l.top + 0.3 || y0 + h > l.bottom - 0.3) continue;
-        boxes.push_back({x0, y0, x0 + w, y0 + h});
+        for (int j = 0; j < shifts; ++j) {
+            const double shift = 3.0 * static_cast<double>(j);
+            const double x = right_side ? x0 - shift : x0 + shift;
+            near.push_back({away + shift, {x, y0, x + w, y0 + h}});
+        }
     }
-    if (boxes.empty()) return;
+    if (near.empty()) return;
+    std::stable_sort(near.begin(), near.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<PageBox> boxes;
+    for (const auto& candidate : near) boxes.push_back(candidate.second);
     const PageBox box = boxes[labels.place(boxes)];
-    d.notes.push_back({std::move(lines), high, box});
+    d.notes.push_back({std::move(lines), right_side, box});
 }
 
 // The label of a curve, in this order of preference: close beside one of
@@ -580,11 +613,9 @@ std::string render_curve_sheet(const CurveSheet& sheet) {
     SheetLabels labels;
     for (std::size_t i = 0; i < sheet.panels.size(); ++i)
         for (std::size_t k = 0; k < sheet.panels[i].scales.size(); ++k) {
-            const SheetScale& scale = sheet.panels[i].scales[k];
             drawn[i].emplace_back();
-            for (const SheetCurve& c : scale.curves)
-                drawn[i][k].push_back(
-                    trace_curve(c, sheet, scale, l.panels[i].scales[k], l.panels[i], l));
+            for (const SheetCurve& c : sheet.panels[i].scales[k].curves)
+                drawn[i][k].push_back(trace_curve(c, sheet, l.panels[i].scales[k], l.panels[i], l));
         }
     for (const auto& panel : drawn)
         for (const auto& scale : panel)
@@ -593,32 +624,20 @@ std::string render_curve_sheet(const CurveSheet& sheet) {
                 for (const FrameExit& e : d.exits) labels.reserve(box_around(arrow_points(e)));
             }
     for (std::size_t i = 0; i < sheet.panels.size(); ++i)
-        for (std::size_t k = 0; k < sheet.panels[i].scales.size(); ++k) {
-            const SheetScaleLayout& s = l.panels[i].scales[k];
+        for (std::size_t k = 0; k < sheet.panels[i].scales.size(); ++k)
             for (std::size_t n = 0; n < sheet.panels[i].scales[k].curves.size(); ++n) {
                 const SheetCurve& c = sheet.panels[i].scales[k].curves[n];
                 DrawnCurve& d = drawn[i][k][n];
-                if (!(sheet.panels[i].scales[k].clip_reach > 0.0)) continue;
-                // The farthest values beyond either end of the scale, at their rows.
-                std::size_t high = c.values.size(), low = c.values.size();
-                for (std::size_t r = 0; r < c.values.size() && r < sheet.vertical.size(); ++r) {
-                    if (!std::isfinite(c.values[r]) || !std::isfinite(sheet.vertical[r])) continue;
-                    if (c.values[r] > s.ticks.last() &&
-                        (high == c.values.size() || c.values[r] > c.values[high]))
-                        high = r;
-                    if (c.values[r] < s.ticks.first() &&
-                        (low == c.values.size() || c.values[r] < c.values[low]))
-                        low = r;
-                }
                 const std::string unit = c.unit.empty() ? "" : " " + c.unit;
-                for (std::size_t r : {high, low})
-                    if (r < c.values.size())
-                        place_note(d,
-                                   {c.symbol + " 超出图框", "至 " + note_value(c.values[r]) + unit},
-                                   r == high, l.vertical.to_page(sheet.vertical[r]), l.panels[i], l,
-                                   labels);
+                const auto note = [&](double value) {
+                    return std::vector<std::string>{c.symbol + " 超出图框",
+                                                    "至 " + note_value(value) + unit};
+                };
+                if (d.beyond_right)
+                    place_note(d, note(d.right_value), true, d.right_y, l.panels[i], l, labels);
+                if (d.beyond_left)
+                    place_note(d, note(d.left_value), false, d.left_y, l.panels[i], l, labels);
             }
-        }
     for (std::size_t i = 0; i < sheet.panels.size(); ++i) {
         std::size_t curves_in_panel = 0;
         for (const SheetScale& s : sheet.panels[i].scales) curves_in_panel += s.curves.size();

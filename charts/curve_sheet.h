@@ -42,9 +42,10 @@ struct SheetScale {
     // With clip_reach > 0 a scale that is not fixed covers no more than the
     // values of the rows in the upper half of the vertical range (with zero
     // when include_zero), widened on each side by clip_reach times their
-    // span. A curve running beyond is cut at the frame, an arrow marks where
-    // it leaves, and a note beside the arrow says that it goes on beyond the
-    // frame and names the farthest value it reaches.
+    // span. A curve running beyond its scale (this one, or a fixed one) is
+    // cut at the frame, an arrow marks where it leaves, and a note beside
+    // the arrow says that it goes on beyond the frame and names the farthest
+    // value it reaches.
     double clip_reach = 0.0;
 };
 

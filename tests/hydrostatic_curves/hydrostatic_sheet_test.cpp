@@ -315,12 +315,32 @@ void expect_labels_apart(const XmlDocument& d) {
     }
 }
 
-TEST_F(WigleySheet, NoLabelOverlapsAnotherOrACurve) {
-    ASSERT_TRUE(doc.well_formed) << doc.error;
-    expect_labels_apart(doc);
-    const XmlDocument box = parse_xml(voxel::hydrostatic_sheet_svg(box_barge_table(), ""));
-    ASSERT_TRUE(box.well_formed) << box.error;
-    expect_labels_apart(box);
+// The box barge's sheet and the sheets of every stored table of the
+// program, hulls of all four solid kinds (the cylinders' CB runs to 30 on
+// the scale of 0 to 1); every curve also stays inside its panel.
+TEST(HydrostaticSheet, NoLabelOverlapsAnotherOrACurveAndNoCurveLeavesItsPanel) {
+    {
+        SCOPED_TRACE("box barge");
+        const XmlDocument box = parse_xml(voxel::hydrostatic_sheet_svg(box_barge_table(), ""));
+        ASSERT_TRUE(box.well_formed) << box.error;
+        expect_labels_apart(box);
+    }
+    for (const char* name : {"box_barge_hydrostatics", "wigley_coarse", "wigley_fine",
+                             "mixed_hydrostatics", "tetrahedra_hydrostatics", "prisms_hydrostatics",
+                             "hexahedra_hydrostatics", "cylinders_hydrostatics"}) {
+        SCOPED_TRACE(name);
+        auto columns = testing_support::read_stored_hydro_table(name);
+        ASSERT_FALSE(columns["T"].empty());
+        const XmlDocument d = parse_xml(voxel::hydrostatic_sheet_svg(table_of(columns), name));
+        ASSERT_TRUE(d.well_formed) << d.error;
+        expect_labels_apart(d);
+        for (const auto& [symbol, c] : read_curves(d))
+            for (const auto& line : c.lines)
+                for (const auto& point : line) {
+                    EXPECT_GE(point.first, c.left - 0.06) << symbol;
+                    EXPECT_LE(point.first, c.right + 0.06) << symbol;
+                }
+    }
 }
 
 }  // namespace
