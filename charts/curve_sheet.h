@@ -36,6 +36,17 @@ struct SheetScale {
     // curves of alike shape on scales of one panel (Aw and TPC are
     // proportional) get different fills and so lie apart, as on a drawn sheet.
     double fill = 1.0;
+    // A curve that runs off without bound at one end of the rows (a
+    // metacentre height at the shallowest drafts: BM = I/V as V goes to 0)
+    // would squash every curve of its scale, itself included, into a line.
+    // With clip_reach > 0 a scale that is not fixed covers no more than the
+    // values of the rows in the upper half of the vertical range (with zero
+    // when include_zero), widened on each side by clip_reach times their
+    // span. A curve running beyond its scale (this one, or a fixed one) is
+    // cut at the frame, an arrow marks where it leaves, and a note beside
+    // the arrow says that it goes on beyond the frame and names the farthest
+    // value it reaches.
+    double clip_reach = 0.0;
 };
 
 struct SheetPanel {
@@ -79,7 +90,11 @@ CurveSheetLayout layout_curve_sheet(const CurveSheet& sheet);
 // The SVG text. Each scale is a group of class "scale" holding its bar and its
 // curves; curves are polylines of class "curve" with data-curve = their
 // symbol. Tick labels stand at their tick's page coordinate: class "tick-v"
-// (y) on the vertical axis, "tick-h" (x) on the scale bars.
+// (y) on the vertical axis, "tick-h" (x) on the scale bars. A curve cut at
+// the frame has a polygon of class "clip-mark" (data-curve = its symbol)
+// with its tip where the curve leaves, and a text of class "clip-note". The
+// labels (class "curve-label" and "clip-note") stand apart from one another
+// and from every curve wherever the panel leaves room for them.
 std::string render_curve_sheet(const CurveSheet& sheet);
 
 }  // namespace voxel

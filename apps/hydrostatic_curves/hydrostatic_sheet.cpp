@@ -32,6 +32,17 @@ CurveSheet hydrostatic_sheet(const HydroTable& t, const std::string& subtitle) {
     coefficients.min = 0.0;
     coefficients.max = 1.0;
 
+    // KM = KB + IT/V and KML = KB + IL/V grow without bound as the volume
+    // goes to zero: at the shallowest waterlines they would squash KB and
+    // their own working range into a line. Their scales are set by the
+    // deeper half of the drafts (reaching twice as far), and the curves are
+    // cut at the frame with an arrow and the value they go on to. KB stays on
+    // the scale of KM, so BM reads as the distance between the two.
+    SheetScale metacentres = on_scale({{"Zb", "m", t.Zb}, {"Zm", "m", t.Zm}}, true);
+    metacentres.clip_reach = 1.0;
+    SheetScale longitudinal_metacentre = on_scale({{"ZmL", "m", t.ZmL}}, true);
+    longitudinal_metacentre.clip_reach = 1.0;
+
     sheet.panels = {
         {"排水体积与排水量",
          {on_scale({{"V", "m³", t.V}}, true),
@@ -39,9 +50,7 @@ CurveSheet hydrostatic_sheet(const HydroTable& t, const std::string& subtitle) {
         {"水线面",
          {on_scale({{"Aw", "m²", t.Aw}}, true), on_scale({{"TPC", "t/cm", t.TPC}}, true, 0.75),
           on_scale({{"MTC", "t·m/cm", t.MTC}}, true, 0.5)}},
-        {"浮心与稳心高度",
-         {on_scale({{"Zb", "m", t.Zb}, {"Zm", "m", t.Zm}}, true),
-          on_scale({{"ZmL", "m", t.ZmL}}, true)}},
+        {"浮心与稳心高度", {metacentres, longitudinal_metacentre}},
         {"浮心与漂心纵向位置", {on_scale({{"Xb", "m", t.Xb}, {"Xf", "m", t.Xf}}, false, 1.0, 2.0)}},
         {"船形系数", {coefficients}},
     };

@@ -19,7 +19,8 @@ struct HydroTable {
     int count = 1;  // number of rows (waterlines)
 
     // Columns, each of `count` values. T, Zb, Xb, Xf, Zm, ZmL in m; V in m^3;
-    // DIS, DISk, TPC in t; Aw in m^2; MTC in t*m; CB, Cw, Cm, Cp without unit.
+    // DIS, DISk in t; Aw in m^2; TPC in t/cm (of immersion); MTC in t*m/cm
+    // (of trim); CB, Cw, Cm, Cp without unit.
     std::vector<double> T, V, DIS, DISk, Zb, Xb, Aw, Xf, Zm, TPC, MTC, ZmL, CB, Cw, Cm, Cp;
 
     // One row whose values are not yet written.

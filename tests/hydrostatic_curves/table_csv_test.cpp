@@ -32,7 +32,8 @@ TEST(TableCsv, EveryCellReadsBackToExactlyTheTable) {
     const auto lines = testing_support::split_lines(text);
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[0],
-              "T_m,V_m3,DIS_t,DISk_t,Zb_m,Xb_m,Aw_m2,Xf_m,Zm_m,TPC_t,MTC_t_m,ZmL_m,CB,Cw,Cm,Cp");
+              "T_m,V_m3,DIS_t,DISk_t,Zb_m,Xb_m,Aw_m2,Xf_m,Zm_m,"
+              "TPC_t_per_cm,MTC_t_m_per_cm,ZmL_m,CB,Cw,Cm,Cp");
     for (std::size_t r = 0; r < 3; ++r) {
         std::stringstream in(lines[r + 1]);
         std::string cell;
