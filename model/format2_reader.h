@@ -32,7 +32,7 @@ constexpr const char* kFormat2ReadErrorMessage = " SET file(Format2) read error!
 // are read as model/solid_blocks.h says. A value that is not finite or
 // beyond kLargestInputMagnitude, in the header or in a block, is an error.
 // After an error the group is still filled with the usable blocks, but the
-// program must not go on. A UTF-16 or UTF-32 file is an error and fills
+// program must not go on. A UTF-16 or UTF-32 file, or one that is no text, is an error and fills
 // nothing.
 ReadResult read_format2_model(VoxelGroup& group, const std::string& path);
 

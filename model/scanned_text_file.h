@@ -57,7 +57,7 @@ class ScannedTextFile {
     bool open_bytes(const std::string& name, const std::string& bytes);
     // The whole text as the reader sees it (CR before LF dropped).
     const std::string& text() const { return input_.text(); }
-    // The file is UTF-16 or UTF-32 text, which no reader can take.
+    // The file is UTF-16 or UTF-32 text, or no text at all, which no reader can take.
     bool refused() const { return input_.refused_encoding() != nullptr; }
 
     // The end-of-file indicator: set once a read has met the end of the

@@ -26,7 +26,8 @@ constexpr const char* kShipReadErrorMessage = "船舶信息文件读取错误!";
 //    error, and so is an Lpp, B, D, W_Den or C1 that is not positive.
 //  - The blocks as model/solid_blocks.h reads them; an error there means the
 //    file cannot be used.
-//  - A UTF-16 or UTF-32 file is an error and fills nothing.
+//  - A UTF-16 or UTF-32 file, or one that is no text, is an error and fills
+//    nothing.
 ReadResult read_ship_information(ShipModel& ship, const std::string& path);
 
 // The same over a file's bytes in memory, named `name` in the messages.
