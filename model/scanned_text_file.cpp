@@ -161,15 +161,21 @@ void ScannedTextFile::start_value() {
         skip_white_space();
         return;
     }
-    if (!after_value_) return;
+    if (!text_after_value()) return;
+    skip_line();
+    skip_white_space();
+}
+
+bool ScannedTextFile::text_after_value() {
+    const std::string& text = input_.text();
+    if (!after_value_) return false;
     after_value_ = false;
     // The previous value's closing white space stopped on its own line.
     if (pos_ >= text.size() || std::memchr(text.data() + value_end_, '\n', pos_ - value_end_))
-        return;
+        return false;
     error(line(), "数值之后有多余的文字 \"" + excerpt(static_cast<long>(pos_)) +
                       "\" (每行只写一个数值记录).");
-    skip_line();
-    skip_white_space();
+    return true;
 }
 
 int ScannedTextFile::scan(const char* pattern, ...) {
@@ -202,6 +208,8 @@ bool ScannedTextFile::blank_from(long position) const {
 }
 
 bool ScannedTextFile::read_piece(char* piece, int size) {
+    // The line is read on as before; text left after a value is still wrong.
+    text_after_value();
     after_value_ = skip_pending_ = false;
     const std::string& text = input_.text();
     const std::size_t left = text.size() - pos_;

@@ -130,10 +130,14 @@ class ScannedTextFile {
     // Nothing but white space from `position` to the end of the text.
     bool blank_from(long position) const;
     // fgets into `piece` (size bytes): at most size - 1 bytes, up to and
-    // including a line end; false at the end of the text.
+    // including a line end; false at the end of the text. Text after the
+    // previous value on its line is an error here too.
     bool read_piece(char* piece, int size);
     // fgetc until a line end has been read or the text ends.
     void skip_line();
+    // The reading ends: text after the last value on its line is an error
+    // (true then).
+    bool text_after_value();
 
     // The check of every converted value: true when each of the `count`
     // values is finite and within kLargestInputMagnitude; otherwise an error
@@ -179,6 +183,7 @@ ReadResult read_scanned_file(const std::string& path, Read&& read) {
     if (!in.open(path)) return result;
     result.opened = true;
     read(in);
+    in.text_after_value();
     result.diagnostics = in.diagnostics();
     return result;
 }
@@ -190,6 +195,7 @@ ReadResult read_scanned_bytes(const std::string& name, const std::string& bytes,
     if (!in.open_bytes(name, bytes)) return result;
     result.opened = true;
     read(in);
+    in.text_after_value();
     result.diagnostics = in.diagnostics();
     return result;
 }

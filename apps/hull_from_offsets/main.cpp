@@ -16,9 +16,12 @@
 #include "kernel/platform/number_format.h"
 #include "kernel/platform/text_input.h"
 #include "model/command_line.h"
+#include "model/console_frame.h"
 #include "model/scanned_text_file.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+int run(int argc, char** argv) {
     voxel::CommandLine command_line(
         "hull_from_offsets",
         "由型值表 (CSV: 首行 x\\z 与各水线高度, 其后每站一行: 站位 x 与各水线处的半宽) "
@@ -83,4 +86,11 @@ int main(int argc, char** argv) {
     for (const std::string& line : built.summary) voxel::console_line(line);
     voxel::console_line("已写出 ship.txt, model.txt, FourPillars.txt 于 " + out_dir);
     return 0;
+}
+
+}  // namespace
+
+// Memory that cannot be had ends the run with a message, like a bad table.
+int main(int argc, char** argv) {
+    return voxel::run_guarded(false, [&] { return run(argc, argv); });
 }

@@ -37,7 +37,8 @@ std::vector<double> compute_hydrostatics(ShipModel& ship,
 
 // The whole sweep of the program: progress lines on the console, the table
 // computed, a warning on standard error naming the drafts that met no hull,
-// then "Hydro_Static.txt" written.
-void sweep_hydrostatics(ShipModel& ship, int threads);
+// then "Hydro_Static.txt" written. A sweep in which no waterline meets the
+// hull has no result: an error naming the model file, nothing written, false.
+bool sweep_hydrostatics(ShipModel& ship, const std::string& path, int threads);
 
 }  // namespace voxel

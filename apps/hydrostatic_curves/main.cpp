@@ -31,7 +31,7 @@ int run(int argc, char** argv) {
     for (const std::string& e : errors) voxel::diagnostic_line(e);
     if (!errors.empty()) return 1;
 
-    voxel::sweep_hydrostatics(ship, threads);
+    if (!voxel::sweep_hydrostatics(ship, path, threads)) return 1;
     for (const std::string& w : voxel::particulars_warnings(ship, path)) voxel::diagnostic_line(w);
     voxel::write_curve_files("", path, ship.table);
     // The table is written as the format says, header rows only, but a run

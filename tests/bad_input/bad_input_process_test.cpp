@@ -135,6 +135,23 @@ TEST(BadInput, NothingComputedIsNoSuccess) {
         ++lines;
     EXPECT_EQ(lines, 9u);
 
+    // A hull whose solids all lie above the moulded depth meets no waterline.
+    ScratchDir above;
+    std::string raised = kBoxBlock;
+    for (std::size_t at = raised.find(",0\n"); at != std::string::npos;
+         at = raised.find(",0\n", at))
+        raised.replace(at, 3, ",5\n");
+    for (std::size_t at = raised.find(",3\n"); at != std::string::npos;
+         at = raised.find(",3\n", at))
+        raised.replace(at, 3, ",8\n");
+    const Outcome dry = run_in(above, HYDROSTATIC_CURVES_EXE, ship_keys() + raised);
+    ASSERT_FALSE(dry.result.timed_out);
+    EXPECT_EQ(dry.result.exit_status, 1);
+    EXPECT_NE(dry.result.err.find("bad.txt: 错误: 吃水 0.5 m 至 2.9 m 的水线都未与船体相交"),
+              std::string::npos)
+        << dry.result.err;
+    EXPECT_FALSE(dry.table_written);
+
     const Outcome empty =
         run_program_on(FLOATING_ATTITUDE_EXE, kFormat2Header + "no solids here\n");
     expect_refused(empty, 5, "没有可用的实体块");
@@ -255,6 +272,10 @@ TEST(BadInput, ValuesThatDoNotReadEndTheRunBeforeAnyComputation) {
         {HYDROSTATIC_CURVES_EXE, "Hydro_Static.txt",
          ship_keys().replace(ship_keys().find("Gra_Pt.y=0\n"), 11, "") + kBoxBlock, 7,
          "应为 \"Gra_Pt.y=<数>\", 读到键 \"Gra_Pt.z=\""},
+        // "0,2,3.5" mistyped on the last line of the last block.
+        {HYDROSTATIC_CURVES_EXE, "Hydro_Static.txt",
+         ship_keys() + kBoxBlock.substr(0, kBoxBlock.size() - 1) + " 5\n", 19,
+         "数值之后有多余的文字 \"5\""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message);
