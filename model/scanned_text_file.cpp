@@ -155,7 +155,6 @@ std::string ScannedTextFile::excerpt(long position) const {
 }
 
 void ScannedTextFile::start_value() {
-    const std::string& text = input_.text();
     if (skip_pending_) {
         skip_line();
         skip_white_space();
