@@ -5,9 +5,9 @@
 
 #include <vector>
 
-#include "apps/hydrostatic_curves/level_section.h"
-#include "apps/hydrostatic_curves/ship_model.h"
 #include "kernel/hexahedron.h"
+#include "model/hydrostatics/level_section.h"
+#include "model/hydrostatics/ship_model.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "kernel/hexahedron.h"
 #include "kernel/plane.h"
 #include "kernel/tetrahedron.h"
-#include "model/voxel_group.h"
+#include "model/body/voxel_group.h"
 
 namespace {
 

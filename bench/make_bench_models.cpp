@@ -10,8 +10,8 @@
 //       (0, 0, 2.5), on both centre lines
 //   make_bench_models column_body N
 //       Format2 model: N vertical cylinders of radius 0.4 on a square grid
-//       of pitch 1 (about sqrt(N) a side, each row centred fore and aft), 6 high, at a draft of 2.5 with G
-//       at (0, 0, 2.8), on both centre lines
+//       of pitch 1 (about sqrt(N) a side, each row centred fore and aft), 6 high, at a draft of 2.5
+//       with G at (0, 0, 2.8), on both centre lines
 //   make_bench_models four_column
 //       Format2 model: two pontoons, two deck boxes and four columns, G off
 //       both centre lines

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "fuzz_check.h"
-#include "model/displacement_check.h"
-#include "model/format2_reader.h"
-#include "model/voxel_group.h"
+#include "model/body/voxel_group.h"
+#include "model/io/format2_reader.h"
+#include "model/stability/displacement_check.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                "a body of no solid was accepted");
     if (tetrahedra_of(group) > kMaxTetrahedra) return 0;
 
-    // The programs' gate (model/format2_frame.cpp): a displacement within the
+    // The programs' gate (frame/format2_frame.cpp): a displacement within the
     // body's volume, and a level water plane that holds it.
     double total = 0.0;
     if (!voxel::displacement_in_range(group, group.V, total)) return 0;

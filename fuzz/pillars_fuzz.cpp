@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "apps/floating_attitude/pillars.h"
 #include "fuzz_check.h"
+#include "model/io/pillars.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);

@@ -7,13 +7,13 @@
 #include <cstdint>
 #include <string>
 
-#include "apps/hydrostatic_curves/hydrostatic_sweep.h"
-#include "apps/hydrostatic_curves/midship_section.h"
-#include "apps/hydrostatic_curves/ship_checks.h"
-#include "apps/hydrostatic_curves/ship_model.h"
-#include "apps/hydrostatic_curves/ship_reader.h"
-#include "apps/hydrostatic_curves/waterplane.h"
 #include "fuzz_check.h"
+#include "model/hydrostatics/hydrostatic_sweep.h"
+#include "model/hydrostatics/midship_section.h"
+#include "model/hydrostatics/ship_checks.h"
+#include "model/hydrostatics/ship_model.h"
+#include "model/hydrostatics/waterplane.h"
+#include "model/io/ship_reader.h"
 
 namespace {
 

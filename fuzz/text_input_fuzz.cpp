@@ -8,7 +8,7 @@
 
 #include "fuzz_check.h"
 #include "kernel/platform/text_encoding.h"
-#include "model/scanned_text_file.h"
+#include "model/io/scanned_text_file.h"
 
 namespace {
 

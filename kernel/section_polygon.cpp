@@ -40,7 +40,7 @@ void order_quadrilateral(Point3 c[4], const Point3& normal) {
 
 bool section_polygon(const TetraVertices& t, const Plane& p, SectionPolygon& out) {
     const Point3* edges[6][2] = {{&t.V1, &t.V2}, {&t.V1, &t.V3}, {&t.V1, &t.V0},
-                                        {&t.V2, &t.V3}, {&t.V2, &t.V0}, {&t.V3, &t.V0}};
+                                 {&t.V2, &t.V3}, {&t.V2, &t.V0}, {&t.V3, &t.V0}};
     Point3 crossing[6];
     int b = 0;
     for (const auto& e : edges) {

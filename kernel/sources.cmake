@@ -14,6 +14,7 @@ set(KERNEL_SOURCES
   kernel/platform/console.cpp
   kernel/platform/number_format.cpp
   kernel/platform/file_replace.cpp
+  kernel/platform/file_set.cpp
   kernel/platform/text_encoding.cpp
   kernel/platform/text_input.cpp
   kernel/platform/text_output.cpp

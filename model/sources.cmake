@@ -1,11 +1,28 @@
 set(MODEL_SOURCES
-  model/diagnostics.cpp
-  model/scanned_text_file.cpp
-  model/solid_blocks.cpp
-  model/voxel_group.cpp
-  model/displacement_check.cpp
-  model/format2_reader.cpp
-  model/format2_frame.cpp
-  model/console_frame.cpp
-  model/command_line.cpp
+  model/io/diagnostics.cpp
+  model/io/format2_reader.cpp
+  model/io/hull_cells.cpp
+  model/io/hull_files.cpp
+  model/io/hull_summary.cpp
+  model/io/model_texts.cpp
+  model/io/offset_table_reader.cpp
+  model/io/pillars.cpp
+  model/io/scanned_text_file.cpp
+  model/io/ship_reader.cpp
+  model/io/solid_blocks.cpp
+  model/body/voxel_group.cpp
+  model/hydrostatics/hull_particulars.cpp
+  model/hydrostatics/hydrostatic_sweep.cpp
+  model/hydrostatics/level_displacement.cpp
+  model/hydrostatics/level_section.cpp
+  model/hydrostatics/midship_section.cpp
+  model/hydrostatics/ship_checks.cpp
+  model/hydrostatics/ship_model.cpp
+  model/hydrostatics/waterplane.cpp
+  model/stability/arm_sweep.cpp
+  model/stability/displacement_check.cpp
+  model/stability/equilibrium_iteration.cpp
+  model/stability/righting_arm_at.cpp
+  model/stability/stability_criteria.cpp
+  model/stability/upright_stability.cpp
 )

@@ -3,12 +3,12 @@
 #include <cmath>
 #include <string>
 
-#include "apps/floating_attitude/equilibrium_iteration.h"
-#include "apps/floating_attitude/pillars.h"
+#include "frame/console_frame.h"
 #include "kernel/platform/clock.h"
 #include "kernel/platform/console.h"
 #include "kernel/platform/number_format.h"
-#include "model/console_frame.h"
+#include "model/io/pillars.h"
+#include "model/stability/equilibrium_iteration.h"
 
 namespace voxel {
 

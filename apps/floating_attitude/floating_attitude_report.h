@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "apps/floating_attitude/equilibrium_iteration.h"
-#include "model/voxel_group.h"
+#include "model/body/voxel_group.h"
+#include "model/stability/equilibrium_iteration.h"
 
 namespace voxel {
 
@@ -35,9 +35,9 @@ std::vector<std::string> attitude_failure_lines(const IterationOutcome& outcome)
 // have been written, its message and a wait for one character), 1 when the
 // iteration reached no equilibrium or the body capsized (after the whole
 // report, drafts included, and the final pause, so that the console text is
-// that of any run), 0 otherwise (then the caller pauses). attitude_failure_lines go to standard error before the
-// wait of any of these failures. The pillar warnings (draft_warnings) follow
-// the drafts on standard error and change no status.
+// that of any run), 0 otherwise (then the caller pauses). attitude_failure_lines go to standard
+// error before the wait of any of these failures. The pillar warnings (draft_warnings) follow the
+// drafts on standard error and change no status.
 int run_floating_attitude(VoxelGroup& group);
 
 }  // namespace voxel

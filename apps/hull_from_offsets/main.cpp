@@ -10,14 +10,14 @@
 #include <optional>
 #include <string>
 
-#include "apps/hull_from_offsets/hull_files.h"
-#include "apps/hull_from_offsets/text_files.h"
+#include "frame/command_line.h"
+#include "frame/console_frame.h"
 #include "kernel/platform/console.h"
+#include "kernel/platform/file_set.h"
 #include "kernel/platform/number_format.h"
 #include "kernel/platform/text_input.h"
-#include "model/command_line.h"
-#include "model/console_frame.h"
-#include "model/scanned_text_file.h"
+#include "model/io/hull_files.h"
+#include "model/io/scanned_text_file.h"
 
 namespace {
 

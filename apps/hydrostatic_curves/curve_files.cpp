@@ -1,8 +1,8 @@
 #include "apps/hydrostatic_curves/curve_files.h"
 
-#include "apps/hydrostatic_curves/hydrostatic_sheet.h"
-#include "apps/hydrostatic_curves/table_csv.h"
-#include "model/console_frame.h"
+#include "frame/console_frame.h"
+#include "report/hydrostatic_sheet.h"
+#include "report/table_csv.h"
 
 namespace voxel {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "apps/hydrostatic_curves/ship_model.h"
+#include "model/hydrostatics/ship_model.h"
 
 namespace voxel {
 

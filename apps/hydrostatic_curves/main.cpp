@@ -3,13 +3,13 @@
 #include <vector>
 
 #include "apps/hydrostatic_curves/curve_files.h"
-#include "apps/hydrostatic_curves/hydrostatic_sweep.h"
-#include "apps/hydrostatic_curves/ship_checks.h"
-#include "apps/hydrostatic_curves/ship_model.h"
-#include "apps/hydrostatic_curves/ship_reader.h"
+#include "apps/hydrostatic_curves/hydrostatic_run.h"
+#include "frame/command_line.h"
+#include "frame/console_frame.h"
 #include "kernel/platform/console.h"
-#include "model/command_line.h"
-#include "model/console_frame.h"
+#include "model/hydrostatics/ship_checks.h"
+#include "model/hydrostatics/ship_model.h"
+#include "model/io/ship_reader.h"
 
 namespace {
 

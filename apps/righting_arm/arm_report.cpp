@@ -4,11 +4,11 @@
 #include <cstring>
 
 #include "apps/righting_arm/stability_files.h"
-#include "apps/righting_arm/sweep.h"
 #include "kernel/platform/console.h"
 #include "kernel/platform/number_format.h"
 #include "kernel/platform/text_output.h"
-#include "model/diagnostics.h"
+#include "model/io/diagnostics.h"
+#include "model/stability/arm_sweep.h"
 
 namespace voxel {
 

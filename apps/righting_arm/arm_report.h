@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "apps/righting_arm/righting_arm_at.h"
-#include "model/voxel_group.h"
+#include "model/body/voxel_group.h"
+#include "model/stability/righting_arm_at.h"
 
 namespace voxel {
 

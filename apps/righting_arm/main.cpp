@@ -2,11 +2,11 @@
 #include <string>
 
 #include "apps/righting_arm/arm_report.h"
+#include "frame/command_line.h"
+#include "frame/console_frame.h"
+#include "frame/format2_frame.h"
 #include "kernel/platform/console.h"
-#include "model/command_line.h"
-#include "model/console_frame.h"
-#include "model/format2_frame.h"
-#include "model/voxel_group.h"
+#include "model/body/voxel_group.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 #include "apps/righting_arm/stability_files.h"
 
-#include "apps/righting_arm/arm_chart.h"
-#include "apps/righting_arm/arm_csv.h"
-#include "apps/righting_arm/stability_criteria.h"
-#include "apps/righting_arm/upright_stability.h"
+#include "frame/console_frame.h"
 #include "kernel/platform/number_format.h"
-#include "model/console_frame.h"
+#include "model/stability/stability_criteria.h"
+#include "model/stability/upright_stability.h"
+#include "report/arm_chart.h"
+#include "report/arm_csv.h"
 
 namespace voxel {
 

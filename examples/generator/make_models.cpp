@@ -43,8 +43,8 @@
 #include <string>
 #include <vector>
 
-#include "apps/hull_from_offsets/hull_cells.h"
-#include "apps/hull_from_offsets/offset_table_reader.h"
+#include "model/io/hull_cells.h"
+#include "model/io/offset_table_reader.h"
 
 namespace {
 
@@ -503,7 +503,7 @@ void write_box_barge(const std::filesystem::path& dir) {
 // deck z = D with the waterline's half-breadths (the wall-sided layer); each
 // half-breadth is the formula's, written with "%.10g". The hull is built from
 // the table by the same code as the program hull_from_offsets
-// (apps/hull_from_offsets/hull_cells.h): each cell between two stations and
+// (model/io/hull_cells.h): each cell between two stations and
 // two waterlines is split at the centre plane into a starboard and a port
 // half, the port half the exact mirror image, and the cells of the fore body
 // are the mirror images of those of the aft body, so LCB and LCF stay at

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "apps/hydrostatic_curves/ship_reader.h"
 #include "hydro_table_file.h"
+#include "model/io/ship_reader.h"
 #include "printed_digits.h"
 #include "support/process.h"
 #include "support/scratch_dir.h"

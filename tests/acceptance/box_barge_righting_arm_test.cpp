@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "apps/righting_arm/sweep.h"
 #include "arm_file.h"
 #include "heeled_rectangle.h"
 #include "kernel/platform/number_format.h"
 #include "kernel/tetrahedron.h"
-#include "model/format2_reader.h"
+#include "model/io/format2_reader.h"
+#include "model/stability/arm_sweep.h"
 #include "printed_digits.h"
 #include "report_value.h"
 #include "support/process.h"

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "apps/floating_attitude/equilibrium_iteration.h"
-#include "model/format2_reader.h"
-#include "model/voxel_group.h"
+#include "model/body/voxel_group.h"
+#include "model/io/format2_reader.h"
+#include "model/stability/equilibrium_iteration.h"
 #include "printed_digits.h"
 #include "report_value.h"
 #include "support/process.h"

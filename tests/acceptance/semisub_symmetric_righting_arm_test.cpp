@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "apps/righting_arm/sweep.h"
 #include "arm_file.h"
 #include "kernel/tetrahedron.h"
-#include "model/format2_reader.h"
+#include "model/io/format2_reader.h"
+#include "model/stability/arm_sweep.h"
 #include "printed_digits.h"
 #include "report_value.h"
 #include "support/process.h"

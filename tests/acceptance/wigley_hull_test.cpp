@@ -5,11 +5,11 @@
 #include <cmath>
 #include <string>
 
-#include "apps/hydrostatic_curves/midship_section.h"
-#include "apps/hydrostatic_curves/ship_model.h"
-#include "apps/hydrostatic_curves/ship_reader.h"
-#include "apps/hydrostatic_curves/waterplane.h"
 #include "kernel/platform/number_format.h"
+#include "model/hydrostatics/midship_section.h"
+#include "model/hydrostatics/ship_model.h"
+#include "model/hydrostatics/waterplane.h"
+#include "model/io/ship_reader.h"
 
 namespace {
 

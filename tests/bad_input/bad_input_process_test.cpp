@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "model/console_frame.h"
+#include "frame/console_frame.h"
 #include "support/process.h"
 #include "support/scratch_dir.h"
 

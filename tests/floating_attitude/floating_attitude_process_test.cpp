@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "apps/floating_attitude/equilibrium_iteration.h"
 #include "apps/floating_attitude/floating_attitude_report.h"
 #include "floating_attitude/step_lines.h"
 #include "kernel/platform/console.h"
 #include "kernel/platform/number_format.h"
-#include "model/model_text.h"
+#include "model/stability/equilibrium_iteration.h"
+#include "support/model_text.h"
 #include "support/process.h"
 #include "support/scratch_dir.h"
 

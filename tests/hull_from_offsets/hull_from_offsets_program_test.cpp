@@ -31,8 +31,7 @@ std::vector<std::string> new_entries(const ScratchDir& dir, const std::string& o
     std::vector<std::string> names;
     for (const auto& e : std::filesystem::directory_iterator(dir.path())) {
         const std::string name = e.path().filename().string();
-        if (name != "hull.csv" && name != "ship.txt" && name != old_folder)
-            names.push_back(name);
+        if (name != "hull.csv" && name != "ship.txt" && name != old_folder) names.push_back(name);
     }
     return names;
 }
@@ -67,7 +66,9 @@ TEST(HullFromOffsetsProgram, BadTableIsReportedAndNothingIsWritten) {
          {"hull.csv", "--draft", "2", "--kg", "1"},
          "hull.csv:4:6: 错误: 半宽应 >= 0"},
         {kTable, {"hull.csv", "--draft", "4.5", "--kg", "1"}, "hull.csv:1:9: 错误: 吃水 T=4.5 m"},
-        {kTable, {"hull.csv", "--draft", "2", "--kg", "1"}, "./model.txt: 错误: 无法写入文件",
+        {kTable,
+         {"hull.csv", "--draft", "2", "--kg", "1"},
+         "./model.txt: 错误: 无法写入文件",
          "model.txt"},
     };
     for (const Case& c : cases) {

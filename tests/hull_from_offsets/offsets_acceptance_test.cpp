@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "apps/hydrostatic_curves/ship_reader.h"
 #include "arm_file.h"
 #include "heeled_rectangle.h"
 #include "hydro_table_file.h"
 #include "kernel/platform/number_format.h"
+#include "model/io/ship_reader.h"
 #include "printed_digits.h"
 #include "support/process.h"
 #include "support/scratch_dir.h"

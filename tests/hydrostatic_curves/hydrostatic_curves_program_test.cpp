@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "hull_fixtures.h"
 #include "kernel/platform/console.h"
+#include "support/hull_fixtures.h"
 #include "support/process.h"
 #include "support/scratch_dir.h"
 

@@ -9,9 +9,9 @@
 
 namespace {
 
-using voxel::SectionPolygon;
 using voxel::Plane;
 using voxel::Point3;
+using voxel::SectionPolygon;
 using voxel::TetraVertices;
 
 constexpr double kTol = 1e-12;  // the tetrahedra are of size 1 to 10

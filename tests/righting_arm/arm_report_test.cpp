@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "bodies.h"
 #include "kernel/platform/console.h"
+#include "support/bodies.h"
 #include "support/process.h"
 #include "support/scratch_dir.h"
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "bodies.h"
 #include "kernel/platform/console.h"
 #include "kernel/platform/number_format.h"
+#include "support/bodies.h"
 #include "support/process.h"
 #include "support/scratch_dir.h"
 

@@ -1,0 +1,5 @@
+set(FRAME_SOURCES
+  frame/command_line.cpp
+  frame/console_frame.cpp
+  frame/format2_frame.cpp
+)

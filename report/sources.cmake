@@ -1,0 +1,16 @@
+set(REPORT_SOURCES
+  report/charts/chart_draw.cpp
+  report/charts/clip_segment.cpp
+  report/charts/curve_sheet.cpp
+  report/charts/finite_runs.cpp
+  report/charts/label_placement.cpp
+  report/charts/line_chart.cpp
+  report/charts/nice_ticks.cpp
+  report/charts/svg_document.cpp
+  report/charts/text_extent.cpp
+  report/arm_chart.cpp
+  report/arm_csv.cpp
+  report/hydrostatic_sheet.cpp
+  report/table_csv.cpp
+  report/table_file.cpp
+)
