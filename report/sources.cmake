@@ -10,6 +10,7 @@ set(REPORT_SOURCES
   report/charts/text_extent.cpp
   report/arm_chart.cpp
   report/arm_csv.cpp
+  report/criteria_file.cpp
   report/hydrostatic_sheet.cpp
   report/table_csv.cpp
   report/table_file.cpp

@@ -6,6 +6,7 @@
 #include "model/stability/upright_stability.h"
 #include "report/arm_chart.h"
 #include "report/arm_csv.h"
+#include "report/criteria_file.h"
 
 namespace voxel {
 
