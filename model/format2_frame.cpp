@@ -1,6 +1,5 @@
 #include "model/format2_frame.h"
 
-#include "kernel/platform/console.h"
 #include "model/console_frame.h"
 #include "model/displacement_check.h"
 #include "model/format2_reader.h"
@@ -12,15 +11,11 @@ std::optional<int> load_format2_body(VoxelGroup& group, const std::string& path)
     if (const auto status = report_read(read, path, kFormat2ReadErrorMessage, true)) return status;
     double total = 0.0;
     if (!displacement_in_range(group, group.V, total)) {
-        diagnostic_line(path + ": " + displacement_range_message(group.V, total));
-        wait_for_key();
-        return 1;
+        return fail_run({path + ": " + displacement_range_message(group.V, total)});
     }
     double reached = 0.0;
     if (!level_water_plane_found(group, group.V, reached)) {
-        diagnostic_line(path + ": " + level_water_plane_message(group.V, reached));
-        wait_for_key();
-        return 1;
+        return fail_run({path + ": " + level_water_plane_message(group.V, reached)});
     }
     return std::nullopt;
 }

@@ -8,6 +8,7 @@
 #include "kernel/platform/console.h"
 #include "kernel/platform/number_format.h"
 #include "kernel/platform/text_output.h"
+#include "model/console_frame.h"
 #include "model/diagnostics.h"
 
 namespace voxel {
@@ -47,9 +48,7 @@ int report_righting_arms(VoxelGroup& body, const std::string& file_name,
     TextFileWriter file(file_name.c_str(), "\n");
     if (!file.is_open()) {
         console_line("The file of righting arms around a certain axis written error!");
-        diagnostic_line(unwritable_file_message(file_name, std::strerror(file.open_error())));
-        wait_for_key();
-        return 1;
+        return fail_run({unwritable_file_message(file_name, std::strerror(file.open_error()))});
     }
     SweepResults results;
     ArmSink sink;
@@ -80,9 +79,7 @@ int report_righting_arms(VoxelGroup& body, const std::string& file_name,
     // An arm that is not a number is no result: the body's coordinates lose
     // every digit of its volumes at those angles.
     if (any_not_finite) {
-        diagnostic_line(non_finite_arms_message(not_finite));
-        wait_for_key();
-        return 1;
+        return fail_run({non_finite_arms_message(not_finite)});
     }
     const std::size_t slash = file_name.find_last_of('/');
     write_stability_files(slash == std::string::npos ? "" : file_name.substr(0, slash), model_path,
