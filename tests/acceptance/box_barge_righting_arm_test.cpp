@@ -11,6 +11,7 @@
 #include "apps/righting_arm/sweep.h"
 #include "arm_file.h"
 #include "heeled_rectangle.h"
+#include "kernel/angles.h"
 #include "kernel/platform/number_format.h"
 #include "kernel/tetrahedron.h"
 #include "model/format2_reader.h"
@@ -23,7 +24,7 @@ namespace {
 
 using acceptance::rectangle_righting_arm;
 
-const double kPi = std::acos(-1.0);
+using voxel::kPi;
 const std::string kModel = VOXEL_SOURCE_DIR "/examples/box_barge/model.txt";
 
 // The barge as its model file gives it: breadth, depth, length (m), the upright

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "apps/floating_attitude/equilibrium_iteration.h"
+#include "kernel/angles.h"
 #include "model/format2_reader.h"
 #include "model/voxel_group.h"
 #include "printed_digits.h"
@@ -271,7 +272,7 @@ TEST_F(SemisubAttitude, AgreesWithTheWallSidedEquilibrium) {
             << "pillar " << i + 1;
     }
     RecordProperty("heel_degrees",
-                   acceptance::scientific(std::atan(w.tan_heel) * 180.0 / std::acos(-1.0)));
+                   acceptance::scientific(std::atan(w.tan_heel) * 180.0 / voxel::kPi));
     RecordProperty("GM", acceptance::scientific(w.GM));
 }
 

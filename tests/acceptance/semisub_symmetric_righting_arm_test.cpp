@@ -9,6 +9,7 @@
 
 #include "apps/righting_arm/sweep.h"
 #include "arm_file.h"
+#include "kernel/angles.h"
 #include "kernel/tetrahedron.h"
 #include "model/format2_reader.h"
 #include "printed_digits.h"
@@ -20,7 +21,7 @@
 namespace {
 
 const std::string kModel = VOXEL_SOURCE_DIR "/examples/semisub_symmetric/model.txt";
-const double kPi = std::acos(-1.0);
+using voxel::kPi;
 
 // The platform is mirror-symmetric about y = 0 but for the columns' rims: the
 // rim's angle step is 2 x 3.1415926 / 30, so its last point misses the first by

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "bodies.h"
+#include "kernel/angles.h"
 #include "kernel/matrix4.h"
 #include "kernel/platform/number_format.h"
 
@@ -19,7 +20,7 @@ using voxel::TrimState;
 using voxel::TrimStop;
 using voxel::VoxelGroup;
 
-const double kPi = std::acos(-1.0);
+using voxel::kPi;
 const double kOneDegree = kPi * 0.005555555555555556;
 
 double radians(int degrees) {

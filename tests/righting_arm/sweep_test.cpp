@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "bodies.h"
+#include "kernel/angles.h"
 #include "kernel/platform/number_format.h"
 
 namespace {
@@ -14,7 +15,7 @@ namespace {
 using voxel::ArmResult;
 using voxel::VoxelGroup;
 
-const double kPi = std::acos(-1.0);
+using voxel::kPi;
 
 struct Event {
     bool header = false;
