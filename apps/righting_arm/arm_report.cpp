@@ -73,7 +73,7 @@ int report_righting_arms(VoxelGroup& body, const std::string& file_name,
         console_line(console_arm_line(degrees, arm.GZ));
         file.line(file_arm_line(degrees, arm.GZ));
     };
-    sweep_righting_arms(body, body.V, body.centre_of_gravity(), 1.0, 0.0, sink, TrimBounds{},
+    sweep_righting_arms(body, body.V, body.centre_of_gravity(), kHeelAboutX, sink, TrimBounds{},
                         threads);
     file.close();
     // An arm that is not a number is no result: the body's coordinates lose

@@ -106,7 +106,7 @@ TEST(BoxBargeRightingArm, UnroundedArmsMatchTheExactSection) {
         worst = std::fmax(worst, std::fabs(arm.GZ - exact));
         ++count;
     };
-    voxel::sweep_righting_arms(body, body.V, body.G, 1.0, 0.0, sink);
+    voxel::sweep_righting_arms(body, body.V, body.G, voxel::kHeelAboutX, sink);
     EXPECT_EQ(count, 38);
     RecordProperty("largest_arm_error_m", acceptance::scientific(worst));
 }

@@ -44,7 +44,7 @@ Series sweep(voxel::VoxelGroup& body) {
     sink.arm = [&s](int, double sigma, const voxel::ArmResult& arm) {
         (sigma < 0.0 ? s.right : s.left).push_back(arm.GZ);
     };
-    voxel::sweep_righting_arms(body, body.V, body.G, 1.0, 0.0, sink);
+    voxel::sweep_righting_arms(body, body.V, body.G, voxel::kHeelAboutX, sink);
     return s;
 }
 

@@ -299,7 +299,7 @@ voxel::ArmSeries wide_box_series(double sigma) {
     sink.arm = [&](int, double side, const voxel::ArmResult& arm) {
         if (side == sigma) s.gz.push_back(arm.GZ);
     };
-    voxel::sweep_righting_arms(body, body.V, body.G, 1.0, 0.0, sink);
+    voxel::sweep_righting_arms(body, body.V, body.G, voxel::kHeelAboutX, sink);
     return s;
 }
 
