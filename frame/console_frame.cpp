@@ -83,6 +83,12 @@ std::string choose_model_file(const std::optional<std::string>& path_argument) {
     }
 }
 
+int fail_run(const std::vector<std::string>& lines, bool wait_on_failure) {
+    for (const std::string& line : lines) diagnostic_line(line);
+    if (wait_on_failure) wait_for_key();
+    return 1;
+}
+
 std::optional<int> report_read(const ReadResult& read, const std::string& path,
                                const char* unopened_message, bool wait_on_failure) {
     if (read.opened) {
@@ -92,8 +98,7 @@ std::optional<int> report_read(const ReadResult& read, const std::string& path,
         diagnostic_line(unopened_file_message(path, unreadable_reason(path.c_str())));
     }
     if (read.opened && !read.diagnostics.has_errors()) return std::nullopt;
-    if (wait_on_failure) wait_for_key();
-    return 1;
+    return fail_run({}, wait_on_failure);
 }
 
 int run_guarded(bool wait_on_failure, const std::function<int()>& body) {
@@ -105,9 +110,7 @@ int run_guarded(bool wait_on_failure, const std::function<int()>& body) {
     } catch (const std::length_error&) {
         failure = "内存不足: 所需的数组超出可分配的长度 (std::length_error); 模型或其数据可能过大.";
     }
-    diagnostic_line(std::string("错误: ") + failure);
-    if (wait_on_failure) wait_for_key();
-    return 1;
+    return fail_run({std::string("错误: ") + failure}, wait_on_failure);
 }
 
 void write_side_file(const char* program, const std::string& folder, const char* name,

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "model/io/diagnostics.h"
 
@@ -24,6 +25,11 @@ constexpr std::size_t kModelPathSize = 260;
 // than 259 bytes is a cancel: the warning "Warning! 文件打开失败!" on standard
 // error, and an empty path.
 std::string choose_model_file(const std::optional<std::string>& path_argument);
+
+// Ends a run that cannot go on, the one way every program does: the `lines`
+// on standard error, one a line, then a wait for one character if
+// `wait_on_failure` says so. Returns the exit status, 1.
+int fail_run(const std::vector<std::string>& lines, bool wait_on_failure = true);
 
 // Says what a reader of the file at `path` found: for a file that could not
 // be opened, `unopened_message` on the console and the file with the reason

@@ -12,15 +12,11 @@ std::optional<int> load_format2_body(VoxelGroup& group, const std::string& path)
     if (const auto status = report_read(read, path, kFormat2ReadErrorMessage, true)) return status;
     double total = 0.0;
     if (!displacement_in_range(group, group.V, total)) {
-        diagnostic_line(path + ": " + displacement_range_message(group.V, total));
-        wait_for_key();
-        return 1;
+        return fail_run({path + ": " + displacement_range_message(group.V, total)});
     }
     double reached = 0.0;
     if (!level_water_plane_found(group, group.V, reached)) {
-        diagnostic_line(path + ": " + level_water_plane_message(group.V, reached));
-        wait_for_key();
-        return 1;
+        return fail_run({path + ": " + level_water_plane_message(group.V, reached)});
     }
     return std::nullopt;
 }

@@ -3,7 +3,6 @@
 namespace voxel {
 
 int Plane::intersect_segment(const Segment& s, Point3& x) const {
-    // The stored direction is not read: it is formed again from the ends.
     const Point3 d = difference(s.P0, s.P1);
     const double h = (B * d.y + A * d.x) + C * d.z;
     if (std::fabs(h) >= 1e-15) {

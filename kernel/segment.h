@@ -8,10 +8,9 @@ namespace voxel {
 struct Segment {
     Point3 P0;
     Point3 P1;
-    Point3 d;  // P1 - P0, fixed when the segment is made
 
     Segment() = default;
-    Segment(const Point3& p0, const Point3& p1) : P0(p0), P1(p1), d(difference(p0, p1)) {}
+    Segment(const Point3& p0, const Point3& p1) : P0(p0), P1(p1) {}
 };
 
 }  // namespace voxel

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "frame/console_frame.h"
 #include "kernel/platform/clock.h"
@@ -51,24 +52,20 @@ int run_floating_attitude(VoxelGroup& group) {
     console_line("浮体坐标系下, 浮心坐标( " + format_number(B.x) + " , " + format_number(B.y) +
                  " , " + format_number(B.z) + " ).");
     const std::vector<std::string> failures = attitude_failure_lines(outcome);
-    auto fail = [&failures](int status) {
-        for (const std::string& line : failures) diagnostic_line(line);
-        wait_for_key();
-        return status;
-    };
     // A plane or centre that is not a number is no result, and no draft can
     // be taken from it.
     const double found[7] = {plane.A, plane.B, plane.C, plane.D, B.x, B.y, B.z};
     for (double v : found) {
         if (std::isfinite(v)) continue;
-        diagnostic_line(kNonFiniteAttitudeMessage);
-        return fail(1);
+        std::vector<std::string> lines{kNonFiniteAttitudeMessage};
+        lines.insert(lines.end(), failures.begin(), failures.end());
+        return fail_run(lines);
     }
 
     PillarAxes pillars;
     const ReadResult read = read_pillars(kPillarFileName, pillars);
-    if (const auto status = report_read(read, kPillarFileName, kPillarReadErrorMessage, false))
-        return fail(*status);
+    if (report_read(read, kPillarFileName, kPillarReadErrorMessage, false))
+        return fail_run(failures);
     for (const std::string& line : draft_lines(plane, pillars)) console_line(line);
     for (const std::string& line : draft_warnings(plane, pillars).lines()) diagnostic_line(line);
     // The report is whole: it ends as a run that reached its result does,

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "apps/righting_arm/stability_files.h"
+#include "frame/console_frame.h"
 #include "kernel/platform/console.h"
 #include "kernel/platform/number_format.h"
 #include "kernel/platform/text_output.h"
@@ -47,9 +48,7 @@ int report_righting_arms(VoxelGroup& body, const std::string& file_name,
     TextFileWriter file(file_name.c_str(), "\n");
     if (!file.is_open()) {
         console_line("The file of righting arms around a certain axis written error!");
-        diagnostic_line(unwritable_file_message(file_name, std::strerror(file.open_error())));
-        wait_for_key();
-        return 1;
+        return fail_run({unwritable_file_message(file_name, std::strerror(file.open_error()))});
     }
     SweepResults results;
     ArmSink sink;
@@ -74,15 +73,13 @@ int report_righting_arms(VoxelGroup& body, const std::string& file_name,
         console_line(console_arm_line(degrees, arm.GZ));
         file.line(file_arm_line(degrees, arm.GZ));
     };
-    sweep_righting_arms(body, body.V, body.centre_of_gravity(), 1.0, 0.0, sink, TrimBounds{},
+    sweep_righting_arms(body, body.V, body.centre_of_gravity(), kHeelAboutX, sink, TrimBounds{},
                         threads);
     file.close();
     // An arm that is not a number is no result: the body's coordinates lose
     // every digit of its volumes at those angles.
     if (any_not_finite) {
-        diagnostic_line(non_finite_arms_message(not_finite));
-        wait_for_key();
-        return 1;
+        return fail_run({non_finite_arms_message(not_finite)});
     }
     const std::size_t slash = file_name.find_last_of('/');
     write_stability_files(slash == std::string::npos ? "" : file_name.substr(0, slash), model_path,

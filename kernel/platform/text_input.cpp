@@ -12,29 +12,6 @@ namespace voxel {
 
 namespace {
 
-struct MemoryFile {
-    std::string bytes;
-    std::size_t pos = 0;
-};
-
-ssize_t memory_read(void* cookie, char* buf, size_t size) {
-    auto* f = static_cast<MemoryFile*>(cookie);
-    const std::size_t left = f->bytes.size() - f->pos;
-    const std::size_t n = size < left ? size : left;
-    std::memcpy(buf, f->bytes.data() + f->pos, n);
-    f->pos += n;
-    return static_cast<ssize_t>(n);
-}
-
-int memory_close(void* cookie) {
-    delete static_cast<MemoryFile*>(cookie);
-    return 0;
-}
-
-}  // namespace
-
-namespace {
-
 // The conversion in place: the text between carriage returns moves down
 // whole over the ones that stand before a line feed.
 void drop_cr_before_lf_in_place(std::string& bytes) {
@@ -53,26 +30,6 @@ void drop_cr_before_lf_in_place(std::string& bytes) {
     }
     bytes.resize(static_cast<std::size_t>(out - begin));
 }
-
-}  // namespace
-
-std::string drop_cr_before_lf(const std::string& bytes) {
-    std::string out = bytes;
-    drop_cr_before_lf_in_place(out);
-    return out;
-}
-
-std::FILE* open_text_input_from_bytes(const std::string& bytes) {
-    auto* f = new MemoryFile{drop_cr_before_lf(bytes), 0};
-    cookie_io_functions_t io{};
-    io.read = memory_read;
-    io.close = memory_close;
-    std::FILE* stream = fopencookie(f, "r", io);
-    if (!stream) delete f;
-    return stream;
-}
-
-namespace {
 
 // The file's raw bytes; false when it cannot be opened or read.
 bool read_raw_bytes(const char* path, std::string& bytes) {
@@ -117,12 +74,6 @@ std::string unreadable_reason(const char* path) {
     const int error = errno;
     std::fclose(raw);
     return failed ? std::strerror(error) : "读取失败";
-}
-
-std::FILE* open_text_input(const char* path) {
-    std::string bytes;
-    if (!read_raw_bytes(path, bytes)) return nullptr;
-    return open_text_input_from_bytes(bytes);
 }
 
 TextInput::~TextInput() {

@@ -6,19 +6,8 @@
 
 namespace voxel {
 
-// Reads the whole file and hands back a read-only C stream over its bytes with
-// every CR that stands before an LF dropped, so that the readers use the C
-// library's own fscanf and fgets. nullptr when the file cannot be opened or
-// cannot be read (a directory, for one). Close the stream with fclose.
-std::FILE* open_text_input(const char* path);
-
-// The same over bytes already in memory (for tests and for in-memory input).
-std::FILE* open_text_input_from_bytes(const std::string& bytes);
-
-// The text-mode conversion itself.
-std::string drop_cr_before_lf(const std::string& bytes);
-
-// The file's bytes after the text-mode conversion; false when it cannot be
+// The file's bytes after the text-mode conversion, which drops every CR that
+// stands before an LF and keeps every other byte; false when it cannot be
 // opened or read (a directory, for one).
 bool read_text_file(const char* path, std::string& text);
 

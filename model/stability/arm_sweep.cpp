@@ -21,8 +21,8 @@ int degrees_of(int k) {
 
 }  // namespace
 
-void sweep_righting_arms(VoxelGroup& body, double V, Point3 G, double ax, double ay,
-                         const ArmSink& sink, const TrimBounds& bounds, int threads) {
+void sweep_righting_arms(VoxelGroup& body, double V, Point3 G, HeelAxis axis, const ArmSink& sink,
+                         const TrimBounds& bounds, int threads) {
     body.bounding_box();
     const VoxelGroup& fixed = body;
 
@@ -42,7 +42,7 @@ void sweep_righting_arms(VoxelGroup& body, double V, Point3 G, double ax, double
             const int i = degrees_of(k);
             const double theta = (i / 180.0) * kPi;
             done[static_cast<std::size_t>(k)] =
-                righting_arm_at(fixed, V, G, ax, ay, theta, sigma_of(k), bounds);
+                righting_arm_at(fixed, V, G, axis, theta, sigma_of(k), bounds);
         },
         [&](int k) {
             ready[static_cast<std::size_t>(k)] = 1;

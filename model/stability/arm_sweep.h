@@ -24,11 +24,11 @@ struct ArmSink {
 };
 
 // Refreshes the body's bounding box, then computes both series for
-// displacement V (model units cubed) and centre of gravity G about the
-// horizontal heel axis (ax, ay, 0). Every angle starts from upright trim, so
-// up to `threads` threads share the angles; the sink gets the same results
-// in the same order whatever their number.
-void sweep_righting_arms(VoxelGroup& body, double V, Point3 G, double ax, double ay,
-                         const ArmSink& sink, const TrimBounds& bounds = {}, int threads = 1);
+// displacement V (model units cubed) and centre of gravity G about the heel
+// axis `axis`. Every angle starts from upright trim, so up to `threads`
+// threads share the angles; the sink gets the same results in the same order
+// whatever their number.
+void sweep_righting_arms(VoxelGroup& body, double V, Point3 G, HeelAxis axis, const ArmSink& sink,
+                         const TrimBounds& bounds = {}, int threads = 1);
 
 }  // namespace voxel

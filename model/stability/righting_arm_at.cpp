@@ -63,14 +63,14 @@ TrimOutcome balance_trim(const VoxelGroup& body, double V, const Point3& G, cons
     return out;
 }
 
-ArmResult righting_arm_at(const VoxelGroup& body, double V, Point3 G, double ax, double ay,
-                          double theta, double sigma, const TrimBounds& bounds) {
+ArmResult righting_arm_at(const VoxelGroup& body, double V, Point3 G, HeelAxis axis, double theta,
+                          double sigma, const TrimBounds& bounds) {
     ArmResult r;
     TrimState& st = r.state;
 
     // Upright: the trim axis t = N x a is horizontal and square to a.
     st.N = {0.0, 0.0, 1.0};
-    st.a = {ax, ay, 0.0};
+    st.a = axis.direction();
     Point3 t = cross(st.N, st.a);
 
     // Heel: the plane normal and the trim axis turn about a; a stays.

@@ -16,6 +16,19 @@
 
 namespace voxel {
 
+// A horizontal heel axis: the unit direction (x, y, 0) in body coordinates
+// (dimensionless). The heel turns the water plane about it, and longitudinal
+// coordinates are measured along it.
+struct HeelAxis {
+    double x = 1.0;
+    double y = 0.0;
+
+    Point3 direction() const { return {x, y, 0.0}; }
+};
+
+// The body's x axis, about which the programs heel.
+constexpr HeelAxis kHeelAboutX{1.0, 0.0};
+
 // |g - b| at or below this (length units) counts as balanced trim.
 constexpr double kTrimTolerance = 1e-6;
 
@@ -77,11 +90,11 @@ struct ArmResult {
     StalledSearches stalls;  // water-plane searches ended by their bound
 };
 
-// The arm at heel angle theta (radians) to the side sigma (-1 or +1) about the
-// horizontal axis (ax, ay, 0), for displacement V and centre of gravity G.
+// The arm at heel angle theta (radians) to the side sigma (-1 or +1) about
+// `axis`, for displacement V and centre of gravity G.
 // Starts from upright trim, whatever was computed before. The body's stored
 // bounding box must be current.
-ArmResult righting_arm_at(const VoxelGroup& body, double V, Point3 G, double ax, double ay,
-                          double theta, double sigma, const TrimBounds& bounds = {});
+ArmResult righting_arm_at(const VoxelGroup& body, double V, Point3 G, HeelAxis axis, double theta,
+                          double sigma, const TrimBounds& bounds = {});
 
 }  // namespace voxel

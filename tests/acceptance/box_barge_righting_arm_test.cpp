@@ -10,6 +10,7 @@
 
 #include "arm_file.h"
 #include "heeled_rectangle.h"
+#include "kernel/angles.h"
 #include "kernel/platform/number_format.h"
 #include "kernel/tetrahedron.h"
 #include "model/io/format2_reader.h"
@@ -23,7 +24,7 @@ namespace {
 
 using acceptance::rectangle_righting_arm;
 
-const double kPi = std::acos(-1.0);
+using voxel::kPi;
 const std::string kModel = VOXEL_SOURCE_DIR "/examples/box_barge/model.txt";
 
 // The barge as its model file gives it: breadth, depth, length (m), the upright
@@ -105,7 +106,7 @@ TEST(BoxBargeRightingArm, UnroundedArmsMatchTheExactSection) {
         worst = std::fmax(worst, std::fabs(arm.GZ - exact));
         ++count;
     };
-    voxel::sweep_righting_arms(body, body.V, body.G, 1.0, 0.0, sink);
+    voxel::sweep_righting_arms(body, body.V, body.G, voxel::kHeelAboutX, sink);
     EXPECT_EQ(count, 38);
     RecordProperty("largest_arm_error_m", acceptance::scientific(worst));
 }

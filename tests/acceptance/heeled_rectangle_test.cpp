@@ -7,12 +7,14 @@
 
 #include <cmath>
 
+#include "kernel/angles.h"
+
 namespace {
 
 using acceptance::immersed_rectangle;
 using acceptance::rectangle_righting_arm;
 
-const double kPi = std::acos(-1.0);
+using voxel::kPi;
 
 // The example barge: B = 20, D = 10, upright draft 4, KG = 6 (metres).
 const double kB = 20.0, kD = 10.0, kDraft = 4.0, kZg = 6.0;

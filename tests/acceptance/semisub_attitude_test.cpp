@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "kernel/angles.h"
 #include "model/body/voxel_group.h"
 #include "model/io/format2_reader.h"
 #include "model/stability/equilibrium_iteration.h"
@@ -271,7 +272,7 @@ TEST_F(SemisubAttitude, AgreesWithTheWallSidedEquilibrium) {
             << "pillar " << i + 1;
     }
     RecordProperty("heel_degrees",
-                   acceptance::scientific(std::atan(w.tan_heel) * 180.0 / std::acos(-1.0)));
+                   acceptance::scientific(std::atan(w.tan_heel) * 180.0 / voxel::kPi));
     RecordProperty("GM", acceptance::scientific(w.GM));
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "arm_file.h"
+#include "kernel/angles.h"
 #include "kernel/tetrahedron.h"
 #include "model/io/format2_reader.h"
 #include "model/stability/arm_sweep.h"
@@ -20,7 +21,7 @@
 namespace {
 
 const std::string kModel = VOXEL_SOURCE_DIR "/examples/semisub_symmetric/model.txt";
-const double kPi = std::acos(-1.0);
+using voxel::kPi;
 
 // The platform is mirror-symmetric about y = 0 but for the columns' rims: the
 // rim's angle step is 2 x 3.1415926 / 30, so its last point misses the first by
@@ -43,7 +44,7 @@ Series sweep(voxel::VoxelGroup& body) {
     sink.arm = [&s](int, double sigma, const voxel::ArmResult& arm) {
         (sigma < 0.0 ? s.right : s.left).push_back(arm.GZ);
     };
-    voxel::sweep_righting_arms(body, body.V, body.G, 1.0, 0.0, sink);
+    voxel::sweep_righting_arms(body, body.V, body.G, voxel::kHeelAboutX, sink);
     return s;
 }
 

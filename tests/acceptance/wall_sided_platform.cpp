@@ -2,10 +2,12 @@
 
 #include <cmath>
 
+#include "kernel/angles.h"
+
 namespace acceptance {
 
 WallSidedPlatform wall_sided_platform(double V, voxel::Point3 G) {
-    const double pi = std::acos(-1.0), a = 2.0 * pi / 30.0, r = kColumnRadius;
+    const double pi = voxel::kPi, a = 2.0 * pi / 30.0, r = kColumnRadius;
     WallSidedPlatform w;
     w.column_area = 15.0 * r * r * std::sin(a);
     w.total_volume =

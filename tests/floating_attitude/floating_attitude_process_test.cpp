@@ -12,6 +12,7 @@
 
 #include "apps/floating_attitude/floating_attitude_report.h"
 #include "floating_attitude/step_lines.h"
+#include "kernel/angles.h"
 #include "kernel/platform/console.h"
 #include "kernel/platform/number_format.h"
 #include "model/stability/equilibrium_iteration.h"
@@ -286,7 +287,7 @@ TEST(FloatingAttitudeProgram, BodyThatComesToRestBeyondNinetyDegreesIsReportedCa
     const double angle = std::strtod(r.err.c_str() + at + angle_key.size(), nullptr);
     EXPECT_GT(angle, 90.0);
     EXPECT_LT(angle, 180.0);
-    EXPECT_NEAR(angle, std::acos(p[2]) * 180 / std::acos(-1.0), 1e-3);
+    EXPECT_NEAR(angle, std::acos(p[2]) * 180 / voxel::kPi, 1e-3);
 }
 
 TEST(AttitudeFailureLines, AStalledCapsizedOutcomeSaysBothAndAnEquilibriumNothing) {
@@ -300,7 +301,7 @@ TEST(AttitudeFailureLines, AStalledCapsizedOutcomeSaysBothAndAnEquilibriumNothin
     EXPECT_NE(lines[0].find("未达到平衡"), std::string::npos) << lines[0];
     EXPECT_NE(lines[0].find(" d=0.25 "), std::string::npos) << lines[0];
     EXPECT_NE(lines[0].find(" d_error=1e-006;"), std::string::npos) << lines[0];
-    const std::string angle = voxel::format_number(180 - std::acos(0.8) * 180 / std::acos(-1.0));
+    const std::string angle = voxel::format_number(180 - std::acos(0.8) * 180 / voxel::kPi);
     EXPECT_NE(lines[1].find("浮体已倾覆"), std::string::npos) << lines[1];
     EXPECT_NE(lines[1].find("夹角为 " + angle + " 度"), std::string::npos) << lines[1];
 

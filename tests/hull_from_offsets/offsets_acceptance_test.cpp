@@ -11,6 +11,7 @@
 #include "arm_file.h"
 #include "heeled_rectangle.h"
 #include "hydro_table_file.h"
+#include "kernel/angles.h"
 #include "kernel/platform/number_format.h"
 #include "model/io/ship_reader.h"
 #include "printed_digits.h"
@@ -26,7 +27,7 @@ using testing_support::run_program;
 using testing_support::ScratchDir;
 using testing_support::split_lines;
 
-const double kPi = std::acos(-1.0);
+using voxel::kPi;
 
 std::string text_of(double v) {
     char buf[32];

@@ -16,7 +16,7 @@ using kernel_test::kRoundoff;
 using voxel::Matrix4;
 using voxel::Point3;
 
-const double kPi = std::acos(-1.0);
+using voxel::kPi;
 
 // [p, 1] * M, through the library's own 1 x 4 times 4 x 4 product.
 Point3 transform(const Point3& p, const Matrix4& m) {

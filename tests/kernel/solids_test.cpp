@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "kernel/angles.h"
 #include "kernel/cylinder.h"
 #include "kernel/hexahedron.h"
 #include "kernel/solid_messages.h"
@@ -32,7 +33,7 @@ using voxel::Point3;
 using voxel::Tetrahedron;
 using voxel::TrianglePrism;
 
-const double kPi = std::acos(-1.0);
+using voxel::kPi;
 
 // Distinct, recognisable vertices: point i is (i, 10 + i, 100 + i).
 Point3 labelled(int i) {

@@ -1,4 +1,5 @@
-// Input files read as Windows text mode reads them, through a C stream.
+// Input files read as Windows text mode reads them: whole, and through the
+// C stream of the positioned input.
 #include "kernel/platform/text_input.h"
 
 #include <gtest/gtest.h>
@@ -33,12 +34,20 @@ class TextInputConversion : public testing::TestWithParam<Conversion> {};
 TEST_P(TextInputConversion, OnlyACrBeforeLfIsDropped) {
     ScratchDir dir;
     const std::string path = dir.write("in.txt", GetParam().file);
-    std::FILE* f = voxel::open_text_input(path.c_str());
-    ASSERT_NE(f, nullptr);
-    EXPECT_EQ(drain(f), GetParam().read);
-    EXPECT_TRUE(std::feof(f));
-    std::fclose(f);
-    EXPECT_EQ(voxel::drop_cr_before_lf(GetParam().file), GetParam().read);
+    // The whole file at once, as the offset tables are read.
+    std::string text;
+    ASSERT_TRUE(voxel::read_text_file(path.c_str(), text));
+    EXPECT_EQ(text, GetParam().read);
+    // The positioned input of the model readers, which takes a file with a
+    // NUL byte for no text.
+    voxel::TextInput in;
+    ASSERT_TRUE(in.open(path.c_str()));
+    if (GetParam().file.find('\0') != std::string::npos) {
+        EXPECT_STREQ(in.refused_encoding(), voxel::kNotTextFile);
+        return;
+    }
+    EXPECT_EQ(drain(in.stream()), GetParam().read);
+    EXPECT_TRUE(std::feof(in.stream()));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -60,8 +69,9 @@ TEST(TextInput, CrLfAndLfReadAlikeWithScanfAndFgets) {
         SCOPED_TRACE(eol[0] == '\r' ? "CR LF" : "LF");
         const std::string text = std::string("Loa= 1.5") + eol + "Lpp=2e1" + eol + "name" + eol;
         const std::string path = dir.write("keys.txt", text);
-        std::FILE* f = voxel::open_text_input(path.c_str());
-        ASSERT_NE(f, nullptr);
+        voxel::TextInput in;
+        ASSERT_TRUE(in.open(path.c_str()));
+        std::FILE* f = in.stream();
         double loa = 0, lpp = 0;
         EXPECT_EQ(std::fscanf(f, " Loa=%lf", &loa), 1);
         EXPECT_EQ(std::fscanf(f, " Lpp=%lf", &lpp), 1);
@@ -73,22 +83,21 @@ TEST(TextInput, CrLfAndLfReadAlikeWithScanfAndFgets) {
         ASSERT_NE(std::fgets(line, sizeof line, f), nullptr);
         EXPECT_STREQ(line, "name\n");
         EXPECT_EQ(std::fgets(line, sizeof line, f), nullptr);
-        std::fclose(f);
     }
 }
 
 TEST(TextInput, ScanfMismatchAndEndOfFileAreTheCLibrarys) {
     ScratchDir dir;
     const std::string path = dir.write("m.txt", "Lox= 1\r\n");
-    std::FILE* f = voxel::open_text_input(path.c_str());
-    ASSERT_NE(f, nullptr);
+    voxel::TextInput in;
+    ASSERT_TRUE(in.open(path.c_str()));
+    std::FILE* f = in.stream();
     double v = -1;
     EXPECT_EQ(std::fscanf(f, " Loa=%lf", &v), 0);  // literal mismatch: nothing assigned
     EXPECT_EQ(v, -1.0);
     EXPECT_EQ(std::fscanf(f, "x= %lf", &v), 1);  // the scan resumes at the mismatch
     EXPECT_EQ(v, 1.0);
     EXPECT_EQ(std::fscanf(f, " %lf", &v), EOF);
-    std::fclose(f);
 }
 
 TEST(TextInput, LargeFileIsReadWhole) {
@@ -97,8 +106,9 @@ TEST(TextInput, LargeFileIsReadWhole) {
     for (int i = 0; i < 20000; ++i) text += std::to_string(i) + "\r\n";
     ScratchDir dir;
     const std::string path = dir.write("big.txt", text);
-    std::FILE* f = voxel::open_text_input(path.c_str());
-    ASSERT_NE(f, nullptr);
+    voxel::TextInput in;
+    ASSERT_TRUE(in.open(path.c_str()));
+    std::FILE* f = in.stream();
     int value = -1, count = 0, last = -1;
     while (std::fscanf(f, "%d", &value) == 1) {
         last = value;
@@ -106,32 +116,35 @@ TEST(TextInput, LargeFileIsReadWhole) {
     }
     EXPECT_EQ(count, 20000);
     EXPECT_EQ(last, 19999);
-    std::fclose(f);
 }
 
 TEST(TextInput, EmptyFileGivesAStreamAtItsEnd) {
     ScratchDir dir;
     const std::string path = dir.write("empty.txt", "");
-    std::FILE* f = voxel::open_text_input(path.c_str());
-    ASSERT_NE(f, nullptr);
+    voxel::TextInput in;
+    ASSERT_TRUE(in.open(path.c_str()));
+    std::FILE* f = in.stream();
     EXPECT_EQ(std::fgetc(f), EOF);
     EXPECT_TRUE(std::feof(f));
-    std::fclose(f);
 }
 
-TEST(TextInput, WhatCannotBeOpenedOrReadGivesNull) {
+TEST(TextInput, WhatCannotBeOpenedOrReadIsRefused) {
     ScratchDir dir;
-    EXPECT_EQ(voxel::open_text_input(dir.path().c_str()), nullptr);  // a directory
-    EXPECT_EQ(voxel::open_text_input(dir.file("missing.txt").c_str()), nullptr);
-    EXPECT_EQ(voxel::open_text_input(""), nullptr);
-    EXPECT_EQ(voxel::open_text_input(nullptr), nullptr);
+    const std::string missing = dir.file("missing.txt");
+    const char* const paths[] = {dir.path().c_str(), missing.c_str(), "", nullptr};
+    for (const char* path : paths) {
+        SCOPED_TRACE(path ? path : "no name");
+        voxel::TextInput in;
+        EXPECT_FALSE(in.open(path));
+        std::string text;
+        EXPECT_FALSE(voxel::read_text_file(path, text));
+    }
 }
 
 TEST(TextInput, FromBytesInMemory) {
-    std::FILE* f = voxel::open_text_input_from_bytes("1 2\r\n3");
-    ASSERT_NE(f, nullptr);
-    EXPECT_EQ(drain(f), "1 2\n3");
-    std::fclose(f);
+    voxel::TextInput in;
+    ASSERT_TRUE(in.open_bytes("1 2\r\n3"));
+    EXPECT_EQ(drain(in.stream()), "1 2\n3");
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <limits>
 
+#include "kernel/angles.h"
 #include "model/stability/arm_sweep.h"
 #include "report/charts/text_extent.h"
 #include "support/bodies.h"
@@ -112,7 +113,7 @@ TEST_F(BargeChart, LargestArmIsMarkedWithItsValueAndTheTangentRisesGM0PerRadian)
         const double y2 = y.to_data(std::strtod(e.attribute("y2").c_str(), nullptr));
         EXPECT_NEAR(x1, 0.0, 0.01);
         EXPECT_NEAR(y1, 0.0, 0.001);
-        EXPECT_NEAR(y2, kBargeGM0 * x2 * std::acos(-1.0) / 180.0, 0.002);
+        EXPECT_NEAR(y2, kBargeGM0 * x2 * voxel::kPi / 180.0, 0.002);
         EXPECT_GT(x2, 57.0);
     }
     EXPECT_EQ(tangents, 1);
@@ -298,7 +299,7 @@ voxel::ArmSeries wide_box_series(double sigma) {
     sink.arm = [&](int, double side, const voxel::ArmResult& arm) {
         if (side == sigma) s.gz.push_back(arm.GZ);
     };
-    voxel::sweep_righting_arms(body, body.V, body.G, 1.0, 0.0, sink);
+    voxel::sweep_righting_arms(body, body.V, body.G, voxel::kHeelAboutX, sink);
     return s;
 }
 
@@ -334,7 +335,7 @@ TEST(ArmChartLabels, TangentAboveThePlotEndsOnTheFrameWithItsValueInside) {
         // From the origin to the top of the frame, rising GM0 per radian.
         EXPECT_NEAR(number(e, "y2"), r.plot.y0, 1e-3);
         const double x2 = x.to_data(number(e, "x2"));
-        EXPECT_NEAR(y.to_data(number(e, "y2")), kWideBoxGM0 * x2 * std::acos(-1.0) / 180.0, 0.01);
+        EXPECT_NEAR(y.to_data(number(e, "y2")), kWideBoxGM0 * x2 * voxel::kPi / 180.0, 0.01);
     }
     EXPECT_EQ(tangents, 1);  // no construction line at one radian
     int valued = 0;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "kernel/angles.h"
 #include "kernel/platform/console.h"
 #include "kernel/platform/number_format.h"
 #include "support/bodies.h"
@@ -44,7 +45,7 @@ std::string box_barge_model() {
 
 // sin(5 deg) * (GM + BM / 2 * tan^2(5 deg)) of the box barge, as printed.
 std::string wall_sided_arm_at_five_degrees() {
-    const double theta = (5 / 180.0) * std::acos(-1.0);
+    const double theta = (5 / 180.0) * voxel::kPi;
     const double t = std::tan(theta);
     return voxel::format_number(std::sin(theta) * (31.0 / 30.0 + 0.5 * (4.0 / 3.0) * t * t));
 }

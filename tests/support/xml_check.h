@@ -1,7 +1,8 @@
-// A small XML reader for the tests of the SVG charts: it checks that a text
-// is well-formed (one root, matched tags, quoted attributes without '<', no
-// attribute twice, '&' only in the five named entities or a character
-// reference) and hands back the elements with their attributes and text.
+// The SVG charts read back for their tests: libxml2 checks that a text is
+// well-formed XML (one root, matched tags, quoted attributes without '<', no
+// attribute twice, '&' only in an entity or a character reference) and the
+// elements come back with their attributes and text, flattened in document
+// order.
 #pragma once
 
 #include <string>
@@ -12,7 +13,9 @@ namespace testing_support {
 
 struct XmlElement {
     std::string name;
-    std::vector<std::pair<std::string, std::string>> attributes;  // values unescaped
+    // Values unescaped; namespace declarations ("xmlns", "xmlns:p") first,
+    // then the attributes in the order written.
+    std::vector<std::pair<std::string, std::string>> attributes;
     std::string text;  // the element's own text (not its children's), unescaped
     int depth = 0;     // 0 for the root
     int parent = -1;   // index of the enclosing element, -1 for the root
@@ -24,7 +27,7 @@ struct XmlElement {
 
 struct XmlDocument {
     bool well_formed = false;
-    std::string error;                 // the first fault found, with its byte offset
+    std::string error;                 // the first fault found, with its line and column
     std::vector<XmlElement> elements;  // in document order
 };
 

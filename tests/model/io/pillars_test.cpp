@@ -125,7 +125,7 @@ TEST(PillarFile, ReadsFourRecordsInFileOrder) {
     EXPECT_EQ(p.axis[1].P0.x, 9.0);
     EXPECT_EQ(p.axis[3].P1.y, 9.0);
     EXPECT_EQ(p.axis[3].P1.z, 6.0);
-    EXPECT_EQ(p.axis[3].d.z, 6.0);
+    EXPECT_EQ(p.axis[3].P0.z, 0.0);
     EXPECT_EQ(p.header_line[3], 10);
 }
 

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <vector>
 
+#include "kernel/angles.h"
 #include "kernel/platform/number_format.h"
 #include "support/bodies.h"
 
@@ -14,7 +15,7 @@ namespace {
 using voxel::ArmResult;
 using voxel::VoxelGroup;
 
-const double kPi = std::acos(-1.0);
+using voxel::kPi;
 
 struct Event {
     bool header = false;
@@ -31,7 +32,7 @@ std::vector<Event> run_sweep(VoxelGroup& body) {
     sink.arm = [&events](int degrees, double sigma, const ArmResult& arm) {
         events.push_back({false, sigma, degrees, arm});
     };
-    voxel::sweep_righting_arms(body, body.V, body.G, 1.0, 0.0, sink);
+    voxel::sweep_righting_arms(body, body.V, body.G, voxel::kHeelAboutX, sink);
     return events;
 }
 
@@ -138,7 +139,7 @@ TEST_F(SweepRightingArms, EveryAngleStartsAgainFromUprightTrimWithOneDegreeSteps
         righting_arm_test::make_trimmed_barge(fresh);
         const double theta = (e.degrees / 180.0) * kPi;
         const ArmResult alone =
-            voxel::righting_arm_at(fresh, fresh.V, fresh.G, 1.0, 0.0, theta, e.sigma);
+            voxel::righting_arm_at(fresh, fresh.V, fresh.G, voxel::kHeelAboutX, theta, e.sigma);
         EXPECT_EQ(e.arm.GZ, alone.GZ) << e.degrees;
         EXPECT_EQ(e.arm.trim.trials, alone.trim.trials) << e.degrees;
         EXPECT_EQ(e.arm.trim.step, std::ldexp(one_degree, -e.arm.trim.halvings)) << e.degrees;

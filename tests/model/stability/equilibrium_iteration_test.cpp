@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "floating_attitude/step_lines.h"
+#include "kernel/angles.h"
 #include "kernel/matrix4.h"
 #include "kernel/platform/number_format.h"
 #include "model/io/format2_reader.h"
@@ -244,7 +245,7 @@ TEST(FloatingAttitudeIteration, YesForcesOneStepOfOneDegree) {
     EXPECT_EQ(script.lines[5], kPrompt);
     const step_lines::Step forced = step_lines::parse(script.lines[6]);
     EXPECT_EQ(forced.count, 1);
-    EXPECT_EQ(forced.det_an, voxel::format_number(std::acos(-1.0) / 180));
+    EXPECT_EQ(forced.det_an, voxel::format_number(voxel::kPi / 180));
     EXPECT_EQ(forced.det_an, "0.0174533");
     // The forced step is taken although it widens the distance.
     EXPECT_GT(forced.d, step_lines::parse(script.lines[4]).d);
@@ -252,7 +253,7 @@ TEST(FloatingAttitudeIteration, YesForcesOneStepOfOneDegree) {
     EXPECT_EQ(script.questions, 2);
     // The end of input at the second prompt keeps the forced step's plane,
     // tilted by one degree, and its distance.
-    EXPECT_NEAR(plane.A, -std::sin(std::acos(-1.0) / 180), 1e-12);
+    EXPECT_NEAR(plane.A, -std::sin(voxel::kPi / 180), 1e-12);
     EXPECT_EQ(o.stop, voxel::IterationStop::Declined);
     EXPECT_EQ(voxel::format_number(o.d), voxel::format_number(forced.d));
     EXPECT_NEAR(o.tilt_degrees(), 1.0, 1e-9);

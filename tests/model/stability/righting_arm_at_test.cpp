@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "kernel/angles.h"
 #include "kernel/matrix4.h"
 #include "kernel/platform/number_format.h"
 #include "support/bodies.h"
@@ -19,7 +20,7 @@ using voxel::TrimState;
 using voxel::TrimStop;
 using voxel::VoxelGroup;
 
-const double kPi = std::acos(-1.0);
+using voxel::kPi;
 const double kOneDegree = kPi * 0.005555555555555556;
 
 double radians(int degrees) {
@@ -73,7 +74,8 @@ TEST_F(RightingArmAt, BoxBargeNeedsNoTrimBalancing) {
     righting_arm_test::make_box_barge(body);
     for (const double sigma : {-1.0, 1.0}) {
         for (int i = 0; i <= 90; i += 5) {
-            const ArmResult r = righting_arm_at(body, body.V, body.G, 1.0, 0.0, radians(i), sigma);
+            const ArmResult r =
+                righting_arm_at(body, body.V, body.G, voxel::kHeelAboutX, radians(i), sigma);
             EXPECT_FALSE(r.trimmed) << i;
             EXPECT_LE(r.state.d, voxel::kTrimTolerance) << i;
             EXPECT_TRUE(same_point(r.state.a, Point3{1.0, 0.0, 0.0})) << i;
@@ -86,7 +88,8 @@ TEST_F(RightingArmAt, BoxBargeFollowsWallSidedFormulaToSixDigits) {
     righting_arm_test::make_box_barge(body);
     for (const double sigma : {-1.0, 1.0}) {
         for (int i = 5; i <= 25; i += 5) {
-            const double GZ = righting_arm_at(body, body.V, body.G, 1.0, 0.0, radians(i), sigma).GZ;
+            const double GZ =
+                righting_arm_at(body, body.V, body.G, voxel::kHeelAboutX, radians(i), sigma).GZ;
             EXPECT_EQ(voxel::format_number(GZ), voxel::format_number(wall_sided_arm(radians(i))))
                 << "sigma " << sigma << ", " << i << " degrees";
         }
@@ -99,12 +102,12 @@ TEST_F(RightingArmAt, HeelOfEachSeriesImmersesItsOwnSide) {
     const double theta = radians(30);
     constexpr double kUnitTolerance = 1e-15;
 
-    const ArmResult right = righting_arm_at(body, body.V, body.G, 1.0, 0.0, theta, -1.0);
+    const ArmResult right = righting_arm_at(body, body.V, body.G, voxel::kHeelAboutX, theta, -1.0);
     EXPECT_NEAR(right.state.N.y, std::sin(theta), kUnitTolerance);
     EXPECT_NEAR(right.state.N.z, std::cos(theta), kUnitTolerance);
     EXPECT_LT(right.state.B.y, 0.0);
 
-    const ArmResult left = righting_arm_at(body, body.V, body.G, 1.0, 0.0, theta, 1.0);
+    const ArmResult left = righting_arm_at(body, body.V, body.G, voxel::kHeelAboutX, theta, 1.0);
     EXPECT_NEAR(left.state.N.y, -std::sin(theta), kUnitTolerance);
     EXPECT_NEAR(left.state.N.z, std::cos(theta), kUnitTolerance);
     EXPECT_GT(left.state.B.y, 0.0);
@@ -119,7 +122,8 @@ TEST_F(RightingArmAt, TopHeavyBodyHasNegativeArms) {
     make_top_heavy_cube(body);
     body.G.x = 0.0;  // no trim needed
     for (const double sigma : {-1.0, 1.0})
-        EXPECT_LT(righting_arm_at(body, body.V, body.G, 1.0, 0.0, radians(10), sigma).GZ, 0.0);
+        EXPECT_LT(righting_arm_at(body, body.V, body.G, voxel::kHeelAboutX, radians(10), sigma).GZ,
+                  0.0);
 }
 
 TEST_F(RightingArmAt, AtZeroHeelTheSeriesDifferOnlyBySign) {
@@ -127,8 +131,10 @@ TEST_F(RightingArmAt, AtZeroHeelTheSeriesDifferOnlyBySign) {
     righting_arm_test::make_box_barge(barge);
     righting_arm_test::make_trimmed_barge(trimmed);
     for (VoxelGroup* body : {&barge, &trimmed}) {
-        const ArmResult right = righting_arm_at(*body, body->V, body->G, 1.0, 0.0, 0.0, -1.0);
-        const ArmResult left = righting_arm_at(*body, body->V, body->G, 1.0, 0.0, 0.0, 1.0);
+        const ArmResult right =
+            righting_arm_at(*body, body->V, body->G, voxel::kHeelAboutX, 0.0, -1.0);
+        const ArmResult left =
+            righting_arm_at(*body, body->V, body->G, voxel::kHeelAboutX, 0.0, 1.0);
         EXPECT_EQ(right.GZ, -left.GZ);
         EXPECT_TRUE(same_point(right.state.B, left.state.B));
         EXPECT_EQ(right.state.d, left.state.d);
@@ -144,7 +150,7 @@ TEST_F(RightingArmAt, NoMomentAxisGivesPositiveZero) {
     const voxel::Point3 B = w_plane.B;
     body.G = {B.x, B.y, B.z + 0.3};
     for (const double sigma : {-1.0, 1.0}) {
-        const ArmResult r = righting_arm_at(body, body.V, body.G, 1.0, 0.0, 0.0, sigma);
+        const ArmResult r = righting_arm_at(body, body.V, body.G, voxel::kHeelAboutX, 0.0, sigma);
         EXPECT_FALSE(r.trimmed);
         EXPECT_EQ(r.GZ, 0.0);
         EXPECT_FALSE(std::signbit(r.GZ));
@@ -158,7 +164,7 @@ TEST_F(RightingArmAt, CentresWithinTheDistanceGuardGiveZeroArm) {
     const voxel::WaterPlane w_plane = body.find_water_plane(body.V, {0.0, 0.0, 1.0});
     const voxel::Point3 B = w_plane.B;
     body.G = B;
-    const ArmResult r = righting_arm_at(body, body.V, body.G, 1.0, 0.0, 0.0, -1.0);
+    const ArmResult r = righting_arm_at(body, body.V, body.G, voxel::kHeelAboutX, 0.0, -1.0);
     EXPECT_TRUE(r.points_coincide);
     EXPECT_EQ(r.L, 0.0);
     EXPECT_EQ(r.GZ, 0.0);
@@ -170,7 +176,8 @@ TEST_F(BalanceTrim, BalancesTheBargeWithForecastle) {
     righting_arm_test::make_trimmed_barge(body);
     for (const int i : {0, 20, 60}) {
         for (const double sigma : {-1.0, 1.0}) {
-            const ArmResult r = righting_arm_at(body, body.V, body.G, 1.0, 0.0, radians(i), sigma);
+            const ArmResult r =
+                righting_arm_at(body, body.V, body.G, voxel::kHeelAboutX, radians(i), sigma);
             EXPECT_TRUE(r.trimmed);
             EXPECT_EQ(r.trim.stop, TrimStop::Balanced);
             EXPECT_LE(r.state.d, voxel::kTrimTolerance);
@@ -185,7 +192,8 @@ TEST_F(BalanceTrim, BalancesTheBargeWithForecastle) {
 TEST_F(BalanceTrim, HalvesTheStepOnlyOnFailedTrials) {
     VoxelGroup body(voxel::CrossingTolerance::Loose);
     righting_arm_test::make_trimmed_barge(body);
-    const ArmResult r = righting_arm_at(body, body.V, body.G, 1.0, 0.0, radians(15), -1.0);
+    const ArmResult r =
+        righting_arm_at(body, body.V, body.G, voxel::kHeelAboutX, radians(15), -1.0);
     ASSERT_TRUE(r.trimmed);
     EXPECT_GT(r.trim.trials, r.trim.halvings);  // some trials were accepted
     EXPECT_EQ(r.trim.step, std::ldexp(kOneDegree, -r.trim.halvings));
@@ -210,13 +218,13 @@ TEST_F(BalanceTrim, BalancedStateMakesNoTrial) {
 TEST_F(BalanceTrim, TrialCountBoundKeepsTheLastAcceptedState) {
     VoxelGroup body(voxel::CrossingTolerance::Loose);
     righting_arm_test::make_trimmed_barge(body);
-    const ArmResult upright =
-        righting_arm_at(body, body.V, body.G, 1.0, 0.0, radians(20), 1.0, TrimBounds{1e-12, 0});
+    const ArmResult upright = righting_arm_at(body, body.V, body.G, voxel::kHeelAboutX, radians(20),
+                                              1.0, TrimBounds{1e-12, 0});
     ASSERT_EQ(upright.trim.stop, TrimStop::TrialCount);
     EXPECT_EQ(upright.trim.trials, 0);
 
-    const ArmResult r =
-        righting_arm_at(body, body.V, body.G, 1.0, 0.0, radians(20), 1.0, TrimBounds{1e-12, 3});
+    const ArmResult r = righting_arm_at(body, body.V, body.G, voxel::kHeelAboutX, radians(20), 1.0,
+                                        TrimBounds{1e-12, 3});
     EXPECT_EQ(r.trim.stop, TrimStop::TrialCount);
     EXPECT_EQ(r.trim.trials, 3);
     EXPECT_GT(r.state.d, voxel::kTrimTolerance);
@@ -232,7 +240,8 @@ TEST_F(BalanceTrim, SmallStepBoundKeepsTheLastAcceptedState) {
     righting_arm_test::make_four_column_body(body);
     body.G.x = 0.5;
     for (const double sigma : {-1.0, 1.0}) {
-        const ArmResult r = righting_arm_at(body, body.V, body.G, 1.0, 0.0, radians(35), sigma);
+        const ArmResult r =
+            righting_arm_at(body, body.V, body.G, voxel::kHeelAboutX, radians(35), sigma);
         EXPECT_EQ(r.trim.stop, TrimStop::SmallStep);
         EXPECT_LT(r.trim.step, 1e-12);
         EXPECT_GE(2.0 * r.trim.step, 1e-12);  // tested right after each halving
@@ -247,7 +256,7 @@ TEST_F(BalanceTrim, NoAcceptedTrialKeepsTheHeeledUprightState) {
     VoxelGroup body(voxel::CrossingTolerance::Loose);
     make_top_heavy_cube(body);
     const double theta = radians(10);
-    const ArmResult r = righting_arm_at(body, body.V, body.G, 1.0, 0.0, theta, -1.0);
+    const ArmResult r = righting_arm_at(body, body.V, body.G, voxel::kHeelAboutX, theta, -1.0);
     EXPECT_EQ(r.trim.stop, TrimStop::SmallStep);
     EXPECT_EQ(r.trim.trials, r.trim.halvings);
     EXPECT_TRUE(same_point(r.state.a, Point3{1.0, 0.0, 0.0}));

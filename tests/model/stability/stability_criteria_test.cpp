@@ -10,13 +10,16 @@
 #include <limits>
 #include <sstream>
 
+#include "kernel/angles.h"
+#include "support/process.h"
+
 namespace {
 
 using voxel::ArmSeries;
 using voxel::evaluate_stability_criteria;
 using voxel::gz_curve_area;
 
-const double kPi = std::acos(-1.0);
+using voxel::kPi;
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
 const double kStep = 5.0 * kPi / 180.0;  // 5 degrees in rad
 
