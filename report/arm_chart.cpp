@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "kernel/angles.h"
 #include "kernel/platform/number_format.h"
 #include "model/stability/arm_sweep.h"
 #include "report/charts/chart_style.h"
@@ -48,7 +49,7 @@ void mark_largest_arm(LineChart& chart, const ArmSeries& s, const SeriesLook& lo
 // it does.
 void draw_gm0_tangent(LineChart& chart, double gm0, const SeriesLook& look, bool both_sides,
                       bool show_point) {
-    const double one_radian = 180.0 / std::acos(-1.0);
+    const double one_radian = 180.0 / kPi;
     const std::string side = both_sides ? "" : std::string(look.name) + " ";
     const std::string value = side + "GM0 = " + format_number(gm0) + " m";
     chart.lines.push_back({0.0, 0.0, one_radian, gm0, true, look.colour, "0.8 0.8", 0.35,
@@ -114,7 +115,7 @@ LineChart righting_arm_chart(const ArmSeries& starboard, const ArmSeries& port,
     for (const ChartLine& line : chart.lines) construction_line |= !line.extend;
     if (construction_line)
         chart.notes.push_back(
-            {180.0 / std::acos(-1.0), 0.0, "1 rad = 57.3°", "#404040", "start", 1.0, -1.2});
+            {180.0 / kPi, 0.0, "1 rad = 57.3°", "#404040", "start", 1.0, -1.2});
     return chart;
 }
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "kernel/angles.h"
 #include "kernel/platform/number_format.h"
 #include "model/stability/arm_sweep.h"
 
@@ -33,7 +34,7 @@ double gz_curve_area(const std::vector<double>& gz, int from_degrees, int to_deg
     const int first = from_degrees / kHeelStepDegrees;
     const int last = to_degrees / kHeelStepDegrees;
     if (last < first || (last - first) % 2 != 0) return kNaN;
-    const double h = (kHeelStepDegrees / 180.0) * std::acos(-1.0);
+    const double h = (kHeelStepDegrees / 180.0) * kPi;
     double sum = 0.0;
     for (int k = first; k <= last; ++k) {
         const double weight = (k == first || k == last) ? 1.0 : ((k - first) % 2 == 1 ? 4.0 : 2.0);
