@@ -149,8 +149,10 @@ SubmergedPieces split_below_plane(const TetraVertices& t, const Plane& p,
     return out;
 }
 
-CutResult cut_below_plane(const TetraVertices& t, const Plane& p, CrossingTolerance tolerance) {
-    const WorkingList w = classify(t, p);
+namespace {
+
+CutResult cut_classified(const TetraVertices& t, const WorkingList& w, const Plane& p,
+                         CrossingTolerance tolerance) {
     if (w.k == 0) return {0, t.full_volume(), t.vertex_centroid()};
     if (w.k == 4) return {4, 0.0, Point3{}};
     VolumeMoments sum;
@@ -162,6 +164,17 @@ CutResult cut_below_plane(const TetraVertices& t, const Plane& p, CrossingTolera
               });
     // A part of volume 1e-15 or less takes the last piece's vertex centroid.
     return {w.k, sum.volume, std::fabs(sum.volume) > 1e-15 ? sum.centroid() : last};
+}
+
+}  // namespace
+
+CutResult cut_below_plane(const TetraVertices& t, const Plane& p, CrossingTolerance tolerance) {
+    return cut_classified(t, classify(t, p), p, tolerance);
+}
+
+CutResult cut_below_plane(const TetraVertices& t, const Plane& p, const double f[4],
+                          CrossingTolerance tolerance) {
+    return cut_classified(t, classify(t, f[0], f[1], f[2], f[3]), p, tolerance);
 }
 
 namespace {

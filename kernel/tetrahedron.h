@@ -46,6 +46,10 @@ struct CutResult {
     Point3 centroid;
 };
 CutResult cut_below_plane(const TetraVertices& t, const Plane& p, CrossingTolerance tolerance);
+// The same with the plane values of V0, V1, V2, V3 given (each the double
+// p.plane_value gives), for a caller that has them already.
+CutResult cut_below_plane(const TetraVertices& t, const Plane& p, const double f[4],
+                          CrossingTolerance tolerance);
 // The volume alone, the same double as cut_below_plane's.
 double cut_volume_below_plane(const TetraVertices& t, const Plane& p, CrossingTolerance tolerance);
 // The same with the plane values of V0, V1, V2, V3 given (each the double

@@ -2,6 +2,9 @@ set(MODEL_SOURCES
   model/diagnostics.cpp
   model/scanned_text_file.cpp
   model/solid_blocks.cpp
+  model/body/body.cpp
+  model/body/water_plane_search.cpp
+  model/body/level_sweep.cpp
   model/voxel_group.cpp
   model/displacement_check.cpp
   model/format2_reader.cpp
