@@ -136,6 +136,9 @@ void read_format2(ScannedTextFile& in, VoxelGroup& group) {
     });
 
     BodyBuilder body(group.crossing, Summation::PerSolid);
+    std::size_t count = tetrahedra.size() + 5 * hexahedra.size() + 3 * prisms.size();
+    for (const Cylinder& c : cylinders) count += static_cast<std::size_t>(3 * c.sectors());
+    body.reserve(count);
     for (const TetraVertices& t : tetrahedra) body.add(t);
     for (const Cylinder& c : cylinders) body.add(c);
     for (const Hexahedron& h : hexahedra) body.add(h);

@@ -165,12 +165,23 @@ void check_particulars(ScannedTextFile& in, const ShipModel& ship, const int lin
     }
 }
 
+// At most as many tetrahedra as the text's keyword lines can give: every
+// block starts with one, so this is room enough and the array never moves
+// while the blocks are read.
+std::size_t tetrahedra_bound(const std::string& text) {
+    const KeywordLineCounts k = count_keyword_lines(text);
+    return k[SolidKind::Tetrahedron] + 5 * k[SolidKind::Hexahedron] +
+           3 * k[SolidKind::TrianglePrism] +
+           3 * static_cast<std::size_t>(Cylinder().n) * k[SolidKind::Cylinder];
+}
+
 void read_ship(ScannedTextFile& in, ShipModel& ship) {
     if (in.refused()) return;
     int key_lines[10] = {};
     read_keys(in, ship, key_lines);
     check_particulars(in, ship, key_lines);
     BodyBuilder hull(ship.crossing, Summation::Flat);
+    hull.reserve(tetrahedra_bound(in.text()));
     read_solid_blocks(in, [&hull](const SolidBlock& b) { add_solid_block(hull, b); });
     ship.hull = hull.build();
 }

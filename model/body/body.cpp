@@ -1,6 +1,8 @@
 #include "model/body/body.h"
 
 #include <cmath>
+#include <new>
+#include <stdexcept>
 #include <utility>
 
 #include "kernel/tolerances.h"
@@ -9,19 +11,26 @@
 
 namespace voxel {
 
-namespace {
-
-// The four plane values of t at p, each the double p.plane_value gives, and
-// how many of them are dry (f > 0), as the cut counts them.
+// The four plane values of t at p, each the double p.plane_value gives
+// (((B y + A x) + C z) + D), how many of them are dry (f > 0), as the cut
+// counts them, and the largest |A x| + |B y| + |C z| over the vertices.
 struct PlaneValues {
     double f[4];
     int dry = 0;
+    double scale = 0.0;
 };
 
+namespace {
+
 PlaneValues plane_values(const TetraVertices& t, const Plane& p) {
-    PlaneValues v{
-        {p.plane_value(t.V0), p.plane_value(t.V1), p.plane_value(t.V2), p.plane_value(t.V3)}, 0};
-    for (double f : v.f) v.dry += f > 0.0 ? 1 : 0;
+    PlaneValues v;
+    const Point3* q[4] = {&t.V0, &t.V1, &t.V2, &t.V3};
+    for (int i = 0; i < 4; ++i) {
+        const double ax = p.A * q[i]->x, by = p.B * q[i]->y, cz = p.C * q[i]->z;
+        v.f[i] = ((by + ax) + cz) + p.D;
+        v.dry += v.f[i] > 0.0 ? 1 : 0;
+        v.scale = std::fmax(v.scale, std::fabs(ax) + std::fabs(by) + std::fabs(cz));
+    }
     return v;
 }
 
@@ -29,47 +38,41 @@ PlaneValues plane_values(const TetraVertices& t, const Plane& p) {
 // decides it (nothing visited); else computes each tetrahedron's plane
 // values, passes a dry one (every f > 0, a part of exactly 0) over, calls
 // whole(t) for one wholly submerged (every f <= 0, the whole tetrahedron as
-// its cut gives it) and cut(t, f) for the others, in order, and returns Cut.
+// its cut gives it) and cut(i, t, values) for the others (i its index in
+// the body), in order, and returns Cut.
 template <class Whole, class Cut>
 BallSide visit(const TetraVertices* tets, const BodyGroup& g, const Plane& p, double normal_length,
                Whole&& whole, Cut&& cut) {
     const BallSide side = ball_side(p, normal_length, g.centre, g.reach);
     if (side != BallSide::Cut) return side;
-    const TetraVertices* t = tets + g.first;
-    for (int j = 0; j < g.count; ++j, ++t) {
-        const PlaneValues v = plane_values(*t, p);
+    for (std::size_t i = g.first; i < g.first + static_cast<std::size_t>(g.count); ++i) {
+        const TetraVertices& t = tets[i];
+        const PlaneValues v = plane_values(t, p);
         if (v.dry == 4) continue;
         if (v.dry == 0)
-            whole(*t);
+            whole(t);
         else
-            cut(*t, v.f);
+            cut(i, t, v);
     }
     return BallSide::Cut;
 }
 
-// Bounds on the double cut_volume_below_plane gives for t at p (f its
-// plane values), from cut_volume_bracket with the sizes of t made afresh:
-// its longest edge and (largest |coordinate| + longest edge) longest edge^2,
-// each rounded up, and |A x| + |B y| + |C z| + |D| at its vertices.
-VolumeBracket tetrahedron_bracket(const TetraVertices& t, const Plane& p, const double f[4],
-                                  double normal_length, CrossingTolerance crossing) {
+// The longest edge of t and (largest |coordinate| + longest edge) longest
+// edge^2, each rounded up.
+void tetrahedron_sizes(const TetraVertices& t, double& longest_edge, double& error_scale) {
     const Point3* v[4] = {&t.V0, &t.V1, &t.V2, &t.V3};
-    double longest_squared = 0.0, largest = 0.0, values = 0.0;
+    double longest_squared = 0.0, largest = 0.0;
     for (int i = 0; i < 4; ++i) {
         largest = std::fmax(largest, std::fmax(std::fabs(v[i]->x),
                                                std::fmax(std::fabs(v[i]->y), std::fabs(v[i]->z))));
-        values = std::fmax(
-            values, std::fabs(p.A * v[i]->x) + std::fabs(p.B * v[i]->y) + std::fabs(p.C * v[i]->z));
         for (int j = i + 1; j < 4; ++j) {
             const Point3 d = difference(*v[i], *v[j]);
             longest_squared = std::fmax(longest_squared, d.x * d.x + d.y * d.y + d.z * d.z);
         }
     }
     // The square root grows with its argument: this is the longest length().
-    const double longest_edge = rounded_up(std::sqrt(longest_squared));
-    const double error_scale = rounded_up((largest + longest_edge) * longest_edge * longest_edge);
-    return cut_volume_bracket(t, p, f, t.full_volume(), normal_length, longest_edge, error_scale,
-                              values + std::fabs(p.D), crossing);
+    longest_edge = rounded_up(std::sqrt(longest_squared));
+    error_scale = rounded_up((largest + longest_edge) * longest_edge * longest_edge);
 }
 
 // w times a bracket: a negative weight swaps its ends. Each product is
@@ -81,6 +84,22 @@ VolumeBracket weighted(double w, const VolumeBracket& b) {
 
 }  // namespace
 
+VolumeBracket Body::tetrahedron_bracket(std::size_t i, const TetraVertices& t, const Plane& p,
+                                        const PlaneValues& v, double normal_length) const {
+    // Bounds on the double cut_volume_below_plane gives for t at p, from
+    // cut_volume_bracket with the sizes of t and |A x| + |B y| + |C z| + |D|
+    // at its vertices.
+    double longest_edge, error_scale;
+    if (sizes_.empty()) {
+        tetrahedron_sizes(t, longest_edge, error_scale);
+    } else {
+        longest_edge = sizes_[i].longest_edge;
+        error_scale = sizes_[i].error_scale;
+    }
+    return cut_volume_bracket(t, p, v.f, t.full_volume(), normal_length, longest_edge, error_scale,
+                              v.scale + std::fabs(p.D), crossing_);
+}
+
 double Body::group_volume(const BodyGroup& g, const Plane& p, double normal_length) const {
     // A dry tetrahedron adds a volume of exactly 0, which leaves the sum as
     // it is (a sum that starts at +0 is never -0): it is passed over. A group
@@ -89,8 +108,8 @@ double Body::group_volume(const BodyGroup& g, const Plane& p, double normal_leng
     const BallSide side = visit(
         tets_.data(), g, p, normal_length,
         [&sum](const TetraVertices& t) { sum = sum + t.full_volume(); },
-        [&](const TetraVertices& t, const double* f) {
-            sum = sum + cut_volume_below_plane(t, p, f, crossing_);
+        [&](std::size_t, const TetraVertices& t, const PlaneValues& v) {
+            sum = sum + cut_volume_below_plane(t, p, v.f, crossing_);
         });
     if (side == BallSide::Dry) return 0.0;
     if (side == BallSide::Submerged) return g.whole.volume;
@@ -110,8 +129,8 @@ VolumeBracket Body::group_volume_bracket(const BodyGroup& g, const Plane& p,
             lo = lo + v;
             hi = hi + v;
         },
-        [&](const TetraVertices& t, const double* f) {
-            const VolumeBracket b = tetrahedron_bracket(t, p, f, normal_length, crossing_);
+        [&](std::size_t i, const TetraVertices& t, const PlaneValues& v) {
+            const VolumeBracket b = tetrahedron_bracket(i, t, p, v, normal_length);
             lo = lo + b.lo;
             hi = hi + b.hi;
         });
@@ -134,8 +153,8 @@ SubmergedPart Body::group_part(const BodyGroup& g, const Plane& p, double normal
             else
                 sum.add(t.full_volume(), t.vertex_centroid());
         },
-        [&](const TetraVertices& t, const double* f) {
-            const CutResult r = cut_below_plane(t, p, f, crossing_);
+        [&](std::size_t, const TetraVertices& t, const PlaneValues& v) {
+            const CutResult r = cut_below_plane(t, p, v.f, crossing_);
             if (g.single_tetrahedron)
                 single = r;
             else
@@ -153,8 +172,8 @@ void Body::add_flat_part(const BodyGroup& g, const Plane& p, double normal_lengt
     const double w = g.weight;
     auto whole = [&](const TetraVertices& t) { sum.add(w * t.full_volume(), t.vertex_centroid()); };
     const BallSide side = visit(tets_.data(), g, p, normal_length, whole,
-                                [&](const TetraVertices& t, const double* f) {
-                                    const CutResult r = cut_below_plane(t, p, f, crossing_);
+                                [&](std::size_t, const TetraVertices& t, const PlaneValues& v) {
+                                    const CutResult r = cut_below_plane(t, p, v.f, crossing_);
                                     sum.add(w * r.volume, r.centroid);
                                 });
     if (side == BallSide::Submerged)
@@ -174,8 +193,8 @@ void Body::add_flat_bracket(const BodyGroup& g, const Plane& p, double normal_le
         add({v, v});
     };
     const BallSide side = visit(tets_.data(), g, p, normal_length, whole,
-                                [&](const TetraVertices& t, const double* f) {
-                                    add(tetrahedron_bracket(t, p, f, normal_length, crossing_));
+                                [&](std::size_t i, const TetraVertices& t, const PlaneValues& v) {
+                                    add(tetrahedron_bracket(i, t, p, v, normal_length));
                                 });
     if (side == BallSide::Submerged)
         for (int j = 0; j < g.count; ++j) whole(tets_[g.first + static_cast<std::size_t>(j)]);
@@ -246,124 +265,112 @@ WaterplaneProps Body::section(const Plane& p, const Point3& axis) const {
 
 namespace {
 
-// The group record of `count` tetrahedra at tets[first..]: the ball about
-// the centre of their box and what the group gives wholly submerged, summed
-// as a query sums them.
-BodyGroup make_group(const LargeArray<TetraVertices>& tets, std::size_t first, int count,
-                     SolidSource source, const Point3& fallback, double weight) {
-    const bool single = source == SolidSource::Tetrahedron;
+// The ball of group g about the centre of the box of its tetrahedra, and
+// what it gives wholly submerged, summed as a query sums them.
+void complete_group(const LargeArray<TetraVertices>& tets, BodyGroup& g) {
+    Box3 box;
+    VolumeMoments whole;
+    const std::size_t end = g.first + static_cast<std::size_t>(g.count);
+    for (std::size_t i = g.first; i < end; ++i) {
+        whole.add(tets[i].full_volume(), tets[i].vertex_centroid());
+        box.fold(tets[i].bounds());
+    }
+    g.centre = {0.5 * (box.minx + box.maxx), 0.5 * (box.miny + box.maxy),
+                0.5 * (box.minz + box.maxz)};
+    double reach = 0.0;
+    for (std::size_t i = g.first; i < end; ++i) {
+        const TetraVertices& t = tets[i];
+        for (const Point3* v : {&t.V0, &t.V1, &t.V2, &t.V3})
+            reach = std::fmax(reach, length(difference(g.centre, *v)));
+    }
+    g.reach = rounded_up(reach);
+    if (g.single_tetrahedron) {
+        const TetraVertices& t = tets[g.first];
+        g.whole = {t.full_volume(), t.vertex_centroid()};
+    } else {
+        g.whole = {whole.volume,
+                   std::fabs(whole.volume) < kNoVolume ? g.fallback : whole.centroid()};
+    }
+}
+
+}  // namespace
+
+void BodyBuilder::reserve(std::size_t tetrahedra) {
+    try {
+        tets_.reserve(tetrahedra);
+    } catch (const std::bad_alloc&) {
+        // Too large a hint: the array grows as the solids come.
+    } catch (const std::length_error&) {
+    }
+}
+
+void BodyBuilder::close_group(std::size_t first, SolidSource source, const Point3& fallback,
+                              double weight, const Box3& box) {
+    const int count = static_cast<int>(tets_.size() - first);
+    if (summation_ == Summation::Flat) {
+        if (!groups_.empty() && groups_.back().weight == weight) {
+            groups_.back().count += count;
+            return;
+        }
+    } else {
+        boxes_[static_cast<int>(source)].push_back(box);
+    }
     BodyGroup g;
     g.first = first;
     g.count = count;
     g.source = source;
     g.weight = weight;
-    g.single_tetrahedron = single;
+    g.single_tetrahedron = source == SolidSource::Tetrahedron;
     g.fallback = fallback;
-    Box3 box;
-    VolumeMoments whole;
-    for (int i = 0; i < count; ++i) {
-        const TetraVertices& t = tets[first + static_cast<std::size_t>(i)];
-        whole.add(t.full_volume(), t.vertex_centroid());
-        box.fold(t.bounds());
-    }
-    g.centre = {0.5 * (box.minx + box.maxx), 0.5 * (box.miny + box.maxy),
-                0.5 * (box.minz + box.maxz)};
-    double reach = 0.0;
-    for (int i = 0; i < count; ++i) {
-        const TetraVertices& t = tets[first + static_cast<std::size_t>(i)];
-        for (const Point3* v : {&t.V0, &t.V1, &t.V2, &t.V3})
-            reach = std::fmax(reach, length(difference(g.centre, *v)));
-    }
-    g.reach = rounded_up(reach);
-    if (single) {
-        const TetraVertices& t = tets[first];
-        g.whole = {t.full_volume(), t.vertex_centroid()};
-    } else {
-        g.whole = {whole.volume, std::fabs(whole.volume) < kNoVolume ? fallback : whole.centroid()};
-    }
-    return g;
+    groups_.push_back(g);
 }
 
-}  // namespace
-
 void BodyBuilder::add(const TetraVertices& t, double weight) {
-    order_.push_back({Kind::Tetrahedron, tetrahedra_.size(), weight});
-    tetrahedra_.push_back(t);
+    const std::size_t first = tets_.size();
+    tets_.push_back(t);
+    close_group(first, SolidSource::Tetrahedron, t.V0, weight, t.bounds());
 }
 
 void BodyBuilder::add(const Hexahedron& h, double weight) {
-    order_.push_back({Kind::Hexahedron, hexahedra_.size(), weight});
-    hexahedra_.push_back(h);
+    const std::size_t first = tets_.size();
+    for (int i = 0; i < 5; ++i) tets_.push_back(h.tetrahedron(i));
+    close_group(first, SolidSource::Hexahedron, h.V[0], weight, h.bounds());
 }
 
 void BodyBuilder::add(const TrianglePrism& p, double weight) {
-    order_.push_back({Kind::Prism, prisms_.size(), weight});
-    prisms_.push_back(p);
+    const std::size_t first = tets_.size();
+    for (int i = 0; i < 3; ++i) tets_.push_back(p.tetrahedron(i));
+    close_group(first, SolidSource::Prism, p.V[0], weight, p.bounds());
 }
 
 void BodyBuilder::add(const Cylinder& c, double weight) {
-    order_.push_back({Kind::Cylinder, cylinders_.size(), weight});
-    cylinders_.push_back(c);
+    const std::size_t first = tets_.size();
+    c.append_tetrahedra(tets_);
+    // Cylinder::bounds() folds the boxes of these very tetrahedra.
+    Box3 box;
+    for (std::size_t i = first; i < tets_.size(); ++i) box.fold(tets_[i].bounds());
+    close_group(first, SolidSource::Cylinder, c.P0, weight, box);
 }
 
 Body BodyBuilder::build() {
     Body body(crossing_, summation_);
-    std::size_t count = 0;
-    for (const Source& s : order_) {
-        switch (s.kind) {
-            case Kind::Tetrahedron:
-                count += 1;
-                break;
-            case Kind::Hexahedron:
-                count += 5;
-                break;
-            case Kind::Prism:
-                count += 3;
-                break;
-            case Kind::Cylinder:
-                count += static_cast<std::size_t>(3 * cylinders_[s.index].sectors());
-                break;
-        }
-    }
-    body.tets_.reserve(count);
-    body.groups_.reserve(order_.size());
-    for (const Source& s : order_) {
-        const std::size_t first = body.tets_.size();
-        switch (s.kind) {
-            case Kind::Tetrahedron: {
-                const TetraVertices& t = tetrahedra_[s.index];
-                body.tets_.push_back(t);
-                body.groups_.push_back(make_group(body.tets_, first, 1, s.kind, t.V0, s.weight));
-                break;
-            }
-            case Kind::Hexahedron: {
-                const Hexahedron& h = hexahedra_[s.index];
-                for (int i = 0; i < 5; ++i) body.tets_.push_back(h.tetrahedron(i));
-                body.groups_.push_back(make_group(body.tets_, first, 5, s.kind, h.V[0], s.weight));
-                break;
-            }
-            case Kind::Prism: {
-                const TrianglePrism& p = prisms_[s.index];
-                for (int i = 0; i < 3; ++i) body.tets_.push_back(p.tetrahedron(i));
-                body.groups_.push_back(make_group(body.tets_, first, 3, s.kind, p.V[0], s.weight));
-                break;
-            }
-            case Kind::Cylinder: {
-                const Cylinder& c = cylinders_[s.index];
-                c.append_tetrahedra(body.tets_);
-                const int n = static_cast<int>(body.tets_.size() - first);
-                body.groups_.push_back(make_group(body.tets_, first, n, s.kind, c.P0, s.weight));
-                break;
-            }
-        }
-    }
+    tets_.shrink_to_fit();
+    body.tets_ = std::move(tets_);
+    body.groups_ = std::move(groups_);
+    body.groups_.shrink_to_fit();
+    for (BodyGroup& g : body.groups_) complete_group(body.tets_, g);
     if (summation_ == Summation::Flat) {
         for (const TetraVertices& t : body.tets_) body.box_.fold(t.bounds());
     } else {
-        for (const TetraVertices& t : tetrahedra_) body.box_.fold(t.bounds());
-        for (const Hexahedron& h : hexahedra_) body.box_.fold(h.bounds());
-        for (const TrianglePrism& p : prisms_) body.box_.fold(p.bounds());
-        for (const Cylinder& c : cylinders_) body.box_.fold(c.bounds());
+        for (SolidSource kind : {SolidSource::Tetrahedron, SolidSource::Hexahedron,
+                                 SolidSource::Prism, SolidSource::Cylinder})
+            for (const Box3& b : boxes_[static_cast<int>(kind)]) body.box_.fold(b);
+        body.sizes_.reserve(body.tets_.size());
+        for (const TetraVertices& t : body.tets_) {
+            Body::Sizes s;
+            tetrahedron_sizes(t, s.longest_edge, s.error_scale);
+            body.sizes_.push_back(s);
+        }
     }
     // Every vertex has f = z - (maxz + 1) < 0 at this plane.
     Plane above;

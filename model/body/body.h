@@ -65,6 +65,9 @@ struct BodyGroup {
     SubmergedPart whole;  // unweighted, when every tetrahedron is submerged
 };
 
+// A tetrahedron's four plane values at a plane (body.cpp).
+struct PlaneValues;
+
 class Body {
   public:
     // An empty body: no tetrahedron, box at its start values +-1e20.
@@ -137,6 +140,10 @@ class Body {
   private:
     friend class BodyBuilder;
 
+    // Bounds on the cut volume of tetrahedron i (t) at p, v its plane values.
+    VolumeBracket tetrahedron_bracket(std::size_t i, const TetraVertices& t, const Plane& p,
+                                      const PlaneValues& v, double normal_length) const;
+
     // Unweighted volume of group g below p; the group's ball decides it
     // when it can.
     double group_volume(const BodyGroup& g, const Plane& p, double normal_length) const;
@@ -156,21 +163,36 @@ class Body {
 
     CrossingTolerance crossing_;
     Summation summation_;
-    // The vertices alone: a tetrahedron's volume, centroid and sizes are
+    // The vertices, and no more: a tetrahedron's volume and centroid are
     // recomputed when a query needs them, by the very operations that made
     // them once, which costs less than reading them from memory.
     LargeArray<TetraVertices> tets_;
+    // PerSolid bodies, for the bounds of the search: each tetrahedron's
+    // longest edge and (largest |coordinate| + longest edge) longest edge^2,
+    // both rounded up. Flat bodies make them when asked.
+    struct Sizes {
+        double longest_edge;
+        double error_scale;
+    };
+    LargeArray<Sizes> sizes_;
     std::vector<BodyGroup> groups_;
     Box3 box_;
     double total_volume_ = 0.0;
 };
 
 // Collects solids and builds the body once. The queries sum the groups in
-// the order they are added.
+// the order they are added. Each solid is cut into its tetrahedra as it is
+// added; only its box is kept beside them.
 class BodyBuilder {
   public:
+    // PerSolid: every solid its own group. Flat: consecutive solids of one
+    // weight share one group (a Flat sum does not see the groups).
     BodyBuilder(CrossingTolerance crossing, Summation summation)
         : crossing_(crossing), summation_(summation) {}
+
+    // Room for that many tetrahedra, so that the array is not moved while
+    // the solids come; a hint, which may be too large or too small.
+    void reserve(std::size_t tetrahedra);
 
     void add(const TetraVertices& t, double weight = 1.0);
     void add(const Hexahedron& h, double weight = 1.0);
@@ -186,20 +208,15 @@ class BodyBuilder {
     Body build();
 
   private:
-    using Kind = SolidSource;
-    struct Source {
-        Kind kind;
-        std::size_t index;  // into the list of its kind
-        double weight;
-    };
+    // The group of the tetrahedra added since `first`.
+    void close_group(std::size_t first, SolidSource source, const Point3& fallback, double weight,
+                     const Box3& box);
 
     CrossingTolerance crossing_;
     Summation summation_;
-    std::vector<Source> order_;
-    std::vector<TetraVertices> tetrahedra_;
-    std::vector<Hexahedron> hexahedra_;
-    std::vector<TrianglePrism> prisms_;
-    std::vector<Cylinder> cylinders_;
+    LargeArray<TetraVertices> tets_;
+    std::vector<BodyGroup> groups_;
+    std::vector<Box3> boxes_[4];  // PerSolid: each solid's bounds(), by SolidSource
 };
 
 }  // namespace voxel

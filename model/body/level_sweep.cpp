@@ -106,7 +106,6 @@ LevelSweep::LevelSweep(const Body& hull, const MidshipStation& station)
     zmax_.reserve(n);
     volume_.reserve(n);
     centroid_.reserve(n);
-    weight_.reserve(n);
     for (int g = 0; g < hull.group_count(); ++g) {
         const BodyGroup& group = hull.group(g);
         for (int j = 0; j < group.count; ++j) {
@@ -115,7 +114,6 @@ LevelSweep::LevelSweep(const Body& hull, const MidshipStation& station)
             zmax_.push_back(std::max(std::max(t.V0.z, t.V1.z), std::max(t.V2.z, t.V3.z)));
             volume_.push_back(t.full_volume());
             centroid_.push_back(t.vertex_centroid());
-            weight_.push_back(group.weight);
         }
     }
     // A piece of the slab lies within its tetrahedron's x range but for the
@@ -130,24 +128,23 @@ LevelSection LevelSweep::at(double T) const {
     const Plane plane{0.0, 0.0, 1.0, -T};  // z = T; z <= T is submerged
     VolumeMoments volume;
     SectionSums waterplane;
-    const std::size_t n = zmin_.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        const double lo = zmin_[i], hi = zmax_[i], w = weight_[i];
-        const TetraVertices& t = hull_.tetrahedron(i);
-        if (hi <= T) {
-            volume.add(w * volume_[i], centroid_[i]);
-        } else if (lo <= T) {
-            const CutResult r = cut_below_plane(t, plane, hull_.crossing());
-            volume.add(w * r.volume, r.centroid);
+    auto xy = [](const Point3& q) { return Point2{q.x, q.y}; };
+    for (int g = 0; g < hull_.group_count(); ++g) {
+        const BodyGroup& group = hull_.group(g);
+        const double w = group.weight;
+        const std::size_t end = group.first + static_cast<std::size_t>(group.count);
+        for (std::size_t i = group.first; i < end; ++i) {
+            const double lo = zmin_[i], hi = zmax_[i];
+            if (hi <= T) {
+                volume.add(w * volume_[i], centroid_[i]);
+            } else if (lo <= T) {
+                const CutResult r = cut_below_plane(hull_.tetrahedron(i), plane, hull_.crossing());
+                volume.add(w * r.volume, r.centroid);
+            }
+            const double margin = 1e-12 * (1.0 + std::fabs(T) + (hi - lo));
+            if (lo <= T + margin && hi >= T - margin)
+                waterplane.add(hull_.tetrahedron(i), plane, xy, w);
         }
-        const double margin = 1e-12 * (1.0 + std::fabs(T) + (hi - lo));
-        if (lo <= T + margin && hi >= T - margin)
-            waterplane.add(
-                t, plane,
-                [](const Point3& q) {
-                    return Point2{q.x, q.y};
-                },
-                w);
     }
     LevelSection out;
     out.submerged = {volume.volume, volume.centroid()};

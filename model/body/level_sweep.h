@@ -68,8 +68,8 @@ struct LevelSection {
 
 // The level sweep of a hull summed Flat. What does not depend on the draft:
 // per tetrahedron its z range (m), full volume (m^3) and vertex centroid (m),
-// computed by the very operations of the cut, and the weight of its group;
-// and the midship slab less the pieces that cannot reach the section plane.
+// computed by the very operations of the cut; and the midship slab less the pieces that cannot
+// reach the section plane.
 class LevelSweep {
   public:
     LevelSweep(const Body& hull, const MidshipStation& station);
@@ -95,7 +95,6 @@ class LevelSweep {
     LargeArray<double> zmin_, zmax_;
     LargeArray<double> volume_;
     LargeArray<Point3> centroid_;
-    LargeArray<double> weight_;
     std::vector<WeightedPiece> midship_;
 };
 
