@@ -25,7 +25,8 @@ struct TetraVertices {
 //  k = 0: one piece, the input as given. k = 4: no piece.
 //  k = 1, 2: three pieces; k = 3: one piece, in the fixed table order.
 // The crossing points on the edges between dry and wet vertices come from
-// Plane::intersect with the given tolerance.
+// Plane::line_crossing with the parallel test of the given tolerance
+// (parallel_limit); an edge parallel within it gives its midpoint.
 struct SubmergedPieces {
     int k = 0;
     int count = 0;

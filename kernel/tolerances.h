@@ -13,6 +13,12 @@ constexpr double kNoPieceVolume = 1e-15;
 // centroid of its own: it takes its first point.
 constexpr double kNoVolume = 1e-20;
 
+// The parallel tests of an edge's crossing with a plane, on |n . (b - a)|:
+// the strict one of the hydrostatic and floating-attitude programs and the
+// loose one of the righting-arm program (CrossingTolerance).
+constexpr double kStrictParallel = 1e-15;
+constexpr double kLooseParallel = 1e-10;
+
 // The water-plane search ends when |(Vt - V) / V| is below this.
 constexpr double kWaterPlaneTolerance = 1e-10;
 
