@@ -1,12 +1,12 @@
 // Timings of one waterline's pass over a hull of 10^6 tetrahedra, beside a
-// plain pass that only reads the same data (the memory floor), in the same
-// run.
+// plain pass that only reads its vertices, in the same run.
 #include <benchmark/benchmark.h>
 
 #include <vector>
 
 #include "kernel/hexahedron.h"
-#include "model/hydrostatics/level_section.h"
+#include "model/body/level_sweep.h"
+#include "model/hydrostatics/hydrostatic_sweep.h"
 #include "model/hydrostatics/ship_model.h"
 
 namespace {
@@ -19,7 +19,7 @@ voxel::ShipModel box_hull(int nx, int ny, int nz) {
     ship.D = 10;
     ship.W_Den = 1.025;
     ship.C1 = 1.0;
-    ship.tetrahedra.reserve(static_cast<std::size_t>(5 * nx * ny * nz));
+    voxel::BodyBuilder body(ship.crossing, voxel::Summation::Flat);
     auto at = [](double a, double b, int i, int n) { return a + (b - a) * i / n; };
     for (int i = 0; i < nx; ++i)
         for (int j = 0; j < ny; ++j)
@@ -31,11 +31,9 @@ voxel::ShipModel box_hull(int nx, int ny, int nz) {
                                             {x0, y0, z1}, {x1, y0, z1}, {x1, y1, z1}, {x0, y1, z1}};
                 voxel::Hexahedron h;
                 h.set_vertices(v, 8);
-                voxel::Tetrahedron parts[5];
-                h.decompose(parts, 5);
-                ship.tetrahedra.insert(ship.tetrahedra.end(), parts, parts + 5);
+                body.add(h);
             }
-    ship.bounding_box();
+    ship.hull = body.build();
     return ship;
 }
 
@@ -44,21 +42,21 @@ const voxel::ShipModel& hull() {
     return ship;
 }
 
-const voxel::HullIndex& index() {
-    static const voxel::HullIndex i = voxel::index_hull(hull());
-    return i;
+const voxel::LevelSweep& sweep() {
+    static const voxel::LevelSweep s(hull().hull, voxel::midship_station(hull()));
+    return s;
 }
 
 // One waterline: volume and centre, waterplane, midship section.
 void BM_LevelSection(benchmark::State& state) {
     const voxel::ShipModel& ship = hull();
-    const voxel::HullIndex& idx = index();
+    const voxel::LevelSweep& level = sweep();
     const double T = 0.1 * static_cast<double>(state.range(0));
     for (auto _ : state) {
-        const voxel::LevelSection s = voxel::level_section(ship, idx, T);
+        const voxel::LevelSection s = level.at(T);
         benchmark::DoNotOptimize(s);
     }
-    state.SetItemsProcessed(state.iterations() * static_cast<long>(ship.tetrahedra.size()));
+    state.SetItemsProcessed(state.iterations() * static_cast<long>(ship.hull.tetrahedron_count()));
 }
 BENCHMARK(BM_LevelSection)
     ->ArgName("T_dm")
@@ -67,31 +65,18 @@ BENCHMARK(BM_LevelSection)
     ->Arg(99)
     ->Unit(benchmark::kMillisecond);
 
-// The floor: a pass that reads what the level pass reads of every
-// tetrahedron (its z range, full volume and centroid) and only adds it up.
-void BM_ReadIndexOnly(benchmark::State& state) {
-    const voxel::HullIndex& idx = index();
-    for (auto _ : state) {
-        double s = 0.0;
-        for (std::size_t i = 0; i < idx.zmin.size(); ++i)
-            s += idx.zmin[i] + idx.zmax[i] + idx.volume[i] + idx.centroid[i].x + idx.centroid[i].y +
-                 idx.centroid[i].z;
-        benchmark::DoNotOptimize(s);
-    }
-    state.SetItemsProcessed(state.iterations() * static_cast<long>(idx.zmin.size()));
-}
-BENCHMARK(BM_ReadIndexOnly)->Unit(benchmark::kMillisecond);
-
 // And a pass that reads every vertex of every tetrahedron.
 void BM_ReadVerticesOnly(benchmark::State& state) {
     const voxel::ShipModel& ship = hull();
     for (auto _ : state) {
         double s = 0.0;
-        for (const voxel::TetraVertices& t : ship.tetrahedra)
+        for (std::size_t i = 0; i < ship.hull.tetrahedron_count(); ++i) {
+            const voxel::TetraVertices& t = ship.hull.tetrahedron(i);
             s += t.V0.z + t.V1.z + t.V2.z + t.V3.z + t.V0.x + t.V1.y + t.V2.x + t.V3.y;
+        }
         benchmark::DoNotOptimize(s);
     }
-    state.SetItemsProcessed(state.iterations() * static_cast<long>(ship.tetrahedra.size()));
+    state.SetItemsProcessed(state.iterations() * static_cast<long>(ship.hull.tetrahedron_count()));
 }
 BENCHMARK(BM_ReadVerticesOnly)->Unit(benchmark::kMillisecond);
 

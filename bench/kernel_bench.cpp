@@ -46,23 +46,24 @@ Plane plane_for_dry_count(int k) {
 }
 
 void BM_TetrahedronCut(benchmark::State& state) {
-    voxel::Tetrahedron t({0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1});
-    t.plane = plane_for_dry_count(static_cast<int>(state.range(0)));
+    const voxel::TetraVertices t{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+    const Plane p = plane_for_dry_count(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        t.cut(voxel::CrossingTolerance::Strict);
-        benchmark::DoNotOptimize(t.volume);
-        benchmark::DoNotOptimize(t.centroid);
+        const voxel::CutResult r = voxel::cut_below_plane(t, p, voxel::CrossingTolerance::Strict);
+        benchmark::DoNotOptimize(r);
     }
 }
 BENCHMARK(BM_TetrahedronCut)->ArgName("k")->DenseRange(0, 4);
 
 void BM_CylinderSubmerge(benchmark::State& state) {
-    // 30 sectors, half submerged: 60 rim points and 90 cuts per call.
-    voxel::Cylinder c({0, 0, 0}, {2, 0, 0}, 1.0);
+    // 30 sectors, half submerged: 90 cuts per call.
+    voxel::BodyBuilder b(voxel::CrossingTolerance::Strict, voxel::Summation::PerSolid);
+    b.add(voxel::Cylinder({0, 0, 0}, {2, 0, 0}, 1.0));
+    const voxel::Body c = b.build();
     const Plane half = level_plane(0.0);
     for (auto _ : state) {
-        c.submerge(half, voxel::CrossingTolerance::Strict);
-        benchmark::DoNotOptimize(c.volume);
+        const voxel::SubmergedPart s = c.part_below(half);
+        benchmark::DoNotOptimize(s);
     }
 }
 BENCHMARK(BM_CylinderSubmerge);
@@ -79,13 +80,13 @@ voxel::Hexahedron box(Point3 lo, Point3 hi) {
 // Two pontoons and two cross braces (hexahedra) under four upright pillars
 // (cylinders), in metres.
 void fill_four_pillar_body(voxel::VoxelGroup& g) {
-    g.hexahedra = {box({0, -12, 0}, {60, -6, 4}), box({0, 6, 0}, {60, 12, 4}),
-                   box({5, -6, 1}, {9, 6, 3}), box({51, -6, 1}, {55, 6, 3})};
+    voxel::BodyBuilder b(g.crossing, voxel::Summation::PerSolid);
     for (double x : {7.0, 53.0})
-        for (double y : {-9.0, 9.0})
-            g.cylinders.emplace_back(Point3{x, y, 4}, Point3{x, y, 30}, 2.5);
-    g.bounding_box();
-    g.prepare_queries();
+        for (double y : {-9.0, 9.0}) b.add(voxel::Cylinder(Point3{x, y, 4}, Point3{x, y, 30}, 2.5));
+    for (const voxel::Hexahedron& h : {box({0, -12, 0}, {60, -6, 4}), box({0, 6, 0}, {60, 12, 4}),
+                                       box({5, -6, 1}, {9, 6, 3}), box({51, -6, 1}, {55, 6, 3})})
+        b.add(h);
+    g.set_body(b.build());
 }
 
 void BM_FindWaterPlane(benchmark::State& state) {

@@ -9,10 +9,8 @@
 
 #include "fuzz_check.h"
 #include "model/hydrostatics/hydrostatic_sweep.h"
-#include "model/hydrostatics/midship_section.h"
 #include "model/hydrostatics/ship_checks.h"
 #include "model/hydrostatics/ship_model.h"
-#include "model/hydrostatics/waterplane.h"
 #include "model/io/ship_reader.h"
 
 namespace {
@@ -28,19 +26,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     voxel::ShipModel ship(voxel::CrossingTolerance::Strict);
     const voxel::ReadResult read = voxel::read_ship_information_bytes(ship, "ship.txt", bytes);
     if (!read.opened || read.diagnostics.has_errors()) return 0;
-    fuzz_check(!ship.tetrahedra.empty(), "a hull of no solid was accepted");
+    fuzz_check(ship.hull.tetrahedron_count() > 0, "a hull of no solid was accepted");
     if (!voxel::ship_data_errors(ship, "ship.txt").empty()) return 0;
 
     // What the checks let through can be swept without exhausting memory.
     fuzz_check(voxel::waterline_count(ship.D) <= voxel::kMaxWaterlines, "waterline bound");
-    if (ship.tetrahedra.size() > kMaxTetrahedra) return 0;
+    if (ship.hull.tetrahedron_count() > kMaxTetrahedra) return 0;
 
     // The sweep's first waterline.
     const double T = 0.5;  // m
-    const voxel::Plane plane{0.0, 0.0, 1.0, -T};
-    const voxel::WaterplaneProps w = voxel::waterplane_properties(ship, plane);
-    const voxel::SubmergedPart s = ship.submerged_volume_and_centre(plane);
-    const voxel::MidshipSection m = voxel::midship_section(ship, T);
+    const voxel::LevelSection level =
+        voxel::LevelSweep(ship.hull, voxel::midship_station(ship)).at(T);
+    const voxel::WaterplaneProps& w = level.waterplane;
+    const voxel::SubmergedPart& s = level.submerged;
+    const voxel::MidshipSection& m = level.midship;
     fuzz_check(!(s.volume < 0.0) && !(w.Aw < 0.0) && !(m.Am < 0.0), "negative volume or area");
     return 0;
 }

@@ -16,13 +16,13 @@ void Cylinder::make(const Point3& p0, const Point3& p1, double radius) {
     n = 30;
 }
 
-Point3 Cylinder::circle_point(int k) const {
+Point3 Cylinder::rim_point(int k, int sectors) const {
     const Point3 axis = difference(P0, P1);
     const double len = length(axis);
     const double ux = axis.x / len, uy = axis.y / len, uz = axis.z / len;
     // The rim angle uses 3.1415926, not the double nearest pi: the last sector
     // ends short of the first rim point by 2 * (pi - 3.1415926) rad.
-    const double theta = (2 * k) * kRimPi / n;
+    const double theta = (2 * k) * kRimPi / sectors;
     const double c = std::cos(theta), s = std::sin(theta);
     if (std::fabs(uy) < 1e-10 && std::fabs(uz) < 1e-10) {
         // Axis along x: the rim starts straight below P0.
@@ -53,12 +53,12 @@ bool Cylinder::decompose(Tetrahedron* tets, int count) {
     return count_ok;
 }
 
-Box3 Cylinder::bounds() {
-    if (n < 3) n = 3;
+Box3 Cylinder::bounds() const {
     Box3 box;
-    std::vector<Tetrahedron> tets(static_cast<std::size_t>(3 * n));
-    decompose(tets.data(), 3 * n);
-    for (const Tetrahedron& t : tets) box.fold(t.bounds());
+    std::vector<TetraVertices> tets;
+    tets.reserve(static_cast<std::size_t>(3 * sectors()));
+    append_tetrahedra(tets);
+    for (const TetraVertices& t : tets) box.fold(t.bounds());
     return box;
 }
 

@@ -5,6 +5,7 @@
 #include "kernel/plane.h"
 #include "kernel/point3.h"
 #include "kernel/tetrahedron.h"
+#include "kernel/triangle_prism.h"
 
 namespace voxel {
 
@@ -23,7 +24,9 @@ struct Cylinder {
 
     // The k-th rim point of the first disc, at the angle (2k) * 3.1415926 / n.
     // The axis must not be of zero length.
-    Point3 circle_point(int k) const;
+    Point3 circle_point(int k) const { return rim_point(k, n); }
+    // The same with `sectors` sectors.
+    Point3 rim_point(int k, int sectors) const;
 
     // Writes 3 * (count / 3) tetrahedra, three per sector wedge; stores
     // n = count / 3. Returns false, having written them all the same, when
@@ -31,8 +34,31 @@ struct Cylinder {
     // (kCylinderTetrahedronCountMessage).
     bool decompose(Tetrahedron* tets, int count);
 
-    // Box of the polygonal prism; raises n to 3 first if it is lower.
-    Box3 bounds();
+    // The sectors of the body's decomposition and of the box: n, raised to 3
+    // when it is lower.
+    int sectors() const { return n < 3 ? 3 : n; }
+
+    // Appends the 3 * sectors() tetrahedra of the decomposition to `out`
+    // (push_back of TetraVertices), three per sector wedge, rim points at
+    // the angles (2k) * 3.1415926 / sectors().
+    template <class Out>
+    void append_tetrahedra(Out& out) const {
+        const int count = sectors();
+        const Point3 a = difference(P0, P1);
+        Point3 c_next = rim_point(0, count);
+        for (int i = 0; i < count; ++i) {
+            // A wedge of the first disc swept along the axis.
+            const Point3 ci = c_next;
+            c_next = rim_point(i + 1, count);
+            const Point3 corners[6] = {P0, ci, c_next, P1, add(ci, a), add(c_next, a)};
+            TrianglePrism wedge;
+            for (int k = 0; k < 6; ++k) wedge.V[k] = corners[k];
+            for (int j = 0; j < 3; ++j) out.push_back(wedge.tetrahedron(j));
+        }
+    }
+
+    // Box of the polygonal prism of sectors() sectors.
+    Box3 bounds() const;
 
     // Submerged volume and centroid below p (P0 when nothing is submerged);
     // the cylinder is decomposed afresh, with its current n.

@@ -5,6 +5,7 @@
 
 #include "kernel/point3.h"
 #include "kernel/segment.h"
+#include "kernel/tolerances.h"
 
 namespace voxel {
 
@@ -21,6 +22,12 @@ enum IntersectResult : int {
 // program. A program states its choice where it builds its body, and every
 // query carries it down to the tetrahedron cut.
 enum class CrossingTolerance { Strict, Loose };
+
+// The parallel test of a crossing tolerance: kStrictParallel or
+// kLooseParallel.
+constexpr double parallel_limit(CrossingTolerance tolerance) {
+    return tolerance == CrossingTolerance::Strict ? kStrictParallel : kLooseParallel;
+}
 
 // Sign convention, fixed for the whole system: the normal (A, B, C) points out
 // of the water. A point is dry only when f(P) = A*x + B*y + C*z + D > 0; a
@@ -50,6 +57,20 @@ struct Plane {
 
     // Positive on the dry side, in length units whatever the normal's length.
     double signed_distance(const Point3& p) const { return plane_value(p) / normal_length(); }
+
+    // Where the line from a to b meets the plane, fa being plane_value(a):
+    // x = a + (b - a) t with t = -fa / h, h = (B dy + A dx) + C dz for
+    // d = b - a, when |h| >= parallel; otherwise false and x untouched. The
+    // one crossing routine of the segment tests and of the tetrahedron cut.
+    bool line_crossing(const Point3& a, const Point3& b, double fa, double parallel,
+                       Point3& x) const {
+        const Point3 d = difference(a, b);
+        const double h = (B * d.y + A * d.x) + C * d.z;
+        if (!(std::fabs(h) >= parallel)) return false;
+        const double t = -fa / h;
+        x = {a.x + d.x * t, a.y + d.y * t, a.z + d.z * t};
+        return true;
+    }
 
     // Crossing of the segment's line with the plane, parallel test 1e-15.
     // On result 0, x is left as it was.

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "kernel/tolerances.h"
 #include "kernel/volume_moments.h"
 
 namespace voxel {
@@ -15,7 +16,7 @@ SubmergedPart submerge_tetrahedra(Tetrahedron* tets, int count, const Plane& p,
     }
     SubmergedPart out;
     out.volume = sum.volume;
-    if (std::fabs(sum.volume) < 1e-20)
+    if (std::fabs(sum.volume) < kNoVolume)
         out.centroid = fallback;
     else
         out.centroid = sum.centroid();

@@ -7,7 +7,6 @@ set(KERNEL_SOURCES
   kernel/hexahedron.cpp
   kernel/cylinder.cpp
   kernel/solid_shape.cpp
-  kernel/prepared_solid.cpp
   kernel/polygon2.cpp
   kernel/section_polygon.cpp
   kernel/waterplane_section.cpp

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <utility>
 
+#include "kernel/tolerances.h"
 #include "kernel/volume_moments.h"
 
 namespace voxel {
@@ -49,24 +50,15 @@ WorkingList classify(const TetraVertices& t, const Plane& p) {
                     p.plane_value(t.V3));
 }
 
-// Crossing of the edge from a (plane value fa) to b with the plane: the
-// point of Plane::intersect_segment (or its loose variant) on the edge's
-// line. One end is dry and the other submerged, so the crossing lies on the
-// edge; when the edge is parallel to the plane within the tolerance, the
-// edge's midpoint stands in, which is also the point of an edge lying in
-// the plane.
+// Crossing of the edge from a (plane value fa) to b with the plane:
+// Plane::line_crossing. One end is dry and the other submerged, so the
+// crossing lies on the edge; when the edge is parallel to the plane within
+// the tolerance, the edge's midpoint stands in, which is also the point of
+// an edge lying in the plane.
 Point3 crossing(const Plane& p, const Point3& a, const Point3& b, double fa, double parallel) {
-    const Point3 d = difference(a, b);
-    const double h = (p.B * d.y + p.A * d.x) + p.C * d.z;
-    if (std::fabs(h) >= parallel) {
-        const double t = -fa / h;
-        return {a.x + d.x * t, a.y + d.y * t, a.z + d.z * t};
-    }
+    Point3 x;
+    if (p.line_crossing(a, b, fa, parallel, x)) return x;
     return midpoint(a, b);
-}
-
-double parallel_tolerance(CrossingTolerance tolerance) {
-    return tolerance == CrossingTolerance::Strict ? 1e-15 : 1e-10;
 }
 
 // The submerged pieces of a classified tetrahedron with 1 to 3 dry
@@ -142,26 +134,40 @@ SubmergedPieces split_below_plane(const TetraVertices& t, const Plane& p,
         out.piece[0] = t;
         return out;
     }
-    pieces_of(w, p, parallel_tolerance(tolerance),
+    pieces_of(w, p, parallel_limit(tolerance),
               [&out](const Point3& a, const Point3& b, const Point3& c, const Point3& d) {
                   out.piece[out.count++] = {a, b, c, d};
               });
     return out;
 }
 
-CutResult cut_below_plane(const TetraVertices& t, const Plane& p, CrossingTolerance tolerance) {
-    const WorkingList w = classify(t, p);
+namespace {
+
+CutResult cut_classified(const TetraVertices& t, const WorkingList& w, const Plane& p,
+                         CrossingTolerance tolerance) {
     if (w.k == 0) return {0, t.full_volume(), t.vertex_centroid()};
     if (w.k == 4) return {4, 0.0, Point3{}};
     VolumeMoments sum;
     Point3 last;
-    pieces_of(w, p, parallel_tolerance(tolerance),
+    pieces_of(w, p, parallel_limit(tolerance),
               [&](const Point3& a, const Point3& b, const Point3& c, const Point3& d) {
                   last = centroid_of(a, b, c, d);
                   sum.add(volume_of(a, b, c, d), last);
               });
-    // A part of volume 1e-15 or less takes the last piece's vertex centroid.
-    return {w.k, sum.volume, std::fabs(sum.volume) > 1e-15 ? sum.centroid() : last};
+    // A part of volume kNoPieceVolume or less takes the last piece's vertex
+    // centroid.
+    return {w.k, sum.volume, std::fabs(sum.volume) > kNoPieceVolume ? sum.centroid() : last};
+}
+
+}  // namespace
+
+CutResult cut_below_plane(const TetraVertices& t, const Plane& p, CrossingTolerance tolerance) {
+    return cut_classified(t, classify(t, p), p, tolerance);
+}
+
+CutResult cut_below_plane(const TetraVertices& t, const Plane& p, const double f[4],
+                          CrossingTolerance tolerance) {
+    return cut_classified(t, classify(t, f[0], f[1], f[2], f[3]), p, tolerance);
 }
 
 namespace {
@@ -171,7 +177,7 @@ double volume_of_classified(const TetraVertices& t, const WorkingList& w, const 
     if (w.k == 0) return t.full_volume();
     if (w.k == 4) return 0.0;
     double sum = 0.0;
-    pieces_of(w, p, parallel_tolerance(tolerance),
+    pieces_of(w, p, parallel_limit(tolerance),
               [&sum](const Point3& a, const Point3& b, const Point3& c, const Point3& d) {
                   sum = sum + volume_of(a, b, c, d);
               });
@@ -214,7 +220,7 @@ VolumeBracket cut_volume_bracket(const TetraVertices& t, const Plane& p, const d
     // those keeps the two fractions within 1e-12 of each other, and far
     // above the parallel test, so that the cut takes the crossing too.
     const double needed = std::fmax(1e-3 * (2.0 * normal_length * longest_edge + value_scale),
-                                    4.0 * parallel_tolerance(tolerance));
+                                    4.0 * parallel_limit(tolerance));
     bool ok = true;
     auto fraction = [&](double fd, double fw) {
         const double gap = fd - fw;

@@ -25,7 +25,8 @@ struct TetraVertices {
 //  k = 0: one piece, the input as given. k = 4: no piece.
 //  k = 1, 2: three pieces; k = 3: one piece, in the fixed table order.
 // The crossing points on the edges between dry and wet vertices come from
-// Plane::intersect with the given tolerance.
+// Plane::line_crossing with the parallel test of the given tolerance
+// (parallel_limit); an edge parallel within it gives its midpoint.
 struct SubmergedPieces {
     int k = 0;
     int count = 0;
@@ -46,6 +47,10 @@ struct CutResult {
     Point3 centroid;
 };
 CutResult cut_below_plane(const TetraVertices& t, const Plane& p, CrossingTolerance tolerance);
+// The same with the plane values of V0, V1, V2, V3 given (each the double
+// p.plane_value gives), for a caller that has them already.
+CutResult cut_below_plane(const TetraVertices& t, const Plane& p, const double f[4],
+                          CrossingTolerance tolerance);
 // The volume alone, the same double as cut_below_plane's.
 double cut_volume_below_plane(const TetraVertices& t, const Plane& p, CrossingTolerance tolerance);
 // The same with the plane values of V0, V1, V2, V3 given (each the double

@@ -2,21 +2,26 @@
 
 namespace voxel {
 
-void SectionSums::add_polygon(int n, const Point2* pts) {
+void SectionSums::add_polygon(int n, const Point2* pts, double weight) {
     // The sections tile the plane's section. Each polygon's first moments and
     // its centroidal second moments carried to the axes u = 0, v = 0
     // (parallel axes) are summed; result() carries the totals back to the
     // centroid.
     Polygon2 poly;
     poly.set(n, pts);
-    Aw_ += poly.area;
-    Sx_ += poly.area * poly.cx;
-    Sy_ += poly.area * poly.cy;
-    Jy_ += poly.Ixx + poly.area * (poly.cy * poly.cy);
-    Jx_ += poly.Iyy + poly.area * (poly.cx * poly.cx);
-    if (polygons_ == 0) {
+    // A weight w multiplies each term; w = 1 leaves every double as it is.
+    const double area = weight * poly.area;
+    Aw_ += area;
+    Sx_ += area * poly.cx;
+    Sy_ += area * poly.cy;
+    Jy_ += weight * poly.Ixx + area * (poly.cy * poly.cy);
+    Jx_ += weight * poly.Iyy + area * (poly.cx * poly.cx);
+    ++polygons_;
+    if (!(weight > 0.0)) return;
+    if (!has_extent_) {
         minx_ = maxx_ = pts[0].x;
         miny_ = maxy_ = pts[0].y;
+        has_extent_ = true;
     }
     for (int k = 0; k < n; ++k) {
         if (pts[k].x > maxx_) maxx_ = pts[k].x;
@@ -24,7 +29,6 @@ void SectionSums::add_polygon(int n, const Point2* pts) {
         if (pts[k].y > maxy_) maxy_ = pts[k].y;
         if (pts[k].y < miny_) miny_ = pts[k].y;
     }
-    ++polygons_;
 }
 
 WaterplaneProps SectionSums::result() const {

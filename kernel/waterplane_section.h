@@ -31,28 +31,34 @@ class SectionSums {
     // Adds the section of t by p when p cuts t in a polygon, unless it is a
     // face of t lying in p with t below it (a face in the plane counts once,
     // from the tetrahedron above it). `project` gives a section point's
-    // plane coordinates as a Point2.
+    // plane coordinates as a Point2. `weight` multiplies the polygon's area
+    // and moments.
     template <class Project>
-    void add(const TetraVertices& t, const Plane& p, Project&& project) {
+    void add(const TetraVertices& t, const Plane& p, Project&& project, double weight = 1.0) {
         SectionPolygon s;
         if (!section_polygon(t, p, s)) return;
         if (face_on_plane_from_below(t, p)) return;
         Point2 pts[4];
         for (int k = 0; k < s.count; ++k) pts[k] = project(s.point[k]);
-        add_polygon(s.count, pts);
+        add_polygon(s.count, pts, weight);
     }
 
-    // A polygon's points in boundary order, already in plane coordinates.
-    void add_polygon(int n, const Point2* pts);
+    // A polygon's points in boundary order, already in plane coordinates,
+    // its area and moments multiplied by `weight`. The extents (length,
+    // breadth) take the points of polygons of positive weight only: a
+    // piece taken away (a negative weight) does not move the outline.
+    void add_polygon(int n, const Point2* pts, double weight = 1.0);
 
     // The totals carried to the centroid. With no polygon Aw is 0, the
-    // extents are 0 and the rest is 0/0.
+    // extents are 0 (also with no polygon of positive weight) and the rest
+    // is 0/0.
     WaterplaneProps result() const;
 
   private:
     double Aw_ = 0.0, Sx_ = 0.0, Sy_ = 0.0, Jy_ = 0.0, Jx_ = 0.0;
     double minx_ = 0.0, maxx_ = 0.0, miny_ = 0.0, maxy_ = 0.0;
     int polygons_ = 0;
+    bool has_extent_ = false;  // a polygon of positive weight was added
 };
 
 }  // namespace voxel

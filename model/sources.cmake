@@ -1,4 +1,8 @@
 set(MODEL_SOURCES
+  model/body/body.cpp
+  model/body/level_sweep.cpp
+  model/body/voxel_group.cpp
+  model/body/water_plane_search.cpp
   model/io/diagnostics.cpp
   model/io/format2_reader.cpp
   model/io/hull_cells.cpp
@@ -10,15 +14,11 @@ set(MODEL_SOURCES
   model/io/scanned_text_file.cpp
   model/io/ship_reader.cpp
   model/io/solid_blocks.cpp
-  model/body/voxel_group.cpp
   model/hydrostatics/hull_particulars.cpp
   model/hydrostatics/hydrostatic_sweep.cpp
   model/hydrostatics/level_displacement.cpp
-  model/hydrostatics/level_section.cpp
-  model/hydrostatics/midship_section.cpp
   model/hydrostatics/ship_checks.cpp
   model/hydrostatics/ship_model.cpp
-  model/hydrostatics/waterplane.cpp
   model/stability/arm_sweep.cpp
   model/stability/displacement_check.cpp
   model/stability/equilibrium_iteration.cpp

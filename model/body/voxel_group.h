@@ -4,42 +4,25 @@
 #pragma once
 
 #include <string>
-#include <vector>
+#include <utility>
 
 #include "kernel/box3.h"
-#include "kernel/cylinder.h"
-#include "kernel/hexahedron.h"
 #include "kernel/plane.h"
 #include "kernel/point3.h"
-#include "kernel/prepared_solid.h"
 #include "kernel/solid_submerge.h"
-#include "kernel/tetrahedron.h"
-#include "kernel/triangle_prism.h"
 #include "kernel/waterplane_section.h"
+#include "model/body/body.h"
 
 namespace voxel {
-
-// The water plane with a given normal that displaces a given volume, and
-// what its search did.
-struct WaterPlane {
-    Plane plane;                  // unit normal out of the water
-    Point3 B;                     // centre of buoyancy at `plane`
-    int steps = 0;                // bisection steps made
-    bool converged = true;        // false: the step bound ended the search first
-    double volume_reached = 0.0;  // submerged volume at `plane`, model unit cubed
-};
 
 // The standard-error note for a search that the step bound ended.
 std::string water_plane_stall_note(double V, const WaterPlane& w);
 
+// The model of a Format2 file: its body (each solid a group of weight 1,
+// summed per solid in the order tetrahedra, cylinders, hexahedra, prisms),
+// the displacement volume V and the centre of gravity G.
 class VoxelGroup {
   public:
-    // Each kind in file order, each array exactly as long as its count.
-    std::vector<Tetrahedron> tetrahedra;
-    std::vector<Hexahedron> hexahedra;
-    std::vector<TrianglePrism> prisms;
-    std::vector<Cylinder> cylinders;
-    Box3 box;        // written by bounding_box()
     double V = 0.0;  // displacement volume
     Point3 G;        // centre of gravity
 
@@ -47,83 +30,34 @@ class VoxelGroup {
     // that builds the body chooses it.
     const CrossingTolerance crossing;
 
-    explicit VoxelGroup(CrossingTolerance crossing_test) : crossing(crossing_test) {}
+    explicit VoxelGroup(CrossingTolerance crossing_test)
+        : crossing(crossing_test), body_(crossing_test, Summation::PerSolid) {}
     VoxelGroup(const VoxelGroup&) = delete;
     VoxelGroup& operator=(const VoxelGroup&) = delete;
 
-    int tetrahedron_count() const { return static_cast<int>(tetrahedra.size()); }
-    int hexahedron_count() const { return static_cast<int>(hexahedra.size()); }
-    int prism_count() const { return static_cast<int>(prisms.size()); }
-    int cylinder_count() const { return static_cast<int>(cylinders.size()); }
+    // The body, as the reader (or a test) made it; an empty one until then.
+    const Body& body() const { return body_; }
+    // Replaces the body as a whole; its crossing test must be this group's.
+    void set_body(Body body) { body_ = std::move(body); }
 
     Point3 centre_of_gravity() const { return G; }
 
-    // Box of all primitives (tetrahedra, hexahedra, prisms, cylinders, each in
-    // array order), stored in `box` and returned. An empty group keeps the
-    // start values +-1e20. Raises a cylinder's sector count to 3 if lower.
-    Box3 bounding_box();
-
-    // Prepares the solids for the queries below: each is cut into its
-    // tetrahedra once, with their fixed data. Call it after bounding_box()
-    // once the solids are set, and again after changing them; the readers
-    // do. Without it every query prepares the solids afresh for itself.
-    void prepare_queries();
-
-    // The queries keep nothing and change nothing, so that several threads
-    // may query one body at once. Each gives exactly what summing every
-    // primitive's own submerge gives; the records' result fields are left
-    // as they are. A group whose solids changed since prepare_queries()
-    // (other counts) is prepared afresh for the one query.
-
-    // Total submerged volume below p, summed over tetrahedra, cylinders,
-    // hexahedra, prisms in that order.
-    double submerged_volume(Plane p) const;
-
-    // Submerged volume and centre of buoyancy below p, summed in the same
-    // order. With nothing submerged the centre is 0/0 (not a number).
-    SubmergedPart submerged_volume_and_centre(Plane p) const;
-
-    // Volume of the whole body: the submerged volume at a level plane above
-    // every vertex of the stored box.
-    double total_volume() const;
-
-    // The plane with normal N / |N| (N any non-zero vector pointing out of
-    // the water) under which the body displaces V, by bisection of the plane's
-    // position between the lowest and the highest corner of the stored box
-    // along N, to a relative volume error below 1e-10; and the centre of
-    // buoyancy B at that plane. V must lie in (0, total volume]. The
-    // bisection stops after kMaxBisections steps (floating point can stall
-    // it) with the last plane evaluated, and reports that it did not
-    // converge.
-    WaterPlane find_water_plane(double V, Point3 N) const;
-
-    // The same search with the volume of every step computed in full
-    // instead of bounded: what find_water_plane must give, to the bit.
-    WaterPlane find_water_plane_in_full(double V, Point3 N) const;
-
-    // The section of the body by the plane p: the waterplane when p is the
-    // water plane. Its plane coordinates are u along `axis` (a direction
-    // lying in p, such as the heel axis) and v along n x u, n the plane's
-    // unit normal: IT is the second moment about the axis through the
-    // section's centroid parallel to `axis`, in the model's unit to the
-    // fourth.
-    WaterplaneProps waterplane(const Plane& p, const Point3& axis) const;
+    // The body's queries (see Body), keeping nothing and changing nothing.
+    const Box3& box() const { return body_.box(); }
+    double submerged_volume(const Plane& p) const { return body_.volume_below(p); }
+    SubmergedPart submerged_volume_and_centre(const Plane& p) const { return body_.part_below(p); }
+    double total_volume() const { return body_.total_volume(); }
+    WaterPlane find_water_plane(double V_, Point3 N) const { return body_.find_water_plane(V_, N); }
+    WaterPlane find_water_plane_in_full(double V_, Point3 N) const {
+        return body_.find_water_plane_in_full(V_, N);
+    }
+    WaterplaneProps waterplane(const Plane& p, const Point3& axis) const {
+        return body_.section(p, axis);
+    }
 
   private:
-    WaterPlane search_water_plane(double V, Point3 N, bool bounded) const;
-
-    // The solids in summation order, as prepare_queries() left them, or a
-    // fresh preparation when the counts changed since.
-    const PreparedSolids& prepared(PreparedSolids& scratch) const;
-    PreparedSolids prepare() const;
-
-    PreparedSolids prepared_;
-    std::size_t prepared_counts_[4] = {0, 0, 0, 0};
-    bool is_prepared_ = false;
+    Body body_;
 };
-
-// Bisection steps after which find_water_plane gives up.
-constexpr int kMaxBisections = 200;
 
 // The console message of two points that are too close to tell a distance.
 constexpr const char* kClosePointsMessage = "两点之间的距离小于1e-10 !";

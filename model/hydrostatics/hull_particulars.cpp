@@ -4,7 +4,7 @@
 
 namespace voxel {
 
-HullParticulars hull_particulars(const OffsetTable& table, const std::vector<TetraVertices>& tets,
+HullParticulars hull_particulars(const OffsetTable& table, const Body& hull,
                                  const HullSettings& settings) {
     HullParticulars h;
     h.x_aft = table.x.front();
@@ -20,7 +20,7 @@ HullParticulars hull_particulars(const OffsetTable& table, const std::vector<Tet
     h.B = 2.0 * widest;
     h.D = h.z_top;
     h.draft = settings.draft;
-    h.below = displacement_below(tets, settings.draft);
+    h.below = displacement_below(hull, settings.draft);
     h.G = {settings.lcg ? *settings.lcg : h.below.centre.x, 0.0, settings.kg};
     h.density = settings.density;
     h.c1 = settings.c1;

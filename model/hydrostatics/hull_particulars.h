@@ -40,7 +40,7 @@ struct HullParticulars {
     double block_coefficient() const { return below.V / (Lpp * B * draft); }
 };
 
-HullParticulars hull_particulars(const OffsetTable& table, const std::vector<TetraVertices>& tets,
+HullParticulars hull_particulars(const OffsetTable& table, const Body& hull,
                                  const HullSettings& settings);
 
 }  // namespace voxel

@@ -6,9 +6,7 @@
 #include "kernel/platform/console.h"
 #include "kernel/platform/number_format.h"
 #include "kernel/platform/task_pool.h"
-#include "model/hydrostatics/level_section.h"
-#include "model/hydrostatics/midship_section.h"
-#include "model/hydrostatics/waterplane.h"
+#include "model/body/level_sweep.h"
 
 namespace voxel {
 
@@ -35,10 +33,10 @@ namespace {
 // Row i of the table from the hull's properties at its draft; true when the
 // waterline met no hull (nothing submerged, no waterplane or no midship
 // section), so that the row holds non-numbers.
-bool fill_row(ShipModel& ship, const HullIndex& index, int i) {
+bool fill_row(ShipModel& ship, const LevelSweep& sweep, int i) {
     HydroTable& tab = ship.table;
     const double T = tab.T[i];
-    const LevelSection level = level_section(ship, index, T);
+    const LevelSection level = sweep.at(T);
     const WaterplaneProps& w = level.waterplane;
     tab.Aw[i] = w.Aw;
     tab.Xf[i] = w.xf;
@@ -74,13 +72,17 @@ bool fill_row(ShipModel& ship, const HullIndex& index, int i) {
 
 }  // namespace
 
+MidshipStation midship_station(const ShipModel& ship) {
+    return {0.5 * ship.Lpp, 0.5 * ship.B};
+}
+
 std::vector<double> compute_hydrostatics(ShipModel& ship,
                                          const std::function<void(const std::string&)>& progress,
                                          int threads) {
     HydroTable& tab = ship.table;
     tab.set_waterlines(waterline_count(ship.D), kFirstDraft, kDraftStep);
     if (tab.count == 0) return {};
-    const HullIndex index = index_hull(ship);
+    const LevelSweep sweep(ship.hull, midship_station(ship));
 
     // The waterlines are independent of each other: each worker takes the
     // next one, says so in its progress line (the lines keep their order and
@@ -88,7 +90,7 @@ std::vector<double> compute_hydrostatics(ShipModel& ship,
     std::vector<char> no_hull_at(static_cast<std::size_t>(tab.count), 0);
     run_tasks(
         tab.count, threads, [&](int i) { progress(progress_line(i)); },
-        [&](int i) { no_hull_at[static_cast<std::size_t>(i)] = fill_row(ship, index, i); },
+        [&](int i) { no_hull_at[static_cast<std::size_t>(i)] = fill_row(ship, sweep, i); },
         [](int) {});
 
     std::vector<double> no_hull;

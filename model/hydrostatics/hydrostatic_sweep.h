@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "model/body/level_sweep.h"
 #include "model/hydrostatics/ship_model.h"
 
 namespace voxel {
@@ -18,6 +19,9 @@ int waterline_count(double D);
 // fifteen columns of doubles stay near 12 MB. A larger count is refused
 // before the sweep (ship_data_errors).
 constexpr int kMaxWaterlines = 100000;
+
+// The ship's midship section: at x = Lpp / 2, within |y| <= B / 2.
+MidshipStation midship_station(const ShipModel& ship);
 
 // The progress line of waterline i (0-based), with its draft computed afresh
 // as i * 0.1 + 0.5.

@@ -6,18 +6,16 @@
 
 namespace voxel {
 
-std::vector<TetraVertices> hull_tetrahedra(const std::vector<SolidBlock>& solids) {
-    std::vector<TetraVertices> tets;
-    for (const SolidBlock& s : solids) append_tetrahedra(s, tets);
-    return tets;
+Body hull_body(const std::vector<SolidBlock>& solids) {
+    BodyBuilder body(CrossingTolerance::Strict, Summation::Flat);
+    for (const SolidBlock& s : solids) add_solid_block(body, s);
+    return body.build();
 }
 
-LevelDisplacement displacement_below(const std::vector<TetraVertices>& tets, double draft) {
+LevelDisplacement displacement_below(const Body& hull, double draft) {
     Plane plane;
     plane.set(0.0, 0.0, 1.0, -draft);
-    // The hydrostatic program's crossing test (parallel tolerance 1e-15).
-    const SubmergedPart part =
-        sum_submerged_parts(tets.data(), tets.size(), plane, CrossingTolerance::Strict);
+    const SubmergedPart part = hull.part_below(plane);
     return {part.volume, part.centroid};
 }
 

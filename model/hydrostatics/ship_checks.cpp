@@ -4,7 +4,6 @@
 
 #include "kernel/platform/number_format.h"
 #include "model/hydrostatics/hydrostatic_sweep.h"
-#include "model/hydrostatics/waterplane.h"
 #include "model/io/scanned_text_file.h"
 
 namespace voxel {
@@ -43,7 +42,10 @@ std::vector<std::string> particulars_warnings(const ShipModel& ship, const std::
     std::vector<std::string> warnings;
     if (ship.table.count < 1) return warnings;
     const double T = ship.table.T[static_cast<std::size_t>(ship.table.count - 1)];
-    const WaterplaneProps w = waterplane_properties(ship, Plane{0.0, 0.0, 1.0, -T});
+    // The waterplane in the ship's (x, y).
+    const WaterplaneProps w = ship.hull.section(Plane{0.0, 0.0, 1.0, -T}, [](const Point3& q) {
+        return Point2{q.x, q.y};
+    });
     const struct {
         const char* key;
         double value;

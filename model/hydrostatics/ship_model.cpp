@@ -17,20 +17,4 @@ void HydroTable::set_waterlines(int n, double start_draft, double draft_step) {
     for (HydroColumn column : kHydroColumns) (this->*column).assign(rows, 0.0);
 }
 
-double ShipModel::total_volume() const {
-    double sum = 0.0;
-    for (const TetraVertices& t : tetrahedra) sum = sum + t.full_volume();
-    return sum;
-}
-
-Box3 ShipModel::bounding_box() {
-    box = Box3{};
-    for (const TetraVertices& t : tetrahedra) box.fold(t.bounds());
-    return box;
-}
-
-SubmergedPart ShipModel::submerged_volume_and_centre(const Plane& p) const {
-    return sum_submerged_parts(tetrahedra.data(), tetrahedra.size(), p, crossing);
-}
-
 }  // namespace voxel

@@ -1,16 +1,14 @@
-// The hull of the hydrostatic program: one flat array of tetrahedra, the
-// ship's principal data and the table of results, waterline by waterline.
+// The hull of the hydrostatic program: a body summed as one flat array of
+// tetrahedra, the ship's principal data and the table of results, waterline
+// by waterline.
 // Lengths in metres, areas m^2, volumes m^3, masses tonnes.
 #pragma once
 
 #include <vector>
 
-#include "kernel/box3.h"
 #include "kernel/plane.h"
-#include "kernel/platform/large_array.h"
 #include "kernel/point3.h"
-#include "kernel/solid_submerge.h"
-#include "kernel/tetrahedron.h"
+#include "model/body/body.h"
 
 namespace voxel {
 
@@ -45,34 +43,25 @@ struct ShipModel {
     // the model chooses it.
     const CrossingTolerance crossing;
 
-    explicit ShipModel(CrossingTolerance crossing_test) : crossing(crossing_test) {}
+    explicit ShipModel(CrossingTolerance crossing_test)
+        : crossing(crossing_test), hull(crossing_test, Summation::Flat) {}
     ShipModel(ShipModel&&) = default;
     ShipModel(const ShipModel&) = delete;
     ShipModel& operator=(const ShipModel&) = delete;
 
-    double Loa = 0.0;                      // length over all (read, not used)
-    double Lpp = 0.0;                      // length between perpendiculars; midship at x = Lpp / 2
-    double B = 0.0;                        // moulded breadth; bounds the midship section
-    double D = 0.0;                        // moulded depth; fixes the number of waterlines
-    LargeArray<TetraVertices> tetrahedra;  // the hull: vertices only
-    double VD = 0.0;                       // read, not used
-    Point3 Gra_Pt;                         // centre of gravity, m
-    double W_Den = 0.0;                    // water density, t/m^3
-    double C1 = 0.0;                       // total / moulded displacement
-    Box3 box;                              // box of all vertices, set by bounding_box()
+    double Loa = 0.0;  // length over all (read, not used)
+    double Lpp = 0.0;  // length between perpendiculars; midship at x = Lpp / 2
+    double B = 0.0;    // moulded breadth; bounds the midship section
+    double D = 0.0;    // moulded depth; fixes the number of waterlines
+    // The hull: every block's tetrahedra in file order (each block a group
+    // of weight 1), summed Flat, with this model's crossing test. Its box
+    // folds every tetrahedron's box; with no tetrahedra it stays inverted.
+    Body hull;
+    double VD = 0.0;     // read, not used
+    Point3 Gra_Pt;       // centre of gravity, m
+    double W_Den = 0.0;  // water density, t/m^3
+    double C1 = 0.0;     // total / moulded displacement
     HydroTable table;
-
-    // Sum of the full volumes in array order, from 0.0.
-    double total_volume() const;
-
-    // Folds every tetrahedron's own box into a box started at +-1e20, stores
-    // it in `box` and returns it. With no tetrahedra it stays inverted.
-    Box3 bounding_box();
-
-    // Cuts every tetrahedron by p and sums the parts where f <= 0, in array
-    // order: the volume (m^3) and the centre of buoyancy (m). There is no
-    // guard for V = 0: the centre is then 0/0.
-    SubmergedPart submerged_volume_and_centre(const Plane& p) const;
 };
 
 }  // namespace voxel

@@ -2,7 +2,6 @@
 
 #include <new>
 #include <stdexcept>
-#include <utility>
 #include <vector>
 
 #include "model/io/scanned_text_file.h"
@@ -11,15 +10,6 @@
 namespace voxel {
 
 namespace {
-
-// The records in an array of exactly their number: room was made from the
-// keyword lines, which a good file has as many of as blocks, so this seldom
-// copies.
-template <class T>
-std::vector<T> exactly_sized(std::vector<T>& collected) {
-    collected.shrink_to_fit();
-    return std::move(collected);
-}
 
 // Room for as many records of a kind as the text has keyword lines of it.
 // Lines that start no real block can make that far too much; the array then
@@ -111,8 +101,9 @@ void read_format2(ScannedTextFile& in, VoxelGroup& group) {
     group.G = Point3{};
     read_header(in, group);
 
-    // Solids collected in file order, then stored in exactly sized arrays.
-    std::vector<Tetrahedron> tetrahedra;
+    // Solids collected in file order, kind by kind, then built into the
+    // body in the order its queries sum them.
+    std::vector<TetraVertices> tetrahedra;
     std::vector<Hexahedron> hexahedra;
     std::vector<TrianglePrism> prisms;
     std::vector<Cylinder> cylinders;
@@ -124,7 +115,7 @@ void read_format2(ScannedTextFile& in, VoxelGroup& group) {
     read_solid_blocks(in, [&](const SolidBlock& b) {
         switch (b.kind) {
             case SolidKind::Tetrahedron:
-                tetrahedra.emplace_back(b.vertex[0], b.vertex[1], b.vertex[2], b.vertex[3]);
+                tetrahedra.push_back({b.vertex[0], b.vertex[1], b.vertex[2], b.vertex[3]});
                 break;
             case SolidKind::Hexahedron: {
                 Hexahedron h;
@@ -144,12 +135,15 @@ void read_format2(ScannedTextFile& in, VoxelGroup& group) {
         }
     });
 
-    group.tetrahedra = exactly_sized(tetrahedra);
-    group.hexahedra = exactly_sized(hexahedra);
-    group.prisms = exactly_sized(prisms);
-    group.cylinders = exactly_sized(cylinders);
-    group.bounding_box();
-    group.prepare_queries();
+    BodyBuilder body(group.crossing, Summation::PerSolid);
+    std::size_t count = tetrahedra.size() + 5 * hexahedra.size() + 3 * prisms.size();
+    for (const Cylinder& c : cylinders) count += static_cast<std::size_t>(3 * c.sectors());
+    body.reserve(count);
+    for (const TetraVertices& t : tetrahedra) body.add(t);
+    for (const Cylinder& c : cylinders) body.add(c);
+    for (const Hexahedron& h : hexahedra) body.add(h);
+    for (const TrianglePrism& p : prisms) body.add(p);
+    group.set_body(body.build());
 }
 
 }  // namespace

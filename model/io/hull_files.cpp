@@ -70,8 +70,8 @@ HullFiles build_hull_files(std::string_view csv_text, const std::string& file_na
     }
 
     const std::vector<SolidBlock> solids = hull_solids(table);
-    const std::vector<TetraVertices> tets = hull_tetrahedra(solids);
-    const HullParticulars h = hull_particulars(table, tets, settings);
+    const Body hull = hull_body(solids);
+    const HullParticulars h = hull_particulars(table, hull, settings);
     if (!(h.below.V > 0.0)) {
         const TableError e{
             read.header_line, read.waterline_columns.front(),
@@ -98,7 +98,7 @@ HullFiles build_hull_files(std::string_view csv_text, const std::string& file_na
     out.files = {{"ship.txt", ship_file_text(h, solids, note)},
                  {"model.txt", format2_text(h, solids, note)},
                  {"FourPillars.txt", pillars_text(h)}};
-    out.summary = summary_lines(h, solids, tets.size());
+    out.summary = summary_lines(h, solids, hull.tetrahedron_count());
     return out;
 }
 

@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <new>
 #include <vector>
 
 #include "kernel/cylinder.h"
@@ -181,14 +180,10 @@ void read_ship(ScannedTextFile& in, ShipModel& ship) {
     int key_lines[10] = {};
     read_keys(in, ship, key_lines);
     check_particulars(in, ship, key_lines);
-    try {
-        ship.tetrahedra.reserve(tetrahedra_bound(in.text()));
-    } catch (const std::bad_alloc&) {
-        // Keyword lines that start no real block can make the bound far too
-        // large; the array then grows as the blocks come.
-    }
-    read_solid_blocks(in, [&ship](const SolidBlock& b) { append_tetrahedra(b, ship.tetrahedra); });
-    ship.bounding_box();
+    BodyBuilder hull(ship.crossing, Summation::Flat);
+    hull.reserve(tetrahedra_bound(in.text()));
+    read_solid_blocks(in, [&hull](const SolidBlock& b) { add_solid_block(hull, b); });
+    ship.hull = hull.build();
 }
 
 }  // namespace

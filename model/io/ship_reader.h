@@ -14,9 +14,8 @@ namespace voxel {
 // program then ends with status 1 at once.
 constexpr const char* kShipReadErrorMessage = "船舶信息文件读取错误!";
 
-// Fills the key members and the tetrahedra of `ship` (in file order, each
-// block's tetrahedra in the order of its decomposition), then its bounding
-// box.
+// Fills the key members and the hull of `ship` (in file order, each
+// block's tetrahedra in the order of its decomposition).
 //  - The ten key lines in their order, each scanned with "Key=%lf" at the
 //    start of its line; the rest of the line (a unit, a remark) is skipped.
 //    A key that is missing, out of order or has no number is an error that

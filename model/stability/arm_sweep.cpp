@@ -23,7 +23,6 @@ int degrees_of(int k) {
 
 void sweep_righting_arms(VoxelGroup& body, double V, Point3 G, HeelAxis axis, const ArmSink& sink,
                          const TrimBounds& bounds, int threads) {
-    body.bounding_box();
     const VoxelGroup& fixed = body;
 
     // Every angle starts from upright trim, so the 38 arms are independent of

@@ -49,7 +49,7 @@ double IterationOutcome::tilt_degrees() const {
 
 IterationOutcome iterate_floating_attitude(VoxelGroup& group, double V, Point3 G,
                                            const IterationDialogue& dialogue) {
-    const Box3& box = group.box;
+    const Box3& box = group.box();
     const double dx = box.maxx - box.minx, dy = box.maxy - box.miny, dz = box.maxz - box.minz;
     const double d_error = kRelativeError * std::sqrt(dx * dx + dy * dy + dz * dz);
 

@@ -57,7 +57,7 @@ Box read_box() {
     const voxel::ReadResult read = voxel::read_ship_information(ship, kShip);
     EXPECT_TRUE(read.opened);
     EXPECT_TRUE(read.diagnostics.empty());
-    const voxel::Box3 b = ship.bounding_box();
+    const voxel::Box3 b = ship.hull.box();
     const Box box = {b.maxx - b.minx, b.maxy - b.miny, b.maxz - b.minz,
                      ship.Gra_Pt.z,   ship.W_Den,      ship.C1};
     const double tolerance = 1e-12 * box.L;
@@ -67,7 +67,7 @@ Box read_box() {
     EXPECT_NEAR(b.minz, 0.0, tolerance);
     EXPECT_NEAR(ship.B, box.B, tolerance);
     EXPECT_NEAR(ship.D, box.D, tolerance);
-    EXPECT_NEAR(ship.total_volume(), box.L * box.B * box.D, 1e-12 * box.L * box.B * box.D);
+    EXPECT_NEAR(ship.hull.total_volume(), box.L * box.B * box.D, 1e-12 * box.L * box.B * box.D);
     return box;
 }
 

@@ -38,7 +38,7 @@ struct Barge {
 Barge read_barge() {
     voxel::VoxelGroup body(voxel::CrossingTolerance::Loose);
     voxel::read_format2_model(body, kModel);
-    const voxel::Box3 box = body.bounding_box();
+    const voxel::Box3 box = body.box();
     Barge b;
     b.B = box.maxy - box.miny;
     b.D = box.maxz - box.minz;

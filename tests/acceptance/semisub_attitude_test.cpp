@@ -128,7 +128,7 @@ testing_support::ProcessResult* SemisubAttitude::result_ = nullptr;
 
 // d_error = 1e-6 x the diagonal of the body's box.
 double distance_tolerance(voxel::VoxelGroup& body) {
-    const voxel::Box3 b = body.bounding_box();
+    const voxel::Box3 b = body.box();
     const Point3 diagonal = {b.maxx - b.minx, b.maxy - b.miny, b.maxz - b.minz};
     return 1e-6 * length3(diagonal);
 }

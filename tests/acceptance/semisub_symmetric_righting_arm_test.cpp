@@ -28,7 +28,7 @@ using voxel::kPi;
 // 2 pi - 2 x 3.1415926, about 1.1e-7 rad. The two sides may differ by that
 // fraction of the body's size, here taken as its breadth.
 double asymmetry_tolerance(voxel::VoxelGroup& body) {
-    const voxel::Box3 b = body.bounding_box();
+    const voxel::Box3 b = body.box();
     return 1e-7 * (b.maxy - b.miny);
 }
 

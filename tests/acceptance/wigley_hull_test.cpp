@@ -6,10 +6,9 @@
 #include <string>
 
 #include "kernel/platform/number_format.h"
-#include "model/hydrostatics/midship_section.h"
 #include "model/hydrostatics/ship_model.h"
-#include "model/hydrostatics/waterplane.h"
 #include "model/io/ship_reader.h"
+#include "support/hull_fixtures.h"
 
 namespace {
 
@@ -69,9 +68,9 @@ Hydrostatics at_design_draft(const std::string& path) {
     EXPECT_NEAR(ship.VD, 4.0 / 9.0 * kL * kB * kT, 1e-9 * kL * kB * kT);
     voxel::Plane plane;
     plane.set(0.0, 0.0, 1.0, -kT);
-    const voxel::WaterplaneProps w = voxel::waterplane_properties(ship, plane);
-    const voxel::SubmergedPart s = ship.submerged_volume_and_centre(plane);
-    const voxel::MidshipSection m = voxel::midship_section(ship, kT);
+    const voxel::WaterplaneProps w = hydro_test::waterplane_properties(ship, plane);
+    const voxel::SubmergedPart s = ship.hull.part_below(plane);
+    const voxel::MidshipSection m = hydro_test::midship_section(ship, kT);
     Hydrostatics h;
     h.V = s.volume;
     h.KB = s.centroid.z;

@@ -132,8 +132,8 @@ TEST(HullFromOffsetsAcceptance, BoxTableGivesTheBoxClosedFormsInAllThreePrograms
     EXPECT_NEAR(ship.VD, kBoxL * kBoxB * kBoxT, 1e-12 * kBoxL * kBoxB * kBoxT);
     // VD is the hydrostatic program's own volume at the draft, to the bit.
     const voxel::Plane draft{0.0, 0.0, 1.0, -kBoxT};
-    EXPECT_EQ(ship.VD, ship.submerged_volume_and_centre(draft).volume);
-    EXPECT_NEAR(ship.total_volume(), kBoxL * kBoxB * kBoxD, 1e-12 * kBoxL * kBoxB * kBoxD);
+    EXPECT_EQ(ship.VD, ship.hull.part_below(draft).volume);
+    EXPECT_NEAR(ship.hull.total_volume(), kBoxL * kBoxB * kBoxD, 1e-12 * kBoxL * kBoxB * kBoxD);
 
     // The hydrostatic table, every waterline, to the printed digits.
     const acceptance::HydroTableFile file = hydrostatic_table(folder);

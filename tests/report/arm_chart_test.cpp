@@ -288,11 +288,9 @@ constexpr double kWideBoxGM0 = 300.0;
 
 voxel::ArmSeries wide_box_series(double sigma) {
     voxel::VoxelGroup body(voxel::CrossingTolerance::Loose);  // as the program builds it
-    body.hexahedra.push_back(righting_arm_test::box_solid(0, 100, -30, 30, 0, 4));
+    righting_arm_test::set_hexahedra(body, {righting_arm_test::box_solid(0, 100, -30, 30, 0, 4)});
     body.V = 6000.0;
     body.G = {50.0, 0.0, 0.5};
-    body.bounding_box();
-    body.prepare_queries();
     voxel::ArmSeries s{{}, kWideBoxGM0, {}};
     voxel::ArmSink sink;
     sink.series_begins = [](double) {};

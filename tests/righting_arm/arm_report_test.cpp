@@ -94,11 +94,9 @@ TEST_F(ReportRightingArms, ReachedBoundIsNotedOnStandardError) {
     testing_support::ScratchDir dir;
     const std::string path = dir.file(voxel::kRightingArmFileName);
     voxel::VoxelGroup body(voxel::CrossingTolerance::Loose);
-    body.hexahedra.push_back(righting_arm_test::box_solid(-2, 2, -2, 2, 0, 3));
+    righting_arm_test::set_hexahedra(body, {righting_arm_test::box_solid(-2, 2, -2, 2, 0, 3)});
     body.V = 16.0;
     body.G = {0.3, 0.0, 2.5};
-    body.bounding_box();
-    body.prepare_queries();
 
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();

@@ -158,7 +158,7 @@ TEST(RightingArmProgram, ReachedTrimBoundIsNotedAndTheRunEnds) {
     // A top-heavy cube whose trim no turn can balance.
     ScratchDir dir;
     voxel::VoxelGroup body(voxel::CrossingTolerance::Loose);
-    body.hexahedra.push_back(righting_arm_test::box_solid(-2, 2, -2, 2, 0, 3));
+    righting_arm_test::set_hexahedra(body, {righting_arm_test::box_solid(-2, 2, -2, 2, 0, 3)});
     body.V = 16.0;
     body.G = {0.3, 0.0, 2.5};
     const ProcessResult r = run_on(dir, righting_arm_test::format2_text(body));

@@ -1,6 +1,7 @@
 // Small floating bodies built in code for the righting-arm tests.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 
 #include "model/body/voxel_group.h"
@@ -9,6 +10,9 @@ namespace righting_arm_test {
 
 // A hexahedron with the given corners, faces (V0..V3) at z0 and (V4..V7) at z1.
 voxel::Hexahedron box_solid(double x0, double x1, double y0, double y1, double z0, double z1);
+
+// Makes `body` the body of these hexahedra (in this order, weight 1).
+void set_hexahedra(voxel::VoxelGroup& body, std::initializer_list<voxel::Hexahedron> hexahedra);
 
 // The box barge: one hexahedron 10 x 4 x 3 (x from -5 to 5, y from -2 to 2, z
 // from 0 to 3), V = 40 (draft 1), G = (0, 0, 0.8). Bounding box current.

@@ -8,7 +8,10 @@
 #include "kernel/hexahedron.h"
 #include "kernel/point3.h"
 #include "kernel/tetrahedron.h"
+#include "model/body/level_sweep.h"
+#include "model/hydrostatics/hydrostatic_sweep.h"
 #include "model/hydrostatics/ship_model.h"
+#include "support/reference_body.h"
 
 namespace hydro_test {
 
@@ -35,9 +38,22 @@ inline voxel::ShipModel ship_with(const std::vector<voxel::Tetrahedron>& tets, d
     ship.D = D;
     ship.W_Den = 1.0;
     ship.C1 = 1.0;
-    ship.tetrahedra.assign(tets.begin(), tets.end());
-    ship.bounding_box();
+    voxel::BodyBuilder hull(ship.crossing, voxel::Summation::Flat);
+    for (const voxel::TetraVertices& t : tets) hull.add(t);
+    ship.hull = hull.build();
     return ship;
+}
+
+// The waterplane of the level plane p in the ship's (x, y), from the full
+// pass over the hull.
+inline voxel::WaterplaneProps waterplane_properties(const voxel::ShipModel& ship,
+                                                    const voxel::Plane& p) {
+    return testing_support::level_waterplane(ship.hull, p);
+}
+
+// The midship section at the draft T from the whole slab.
+inline voxel::MidshipSection midship_section(const voxel::ShipModel& ship, double T) {
+    return testing_support::midship_section(ship.hull, voxel::midship_station(ship), T);
 }
 
 // Box barge: x from 0 to L, y from -B/2 to B/2, z from 0 to D.

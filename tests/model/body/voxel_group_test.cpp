@@ -108,7 +108,9 @@ TEST(VoxelGroupBody, TheBodysCrossingTestReachesTheCut) {
     for (const auto tolerance :
          {voxel::CrossingTolerance::Strict, voxel::CrossingTolerance::Loose}) {
         VoxelGroup g(tolerance);
-        g.tetrahedra.emplace_back(v[0], v[1], v[2], v[3]);
+        voxel::BodyBuilder b(tolerance, voxel::Summation::PerSolid);
+        b.add(voxel::TetraVertices{v[0], v[1], v[2], v[3]});
+        g.set_body(b.build());
         const voxel::SubmergedPart s = g.submerged_volume_and_centre(level);
         voxel::Tetrahedron alone(v[0], v[1], v[2], v[3]);
         alone.submerge(level, tolerance);
@@ -121,7 +123,7 @@ TEST(VoxelGroupBody, TheBodysCrossingTestReachesTheCut) {
 
 TEST(VoxelGroupBody, BoundingBoxOfAnEmptyGroupKeepsItsStartValues) {
     VoxelGroup g(voxel::CrossingTolerance::Strict);
-    const voxel::Box3 b = g.bounding_box();
+    const voxel::Box3 b = g.box();
     EXPECT_EQ(b.minx, 1e20);
     EXPECT_EQ(b.maxz, -1e20);
     EXPECT_EQ(g.submerged_volume(plane(0, 0, 1, 0)), 0.0);
@@ -130,12 +132,12 @@ TEST(VoxelGroupBody, BoundingBoxOfAnEmptyGroupKeepsItsStartValues) {
 TEST(VoxelGroupBody, BoundingBoxTakesEveryPrimitive) {
     VoxelGroup g(voxel::CrossingTolerance::Strict);
     read_text(g, model_text::header(1, {}) + model_text::four_column_solids());
-    EXPECT_EQ(g.box.minx, 0.0);
-    EXPECT_EQ(g.box.miny, 0.0);
-    EXPECT_EQ(g.box.minz, 0.0);
-    EXPECT_EQ(g.box.maxx, 10.0);
-    EXPECT_EQ(g.box.maxy, 10.0);
-    EXPECT_EQ(g.box.maxz, 6.0);
+    EXPECT_EQ(g.box().minx, 0.0);
+    EXPECT_EQ(g.box().miny, 0.0);
+    EXPECT_EQ(g.box().minz, 0.0);
+    EXPECT_EQ(g.box().maxx, 10.0);
+    EXPECT_EQ(g.box().maxy, 10.0);
+    EXPECT_EQ(g.box().maxz, 6.0);
 }
 
 TEST(ActionLineDistance, DistanceBetweenVerticalLines) {

@@ -1,4 +1,3 @@
-#include "model/hydrostatics/midship_section.h"
 
 #include <gtest/gtest.h>
 
@@ -18,10 +17,10 @@ constexpr double kAreaTol = 1e-12;
 
 TEST(ClipBelowPlane, WhollyInsideIsKeptAsItIs) {
     const TetraVertices t{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
-    const voxel::SubmergedPieces s = voxel::clip_below_plane(t, Plane{0, 0, 1, -2}, kStrict);
+    const voxel::SubmergedPieces s = voxel::split_below_plane(t, Plane{0, 0, 1, -2}, kStrict);
     ASSERT_EQ(s.count, 1);
     EXPECT_EQ(s.piece[0].V3.z, 1.0);
-    EXPECT_EQ(voxel::clip_below_plane(t, Plane{0, 0, 1, 2}, kStrict).count, 0);
+    EXPECT_EQ(voxel::split_below_plane(t, Plane{0, 0, 1, 2}, kStrict).count, 0);
 }
 
 TEST(ClipBelowPlane, PiecesOnBothSidesMakeUpTheWhole) {
@@ -30,7 +29,7 @@ TEST(ClipBelowPlane, PiecesOnBothSidesMakeUpTheWhole) {
         const Plane flipped{-p.A, -p.B, -p.C, -p.D};
         double sum = 0.0;
         for (const Plane& side : {p, flipped}) {
-            const voxel::SubmergedPieces s = voxel::clip_below_plane(t, side, kStrict);
+            const voxel::SubmergedPieces s = voxel::split_below_plane(t, side, kStrict);
             for (int k = 0; k < s.count; ++k) sum += s.piece[k].full_volume();
         }
         EXPECT_NEAR(sum, t.full_volume(), 1e-14);
@@ -41,7 +40,7 @@ TEST(MidshipSection, BoxHullGivesBreadthTimesDraft) {
     const double L = 10, B = 4, D = 3;
     const voxel::ShipModel ship = ship_with(box_tetrahedra(0, L, -B / 2, B / 2, 0, D), L, B, D);
     for (double T : {0.5, 1.3, 2.9}) {
-        const voxel::MidshipSection m = voxel::midship_section(ship, T);
+        const voxel::MidshipSection m = hydro_test::midship_section(ship, T);
         EXPECT_NEAR(m.Am, B * T, kAreaTol) << "T = " << T;
         EXPECT_NEAR(m.Bm, B, kAreaTol) << "T = " << T;
         EXPECT_GT(m.polygons, 0);
@@ -53,7 +52,7 @@ TEST(MidshipSection, LongShipIsClippedAroundMidshipToTheSameSection) {
     // 30 m is the same as without them.
     const double L = 60, B = 8;
     const voxel::ShipModel ship = ship_with(box_tetrahedra(0, L, -B / 2, B / 2, 0, 5), L, B, 5);
-    const voxel::MidshipSection m = voxel::midship_section(ship, 2.0);
+    const voxel::MidshipSection m = hydro_test::midship_section(ship, 2.0);
     EXPECT_NEAR(m.Am, 16.0, kAreaTol);
     EXPECT_NEAR(m.Bm, B, kAreaTol);
 }
@@ -62,7 +61,7 @@ TEST(MidshipSection, WiderOrDeeperHullIsClippedToTheMouldedBox) {
     // Hull 6 m wide and reaching z = -1, but B = 4: only |y| <= 2, z >= 0 count.
     const voxel::ShipModel ship = ship_with(box_tetrahedra(0, 10, -3, 3, -1, 3), 10, 4, 3);
     for (double T : {0.5, 2.0}) {
-        const voxel::MidshipSection m = voxel::midship_section(ship, T);
+        const voxel::MidshipSection m = hydro_test::midship_section(ship, T);
         EXPECT_NEAR(m.Am, 4.0 * T, kAreaTol) << "T = " << T;
         EXPECT_NEAR(m.Bm, 4.0, kAreaTol) << "T = " << T;
     }
@@ -71,7 +70,7 @@ TEST(MidshipSection, WiderOrDeeperHullIsClippedToTheMouldedBox) {
 TEST(MidshipSection, HullOffCentreSeesOnlyItsOwnBreadth) {
     // A hull from y = 0 to y = 1.5 inside B = 4: Bm is the hull's own breadth.
     const voxel::ShipModel ship = ship_with(box_tetrahedra(0, 10, 0, 1.5, 0, 3), 10, 4, 3);
-    const voxel::MidshipSection m = voxel::midship_section(ship, 1.0);
+    const voxel::MidshipSection m = hydro_test::midship_section(ship, 1.0);
     EXPECT_NEAR(m.Am, 1.5, kAreaTol);
     EXPECT_NEAR(m.Bm, 1.5, kAreaTol);
 }
@@ -82,7 +81,7 @@ TEST(MidshipSection, FaceInTheSectionPlaneCountsOnce) {
     const std::vector<voxel::Tetrahedron> fore = box_tetrahedra(5, 10, -2, 2, 0, 3);
     tets.insert(tets.end(), fore.begin(), fore.end());
     const voxel::ShipModel ship = ship_with(tets, 10, 4, 3);
-    const voxel::MidshipSection m = voxel::midship_section(ship, 1.5);
+    const voxel::MidshipSection m = hydro_test::midship_section(ship, 1.5);
     EXPECT_NEAR(m.Am, 6.0, kAreaTol);
     EXPECT_NEAR(m.Bm, 4.0, kAreaTol);
 }
@@ -90,7 +89,7 @@ TEST(MidshipSection, FaceInTheSectionPlaneCountsOnce) {
 TEST(MidshipSection, NoHullAtMidshipGivesNoSection) {
     // The hull lies wholly aft of the clipping slab.
     const voxel::ShipModel ship = ship_with(box_tetrahedra(0, 10, -2, 2, 0, 3), 100, 4, 3);
-    const voxel::MidshipSection m = voxel::midship_section(ship, 1.0);
+    const voxel::MidshipSection m = hydro_test::midship_section(ship, 1.0);
     EXPECT_EQ(m.polygons, 0);
     EXPECT_EQ(m.Am, 0.0);
     EXPECT_EQ(m.Bm, 0.0);
@@ -98,7 +97,7 @@ TEST(MidshipSection, NoHullAtMidshipGivesNoSection) {
 
 TEST(MidshipSection, HullAboveTheWaterlineGivesNoSection) {
     const voxel::ShipModel ship = ship_with(box_tetrahedra(0, 10, -2, 2, 1, 3), 10, 4, 3);
-    EXPECT_EQ(voxel::midship_section(ship, 0.5).polygons, 0);
+    EXPECT_EQ(hydro_test::midship_section(ship, 0.5).polygons, 0);
 }
 
 }  // namespace

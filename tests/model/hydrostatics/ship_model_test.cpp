@@ -52,18 +52,18 @@ TEST(HydroTable, NoRowsForNonPositiveCount) {
 
 TEST(ShipModel, EmptyModelHasAnInvertedBox) {
     voxel::ShipModel ship(voxel::CrossingTolerance::Strict);
-    EXPECT_TRUE(ship.tetrahedra.empty());
-    const voxel::Box3 b = ship.bounding_box();
+    EXPECT_TRUE(ship.hull.tetrahedron_count() == 0);
+    const voxel::Box3 b = ship.hull.box();
     EXPECT_EQ(b.minx, 1e20);
     EXPECT_EQ(b.minz, 1e20);
     EXPECT_EQ(b.maxy, -1e20);
-    EXPECT_EQ(ship.total_volume(), 0.0);
+    EXPECT_EQ(ship.hull.total_volume(), 0.0);
 }
 
 TEST(ShipModel, BoxVolumeAndBounds) {
     voxel::ShipModel ship = box_ship(10, 4, 3);
-    EXPECT_NEAR(ship.total_volume(), 120.0, 1e-12);
-    const voxel::Box3 b = ship.bounding_box();
+    EXPECT_NEAR(ship.hull.total_volume(), 120.0, 1e-12);
+    const voxel::Box3 b = ship.hull.box();
     EXPECT_EQ(b.minx, 0.0);
     EXPECT_EQ(b.maxx, 10.0);
     EXPECT_EQ(b.miny, -2.0);
@@ -74,7 +74,7 @@ TEST(ShipModel, BoxVolumeAndBounds) {
 
 TEST(ShipModel, SubmergedVolumeAndCentreOfABox) {
     voxel::ShipModel ship = box_ship(10, 4, 3);
-    const voxel::SubmergedPart s = ship.submerged_volume_and_centre(Plane{0, 0, 1, -1.2});
+    const voxel::SubmergedPart s = ship.hull.part_below(Plane{0, 0, 1, -1.2});
     EXPECT_NEAR(s.volume, 48.0, 1e-12);
     EXPECT_NEAR(s.centroid.x, 5.0, 1e-12);
     EXPECT_NEAR(s.centroid.y, 0.0, 1e-12);
@@ -83,14 +83,14 @@ TEST(ShipModel, SubmergedVolumeAndCentreOfABox) {
 
 TEST(ShipModel, WhollySubmergedGivesTheTotalVolume) {
     voxel::ShipModel ship = box_ship(10, 4, 3);
-    const voxel::SubmergedPart s = ship.submerged_volume_and_centre(Plane{0, 0, 1, -10});
-    EXPECT_EQ(s.volume, ship.total_volume());
+    const voxel::SubmergedPart s = ship.hull.part_below(Plane{0, 0, 1, -10});
+    EXPECT_EQ(s.volume, ship.hull.total_volume());
     EXPECT_NEAR(s.centroid.z, 1.5, 1e-12);
 }
 
 TEST(ShipModel, PlaneBelowTheHullGivesNoVolumeAndNoCentre) {
     voxel::ShipModel ship = box_ship(10, 4, 3);
-    const voxel::SubmergedPart s = ship.submerged_volume_and_centre(Plane{0, 0, 1, 1});
+    const voxel::SubmergedPart s = ship.hull.part_below(Plane{0, 0, 1, 1});
     EXPECT_EQ(s.volume, 0.0);
     EXPECT_TRUE(std::isnan(s.centroid.z));
 }

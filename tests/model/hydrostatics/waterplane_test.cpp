@@ -1,4 +1,3 @@
-#include "model/hydrostatics/waterplane.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +16,7 @@ constexpr double kTol = 1e-13;  // unit-sized bodies
 
 TEST(WaterplaneProperties, UnitCubeAtMidHeight) {
     const voxel::ShipModel cube = ship_with(box_tetrahedra(0, 1, 0, 1, 0, 1), 1, 1, 1);
-    const voxel::WaterplaneProps w = voxel::waterplane_properties(cube, Plane{0, 0, 1, -0.5});
+    const voxel::WaterplaneProps w = hydro_test::waterplane_properties(cube, Plane{0, 0, 1, -0.5});
     EXPECT_NEAR(w.Aw, 1.0, kTol);
     EXPECT_NEAR(w.xf, 0.5, kTol);
     EXPECT_NEAR(w.yf, 0.5, kTol);
@@ -31,7 +30,7 @@ TEST(WaterplaneProperties, BoxBargeMomentsOfInertia) {
     // L x B rectangle: IT = L B^3 / 12 about the centre line, IL = B L^3 / 12.
     const double L = 10, B = 4;
     const voxel::ShipModel ship = box_ship(L, B, 3);
-    const voxel::WaterplaneProps w = voxel::waterplane_properties(ship, Plane{0, 0, 1, -1.3});
+    const voxel::WaterplaneProps w = hydro_test::waterplane_properties(ship, Plane{0, 0, 1, -1.3});
     const double tol = 1e-12 * B * L * L * L;
     EXPECT_NEAR(w.Aw, L * B, 1e-12 * L * B);
     EXPECT_NEAR(w.xf, 0.5 * L, 1e-12 * L);
@@ -49,7 +48,7 @@ TEST(WaterplaneProperties, FaceInThePlaneCountsOnceFromAbove) {
     const std::vector<voxel::Tetrahedron> upper = box_tetrahedra(0, 1, 0, 1, 1, 2);
     tets.insert(tets.end(), upper.begin(), upper.end());
     const voxel::ShipModel stack = ship_with(tets, 1, 1, 2);
-    const voxel::WaterplaneProps w = voxel::waterplane_properties(stack, Plane{0, 0, 1, -1});
+    const voxel::WaterplaneProps w = hydro_test::waterplane_properties(stack, Plane{0, 0, 1, -1});
     EXPECT_NEAR(w.Aw, 1.0, kTol);
     EXPECT_NEAR(w.IT, 1.0 / 12.0, kTol);
     EXPECT_NEAR(w.IL, 1.0 / 12.0, kTol);
@@ -60,14 +59,14 @@ TEST(WaterplaneProperties, SingleTetrahedronWithAFaceInThePlane) {
     const Plane p{0, 0, 1, -1};
     const voxel::ShipModel below = ship_with({voxel::Tetrahedron(a, b, c, {0, 0, 0})}, 2, 2, 2);
     const voxel::ShipModel above = ship_with({voxel::Tetrahedron(a, b, c, {0, 0, 2})}, 2, 2, 2);
-    EXPECT_EQ(voxel::waterplane_properties(below, p).polygons, 0);
-    EXPECT_EQ(voxel::waterplane_properties(below, p).Aw, 0.0);
-    EXPECT_NEAR(voxel::waterplane_properties(above, p).Aw, 2.0, kTol);
+    EXPECT_EQ(hydro_test::waterplane_properties(below, p).polygons, 0);
+    EXPECT_EQ(hydro_test::waterplane_properties(below, p).Aw, 0.0);
+    EXPECT_NEAR(hydro_test::waterplane_properties(above, p).Aw, 2.0, kTol);
 }
 
 TEST(WaterplaneProperties, PlaneMissingTheHullHasNoArea) {
     const voxel::ShipModel ship = box_ship(10, 4, 3);
-    const voxel::WaterplaneProps w = voxel::waterplane_properties(ship, Plane{0, 0, 1, -5});
+    const voxel::WaterplaneProps w = hydro_test::waterplane_properties(ship, Plane{0, 0, 1, -5});
     EXPECT_EQ(w.polygons, 0);
     EXPECT_EQ(w.Aw, 0.0);
     EXPECT_EQ(w.length, 0.0);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "support/model_text.h"
+#include "support/body_solids.h"
 #include "support/scratch_dir.h"
 
 using testing_support::ScratchDir;
@@ -41,6 +42,23 @@ Read read_text(VoxelGroup& group, const std::string& text) {
     return read_file(group, dir.write("model.txt", text), dir.path());
 }
 
+testing_support::BodySolids solids(const VoxelGroup& g) {
+    return testing_support::solids_of(g.body());
+}
+
+int tetrahedron_count(const VoxelGroup& g) {
+    return static_cast<int>(solids(g).tetrahedra.size());
+}
+int hexahedron_count(const VoxelGroup& g) {
+    return static_cast<int>(solids(g).hexahedra.size());
+}
+int prism_count(const VoxelGroup& g) {
+    return static_cast<int>(solids(g).prisms.size());
+}
+int cylinder_count(const VoxelGroup& g) {
+    return static_cast<int>(solids(g).cylinders.size());
+}
+
 void expect_same_point(const Point3& a, const Point3& b) {
     EXPECT_EQ(a.x, b.x);
     EXPECT_EQ(a.y, b.y);
@@ -54,16 +72,16 @@ TEST(Format2Reader, HeaderOnlyGivesNoSolidsAndTheStartBox) {
     read_text(g, kHeader);
     EXPECT_EQ(g.V, 1.5);
     expect_same_point(g.centre_of_gravity(), {0.5, 0.25, 0.9});
-    EXPECT_EQ(g.tetrahedron_count(), 0);
-    EXPECT_EQ(g.hexahedron_count(), 0);
-    EXPECT_EQ(g.prism_count(), 0);
-    EXPECT_EQ(g.cylinder_count(), 0);
-    EXPECT_EQ(g.box.minx, 1e20);
-    EXPECT_EQ(g.box.miny, 1e20);
-    EXPECT_EQ(g.box.minz, 1e20);
-    EXPECT_EQ(g.box.maxx, -1e20);
-    EXPECT_EQ(g.box.maxy, -1e20);
-    EXPECT_EQ(g.box.maxz, -1e20);
+    EXPECT_EQ(tetrahedron_count(g), 0);
+    EXPECT_EQ(hexahedron_count(g), 0);
+    EXPECT_EQ(prism_count(g), 0);
+    EXPECT_EQ(cylinder_count(g), 0);
+    EXPECT_EQ(g.box().minx, 1e20);
+    EXPECT_EQ(g.box().miny, 1e20);
+    EXPECT_EQ(g.box().minz, 1e20);
+    EXPECT_EQ(g.box().maxx, -1e20);
+    EXPECT_EQ(g.box().maxy, -1e20);
+    EXPECT_EQ(g.box().maxz, -1e20);
 }
 
 TEST(Format2Reader, HeaderPassesOverBlankLinesAndLeadingBlanks) {
@@ -77,11 +95,11 @@ TEST(Format2Reader, InterleavedKindsKeepFileOrder) {
     VoxelGroup g(voxel::CrossingTolerance::Strict);
     read_text(g, kHeader + unit_tetrahedron(0) + model_text::box({0, 0, 0}, {1, 1, 2}) +
                      unit_tetrahedron(5));
-    ASSERT_EQ(g.tetrahedron_count(), 2);
-    ASSERT_EQ(g.hexahedron_count(), 1);
-    EXPECT_EQ(g.tetrahedra[0].V0.x, 0.0);
-    EXPECT_EQ(g.tetrahedra[1].V0.x, 5.0);
-    expect_same_point(g.hexahedra[0].V[6], {1, 1, 2});
+    ASSERT_EQ(tetrahedron_count(g), 2);
+    ASSERT_EQ(hexahedron_count(g), 1);
+    EXPECT_EQ(solids(g).tetrahedra[0].V0.x, 0.0);
+    EXPECT_EQ(solids(g).tetrahedra[1].V0.x, 5.0);
+    expect_same_point(solids(g).hexahedra[0].V[6], {1, 1, 2});
 }
 
 TEST(Format2Reader, AllFourKindsInAnyOrderInExactlySizedArrays) {
@@ -89,34 +107,34 @@ TEST(Format2Reader, AllFourKindsInAnyOrderInExactlySizedArrays) {
     VoxelGroup g(voxel::CrossingTolerance::Strict);
     read_text(g, kHeader + prism + model_text::cylinder({3, 0, 0}, 0.5, {3, 0, 2}) +
                      model_text::box({0, 0, 0}, {1, 1, 2}) + unit_tetrahedron(-1) + prism);
-    EXPECT_EQ(g.tetrahedron_count(), 1);
-    EXPECT_EQ(g.hexahedron_count(), 1);
-    EXPECT_EQ(g.prism_count(), 2);
-    EXPECT_EQ(g.cylinder_count(), 1);
-    EXPECT_EQ(g.prisms.capacity(), g.prisms.size());
-    EXPECT_EQ(g.cylinders.capacity(), g.cylinders.size());
-    EXPECT_EQ(g.cylinders[0].n, 30);
-    expect_same_point(g.prisms[1].V[5], {0, 1, 3});
+    EXPECT_EQ(tetrahedron_count(g), 1);
+    EXPECT_EQ(hexahedron_count(g), 1);
+    EXPECT_EQ(prism_count(g), 2);
+    EXPECT_EQ(cylinder_count(g), 1);
+    // Exactly the tetrahedra of the solids: 1 + 5 + 2 * 3 + 3 * 30.
+    EXPECT_EQ(g.body().tetrahedron_count(), 1u + 5 + 2 * 3 + 3 * 30);
+    EXPECT_EQ(solids(g).cylinders[0].n, 30);
+    expect_same_point(solids(g).prisms[1].V[5], {0, 1, 3});
     // The box folds every kind: the tetrahedron reaches x = -1, the prism
     // z = 3 and the cylinder's polygon x = 3.5.
-    EXPECT_EQ(g.box.minx, -1.0);
-    EXPECT_EQ(g.box.maxz, 3.0);
-    EXPECT_NEAR(g.box.maxx, 3.5, 1e-12);
+    EXPECT_EQ(g.box().minx, -1.0);
+    EXPECT_EQ(g.box().maxz, 3.0);
+    EXPECT_NEAR(g.box().maxx, 3.5, 1e-12);
 }
 
 TEST(Format2Reader, KeywordWithTrailingBlankIsSkippedWithItsBlock) {
     VoxelGroup g(voxel::CrossingTolerance::Strict);
     read_text(g, kHeader + "Tetrahedron \n0,0,0\n1,0,0\n0,1,0\n0,0,1\n" + unit_tetrahedron(7));
-    ASSERT_EQ(g.tetrahedron_count(), 1);
-    EXPECT_EQ(g.tetrahedra[0].V0.x, 7.0);
+    ASSERT_EQ(tetrahedron_count(g), 1);
+    EXPECT_EQ(solids(g).tetrahedra[0].V0.x, 7.0);
 }
 
 TEST(Format2Reader, MisspeltAndUnknownBlocksAreSkipped) {
     VoxelGroup g(voxel::CrossingTolerance::Strict);
     read_text(g, kHeader + "tetrahedron\n0,0,0\n1,0,0\n0,1,0\n0,0,1\n# comment\n\nSphere\n1\n" +
                      unit_tetrahedron(2));
-    ASSERT_EQ(g.tetrahedron_count(), 1);
-    EXPECT_EQ(g.tetrahedra[0].V0.x, 2.0);
+    ASSERT_EQ(tetrahedron_count(g), 1);
+    EXPECT_EQ(solids(g).tetrahedra[0].V0.x, 2.0);
 }
 
 TEST(Format2Reader, IndentedKeywordRightAfterABlockIsRecognised) {
@@ -125,14 +143,14 @@ TEST(Format2Reader, IndentedKeywordRightAfterABlockIsRecognised) {
     VoxelGroup g(voxel::CrossingTolerance::Strict);
     read_text(g, kHeader + "\n  " + unit_tetrahedron(0) + "\n\n   " +
                      model_text::box({0, 0, 0}, {1, 1, 1}));
-    EXPECT_EQ(g.tetrahedron_count(), 1);
-    EXPECT_EQ(g.hexahedron_count(), 1);
+    EXPECT_EQ(tetrahedron_count(g), 1);
+    EXPECT_EQ(hexahedron_count(g), 1);
 }
 
 TEST(Format2Reader, IndentedKeywordAfterASkippedLineIsNotRecognised) {
     VoxelGroup g(voxel::CrossingTolerance::Strict);
     read_text(g, kHeader + "note\n  " + unit_tetrahedron(0));
-    EXPECT_EQ(g.tetrahedron_count(), 0);
+    EXPECT_EQ(tetrahedron_count(g), 0);
 }
 
 TEST(Format2Reader, CrLfReadsLikeLf) {
@@ -145,28 +163,29 @@ TEST(Format2Reader, CrLfReadsLikeLf) {
     read_text(b, crlf);
     EXPECT_EQ(a.V, b.V);
     expect_same_point(a.G, b.G);
-    ASSERT_EQ(b.tetrahedron_count(), 1);
-    ASSERT_EQ(b.hexahedron_count(), 1);
-    ASSERT_EQ(b.cylinder_count(), 1);
-    expect_same_point(a.tetrahedra[0].V3, b.tetrahedra[0].V3);
-    for (int i = 0; i < 8; ++i) expect_same_point(a.hexahedra[0].V[i], b.hexahedra[0].V[i]);
-    expect_same_point(a.cylinders[0].P1, b.cylinders[0].P1);
-    EXPECT_EQ(a.cylinders[0].r, b.cylinders[0].r);
+    ASSERT_EQ(tetrahedron_count(b), 1);
+    ASSERT_EQ(hexahedron_count(b), 1);
+    ASSERT_EQ(cylinder_count(b), 1);
+    expect_same_point(solids(a).tetrahedra[0].V3, solids(b).tetrahedra[0].V3);
+    for (int i = 0; i < 8; ++i)
+        expect_same_point(solids(a).hexahedra[0].V[i], solids(b).hexahedra[0].V[i]);
+    expect_same_point(solids(a).cylinders[0].P1, solids(b).cylinders[0].P1);
+    EXPECT_EQ(solids(a).cylinders[0].r, solids(b).cylinders[0].r);
 }
 
 TEST(Format2Reader, CylinderTakesTheFirstRadius) {
     VoxelGroup g(voxel::CrossingTolerance::Strict);
     read_text(g, kHeader + "Cylinder\n3,0,0\n0.5\n3,0,2\n0.75\n");
-    ASSERT_EQ(g.cylinder_count(), 1);
-    EXPECT_EQ(g.cylinders[0].r, 0.5);
-    expect_same_point(g.cylinders[0].P0, {3, 0, 0});
-    expect_same_point(g.cylinders[0].P1, {3, 0, 2});
+    ASSERT_EQ(cylinder_count(g), 1);
+    EXPECT_EQ(solids(g).cylinders[0].r, 0.5);
+    expect_same_point(solids(g).cylinders[0].P0, {3, 0, 0});
+    expect_same_point(solids(g).cylinders[0].P1, {3, 0, 2});
 }
 
 TEST(Format2Reader, LastLineWithoutLineEndCompletesTheBlock) {
     VoxelGroup g(voxel::CrossingTolerance::Strict);
     read_text(g, kHeader + "Tetrahedron\n0,0,0\n1,0,0\n0,1,0\n0,0,1");
-    EXPECT_EQ(g.tetrahedron_count(), 1);
+    EXPECT_EQ(tetrahedron_count(g), 1);
 }
 
 // Each fault of a file is one error naming what was expected at its line;
@@ -237,8 +256,8 @@ TEST(Format2Reader, OverlongLineIsComparedInPieces) {
     // equals the keyword line.
     VoxelGroup g(voxel::CrossingTolerance::Strict);
     read_text(g, kHeader + std::string(99, 'x') + unit_tetrahedron(3));
-    ASSERT_EQ(g.tetrahedron_count(), 1);
-    EXPECT_EQ(g.tetrahedra[0].V0.x, 3.0);
+    ASSERT_EQ(tetrahedron_count(g), 1);
+    EXPECT_EQ(solids(g).tetrahedra[0].V0.x, 3.0);
 }
 
 // An unusable file: `opened` false, or an error, and its message.

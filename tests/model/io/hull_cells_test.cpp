@@ -12,6 +12,14 @@
 
 namespace {
 
+// The tetrahedra of one solid, as the hull's body holds them.
+std::vector<voxel::TetraVertices> tetrahedra_of(const voxel::SolidBlock& s) {
+    const voxel::Body body = voxel::hull_body({s});
+    std::vector<voxel::TetraVertices> tets;
+    for (std::size_t i = 0; i < body.tetrahedron_count(); ++i) tets.push_back(body.tetrahedron(i));
+    return tets;
+}
+
 using voxel::HullCell;
 using voxel::SolidBlock;
 using voxel::SolidKind;
@@ -93,7 +101,7 @@ TEST(HullCells, EveryPatternOfZeroHalfBreadthsFillsTheCellExactlyOnce) {
                 const std::vector<SolidBlock> solids = voxel::cell_solids(c);
                 Moments sum;
                 for (const SolidBlock& s : solids) {
-                    for (const voxel::TetraVertices& t : voxel::hull_tetrahedra({s})) {
+                    for (const voxel::TetraVertices& t : tetrahedra_of(s)) {
                         const double v = t.full_volume();
                         const voxel::Point3 g = t.vertex_centroid();
                         sum.V += v;

@@ -12,6 +12,14 @@
 
 namespace {
 
+// The tetrahedra of one solid, as the hull's body holds them.
+std::vector<voxel::TetraVertices> tetrahedra_of(const voxel::SolidBlock& s) {
+    const voxel::Body body = voxel::hull_body({s});
+    std::vector<voxel::TetraVertices> tets;
+    for (std::size_t i = 0; i < body.tetrahedron_count(); ++i) tets.push_back(body.tetrahedron(i));
+    return tets;
+}
+
 using voxel::Point3;
 
 // A small hull with most of what a real table holds: a transom (half-breadths
@@ -57,7 +65,7 @@ Point3 sub(const Point3& a, const Point3& b) {
 // is added to the plane it lies in (all three corners on it).
 void add_faces(const std::vector<voxel::SolidBlock>& solids, std::vector<PlaneFaces>& planes) {
     for (const voxel::SolidBlock& s : solids) {
-        for (const voxel::TetraVertices& t : voxel::hull_tetrahedra({s})) {
+        for (const voxel::TetraVertices& t : tetrahedra_of(s)) {
             const Point3 v[4] = {t.V0, t.V1, t.V2, t.V3};
             const double sense =
                 voxel::dot(sub(v[1], v[0]), voxel::cross(sub(v[2], v[0]), sub(v[3], v[0])));

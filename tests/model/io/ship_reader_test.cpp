@@ -40,7 +40,7 @@ Read read_text(const std::string& text) {
 }
 
 int count(const voxel::ShipModel& ship) {
-    return static_cast<int>(ship.tetrahedra.size());
+    return static_cast<int>(ship.hull.tetrahedron_count());
 }
 
 bool any_contains(const std::vector<std::string>& messages, const std::string& part) {
@@ -75,10 +75,10 @@ TEST(ReadShipInformation, BoxExample) {
     EXPECT_EQ(r.ship.W_Den, 1.0);
     EXPECT_EQ(r.ship.C1, 1.0);
     EXPECT_EQ(count(r.ship), 5);
-    EXPECT_EQ(r.ship.tetrahedra.size(), 5u);
-    EXPECT_NEAR(r.ship.total_volume(), 120.0, 1e-12);
-    EXPECT_EQ(r.ship.box.minx, 0.0);
-    EXPECT_EQ(r.ship.box.maxz, 3.0);
+    EXPECT_EQ(r.ship.hull.tetrahedron_count(), 5u);
+    EXPECT_NEAR(r.ship.hull.total_volume(), 120.0, 1e-12);
+    EXPECT_EQ(r.ship.hull.box().minx, 0.0);
+    EXPECT_EQ(r.ship.hull.box().maxz, 3.0);
 }
 
 TEST(ReadShipInformation, MissingFileIsNotOpened) {
@@ -133,7 +133,7 @@ TEST(ReadShipInformation, CrLfReadsLikeLf) {
     EXPECT_EQ(a.ship.Gra_Pt.z, b.ship.Gra_Pt.z);
     EXPECT_EQ(a.ship.C1, b.ship.C1);
     for (int i = 0; i < count(a.ship); ++i) {
-        const voxel::TetraVertices &s = a.ship.tetrahedra[i], &t = b.ship.tetrahedra[i];
+        const voxel::TetraVertices &s = a.ship.hull.tetrahedron(i), &t = b.ship.hull.tetrahedron(i);
         EXPECT_EQ(s.V0.x, t.V0.x);
         EXPECT_EQ(s.V1.y, t.V1.y);
         EXPECT_EQ(s.V2.z, t.V2.z);
@@ -149,16 +149,16 @@ TEST(ReadShipInformation, RecordsPerBlockKind) {
     // Blocks in file order, each block's records in decomposition order.
     const Read r = read_text(key_lines(10, 4, 3) + kTetra + kPrism);
     ASSERT_EQ(count(r.ship), 4);
-    EXPECT_EQ(r.ship.tetrahedra[0].V3.z, 1.0);  // the tetrahedron
-    EXPECT_EQ(r.ship.tetrahedra[1].V3.x, 1.0);  // prism (V0, V1, V2, V4)
-    EXPECT_NEAR(r.ship.total_volume(), 1.0 / 6.0 + 1.0, 1e-14);
+    EXPECT_EQ(r.ship.hull.tetrahedron(0).V3.z, 1.0);  // the tetrahedron
+    EXPECT_EQ(r.ship.hull.tetrahedron(1).V3.x, 1.0);  // prism (V0, V1, V2, V4)
+    EXPECT_NEAR(r.ship.hull.total_volume(), 1.0 / 6.0 + 1.0, 1e-14);
 }
 
 TEST(ReadShipInformation, KeyLinesOnlyGiveNoTetrahedra) {
     const Read r = read_text(key_lines(10, 4, 3));
     EXPECT_EQ(count(r.ship), 0);
-    EXPECT_TRUE(r.ship.tetrahedra.empty());
-    EXPECT_EQ(r.ship.box.minx, 1e20);
+    EXPECT_TRUE(r.ship.hull.tetrahedron_count() == 0);
+    EXPECT_EQ(r.ship.hull.box().minx, 1e20);
     EXPECT_TRUE(r.warnings.empty());
 }
 
@@ -168,10 +168,10 @@ TEST(ReadShipInformation, SecondCylinderRadiusChangesNothing) {
     ASSERT_EQ(count(a.ship), 90);
     ASSERT_EQ(count(b.ship), 90);
     for (int i = 0; i < 90; ++i) {
-        EXPECT_EQ(a.ship.tetrahedra[i].V1.y, b.ship.tetrahedra[i].V1.y);
-        EXPECT_EQ(a.ship.tetrahedra[i].V2.z, b.ship.tetrahedra[i].V2.z);
+        EXPECT_EQ(a.ship.hull.tetrahedron(i).V1.y, b.ship.hull.tetrahedron(i).V1.y);
+        EXPECT_EQ(a.ship.hull.tetrahedron(i).V2.z, b.ship.hull.tetrahedron(i).V2.z);
     }
-    EXPECT_EQ(a.ship.total_volume(), b.ship.total_volume());
+    EXPECT_EQ(a.ship.hull.total_volume(), b.ship.hull.total_volume());
 }
 
 TEST(ReadShipInformation, LongRemarkLineEndingInAKeyword) {

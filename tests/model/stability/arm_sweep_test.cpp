@@ -65,16 +65,6 @@ TEST_F(SweepRightingArms, RightSeriesThenLeftSeriesInStepsOfFiveDegrees) {
     }
 }
 
-TEST_F(SweepRightingArms, RefreshesTheBoundingBoxFirst) {
-    VoxelGroup body(voxel::CrossingTolerance::Loose);
-    righting_arm_test::make_box_barge(body);
-    body.box = voxel::Box3{};  // stale: the inverted start box
-    const std::vector<Event> events = run_sweep(body);
-    EXPECT_EQ(body.box.minx, -5.0);
-    EXPECT_EQ(body.box.maxz, 3.0);
-    EXPECT_GT(events[2].arm.GZ, 0.0);
-}
-
 TEST_F(SweepRightingArms, BoxBargeFollowsWallSidedFormulaInBothSeries) {
     VoxelGroup body(voxel::CrossingTolerance::Loose);
     righting_arm_test::make_box_barge(body);

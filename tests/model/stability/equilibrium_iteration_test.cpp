@@ -167,7 +167,7 @@ TEST(FloatingAttitudeIteration, FourColumnBodyWithGOffCentreReachesEquilibrium) 
     // At rest: the plane submerges V and G lies on the line of buoyancy.
     const Point3 N{plane.A, plane.B, plane.C};
     EXPECT_NEAR(voxel::length(N), 1.0, 1e-15);
-    const double d_error = 1e-6 * box_diagonal(g.box);
+    const double d_error = 1e-6 * box_diagonal(g.box());
     EXPECT_LE(voxel::action_line_distance(B, G, N).d, d_error);
     EXPECT_NEAR(g.submerged_volume(plane), g.V, 1e-10 * g.V);
     // The body heels towards G: the water normal leans the other way.

@@ -40,11 +40,11 @@ double wall_sided_arm(double theta) {
 // below KG in both directions, so every trim turn moves g away from b faster
 // than b and no trim trial is ever accepted.
 void make_top_heavy_cube(VoxelGroup& body) {
-    body.hexahedra.push_back(box_solid(-2, 2, -2, 2, 0, 3));
+    voxel::BodyBuilder b(body.crossing, voxel::Summation::PerSolid);
+    b.add(box_solid(-2, 2, -2, 2, 0, 3));
+    body.set_body(b.build());
     body.V = 16.0;
     body.G = {0.3, 0.0, 2.5};
-    body.bounding_box();
-    body.prepare_queries();
 }
 
 bool same_point(const Point3& p, const Point3& q) {

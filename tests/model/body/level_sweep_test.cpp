@@ -1,7 +1,7 @@
 // The one-pass waterline of the sweep against the three full passes it
 // stands for, to the last bit, on hulls whose vertices lie on, a hair off and
 // well away from the waterlines.
-#include "model/hydrostatics/level_section.h"
+#include "model/body/level_sweep.h"
 
 #include <gtest/gtest.h>
 
@@ -9,9 +9,8 @@
 #include <string>
 
 #include "model/hydrostatics/hydrostatic_sweep.h"
-#include "model/hydrostatics/midship_section.h"
-#include "model/hydrostatics/waterplane.h"
 #include "model/io/ship_reader.h"
+#include "support/hull_fixtures.h"
 
 namespace {
 
@@ -22,17 +21,17 @@ bool same(double a, double b) {
 void expect_same_as_full_passes(const std::string& file) {
     voxel::ShipModel ship(voxel::CrossingTolerance::Strict);
     ASSERT_TRUE(voxel::read_ship_information(ship, file).opened) << file;
-    const voxel::HullIndex index = voxel::index_hull(ship);
+    const voxel::LevelSweep sweep(ship.hull, voxel::midship_station(ship));
     // The sweep's own drafts, a running sum from 0.5 by 0.1, and a few more.
     std::vector<double> drafts;
     for (double T = 0.5; T < ship.D; T = T + 0.1) drafts.push_back(T);
     for (double T : {0.0, 2.5, 5.0, ship.D, ship.D + 1.0}) drafts.push_back(T);
     for (const double T : drafts) {
         const voxel::Plane plane{0.0, 0.0, 1.0, -T};
-        const voxel::LevelSection fast = voxel::level_section(ship, index, T);
-        const voxel::SubmergedPart s = ship.submerged_volume_and_centre(plane);
-        const voxel::WaterplaneProps w = voxel::waterplane_properties(ship, plane);
-        const voxel::MidshipSection m = voxel::midship_section(ship, T);
+        const voxel::LevelSection fast = sweep.at(T);
+        const voxel::SubmergedPart s = ship.hull.part_below(plane);
+        const voxel::WaterplaneProps w = hydro_test::waterplane_properties(ship, plane);
+        const voxel::MidshipSection m = hydro_test::midship_section(ship, T);
         const std::string at = file + " at T = " + std::to_string(T);
         EXPECT_TRUE(same(fast.submerged.volume, s.volume)) << at;
         EXPECT_TRUE(same(fast.submerged.centroid.x, s.centroid.x)) << at;
@@ -51,7 +50,7 @@ void expect_same_as_full_passes(const std::string& file) {
     }
 }
 
-TEST(LevelSection, SameDoublesAsTheFullPasses) {
+TEST(LevelSweep, SameDoublesAsTheFullPasses) {
     for (const char* file :
          {"examples/wigley/ship_fine.txt", "examples/box_barge/ship.txt", "examples/mixed/ship.txt",
           "tests/golden/models/tetrahedra_ship.txt", "tests/golden/models/prisms_ship.txt",

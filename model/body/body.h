@@ -1,0 +1,222 @@
+// The floating body: solids of any kind cut into their tetrahedra once, each
+// solid (a group of tetrahedra) with a weight, built once and never changed.
+// Every query is const and keeps nothing, so that several threads may query
+// one body at once. Lengths are in the model's unit, volumes in that unit
+// cubed.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "kernel/box3.h"
+#include "kernel/cylinder.h"
+#include "kernel/hexahedron.h"
+#include "kernel/plane.h"
+#include "kernel/platform/large_array.h"
+#include "kernel/point3.h"
+#include "kernel/solid_submerge.h"
+#include "kernel/tetrahedron.h"
+#include "kernel/triangle_prism.h"
+#include "kernel/volume_moments.h"
+#include "kernel/waterplane_section.h"
+
+namespace voxel {
+
+// How a body sums the parts of its tetrahedra.
+//  PerSolid: each group's tetrahedra are summed in decomposition order (a
+//    group whose volume is below kNoVolume takes its fallback point as
+//    centroid; a group of one tetrahedron answers with its own cut), then
+//    the groups in the order they were added. The Format2 programs.
+//  Flat: one running sum over every tetrahedron in the order they were
+//    added, the groups only carrying the weights. The ship program.
+enum class Summation { PerSolid, Flat };
+
+// The water plane with a given normal that displaces a given volume, and
+// what its search did.
+struct WaterPlane {
+    Plane plane;                  // unit normal out of the water
+    Point3 B;                     // centre of buoyancy at `plane`
+    int steps = 0;                // bisection steps made
+    bool converged = true;        // false: the step bound ended the search first
+    double volume_reached = 0.0;  // submerged volume at `plane`, model unit cubed
+};
+
+// Bisection steps after which find_water_plane gives up.
+constexpr int kMaxBisections = 200;
+
+// The kind of solid a group was made from.
+enum class SolidSource { Tetrahedron, Hexahedron, Prism, Cylinder };
+
+// One solid of the body: its tetrahedra in the body's array, in
+// decomposition order, and what no plane changes.
+struct BodyGroup {
+    std::size_t first = 0;
+    int count = 0;
+    SolidSource source = SolidSource::Tetrahedron;
+    // Every integral the group contributes (volume, moments, section area
+    // and moments) is multiplied by it: +1 for a solid of the model files.
+    double weight = 1.0;
+    // A Tetrahedron given as a solid answers with its own cut; the other
+    // kinds sum their tetrahedra and fall back to their first point.
+    bool single_tetrahedron = false;
+    Point3 fallback;  // V0 of a tetrahedron, prism or hexahedron, P0 of a cylinder
+    Point3 centre;    // every vertex lies within `reach` of it
+    double reach = 0.0;
+    SubmergedPart whole;  // unweighted, when every tetrahedron is submerged
+};
+
+// A tetrahedron's four plane values at a plane (body.cpp).
+struct PlaneValues;
+
+class Body {
+  public:
+    // An empty body: no tetrahedron, box at its start values +-1e20.
+    explicit Body(CrossingTolerance crossing = CrossingTolerance::Strict,
+                  Summation summation = Summation::PerSolid)
+        : crossing_(crossing), summation_(summation) {}
+
+    // Which crossing test every cut of this body's queries uses.
+    CrossingTolerance crossing() const { return crossing_; }
+    Summation summation() const { return summation_; }
+
+    // Box of the solids (see BodyBuilder::build for the order of folding).
+    const Box3& box() const { return box_; }
+    // The weighted volume of the whole body: what volume_below gives at a
+    // level plane above every vertex of the box.
+    double total_volume() const { return total_volume_; }
+
+    int group_count() const { return static_cast<int>(groups_.size()); }
+    const BodyGroup& group(int i) const { return groups_[static_cast<std::size_t>(i)]; }
+    std::size_t tetrahedron_count() const { return tets_.size(); }
+    const TetraVertices& tetrahedron(std::size_t i) const { return tets_[i]; }
+
+    // Weighted submerged volume below p.
+    double volume_below(const Plane& p) const;
+
+    // Bounds on the double volume_below(p) gives, lo <= it <= hi: most
+    // tetrahedra that the plane cuts are bounded from their plane values
+    // alone (cut_volume_bracket), far cheaper than cut.
+    VolumeBracket volume_bracket(const Plane& p) const;
+
+    // Weighted submerged volume and centre of buoyancy below p. With nothing
+    // submerged the centre is 0/0 (not a number).
+    SubmergedPart part_below(const Plane& p) const;
+
+    // The plane with normal N / |N| (N any non-zero vector pointing out of
+    // the water) under which the body displaces V, by bisection of the
+    // plane's position between the lowest and the highest corner of the box
+    // along N, to a relative volume error below kWaterPlaneTolerance; and the
+    // centre of buoyancy B at that plane. V must lie in (0, total volume].
+    // The bisection stops after kMaxBisections steps (floating point can
+    // stall it) with the last plane evaluated, and reports that it did not
+    // converge.
+    WaterPlane find_water_plane(double V, Point3 N) const;
+
+    // The same search with the volume of every step computed in full
+    // instead of bounded: what find_water_plane must give, to the bit.
+    WaterPlane find_water_plane_in_full(double V, Point3 N) const;
+
+    // The section of the body by the plane p: the waterplane when p is the
+    // water plane. Its plane coordinates are u along `axis` (a direction
+    // lying in p, such as the heel axis) and v along n x u, n the plane's
+    // unit normal: IT is the second moment about the axis through the
+    // section's centroid parallel to `axis`, in the model's unit to the
+    // fourth.
+    WaterplaneProps section(const Plane& p, const Point3& axis) const;
+
+    // The same with the plane coordinates of a section point given by
+    // `project` (Point3 -> Point2), e.g. the ship's (x, y) of a level plane.
+    // Every tetrahedron in body order adds its polygon, weighted; the
+    // extents (length, breadth) come only from groups of positive weight.
+    template <class Project>
+    WaterplaneProps section(const Plane& p, Project&& project) const {
+        SectionSums sums;
+        for (const BodyGroup& g : groups_)
+            for (int j = 0; j < g.count; ++j)
+                sums.add(tets_[g.first + static_cast<std::size_t>(j)], p, project, g.weight);
+        return sums.result();
+    }
+
+  private:
+    friend class BodyBuilder;
+
+    // Bounds on the cut volume of tetrahedron i (t) at p, v its plane values.
+    VolumeBracket tetrahedron_bracket(std::size_t i, const TetraVertices& t, const Plane& p,
+                                      const PlaneValues& v, double normal_length) const;
+
+    // Unweighted volume of group g below p; the group's ball decides it
+    // when it can.
+    double group_volume(const BodyGroup& g, const Plane& p, double normal_length) const;
+    // Bounds on that double, from the plane values alone where they suffice.
+    VolumeBracket group_volume_bracket(const BodyGroup& g, const Plane& p,
+                                       double normal_length) const;
+    // Unweighted volume and centroid of group g below p (PerSolid).
+    SubmergedPart group_part(const BodyGroup& g, const Plane& p, double normal_length) const;
+    // The weighted volume and moments of every tetrahedron of g below p
+    // added to `sum` in order (Flat).
+    void add_flat_part(const BodyGroup& g, const Plane& p, double normal_length,
+                       VolumeMoments& sum) const;
+    // The weighted bounds of every tetrahedron of g added to lo and hi in
+    // order (Flat).
+    void add_flat_bracket(const BodyGroup& g, const Plane& p, double normal_length, double& lo,
+                          double& hi) const;
+
+    CrossingTolerance crossing_;
+    Summation summation_;
+    // The vertices, and no more: a tetrahedron's volume and centroid are
+    // recomputed when a query needs them, by the very operations that made
+    // them once, which costs less than reading them from memory.
+    LargeArray<TetraVertices> tets_;
+    // PerSolid bodies, for the bounds of the search: each tetrahedron's
+    // longest edge and (largest |coordinate| + longest edge) longest edge^2,
+    // both rounded up. Flat bodies make them when asked.
+    struct Sizes {
+        double longest_edge;
+        double error_scale;
+    };
+    LargeArray<Sizes> sizes_;
+    std::vector<BodyGroup> groups_;
+    Box3 box_;
+    double total_volume_ = 0.0;
+};
+
+// Collects solids and builds the body once. The queries sum the groups in
+// the order they are added. Each solid is cut into its tetrahedra as it is
+// added; only its box is kept beside them.
+class BodyBuilder {
+  public:
+    // PerSolid: every solid its own group. Flat: consecutive solids of one
+    // weight share one group (a Flat sum does not see the groups).
+    BodyBuilder(CrossingTolerance crossing, Summation summation)
+        : crossing_(crossing), summation_(summation) {}
+
+    // Room for that many tetrahedra, so that the array is not moved while
+    // the solids come; a hint, which may be too large or too small.
+    void reserve(std::size_t tetrahedra);
+
+    void add(const TetraVertices& t, double weight = 1.0);
+    void add(const Hexahedron& h, double weight = 1.0);
+    void add(const TrianglePrism& p, double weight = 1.0);
+    // With max(n, 3) sectors (Cylinder::sectors).
+    void add(const Cylinder& c, double weight = 1.0);
+
+    // The body. Its box folds the box of every solid: PerSolid in the order
+    // tetrahedra, hexahedra, prisms, cylinders (each kind in the order
+    // added), each solid's own bounds(); Flat every tetrahedron's bounds()
+    // in body order. An empty body keeps the start values +-1e20. The
+    // builder is left empty.
+    Body build();
+
+  private:
+    // The group of the tetrahedra added since `first`.
+    void close_group(std::size_t first, SolidSource source, const Point3& fallback, double weight,
+                     const Box3& box);
+
+    CrossingTolerance crossing_;
+    Summation summation_;
+    LargeArray<TetraVertices> tets_;
+    std::vector<BodyGroup> groups_;
+    std::vector<Box3> boxes_[4];  // PerSolid: each solid's bounds(), by SolidSource
+};
+
+}  // namespace voxel

@@ -1,0 +1,156 @@
+#include "model/body/level_sweep.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "kernel/section_polygon.h"
+#include "kernel/tolerances.h"
+#include "kernel/volume_moments.h"
+
+namespace voxel {
+
+namespace {
+
+constexpr double kMidshipMargin = 10.0;  // m fore and aft of the midship station
+
+// Appends the pieces of t below p, in table order, but those of volume below
+// kNoPieceVolume.
+void append_pieces(std::vector<WeightedPiece>& list, const TetraVertices& t, double weight,
+                   const Plane& p, CrossingTolerance tolerance) {
+    const SubmergedPieces pieces = split_below_plane(t, p, tolerance);
+    for (int k = 0; k < pieces.count; ++k) {
+        if (pieces.piece[k].full_volume() >= kNoPieceVolume)
+            list.push_back({pieces.piece[k], weight});
+    }
+}
+
+// The kept side of each plane is f <= 0.
+Plane clipping_plane(const MidshipStation& s, int pass, double T) {
+    switch (pass) {
+        case 0:
+            return {-1.0, 0.0, 0.0, s.x - kMidshipMargin};  // x >= Lpp/2 - 10
+        case 1:
+            return {1.0, 0.0, 0.0, -(s.x + kMidshipMargin)};  // x <= Lpp/2 + 10
+        case 2:
+            return {0.0, -1.0, 0.0, -s.half_breadth};  // y >= -B/2
+        case 3:
+            return {0.0, 1.0, 0.0, -s.half_breadth};  // y <= B/2
+        case 4:
+            return {0.0, 0.0, -1.0, 0.0};  // z >= 0
+        default:
+            return {0.0, 0.0, 1.0, -T};  // z <= T
+    }
+}
+
+}  // namespace
+
+std::vector<WeightedPiece> midship_slab(const Body& hull, const MidshipStation& station,
+                                        bool near_only) {
+    std::vector<WeightedPiece> list, next;
+    const Plane first = clipping_plane(station, 0, 0.0);
+    for (int g = 0; g < hull.group_count(); ++g) {
+        const BodyGroup& group = hull.group(g);
+        for (int j = 0; j < group.count; ++j) {
+            const TetraVertices& t = hull.tetrahedron(group.first + static_cast<std::size_t>(j));
+            if (!near_only || may_reach_midship(t, station))
+                append_pieces(list, t, group.weight, first, hull.crossing());
+        }
+    }
+    for (int pass = 1; pass < 5; ++pass) {
+        // Each pass clips the pieces of the one before, in their order.
+        next.clear();
+        for (const WeightedPiece& p : list)
+            append_pieces(next, p.piece, p.weight, clipping_plane(station, pass, 0.0),
+                          hull.crossing());
+        list.swap(next);
+    }
+    return list;
+}
+
+bool may_reach_midship(const TetraVertices& piece, const MidshipStation& station) {
+    const Box3 b = piece.bounds();
+    const double c = station.x;
+    const double margin = 1e-12 * (1.0 + std::fabs(c) + (b.maxx - b.minx));
+    return b.minx <= c + margin && b.maxx >= c - margin;
+}
+
+MidshipSection midship_section_of(const std::vector<WeightedPiece>& slab,
+                                  const MidshipStation& station, CrossingTolerance crossing,
+                                  double T) {
+    const Plane draft = clipping_plane(station, 5, T);
+    std::vector<WeightedPiece> clipped;
+    for (const WeightedPiece& p : slab) append_pieces(clipped, p.piece, p.weight, draft, crossing);
+
+    // The section's own plane system: the ship's y across, z up.
+    const Plane section{1.0, 0.0, 0.0, -station.x};
+    SectionSums sums;
+    for (const WeightedPiece& p : clipped)
+        sums.add(
+            p.piece, section,
+            [](const Point3& q) {
+                return Point2{q.y, q.z};
+            },
+            p.weight);
+    const WaterplaneProps w = sums.result();
+    MidshipSection out;
+    out.Am = w.Aw;
+    out.Bm = w.length;
+    out.polygons = w.polygons;
+    return out;
+}
+
+LevelSweep::LevelSweep(const Body& hull, const MidshipStation& station)
+    : hull_(hull), station_(station) {
+    const std::size_t n = hull.tetrahedron_count();
+    zmin_.reserve(n);
+    zmax_.reserve(n);
+    volume_.reserve(n);
+    centroid_.reserve(n);
+    for (int g = 0; g < hull.group_count(); ++g) {
+        const BodyGroup& group = hull.group(g);
+        for (int j = 0; j < group.count; ++j) {
+            const TetraVertices& t = hull.tetrahedron(group.first + static_cast<std::size_t>(j));
+            zmin_.push_back(std::min(std::min(t.V0.z, t.V1.z), std::min(t.V2.z, t.V3.z)));
+            zmax_.push_back(std::max(std::max(t.V0.z, t.V1.z), std::max(t.V2.z, t.V3.z)));
+            volume_.push_back(t.full_volume());
+            centroid_.push_back(t.vertex_centroid());
+        }
+    }
+    // A piece of the slab lies within its tetrahedron's x range but for the
+    // rounding of the crossings, far below the margin of may_reach_midship:
+    // a tetrahedron that cannot reach the section plane leaves no piece
+    // that can, and is not clipped at all.
+    for (const WeightedPiece& piece : midship_slab(hull, station, true))
+        if (may_reach_midship(piece.piece, station)) midship_.push_back(piece);
+}
+
+LevelSection LevelSweep::at(double T) const {
+    const Plane plane{0.0, 0.0, 1.0, -T};  // z = T; z <= T is submerged
+    VolumeMoments volume;
+    SectionSums waterplane;
+    auto xy = [](const Point3& q) { return Point2{q.x, q.y}; };
+    for (int g = 0; g < hull_.group_count(); ++g) {
+        const BodyGroup& group = hull_.group(g);
+        const double w = group.weight;
+        const std::size_t end = group.first + static_cast<std::size_t>(group.count);
+        for (std::size_t i = group.first; i < end; ++i) {
+            const double lo = zmin_[i], hi = zmax_[i];
+            if (hi <= T) {
+                volume.add(w * volume_[i], centroid_[i]);
+            } else if (lo <= T) {
+                const CutResult r = cut_below_plane(hull_.tetrahedron(i), plane, hull_.crossing());
+                volume.add(w * r.volume, r.centroid);
+            }
+            const double margin = 1e-12 * (1.0 + std::fabs(T) + (hi - lo));
+            if (lo <= T + margin && hi >= T - margin)
+                waterplane.add(hull_.tetrahedron(i), plane, xy, w);
+        }
+    }
+    LevelSection out;
+    out.submerged = {volume.volume, volume.centroid()};
+    out.waterplane = waterplane.result();
+    out.midship = midship_section_of(midship_, station_, hull_.crossing(), T);
+    return out;
+}
+
+}  // namespace voxel
