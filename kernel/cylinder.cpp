@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "kernel/angles.h"
-#include "kernel/solid_submerge.h"
 #include "kernel/triangle_prism.h"
 
 namespace voxel {
@@ -36,7 +35,7 @@ Point3 Cylinder::rim_point(int k, int sectors) const {
             P0.z - (r * ux * uz * c + r * uy * s) / m};
 }
 
-bool Cylinder::decompose(Tetrahedron* tets, int count) {
+bool Cylinder::decompose(TetraVertices* tets, int count) {
     const bool count_ok = count % 3 == 0 && count >= 9;
     n = count / 3;
     const Point3 a = difference(P0, P1);
@@ -60,16 +59,6 @@ Box3 Cylinder::bounds() const {
     append_tetrahedra(tets);
     for (const TetraVertices& t : tets) box.fold(t.bounds());
     return box;
-}
-
-void Cylinder::submerge(const Plane& p, CrossingTolerance tolerance) {
-    plane = p;
-    const int count = 3 * n > 0 ? 3 * n : 0;
-    std::vector<Tetrahedron> tets(static_cast<std::size_t>(count));
-    decompose(tets.data(), count);
-    const SubmergedPart part = submerge_tetrahedra(tets.data(), count, plane, tolerance, P0);
-    volume = part.volume;
-    centroid = part.centroid;
 }
 
 }  // namespace voxel

@@ -2,7 +2,6 @@
 #pragma once
 
 #include "kernel/box3.h"
-#include "kernel/plane.h"
 #include "kernel/point3.h"
 #include "kernel/tetrahedron.h"
 #include "kernel/triangle_prism.h"
@@ -14,9 +13,6 @@ struct Cylinder {
     Point3 P1;       // centre of the second end disc; axis a = P1 - P0
     double r = 0.0;  // radius
     int n = 30;      // sectors; 3 * n tetrahedra
-    Plane plane;
-    double volume = 0.0;
-    Point3 centroid;
 
     Cylinder() = default;
     Cylinder(const Point3& p0, const Point3& p1, double radius) { make(p0, p1, radius); }
@@ -32,7 +28,7 @@ struct Cylinder {
     // n = count / 3. Returns false, having written them all the same, when
     // count is not a multiple of 3 or is below 9
     // (kCylinderTetrahedronCountMessage).
-    bool decompose(Tetrahedron* tets, int count);
+    bool decompose(TetraVertices* tets, int count);
 
     // The sectors of the body's decomposition and of the box: n, raised to 3
     // when it is lower.
@@ -59,12 +55,6 @@ struct Cylinder {
 
     // Box of the polygonal prism of sectors() sectors.
     Box3 bounds() const;
-
-    // Submerged volume and centroid below p (P0 when nothing is submerged);
-    // the cylinder is decomposed afresh, with its current n.
-    void submerge(const Plane& p, CrossingTolerance tolerance);
-    double submerged_volume() const { return volume; }
-    Point3 submerged_centroid() const { return centroid; }
 };
 
 }  // namespace voxel

@@ -1,7 +1,5 @@
 #include "kernel/hexahedron.h"
 
-#include "kernel/solid_submerge.h"
-
 namespace voxel {
 
 bool Hexahedron::set_vertices(const Point3* points, int count) {
@@ -10,12 +8,9 @@ bool Hexahedron::set_vertices(const Point3* points, int count) {
     return true;
 }
 
-bool Hexahedron::decompose(Tetrahedron* tets, int count) const {
+bool Hexahedron::decompose(TetraVertices* tets, int count) const {
     if (count != 5) return false;
-    for (int i = 0; i < 5; ++i) {
-        const TetraVertices t = tetrahedron(i);
-        tets[i] = Tetrahedron(t.V0, t.V1, t.V2, t.V3);
-    }
+    for (int i = 0; i < 5; ++i) tets[i] = tetrahedron(i);
     return true;
 }
 
@@ -38,15 +33,6 @@ Box3 Hexahedron::bounds() const {
     Box3 b = Box3::at(V[0]);
     for (int i = 1; i < 8; ++i) b.fold(V[i]);
     return b;
-}
-
-void Hexahedron::submerge(const Plane& p, CrossingTolerance tolerance) {
-    plane = p;
-    Tetrahedron tets[5];
-    decompose(tets, 5);
-    const SubmergedPart part = submerge_tetrahedra(tets, 5, plane, tolerance, V[0]);
-    volume = part.volume;
-    centroid = part.centroid;
 }
 
 }  // namespace voxel

@@ -3,7 +3,6 @@
 #pragma once
 
 #include "kernel/box3.h"
-#include "kernel/plane.h"
 #include "kernel/point3.h"
 #include "kernel/tetrahedron.h"
 
@@ -11,9 +10,6 @@ namespace voxel {
 
 struct Hexahedron {
     Point3 V[8];
-    Plane plane;
-    Point3 centroid;
-    double volume = 0.0;
 
     // count must be 8; otherwise false and no change
     // (kHexahedronVertexCountMessage).
@@ -22,14 +18,10 @@ struct Hexahedron {
     // (kHexahedronTetrahedronCountMessage). The five-tetrahedron split along the face diagonals
     // V0-V2, V5-V7, V0-V5, V2-V7, V0-V7 and V2-V5: four corners at V1, V6, V4, V3 and the central
     // tetrahedron (V0, V7, V2, V5).
-    bool decompose(Tetrahedron* tets, int count) const;
+    bool decompose(TetraVertices* tets, int count) const;
     // The i-th (0 to 4) of those five tetrahedra.
     TetraVertices tetrahedron(int i) const;
     Box3 bounds() const;
-    // Submerged volume and centroid below p (V0 when nothing is submerged).
-    void submerge(const Plane& p, CrossingTolerance tolerance);
-    double submerged_volume() const { return volume; }
-    Point3 submerged_centroid() const { return centroid; }
 };
 
 }  // namespace voxel

@@ -2,7 +2,6 @@ set(KERNEL_SOURCES
   kernel/plane.cpp
   kernel/matrix4.cpp
   kernel/tetrahedron.cpp
-  kernel/solid_submerge.cpp
   kernel/triangle_prism.cpp
   kernel/hexahedron.cpp
   kernel/cylinder.cpp

@@ -253,10 +253,4 @@ VolumeBracket cut_volume_bracket(const TetraVertices& t, const Plane& p, const d
     return {wet_volume - margin, wet_volume + margin};
 }
 
-void Tetrahedron::cut(CrossingTolerance tolerance) {
-    const CutResult r = cut_below_plane(*this, plane, tolerance);
-    volume = r.volume;
-    if (r.k != 4) centroid = r.centroid;
-}
-
 }  // namespace voxel

@@ -81,35 +81,4 @@ VolumeBracket cut_volume_bracket(const TetraVertices& t, const Plane& p, const d
                                  double error_scale, double value_scale,
                                  CrossingTolerance tolerance);
 
-struct Tetrahedron : TetraVertices {
-    Plane plane;          // plane of the last cut, set by the caller
-    Point3 centroid;      // centroid of the submerged part; (0,0,0) until first cut
-    double volume = 0.0;  // submerged volume of the last cut, >= 0
-
-    Tetrahedron() = default;
-    Tetrahedron(const Point3& p0, const Point3& p1, const Point3& p2, const Point3& p3) {
-        set_vertices(p0, p1, p2, p3);
-    }
-
-    void set_vertices(const Point3& p0, const Point3& p1, const Point3& p2, const Point3& p3) {
-        V0 = p0;
-        V1 = p1;
-        V2 = p2;
-        V3 = p3;
-    }
-
-    // Volume and centroid of the part on the submerged side of `plane`.
-    // Wholly dry (k = 4): volume 0 and the centroid is left as it was.
-    void cut(CrossingTolerance tolerance);
-
-    // plane = p, then cut().
-    void submerge(const Plane& p, CrossingTolerance tolerance) {
-        plane = p;
-        cut(tolerance);
-    }
-
-    Point3 submerged_centroid() const { return centroid; }
-    double submerged_volume() const { return volume; }
-};
-
 }  // namespace voxel

@@ -1,7 +1,5 @@
 #include "kernel/triangle_prism.h"
 
-#include "kernel/solid_submerge.h"
-
 namespace voxel {
 
 bool TrianglePrism::set_vertices(const Point3* points, int count) {
@@ -10,12 +8,9 @@ bool TrianglePrism::set_vertices(const Point3* points, int count) {
     return true;
 }
 
-bool TrianglePrism::decompose(Tetrahedron* tets, int count) const {
+bool TrianglePrism::decompose(TetraVertices* tets, int count) const {
     if (count != 3) return false;
-    for (int i = 0; i < 3; ++i) {
-        const TetraVertices t = tetrahedron(i);
-        tets[i] = Tetrahedron(t.V0, t.V1, t.V2, t.V3);
-    }
+    for (int i = 0; i < 3; ++i) tets[i] = tetrahedron(i);
     return true;
 }
 
@@ -34,15 +29,6 @@ Box3 TrianglePrism::bounds() const {
     Box3 b = Box3::at(V[0]);
     for (int i = 1; i < 6; ++i) b.fold(V[i]);
     return b;
-}
-
-void TrianglePrism::submerge(const Plane& p, CrossingTolerance tolerance) {
-    plane = p;
-    Tetrahedron tets[3];
-    decompose(tets, 3);
-    const SubmergedPart part = submerge_tetrahedra(tets, 3, plane, tolerance, V[0]);
-    volume = part.volume;
-    centroid = part.centroid;
 }
 
 }  // namespace voxel

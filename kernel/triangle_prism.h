@@ -3,7 +3,6 @@
 #pragma once
 
 #include "kernel/box3.h"
-#include "kernel/plane.h"
 #include "kernel/point3.h"
 #include "kernel/tetrahedron.h"
 
@@ -11,9 +10,6 @@ namespace voxel {
 
 struct TrianglePrism {
     Point3 V[6];
-    Plane plane;          // plane of the last submerge
-    Point3 centroid;      // submerged centroid of that submerge
-    double volume = 0.0;  // submerged volume of that submerge
 
     // count must be 6; otherwise false and no change
     // (kPrismVertexCountMessage).
@@ -23,14 +19,10 @@ struct TrianglePrism {
     //   tets[0] = (V0, V1, V2, V4)  end triangle with apex V4
     //   tets[1] = (V0, V2, V3, V4)  } the pyramid V0 V2 V5 V3 / V4,
     //   tets[2] = (V2, V3, V5, V4)  } split along V2-V3
-    bool decompose(Tetrahedron* tets, int count) const;
+    bool decompose(TetraVertices* tets, int count) const;
     // The i-th (0 to 2) of those three tetrahedra.
     TetraVertices tetrahedron(int i) const;
     Box3 bounds() const;
-    // Submerged volume and centroid below p (V0 when nothing is submerged).
-    void submerge(const Plane& p, CrossingTolerance tolerance);
-    double submerged_volume() const { return volume; }
-    Point3 submerged_centroid() const { return centroid; }
 };
 
 }  // namespace voxel

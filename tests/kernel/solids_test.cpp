@@ -30,7 +30,7 @@ using kernel_test::unit_cube;
 using voxel::Cylinder;
 using voxel::Hexahedron;
 using voxel::Point3;
-using voxel::Tetrahedron;
+using voxel::TetraVertices;
 using voxel::TrianglePrism;
 
 using voxel::kPi;
@@ -40,7 +40,7 @@ Point3 labelled(int i) {
     return {double(i), 10.0 + i, 100.0 + i};
 }
 
-void expect_tetra_eq(const Tetrahedron& t, const Point3& a, const Point3& b, const Point3& c,
+void expect_tetra_eq(const TetraVertices& t, const Point3& a, const Point3& b, const Point3& c,
                      const Point3& d) {
     expect_point_eq(t.V0, a);
     expect_point_eq(t.V1, b);
@@ -50,10 +50,10 @@ void expect_tetra_eq(const Tetrahedron& t, const Point3& a, const Point3& b, con
 
 template <typename Solid>
 double decomposed_volume(const Solid& s, int count) {
-    std::vector<Tetrahedron> tets(static_cast<std::size_t>(count));
+    std::vector<TetraVertices> tets(static_cast<std::size_t>(count));
     s.decompose(tets.data(), count);
     double sum = 0.0;
-    for (const Tetrahedron& t : tets) sum += t.full_volume();
+    for (const TetraVertices& t : tets) sum += t.full_volume();
     return sum;
 }
 
@@ -63,7 +63,7 @@ TEST(TrianglePrism, DecomposesByTheFixedTable) {
     std::vector<Point3> v;
     for (int i = 0; i < 6; ++i) v.push_back(labelled(i));
     const TrianglePrism p = make_prism(v);
-    Tetrahedron t[3];
+    TetraVertices t[3];
     p.decompose(t, 3);
     expect_tetra_eq(t[0], v[0], v[1], v[2], v[4]);
     expect_tetra_eq(t[1], v[0], v[2], v[3], v[4]);
@@ -71,9 +71,9 @@ TEST(TrianglePrism, DecomposesByTheFixedTable) {
 }
 
 TEST(TrianglePrism, RightPrismGivesThreeSixths) {
-    Tetrahedron t[3];
+    TetraVertices t[3];
     right_prism().decompose(t, 3);
-    for (const Tetrahedron& piece : t) EXPECT_NEAR(piece.full_volume(), 1.0 / 6.0, kRoundoff);
+    for (const TetraVertices& piece : t) EXPECT_NEAR(piece.full_volume(), 1.0 / 6.0, kRoundoff);
 }
 
 TEST(TrianglePrism, PiecesFillAFrustum) {
@@ -102,7 +102,7 @@ TEST(Hexahedron, DecomposesByTheFixedTable) {
     std::vector<Point3> v;
     for (int i = 0; i < 8; ++i) v.push_back(labelled(i));
     const Hexahedron h = make_hexahedron(v);
-    Tetrahedron t[5];
+    TetraVertices t[5];
     h.decompose(t, 5);
     expect_tetra_eq(t[0], v[0], v[1], v[2], v[5]);
     expect_tetra_eq(t[1], v[7], v[5], v[2], v[6]);
@@ -112,7 +112,7 @@ TEST(Hexahedron, DecomposesByTheFixedTable) {
 }
 
 TEST(Hexahedron, UnitCubeGivesFourCornersAndTheCentralThird) {
-    Tetrahedron t[5];
+    TetraVertices t[5];
     unit_cube().decompose(t, 5);
     const double expected[5] = {1.0 / 6, 1.0 / 6, 1.0 / 6, 1.0 / 3, 1.0 / 6};
     for (int i = 0; i < 5; ++i) EXPECT_NEAR(t[i].full_volume(), expected[i], kRoundoff) << i;
@@ -212,10 +212,10 @@ TEST_P(CylinderGeneralBranch, RimIsPerpendicularToTheAxisAtRadiusR) {
 TEST_P(CylinderGeneralBranch, VolumeIsTheInscribedPolygonPrism) {
     const GeneralAxis& g = GetParam();
     Cylinder c(g.P0, g.P1, g.r);
-    std::vector<Tetrahedron> tets(90);
+    std::vector<TetraVertices> tets(90);
     c.decompose(tets.data(), 90);
     double sum = 0.0;
-    for (const Tetrahedron& t : tets) sum += t.full_volume();
+    for (const TetraVertices& t : tets) sum += t.full_volume();
     const double L = voxel::length(voxel::difference(g.P0, g.P1));
     EXPECT_NEAR(sum, polygon_prism_volume(30, g.r, L), 1e-12 * sum);
 }
@@ -258,11 +258,11 @@ TEST(Cylinder, AlongYOrZStartsAtPlusXRadius) {
 
 TEST(Cylinder, AlongXDecomposesIntoNinetyTetrahedra) {
     Cylinder c({0, 0, 0}, {2, 0, 0}, 1.0);
-    std::vector<Tetrahedron> tets(90);
+    std::vector<TetraVertices> tets(90);
     c.decompose(tets.data(), 90);
     EXPECT_EQ(c.n, 30);
     double sum = 0.0;
-    for (const Tetrahedron& t : tets) sum += t.full_volume();
+    for (const TetraVertices& t : tets) sum += t.full_volume();
     // Inscribed 30-gon, r = 1, L = 2: 30 sin(2 pi / 30), to the accuracy of
     // the rim's pi (about 1e-7).
     EXPECT_NEAR(sum, 30 * std::sin(2 * kPi / 30), 1e-6);
@@ -330,10 +330,10 @@ TEST(SolidCountCheck, PrismVerticesOtherThanSix) {
 
 TEST(SolidCountCheck, PrismTetrahedraOtherThanThree) {
     const TrianglePrism p = right_prism();
-    Tetrahedron t[4];
-    for (Tetrahedron& x : t) x.set_vertices({7, 7, 7}, {7, 7, 7}, {7, 7, 7}, {7, 7, 7});
+    TetraVertices t[4];
+    for (TetraVertices& x : t) x = {{7, 7, 7}, {7, 7, 7}, {7, 7, 7}, {7, 7, 7}};
     EXPECT_FALSE(p.decompose(t, 4));
-    for (const Tetrahedron& x : t) expect_point_eq(x.V0, {7, 7, 7});  // nothing written
+    for (const TetraVertices& x : t) expect_point_eq(x.V0, {7, 7, 7});  // nothing written
 }
 
 TEST(SolidCountCheck, HexahedronVerticesOtherThanEight) {
@@ -345,10 +345,10 @@ TEST(SolidCountCheck, HexahedronVerticesOtherThanEight) {
 
 TEST(SolidCountCheck, HexahedronTetrahedraOtherThanFive) {
     const Hexahedron h = unit_cube();
-    Tetrahedron t[6];
-    for (Tetrahedron& x : t) x.set_vertices({7, 7, 7}, {7, 7, 7}, {7, 7, 7}, {7, 7, 7});
+    TetraVertices t[6];
+    for (TetraVertices& x : t) x = {{7, 7, 7}, {7, 7, 7}, {7, 7, 7}, {7, 7, 7}};
     EXPECT_FALSE(h.decompose(t, 6));
-    for (const Tetrahedron& x : t) expect_point_eq(x.V3, {7, 7, 7});
+    for (const TetraVertices& x : t) expect_point_eq(x.V3, {7, 7, 7});
 }
 
 TEST(SolidCountCheck, CorrectCountsPass) {
@@ -356,7 +356,7 @@ TEST(SolidCountCheck, CorrectCountsPass) {
     Hexahedron h = unit_cube();
     Cylinder c({0, 0, 0}, {0, 0, 1}, 1.0);
     std::vector<Point3> v(8, Point3{});
-    std::vector<Tetrahedron> t(12);
+    std::vector<TetraVertices> t(12);
     EXPECT_TRUE(p.set_vertices(v.data(), 6));
     EXPECT_TRUE(p.decompose(t.data(), 3));
     EXPECT_TRUE(h.set_vertices(v.data(), 8));
@@ -377,8 +377,8 @@ TEST_P(CylinderCountCheck, FailsThenDecomposesAnyway) {
     const CylinderCount& cc = GetParam();
     Cylinder c({0, 0, 0}, {2, 0, 0}, 1.0);
     const Point3 mark{7, 7, 7};
-    std::vector<Tetrahedron> t(static_cast<std::size_t>(cc.count) + 1);
-    for (Tetrahedron& x : t) x.set_vertices(mark, mark, mark, mark);
+    std::vector<TetraVertices> t(static_cast<std::size_t>(cc.count) + 1);
+    for (TetraVertices& x : t) x = {mark, mark, mark, mark};
     EXPECT_FALSE(c.decompose(t.data(), cc.count));
     EXPECT_EQ(c.n, cc.sectors);
 
@@ -401,7 +401,7 @@ INSTANTIATE_TEST_SUITE_P(Cylinder, CylinderCountCheck,
 TEST(Cylinder, CountSixWritesTheTwoSectorsOfAFlatPrism) {
     // n = 2: the rim points at 0, 3.1415926 and 2 * 3.1415926 rad.
     Cylinder c({0, 0, 0}, {2, 0, 0}, 1.0);
-    Tetrahedron t[6];
+    TetraVertices t[6];
     c.decompose(t, 6);
     EXPECT_EQ(c.n, 2);
     expect_point_eq(t[0].V1, {0, 0, -1});

@@ -22,12 +22,11 @@ using kernel_test::kStrict;
 using kernel_test::make_plane;
 using voxel::Plane;
 using voxel::Point3;
-using voxel::Tetrahedron;
 using voxel::TetraVertices;
 
 // The corner tetrahedron of the unit cube at the origin, volume 1/6.
-Tetrahedron unit_corner() {
-    return Tetrahedron({0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1});
+TetraVertices unit_corner() {
+    return {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
 }
 
 // A tetrahedron with no symmetry, volume of order 1.
@@ -35,18 +34,18 @@ const std::array<Point3, 4> kSkew = {Point3{0.1, 0.2, 0.3}, Point3{2.1, 0.4, -0.
                                      Point3{0.7, 1.9, 0.5}, Point3{0.3, 0.6, 2.2}};
 
 TEST(Tetrahedron, FullVolumeAndVertexCentroid) {
-    const Tetrahedron t = unit_corner();
+    const TetraVertices t = unit_corner();
     EXPECT_NEAR(t.full_volume(), 1.0 / 6.0, kRoundoff);
     expect_point_eq(t.vertex_centroid(), {0.25, 0.25, 0.25});
     // The volume is an absolute value: the mirrored order gives the same.
-    const Tetrahedron m({0, 0, 0}, {0, 1, 0}, {1, 0, 0}, {0, 0, 1});
+    const TetraVertices m{{0, 0, 0}, {0, 1, 0}, {1, 0, 0}, {0, 0, 1}};
     EXPECT_NEAR(m.full_volume(), 1.0 / 6.0, kRoundoff);
     // A flat tetrahedron has none.
-    EXPECT_EQ(Tetrahedron({0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}).full_volume(), 0.0);
+    EXPECT_EQ((TetraVertices{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}}.full_volume()), 0.0);
 }
 
 TEST(Tetrahedron, BoundsStartAtV1) {
-    const Tetrahedron t({-0.0, 5, 1}, {0.0, -1, 2}, {3, 0, -4}, {1, 2, 6});
+    const TetraVertices t{{-0.0, 5, 1}, {0.0, -1, 2}, {3, 0, -4}, {1, 2, 6}};
     const voxel::Box3 b = t.bounds();
     EXPECT_EQ(b.minx, 0.0);
     EXPECT_FALSE(std::signbit(b.minx));  // V0's -0 does not replace V1's +0
@@ -57,12 +56,10 @@ TEST(Tetrahedron, BoundsStartAtV1) {
     EXPECT_EQ(b.maxz, 6.0);
 }
 
-TEST(Tetrahedron, IsMadeWithAZeroCentroidAndVolume) {
-    const Tetrahedron t = unit_corner();
-    expect_point_eq(t.centroid, {0, 0, 0});
-    EXPECT_EQ(t.volume, 0.0);
-    Tetrahedron dry = unit_corner();
-    dry.submerge(make_plane(0, 0, 1, 1), kStrict);  // wholly dry on its first cut
+TEST(Tetrahedron, WhollyDryCutHasNoVolumeAndAZeroCentroid) {
+    const voxel::CutResult dry =
+        voxel::cut_below_plane(unit_corner(), make_plane(0, 0, 1, 1), kStrict);
+    EXPECT_EQ(dry.k, 4);
     EXPECT_EQ(dry.volume, 0.0);
     expect_point_eq(dry.centroid, {0, 0, 0});
 }
@@ -74,49 +71,36 @@ struct WorkedCut {
     Plane plane;
     int k;
     double volume;
-    Point3 centroid;
-    bool centroid_kept;  // k = 4: the centroid of the previous cut remains
+    Point3 centroid;  // k = 4: none, the record's 0
 };
 
 class TetrahedronWorkedCut : public testing::TestWithParam<WorkedCut> {};
 
 TEST_P(TetrahedronWorkedCut, VolumeAndCentroid) {
     const WorkedCut& w = GetParam();
-    Tetrahedron t = unit_corner();
+    const TetraVertices t = unit_corner();
     EXPECT_EQ(voxel::split_below_plane(t, w.plane, kStrict).k, w.k);
-    const Point3 previous{9, 8, 7};
-    t.centroid = previous;
-    t.submerge(w.plane, kStrict);
-    EXPECT_NEAR(t.submerged_volume(), w.volume, kRoundoff);
-    expect_point_near(t.submerged_centroid(), w.centroid_kept ? previous : w.centroid, kRoundoff);
-    EXPECT_EQ(t.plane.D, w.plane.D);
+    const voxel::CutResult r = voxel::cut_below_plane(t, w.plane, kStrict);
+    EXPECT_EQ(r.k, w.k);
+    EXPECT_NEAR(r.volume, w.volume, kRoundoff);
+    expect_point_near(r.centroid, w.centroid, kRoundoff);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Tetrahedron, TetrahedronWorkedCut,
     testing::Values(
-        WorkedCut{"OneDry",
-                  make_plane(0, 0, 1, -0.5),
-                  1,
-                  7.0 / 48,
-                  {15.0 / 56, 15.0 / 56, 11.0 / 56},
-                  false},
-        WorkedCut{"TwoDry",
-                  make_plane(1, 1, 0, -0.5),
-                  2,
-                  1.0 / 12,
-                  {5.0 / 32, 5.0 / 32, 11.0 / 32},
-                  false},
+        WorkedCut{
+            "OneDry", make_plane(0, 0, 1, -0.5), 1, 7.0 / 48, {15.0 / 56, 15.0 / 56, 11.0 / 56}},
+        WorkedCut{
+            "TwoDry", make_plane(1, 1, 0, -0.5), 2, 1.0 / 12, {5.0 / 32, 5.0 / 32, 11.0 / 32}},
         // The normal points down: the part with z >= 0.5 is submerged.
-        WorkedCut{
-            "ThreeDry", make_plane(0, 0, -1, 0.5), 3, 1.0 / 48, {1.0 / 8, 1.0 / 8, 5.0 / 8}, false},
+        WorkedCut{"ThreeDry", make_plane(0, 0, -1, 0.5), 3, 1.0 / 48, {1.0 / 8, 1.0 / 8, 5.0 / 8}},
         // V3 on the plane counts as submerged.
-        WorkedCut{
-            "NoneDryVertexOnPlane", make_plane(0, 0, 1, -1), 0, 1.0 / 6, {0.25, 0.25, 0.25}, false},
+        WorkedCut{"NoneDryVertexOnPlane", make_plane(0, 0, 1, -1), 0, 1.0 / 6, {0.25, 0.25, 0.25}},
         // V0, V1, V2 on the plane: zero volume and the centroid of the last
         // piece T3 = (V1, V2, V1, V0).
-        WorkedCut{"FaceOnPlane", make_plane(0, 0, 1, 0), 1, 0.0, {0.5, 0.25, 0.0}, false},
-        WorkedCut{"AllDry", make_plane(0, 0, 1, 1), 4, 0.0, {}, true}),
+        WorkedCut{"FaceOnPlane", make_plane(0, 0, 1, 0), 1, 0.0, {0.5, 0.25, 0.0}},
+        WorkedCut{"AllDry", make_plane(0, 0, 1, 1), 4, 0.0, {}}),
     [](const testing::TestParamInfo<WorkedCut>& i) { return std::string(i.param.name); });
 
 // ------------------------------------------------------ piece order
@@ -214,32 +198,31 @@ TEST(Tetrahedron, SkewPlanesCoverEveryCase) {
 }
 
 TEST(Tetrahedron, VolumeDoesNotDependOnVertexOrder) {
-    Tetrahedron reference(kSkew[0], kSkew[1], kSkew[2], kSkew[3]);
+    const TetraVertices reference{kSkew[0], kSkew[1], kSkew[2], kSkew[3]};
     std::array<int, 4> order = {0, 1, 2, 3};
     int permutations = 0;
     do {
         ++permutations;
-        Tetrahedron t(kSkew[order[0]], kSkew[order[1]], kSkew[order[2]], kSkew[order[3]]);
+        const TetraVertices t{kSkew[order[0]], kSkew[order[1]], kSkew[order[2]], kSkew[order[3]]};
         EXPECT_NEAR(t.full_volume(), reference.full_volume(), kRoundoff);
         for (const Plane& p : skew_planes()) {
-            reference.submerge(p, kStrict);
-            t.submerge(p, kStrict);
-            EXPECT_NEAR(t.volume, reference.volume, kRoundoff);
+            const voxel::CutResult ref = voxel::cut_below_plane(reference, p, kStrict);
+            const voxel::CutResult r = voxel::cut_below_plane(t, p, kStrict);
+            EXPECT_NEAR(r.volume, ref.volume, kRoundoff);
             // Where there is a volume, the centroid is geometric too.
-            if (reference.volume > 1e-6) expect_point_near(t.centroid, reference.centroid, 1e-12);
+            if (ref.volume > 1e-6) expect_point_near(r.centroid, ref.centroid, 1e-12);
         }
     } while (std::next_permutation(order.begin(), order.end()));
     EXPECT_EQ(permutations, 24);
 }
 
 TEST(Tetrahedron, WetAndDryPartsMakeUpTheWhole) {
-    Tetrahedron t(kSkew[0], kSkew[1], kSkew[2], kSkew[3]);
+    const TetraVertices t{kSkew[0], kSkew[1], kSkew[2], kSkew[3]};
     const double whole = t.full_volume();
     const Point3 c = t.vertex_centroid();
     for (const Plane& p : skew_planes()) {
-        Tetrahedron wet = t, dry = t;
-        wet.submerge(p, kStrict);
-        dry.submerge(flipped(p), kStrict);
+        const voxel::CutResult wet = voxel::cut_below_plane(t, p, kStrict);
+        const voxel::CutResult dry = voxel::cut_below_plane(t, flipped(p), kStrict);
         EXPECT_NEAR(wet.volume + dry.volume, whole, kRoundoff);
         // First moments add up as well.
         EXPECT_NEAR(wet.volume * wet.centroid.x + dry.volume * dry.centroid.x, whole * c.x,
@@ -254,26 +237,26 @@ TEST(Tetrahedron, WetAndDryPartsMakeUpTheWhole) {
 TEST(Tetrahedron, CutMovesWithTheBody) {
     // Moving body and plane together by s moves the centroid by s.
     const Point3 s{10.0, -5.0, 3.0};
-    Tetrahedron moved;
-    moved.set_vertices(voxel::add(kSkew[0], s), voxel::add(kSkew[1], s), voxel::add(kSkew[2], s),
-                       voxel::add(kSkew[3], s));
-    Tetrahedron t(kSkew[0], kSkew[1], kSkew[2], kSkew[3]);
+    const TetraVertices moved{voxel::add(kSkew[0], s), voxel::add(kSkew[1], s),
+                              voxel::add(kSkew[2], s), voxel::add(kSkew[3], s)};
+    const TetraVertices t{kSkew[0], kSkew[1], kSkew[2], kSkew[3]};
     for (const Plane& p : skew_planes()) {
-        t.submerge(p, kStrict);
-        moved.submerge(make_plane(p.A, p.B, p.C, p.D - (p.A * s.x + p.B * s.y + p.C * s.z)),
-                       kStrict);
+        const voxel::CutResult here = voxel::cut_below_plane(t, p, kStrict);
+        const voxel::CutResult there = voxel::cut_below_plane(
+            moved, make_plane(p.A, p.B, p.C, p.D - (p.A * s.x + p.B * s.y + p.C * s.z)), kStrict);
         // Coordinates of order 10 carry ten times the rounding.
-        EXPECT_NEAR(moved.volume, t.volume, 10 * kRoundoff);
-        if (t.volume > 1e-6) expect_point_near(moved.centroid, voxel::add(t.centroid, s), 1e-12);
+        EXPECT_NEAR(there.volume, here.volume, 10 * kRoundoff);
+        if (here.volume > 1e-6)
+            expect_point_near(there.centroid, voxel::add(here.centroid, s), 1e-12);
     }
 }
 
 TEST(Tetrahedron, FlatTetrahedronHasNoVolumeAndAFiniteCentroid) {
-    Tetrahedron flat({0, 0, 0}, {2, 0, 0}, {0, 2, 0}, {1, 1, 0});
-    flat.submerge(make_plane(1, 0, 0, -1), kStrict);
-    EXPECT_EQ(flat.volume, 0.0);
-    EXPECT_TRUE(std::isfinite(flat.centroid.x) && std::isfinite(flat.centroid.y) &&
-                std::isfinite(flat.centroid.z));
+    const TetraVertices flat{{0, 0, 0}, {2, 0, 0}, {0, 2, 0}, {1, 1, 0}};
+    const voxel::CutResult r = voxel::cut_below_plane(flat, make_plane(1, 0, 0, -1), kStrict);
+    EXPECT_EQ(r.volume, 0.0);
+    EXPECT_TRUE(std::isfinite(r.centroid.x) && std::isfinite(r.centroid.y) &&
+                std::isfinite(r.centroid.z));
 }
 
 // ------------------------------------------------------ crossing points

@@ -17,19 +17,19 @@ namespace hydro_test {
 
 // The five tetrahedra of the box [x0, x1] x [y0, y1] x [z0, z1], decomposed
 // as a hexahedron.
-inline std::vector<voxel::Tetrahedron> box_tetrahedra(double x0, double x1, double y0, double y1,
-                                                      double z0, double z1) {
+inline std::vector<voxel::TetraVertices> box_tetrahedra(double x0, double x1, double y0, double y1,
+                                                        double z0, double z1) {
     const voxel::Point3 v[8] = {{x0, y0, z0}, {x1, y0, z0}, {x1, y1, z0}, {x0, y1, z0},
                                 {x0, y0, z1}, {x1, y0, z1}, {x1, y1, z1}, {x0, y1, z1}};
     voxel::Hexahedron hex;
     hex.set_vertices(v, 8);
-    std::vector<voxel::Tetrahedron> tets(5);
+    std::vector<voxel::TetraVertices> tets(5);
     hex.decompose(tets.data(), 5);
     return tets;
 }
 
 // A ship of principal data L (= Lpp), B, D holding the given tetrahedra.
-inline voxel::ShipModel ship_with(const std::vector<voxel::Tetrahedron>& tets, double L, double B,
+inline voxel::ShipModel ship_with(const std::vector<voxel::TetraVertices>& tets, double L, double B,
                                   double D) {
     voxel::ShipModel ship(voxel::CrossingTolerance::Strict);
     ship.Loa = L;

@@ -7,6 +7,7 @@
 
 #include "model/io/format2_reader.h"
 #include "support/model_text.h"
+#include "support/reference_solids.h"
 #include "support/scratch_dir.h"
 
 using testing_support::ScratchDir;
@@ -112,8 +113,8 @@ TEST(VoxelGroupBody, TheBodysCrossingTestReachesTheCut) {
         b.add(voxel::TetraVertices{v[0], v[1], v[2], v[3]});
         g.set_body(b.build());
         const voxel::SubmergedPart s = g.submerged_volume_and_centre(level);
-        voxel::Tetrahedron alone(v[0], v[1], v[2], v[3]);
-        alone.submerge(level, tolerance);
+        const voxel::SubmergedPart alone = testing_support::submerged_part(
+            voxel::TetraVertices{v[0], v[1], v[2], v[3]}, level, tolerance);
         EXPECT_EQ(s.volume, alone.volume);
         EXPECT_EQ(s.centroid.x, alone.centroid.x);
         centre[i++] = s.centroid;

@@ -77,8 +77,8 @@ TEST(MidshipSection, HullOffCentreSeesOnlyItsOwnBreadth) {
 
 TEST(MidshipSection, FaceInTheSectionPlaneCountsOnce) {
     // Two boxes meeting at x = 5 = Lpp / 2.
-    std::vector<voxel::Tetrahedron> tets = box_tetrahedra(0, 5, -2, 2, 0, 3);
-    const std::vector<voxel::Tetrahedron> fore = box_tetrahedra(5, 10, -2, 2, 0, 3);
+    std::vector<voxel::TetraVertices> tets = box_tetrahedra(0, 5, -2, 2, 0, 3);
+    const std::vector<voxel::TetraVertices> fore = box_tetrahedra(5, 10, -2, 2, 0, 3);
     tets.insert(tets.end(), fore.begin(), fore.end());
     const voxel::ShipModel ship = ship_with(tets, 10, 4, 3);
     const voxel::MidshipSection m = hydro_test::midship_section(ship, 1.5);

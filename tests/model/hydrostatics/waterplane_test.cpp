@@ -44,8 +44,8 @@ TEST(WaterplaneProperties, BoxBargeMomentsOfInertia) {
 TEST(WaterplaneProperties, FaceInThePlaneCountsOnceFromAbove) {
     // Two unit cubes stacked at z = 1: the faces in z = 1 of the upper cube
     // give the unit square; those of the lower cube are skipped.
-    std::vector<voxel::Tetrahedron> tets = box_tetrahedra(0, 1, 0, 1, 0, 1);
-    const std::vector<voxel::Tetrahedron> upper = box_tetrahedra(0, 1, 0, 1, 1, 2);
+    std::vector<voxel::TetraVertices> tets = box_tetrahedra(0, 1, 0, 1, 0, 1);
+    const std::vector<voxel::TetraVertices> upper = box_tetrahedra(0, 1, 0, 1, 1, 2);
     tets.insert(tets.end(), upper.begin(), upper.end());
     const voxel::ShipModel stack = ship_with(tets, 1, 1, 2);
     const voxel::WaterplaneProps w = hydro_test::waterplane_properties(stack, Plane{0, 0, 1, -1});
@@ -57,8 +57,8 @@ TEST(WaterplaneProperties, FaceInThePlaneCountsOnceFromAbove) {
 TEST(WaterplaneProperties, SingleTetrahedronWithAFaceInThePlane) {
     const voxel::Point3 a{0, 0, 1}, b{2, 0, 1}, c{0, 2, 1};
     const Plane p{0, 0, 1, -1};
-    const voxel::ShipModel below = ship_with({voxel::Tetrahedron(a, b, c, {0, 0, 0})}, 2, 2, 2);
-    const voxel::ShipModel above = ship_with({voxel::Tetrahedron(a, b, c, {0, 0, 2})}, 2, 2, 2);
+    const voxel::ShipModel below = ship_with({voxel::TetraVertices{a, b, c, {0, 0, 0}}}, 2, 2, 2);
+    const voxel::ShipModel above = ship_with({voxel::TetraVertices{a, b, c, {0, 0, 2}}}, 2, 2, 2);
     EXPECT_EQ(hydro_test::waterplane_properties(below, p).polygons, 0);
     EXPECT_EQ(hydro_test::waterplane_properties(below, p).Aw, 0.0);
     EXPECT_NEAR(hydro_test::waterplane_properties(above, p).Aw, 2.0, kTol);
