@@ -30,7 +30,7 @@ voxel::ShipModel box_hull(int nx, int ny, int nz) {
                 const voxel::Point3 v[8] = {{x0, y0, z0}, {x1, y0, z0}, {x1, y1, z0}, {x0, y1, z0},
                                             {x0, y0, z1}, {x1, y0, z1}, {x1, y1, z1}, {x0, y1, z1}};
                 voxel::Hexahedron h;
-                h.set_vertices(v, 8);
+                h.set_vertices(v);
                 body.add(h);
             }
     ship.hull = body.build();

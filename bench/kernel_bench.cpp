@@ -73,7 +73,7 @@ voxel::Hexahedron box(Point3 lo, Point3 hi) {
                          {lo.x, hi.y, lo.z}, {lo.x, lo.y, hi.z}, {hi.x, lo.y, hi.z},
                          {hi.x, hi.y, hi.z}, {lo.x, hi.y, hi.z}};
     voxel::Hexahedron h;
-    h.set_vertices(v, 8);
+    h.set_vertices(v);
     return h;
 }
 

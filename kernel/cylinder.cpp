@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "kernel/angles.h"
-#include "kernel/triangle_prism.h"
 
 namespace voxel {
 
@@ -33,23 +32,6 @@ Point3 Cylinder::rim_point(int k, int sectors) const {
     const double m = std::sqrt(uz * uz + uy * uy);
     return {P0.x + r * m * c, P0.y + (r * uz * s - r * ux * uy * c) / m,
             P0.z - (r * ux * uz * c + r * uy * s) / m};
-}
-
-bool Cylinder::decompose(TetraVertices* tets, int count) {
-    const bool count_ok = count % 3 == 0 && count >= 9;
-    n = count / 3;
-    const Point3 a = difference(P0, P1);
-    Point3 c_next = circle_point(0);
-    for (int i = 0; i < n; ++i) {
-        // A wedge of the first disc swept along the axis.
-        const Point3 ci = c_next;
-        c_next = circle_point(i + 1);
-        const Point3 corners[6] = {P0, ci, c_next, P1, add(ci, a), add(c_next, a)};
-        TrianglePrism wedge;
-        wedge.set_vertices(corners, 6);
-        wedge.decompose(tets + 3 * i, 3);
-    }
-    return count_ok;
 }
 
 Box3 Cylinder::bounds() const {

@@ -24,12 +24,6 @@ struct Cylinder {
     // The same with `sectors` sectors.
     Point3 rim_point(int k, int sectors) const;
 
-    // Writes 3 * (count / 3) tetrahedra, three per sector wedge; stores
-    // n = count / 3. Returns false, having written them all the same, when
-    // count is not a multiple of 3 or is below 9
-    // (kCylinderTetrahedronCountMessage).
-    bool decompose(TetraVertices* tets, int count);
-
     // The sectors of the body's decomposition and of the box: n, raised to 3
     // when it is lower.
     int sectors() const { return n < 3 ? 3 : n; }

@@ -1,17 +1,17 @@
 #include "kernel/hexahedron.h"
 
+#include <cstddef>
+
 namespace voxel {
 
-bool Hexahedron::set_vertices(const Point3* points, int count) {
-    if (count != 8) return false;
+void Hexahedron::set_vertices(const Point3* points) {
     for (int i = 0; i < 8; ++i) V[i] = points[i];
-    return true;
 }
 
-bool Hexahedron::decompose(TetraVertices* tets, int count) const {
-    if (count != 5) return false;
-    for (int i = 0; i < 5; ++i) tets[i] = tetrahedron(i);
-    return true;
+std::array<TetraVertices, 5> Hexahedron::decompose() const {
+    std::array<TetraVertices, 5> tets;
+    for (int i = 0; i < 5; ++i) tets[static_cast<std::size_t>(i)] = tetrahedron(i);
+    return tets;
 }
 
 TetraVertices Hexahedron::tetrahedron(int i) const {

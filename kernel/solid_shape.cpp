@@ -57,11 +57,11 @@ struct ReferenceSigns {
         const Point3 cube[8] = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0},
                                 {0, 0, 1}, {1, 0, 1}, {1, 1, 1}, {0, 1, 1}};
         Hexahedron hex;
-        hex.set_vertices(cube, 8);
+        hex.set_vertices(cube);
         for (int i = 0; i < 5; ++i) hexahedron[i] = sign_of(hex.tetrahedron(i));
         const Point3 wedge[6] = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 0, 1}, {0, 1, 1}};
         TrianglePrism p;
-        p.set_vertices(wedge, 6);
+        p.set_vertices(wedge);
         for (int i = 0; i < 3; ++i) prism[i] = sign_of(p.tetrahedron(i));
     }
 };

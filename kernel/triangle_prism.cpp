@@ -1,17 +1,17 @@
 #include "kernel/triangle_prism.h"
 
+#include <cstddef>
+
 namespace voxel {
 
-bool TrianglePrism::set_vertices(const Point3* points, int count) {
-    if (count != 6) return false;
+void TrianglePrism::set_vertices(const Point3* points) {
     for (int i = 0; i < 6; ++i) V[i] = points[i];
-    return true;
 }
 
-bool TrianglePrism::decompose(TetraVertices* tets, int count) const {
-    if (count != 3) return false;
-    for (int i = 0; i < 3; ++i) tets[i] = tetrahedron(i);
-    return true;
+std::array<TetraVertices, 3> TrianglePrism::decompose() const {
+    std::array<TetraVertices, 3> tets;
+    for (int i = 0; i < 3; ++i) tets[static_cast<std::size_t>(i)] = tetrahedron(i);
+    return tets;
 }
 
 TetraVertices TrianglePrism::tetrahedron(int i) const {

@@ -2,6 +2,8 @@
 // lateral edges V0-V3, V1-V4, V2-V5.
 #pragma once
 
+#include <array>
+
 #include "kernel/box3.h"
 #include "kernel/point3.h"
 #include "kernel/tetrahedron.h"
@@ -11,15 +13,13 @@ namespace voxel {
 struct TrianglePrism {
     Point3 V[6];
 
-    // count must be 6; otherwise false and no change
-    // (kPrismVertexCountMessage).
-    bool set_vertices(const Point3* points, int count);
-    // count must be 3; otherwise false and nothing written
-    // (kPrismTetrahedronCountMessage).
-    //   tets[0] = (V0, V1, V2, V4)  end triangle with apex V4
-    //   tets[1] = (V0, V2, V3, V4)  } the pyramid V0 V2 V5 V3 / V4,
-    //   tets[2] = (V2, V3, V5, V4)  } split along V2-V3
-    bool decompose(TetraVertices* tets, int count) const;
+    // V0..V5 = points[0..5].
+    void set_vertices(const Point3* points);
+    // The three-tetrahedron split:
+    //   [0] = (V0, V1, V2, V4)  end triangle with apex V4
+    //   [1] = (V0, V2, V3, V4)  } the pyramid V0 V2 V5 V3 / V4,
+    //   [2] = (V2, V3, V5, V4)  } split along V2-V3
+    std::array<TetraVertices, 3> decompose() const;
     // The i-th (0 to 2) of those three tetrahedra.
     TetraVertices tetrahedron(int i) const;
     Box3 bounds() const;

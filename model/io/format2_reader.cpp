@@ -119,13 +119,13 @@ void read_format2(ScannedTextFile& in, VoxelGroup& group) {
                 break;
             case SolidKind::Hexahedron: {
                 Hexahedron h;
-                h.set_vertices(b.vertex, 8);
+                h.set_vertices(b.vertex);
                 hexahedra.push_back(h);
                 break;
             }
             case SolidKind::TrianglePrism: {
                 TrianglePrism p;
-                p.set_vertices(b.vertex, 6);
+                p.set_vertices(b.vertex);
                 prisms.push_back(p);
                 break;
             }

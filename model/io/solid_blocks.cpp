@@ -116,14 +116,14 @@ void check_shape_of(BlockReader& reader, ScannedTextFile& in, const SolidBlock& 
     const char* order = "";
     if (b.kind == SolidKind::Hexahedron) {
         Hexahedron hex;
-        hex.set_vertices(b.vertex, 8);
+        hex.set_vertices(b.vertex);
         check = check_shape(hex);
         order =
             "一个面的 V0 V1 V2 V3 沿面的周边依次排列, 对面的 V4 V5 V6 V7 与之同向依次排列, "
             "侧棱为 V0-V4, V1-V5, V2-V6, V3-V7";
     } else if (b.kind == SolidKind::TrianglePrism) {
         TrianglePrism prism;
-        prism.set_vertices(b.vertex, 6);
+        prism.set_vertices(b.vertex);
         check = check_shape(prism);
         order = "两个端面三角形 V0 V1 V2 与 V3 V4 V5, 侧棱为 V0-V3, V1-V4, V2-V5";
     } else {

@@ -20,13 +20,13 @@ inline void add_solid_block(BodyBuilder& body, const SolidBlock& b) {
             break;
         case SolidKind::Hexahedron: {
             Hexahedron hex;
-            hex.set_vertices(b.vertex, 8);
+            hex.set_vertices(b.vertex);
             body.add(hex);
             break;
         }
         case SolidKind::TrianglePrism: {
             TrianglePrism prism;
-            prism.set_vertices(b.vertex, 6);
+            prism.set_vertices(b.vertex);
             body.add(prism);
             break;
         }

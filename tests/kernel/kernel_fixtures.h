@@ -33,13 +33,13 @@ inline voxel::Plane flipped(const voxel::Plane& p) {
 
 inline voxel::TrianglePrism make_prism(const std::vector<voxel::Point3>& v) {
     voxel::TrianglePrism p;
-    p.set_vertices(v.data(), 6);
+    p.set_vertices(v.data());
     return p;
 }
 
 inline voxel::Hexahedron make_hexahedron(const std::vector<voxel::Point3>& v) {
     voxel::Hexahedron h;
-    h.set_vertices(v.data(), 8);
+    h.set_vertices(v.data());
     return h;
 }
 

@@ -16,7 +16,7 @@ using voxel::TrianglePrism;
 
 Hexahedron hexahedron(const Point3 (&v)[8]) {
     Hexahedron h;
-    h.set_vertices(v, 8);
+    h.set_vertices(v);
     return h;
 }
 
@@ -70,8 +70,8 @@ TEST(SolidShape, ToleranceScalesWithTheSolid) {
             TrianglePrism sound, folded;
             const Point3 wedge[6] = {v[0], v[1], v[3], v[4], v[5], v[7]};
             const Point3 twisted[6] = {v[0], v[1], v[3], v[4], v[7], v[5]};
-            sound.set_vertices(wedge, 6);
-            folded.set_vertices(twisted, 6);
+            sound.set_vertices(wedge);
+            folded.set_vertices(twisted);
             EXPECT_EQ(voxel::check_shape(sound).shape, SolidShape::Sound);
             EXPECT_EQ(voxel::check_shape(folded).shape, SolidShape::Folded);
         }

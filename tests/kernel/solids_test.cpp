@@ -1,8 +1,8 @@
-// The primitive solids: decomposition into tetrahedra, bounds and the count
-// checks.
+// The primitive solids: decomposition into tetrahedra and bounds.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -10,7 +10,6 @@
 #include "kernel/angles.h"
 #include "kernel/cylinder.h"
 #include "kernel/hexahedron.h"
-#include "kernel/solid_messages.h"
 #include "kernel/tetrahedron.h"
 #include "kernel/triangle_prism.h"
 #include "kernel_fixtures.h"
@@ -49,11 +48,9 @@ void expect_tetra_eq(const TetraVertices& t, const Point3& a, const Point3& b, c
 }
 
 template <typename Solid>
-double decomposed_volume(const Solid& s, int count) {
-    std::vector<TetraVertices> tets(static_cast<std::size_t>(count));
-    s.decompose(tets.data(), count);
+double decomposed_volume(const Solid& s) {
     double sum = 0.0;
-    for (const TetraVertices& t : tets) sum += t.full_volume();
+    for (const TetraVertices& t : s.decompose()) sum += t.full_volume();
     return sum;
 }
 
@@ -63,17 +60,15 @@ TEST(TrianglePrism, DecomposesByTheFixedTable) {
     std::vector<Point3> v;
     for (int i = 0; i < 6; ++i) v.push_back(labelled(i));
     const TrianglePrism p = make_prism(v);
-    TetraVertices t[3];
-    p.decompose(t, 3);
+    const std::array<TetraVertices, 3> t = p.decompose();
     expect_tetra_eq(t[0], v[0], v[1], v[2], v[4]);
     expect_tetra_eq(t[1], v[0], v[2], v[3], v[4]);
     expect_tetra_eq(t[2], v[2], v[3], v[5], v[4]);
 }
 
 TEST(TrianglePrism, RightPrismGivesThreeSixths) {
-    TetraVertices t[3];
-    right_prism().decompose(t, 3);
-    for (const TetraVertices& piece : t) EXPECT_NEAR(piece.full_volume(), 1.0 / 6.0, kRoundoff);
+    for (const TetraVertices& piece : right_prism().decompose())
+        EXPECT_NEAR(piece.full_volume(), 1.0 / 6.0, kRoundoff);
 }
 
 TEST(TrianglePrism, PiecesFillAFrustum) {
@@ -81,7 +76,7 @@ TEST(TrianglePrism, PiecesFillAFrustum) {
     // area 0.5, height 1; volume h / 3 * (A1 + A2 + sqrt(A1 A2)) = 7/6.
     const TrianglePrism p =
         make_prism({{0, 0, 0}, {2, 0, 0}, {0, 2, 0}, {0, 0, 1}, {1, 0, 1}, {0, 1, 1}});
-    EXPECT_NEAR(decomposed_volume(p, 3), 7.0 / 6.0, kRoundoff);
+    EXPECT_NEAR(decomposed_volume(p), 7.0 / 6.0, kRoundoff);
 }
 
 TEST(TrianglePrism, BoundsOfItsVertices) {
@@ -102,8 +97,7 @@ TEST(Hexahedron, DecomposesByTheFixedTable) {
     std::vector<Point3> v;
     for (int i = 0; i < 8; ++i) v.push_back(labelled(i));
     const Hexahedron h = make_hexahedron(v);
-    TetraVertices t[5];
-    h.decompose(t, 5);
+    const std::array<TetraVertices, 5> t = h.decompose();
     expect_tetra_eq(t[0], v[0], v[1], v[2], v[5]);
     expect_tetra_eq(t[1], v[7], v[5], v[2], v[6]);
     expect_tetra_eq(t[2], v[0], v[5], v[7], v[4]);
@@ -112,10 +106,10 @@ TEST(Hexahedron, DecomposesByTheFixedTable) {
 }
 
 TEST(Hexahedron, UnitCubeGivesFourCornersAndTheCentralThird) {
-    TetraVertices t[5];
-    unit_cube().decompose(t, 5);
+    const std::array<TetraVertices, 5> t = unit_cube().decompose();
     const double expected[5] = {1.0 / 6, 1.0 / 6, 1.0 / 6, 1.0 / 3, 1.0 / 6};
-    for (int i = 0; i < 5; ++i) EXPECT_NEAR(t[i].full_volume(), expected[i], kRoundoff) << i;
+    for (std::size_t i = 0; i < 5; ++i)
+        EXPECT_NEAR(t[i].full_volume(), expected[i], kRoundoff) << i;
 }
 
 TEST(Hexahedron, PiecesFillAFrustum) {
@@ -128,7 +122,7 @@ TEST(Hexahedron, PiecesFillAFrustum) {
                                           {1.5, 0.5, 1},
                                           {1.5, 1.5, 1},
                                           {0.5, 1.5, 1}});
-    EXPECT_NEAR(decomposed_volume(h, 5), 7.0 / 3.0, kRoundoff);
+    EXPECT_NEAR(decomposed_volume(h), 7.0 / 3.0, kRoundoff);
 }
 
 TEST(Hexahedron, BoundsOfItsVertices) {
@@ -211,9 +205,9 @@ TEST_P(CylinderGeneralBranch, RimIsPerpendicularToTheAxisAtRadiusR) {
 
 TEST_P(CylinderGeneralBranch, VolumeIsTheInscribedPolygonPrism) {
     const GeneralAxis& g = GetParam();
-    Cylinder c(g.P0, g.P1, g.r);
-    std::vector<TetraVertices> tets(90);
-    c.decompose(tets.data(), 90);
+    const Cylinder c(g.P0, g.P1, g.r);
+    std::vector<TetraVertices> tets;
+    c.append_tetrahedra(tets);
     double sum = 0.0;
     for (const TetraVertices& t : tets) sum += t.full_volume();
     const double L = voxel::length(voxel::difference(g.P0, g.P1));
@@ -257,9 +251,10 @@ TEST(Cylinder, AlongYOrZStartsAtPlusXRadius) {
 }
 
 TEST(Cylinder, AlongXDecomposesIntoNinetyTetrahedra) {
-    Cylinder c({0, 0, 0}, {2, 0, 0}, 1.0);
-    std::vector<TetraVertices> tets(90);
-    c.decompose(tets.data(), 90);
+    const Cylinder c({0, 0, 0}, {2, 0, 0}, 1.0);
+    std::vector<TetraVertices> tets;
+    c.append_tetrahedra(tets);
+    ASSERT_EQ(tets.size(), 90u);
     EXPECT_EQ(c.n, 30);
     double sum = 0.0;
     for (const TetraVertices& t : tets) sum += t.full_volume();
@@ -298,115 +293,6 @@ TEST(Cylinder, BoundsAreThoseOfThePolygonPrism) {
     EXPECT_DOUBLE_EQ(b.minz, lo_z);
     EXPECT_DOUBLE_EQ(b.maxz, hi_z);
     EXPECT_LT(b.maxy, 1.0);  // no rim point at 90 degrees
-}
-
-// ----------------------------------------------------------- count checks
-
-// The messages the programs show for a failed count check.
-const char* const kPrismVertexMessage =
-    "the number of the vetexes of the triangle prism must be SIX ! ";
-const char* const kPrismTetraMessage =
-    "the number of the tetrahedra which are disassembled from the triangle prism must be THREE! ";
-const char* const kHexVertexMessage =
-    "the number of the vetexes of the hexahedron must be EIGHT ! ";
-const char* const kHexTetraMessage =
-    "the number of the water tetrahedra which are disassembled from the hexahedron must be FIVE! ";
-const char* const kCylinderMessage = "分解圆柱为四面体的个数需为3的倍数且至少为9";
-
-TEST(SolidCountCheck, MessagesAreTheProgramsOwn) {
-    EXPECT_STREQ(voxel::kPrismVertexCountMessage, kPrismVertexMessage);
-    EXPECT_STREQ(voxel::kPrismTetrahedronCountMessage, kPrismTetraMessage);
-    EXPECT_STREQ(voxel::kHexahedronVertexCountMessage, kHexVertexMessage);
-    EXPECT_STREQ(voxel::kHexahedronTetrahedronCountMessage, kHexTetraMessage);
-    EXPECT_STREQ(voxel::kCylinderTetrahedronCountMessage, kCylinderMessage);
-}
-
-TEST(SolidCountCheck, PrismVerticesOtherThanSix) {
-    TrianglePrism p = right_prism();
-    const std::vector<Point3> five(5, Point3{5, 5, 5});
-    EXPECT_FALSE(p.set_vertices(five.data(), 5));
-    expect_point_eq(p.V[1], {1, 0, 0});  // unchanged
-}
-
-TEST(SolidCountCheck, PrismTetrahedraOtherThanThree) {
-    const TrianglePrism p = right_prism();
-    TetraVertices t[4];
-    for (TetraVertices& x : t) x = {{7, 7, 7}, {7, 7, 7}, {7, 7, 7}, {7, 7, 7}};
-    EXPECT_FALSE(p.decompose(t, 4));
-    for (const TetraVertices& x : t) expect_point_eq(x.V0, {7, 7, 7});  // nothing written
-}
-
-TEST(SolidCountCheck, HexahedronVerticesOtherThanEight) {
-    Hexahedron h = unit_cube();
-    const std::vector<Point3> nine(9, Point3{5, 5, 5});
-    EXPECT_FALSE(h.set_vertices(nine.data(), 9));
-    expect_point_eq(h.V[6], {1, 1, 1});
-}
-
-TEST(SolidCountCheck, HexahedronTetrahedraOtherThanFive) {
-    const Hexahedron h = unit_cube();
-    TetraVertices t[6];
-    for (TetraVertices& x : t) x = {{7, 7, 7}, {7, 7, 7}, {7, 7, 7}, {7, 7, 7}};
-    EXPECT_FALSE(h.decompose(t, 6));
-    for (const TetraVertices& x : t) expect_point_eq(x.V3, {7, 7, 7});
-}
-
-TEST(SolidCountCheck, CorrectCountsPass) {
-    TrianglePrism p = right_prism();
-    Hexahedron h = unit_cube();
-    Cylinder c({0, 0, 0}, {0, 0, 1}, 1.0);
-    std::vector<Point3> v(8, Point3{});
-    std::vector<TetraVertices> t(12);
-    EXPECT_TRUE(p.set_vertices(v.data(), 6));
-    EXPECT_TRUE(p.decompose(t.data(), 3));
-    EXPECT_TRUE(h.set_vertices(v.data(), 8));
-    EXPECT_TRUE(h.decompose(t.data(), 5));
-    EXPECT_TRUE(c.decompose(t.data(), 9));
-    EXPECT_TRUE(c.decompose(t.data(), 12));
-    EXPECT_EQ(c.n, 4);
-}
-
-struct CylinderCount {
-    int count;
-    int sectors;  // count / 3
-};
-
-class CylinderCountCheck : public testing::TestWithParam<CylinderCount> {};
-
-TEST_P(CylinderCountCheck, FailsThenDecomposesAnyway) {
-    const CylinderCount& cc = GetParam();
-    Cylinder c({0, 0, 0}, {2, 0, 0}, 1.0);
-    const Point3 mark{7, 7, 7};
-    std::vector<TetraVertices> t(static_cast<std::size_t>(cc.count) + 1);
-    for (TetraVertices& x : t) x = {mark, mark, mark, mark};
-    EXPECT_FALSE(c.decompose(t.data(), cc.count));
-    EXPECT_EQ(c.n, cc.sectors);
-
-    // The 3 n tetrahedra of the n-gon prism are written, and no more.
-    const int written = 3 * cc.sectors;
-    double sum = 0.0;
-    for (int i = 0; i < written; ++i) sum += t[static_cast<std::size_t>(i)].full_volume();
-    EXPECT_NEAR(sum, polygon_prism_volume(cc.sectors, 1.0, 2.0), 1e-12);
-    for (std::size_t i = static_cast<std::size_t>(written); i < t.size(); ++i)
-        expect_point_eq(t[i].V0, mark);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cylinder, CylinderCountCheck,
-                         testing::Values(CylinderCount{6, 2}, CylinderCount{10, 3},
-                                         CylinderCount{14, 4}),
-                         [](const testing::TestParamInfo<CylinderCount>& i) {
-                             return "Count" + std::to_string(i.param.count);
-                         });
-
-TEST(Cylinder, CountSixWritesTheTwoSectorsOfAFlatPrism) {
-    // n = 2: the rim points at 0, 3.1415926 and 2 * 3.1415926 rad.
-    Cylinder c({0, 0, 0}, {2, 0, 0}, 1.0);
-    TetraVertices t[6];
-    c.decompose(t, 6);
-    EXPECT_EQ(c.n, 2);
-    expect_point_eq(t[0].V1, {0, 0, -1});
-    expect_point_eq(t[0].V2, {0, std::sin(kRimPi), -std::cos(kRimPi)});
-    expect_point_eq(t[3].V2, {0, std::sin(2 * kRimPi), -std::cos(2 * kRimPi)});
 }
 
 TEST(Cylinder, BoundsRaiseTwoSectorsToThree) {

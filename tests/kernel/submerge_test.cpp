@@ -158,10 +158,8 @@ TEST(SolidSubmerge, AboveTheSolidsZeroTestThePiecesCentroidsAreWeighted) {
     const Plane film = make_plane(0, 0, 1, -1e-16);
     const Hexahedron box = make_box({0.5, 0, 0}, {1.5, 1, 1});
     const SubmergedPart h = submerged_part(box, film, kStrict);
-    TetraVertices tets[5];
-    box.decompose(tets, 5);
     double v = 0, sx = 0, sy = 0, sz = 0;
-    for (const TetraVertices& piece : tets) {
+    for (const TetraVertices& piece : box.decompose()) {
         const SubmergedPart t = submerged_part(piece, film, kStrict);
         EXPECT_LE(t.volume, 1e-15);
         v += t.volume;
@@ -208,7 +206,7 @@ TEST(SolidSubmerge, WetAndDryPartsMakeUpTheWhole) {
         // Not every face of this one is planar: conservation holds anyway,
         // since both parts come from the same five tetrahedra.
         Hexahedron h;
-        h.set_vertices(v.data(), 8);
+        h.set_vertices(v.data());
         expect_wet_and_dry_make_the_whole(h);
     }
     {

@@ -11,7 +11,7 @@ voxel::Hexahedron box_solid(double x0, double x1, double y0, double y1, double z
     const Point3 v[8] = {{x0, y0, z0}, {x1, y0, z0}, {x1, y1, z0}, {x0, y1, z0},
                          {x0, y0, z1}, {x1, y0, z1}, {x1, y1, z1}, {x0, y1, z1}};
     voxel::Hexahedron h;
-    h.set_vertices(v, 8);
+    h.set_vertices(v);
     return h;
 }
 

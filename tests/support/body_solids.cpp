@@ -16,7 +16,7 @@ BodySolids solids_of(const voxel::Body& body) {
                 voxel::Hexahedron h;
                 const voxel::Point3 v[8] = {tet(0).V0, tet(0).V1, tet(0).V2, tet(4).V3,
                                             tet(2).V3, tet(0).V3, tet(1).V3, tet(1).V0};
-                h.set_vertices(v, 8);
+                h.set_vertices(v);
                 out.hexahedra.push_back(h);
                 break;
             }
@@ -25,7 +25,7 @@ BodySolids solids_of(const voxel::Body& body) {
                 voxel::TrianglePrism p;
                 const voxel::Point3 v[6] = {tet(0).V0, tet(0).V1, tet(0).V2,
                                             tet(1).V2, tet(0).V3, tet(2).V2};
-                p.set_vertices(v, 6);
+                p.set_vertices(v);
                 out.prisms.push_back(p);
                 break;
             }

@@ -2,6 +2,7 @@
 // tests.
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -22,10 +23,9 @@ inline std::vector<voxel::TetraVertices> box_tetrahedra(double x0, double x1, do
     const voxel::Point3 v[8] = {{x0, y0, z0}, {x1, y0, z0}, {x1, y1, z0}, {x0, y1, z0},
                                 {x0, y0, z1}, {x1, y0, z1}, {x1, y1, z1}, {x0, y1, z1}};
     voxel::Hexahedron hex;
-    hex.set_vertices(v, 8);
-    std::vector<voxel::TetraVertices> tets(5);
-    hex.decompose(tets.data(), 5);
-    return tets;
+    hex.set_vertices(v);
+    const std::array<voxel::TetraVertices, 5> tets = hex.decompose();
+    return {tets.begin(), tets.end()};
 }
 
 // A ship of principal data L (= Lpp), B, D holding the given tetrahedra.

@@ -1,5 +1,6 @@
 #include "support/reference_solids.h"
 
+#include <array>
 #include <cmath>
 #include <cstddef>
 #include <vector>
@@ -35,16 +36,14 @@ voxel::SubmergedPart submerged_part(const voxel::TetraVertices& t, const voxel::
 
 voxel::SubmergedPart submerged_part(const voxel::Hexahedron& h, const voxel::Plane& p,
                                     voxel::CrossingTolerance tolerance) {
-    voxel::TetraVertices tets[5];
-    for (int i = 0; i < 5; ++i) tets[i] = h.tetrahedron(i);
-    return submerged_tetrahedra(tets, 5, p, tolerance, h.V[0]);
+    const std::array<voxel::TetraVertices, 5> tets = h.decompose();
+    return submerged_tetrahedra(tets.data(), 5, p, tolerance, h.V[0]);
 }
 
 voxel::SubmergedPart submerged_part(const voxel::TrianglePrism& prism, const voxel::Plane& p,
                                     voxel::CrossingTolerance tolerance) {
-    voxel::TetraVertices tets[3];
-    for (int i = 0; i < 3; ++i) tets[i] = prism.tetrahedron(i);
-    return submerged_tetrahedra(tets, 3, p, tolerance, prism.V[0]);
+    const std::array<voxel::TetraVertices, 3> tets = prism.decompose();
+    return submerged_tetrahedra(tets.data(), 3, p, tolerance, prism.V[0]);
 }
 
 voxel::SubmergedPart submerged_part(const voxel::Cylinder& c, const voxel::Plane& p,
