@@ -12,7 +12,7 @@ struct Cylinder {
     Point3 P0;       // centre of the first end disc
     Point3 P1;       // centre of the second end disc; axis a = P1 - P0
     double r = 0.0;  // radius
-    int n = 30;      // sectors; 3 * n tetrahedra
+    int n = 30;      // sectors of the inscribed prism, 3 tetrahedra each (see sectors())
 
     Cylinder() = default;
     Cylinder(const Point3& p0, const Point3& p1, double radius) { make(p0, p1, radius); }

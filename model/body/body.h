@@ -56,7 +56,7 @@ struct BodyGroup {
     // Every integral the group contributes (volume, moments, section area
     // and moments) is multiplied by it: +1 for a solid of the model files.
     double weight = 1.0;
-    // A Tetrahedron given as a solid answers with its own cut; the other
+    // A solid that is one tetrahedron answers with its own cut; the other
     // kinds sum their tetrahedra and fall back to their first point.
     bool single_tetrahedron = false;
     Point3 fallback;  // V0 of a tetrahedron, prism or hexahedron, P0 of a cylinder

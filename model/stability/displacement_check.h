@@ -10,7 +10,7 @@
 namespace voxel {
 
 // True when V > 0 and (V - Vt) / V < 1e-10, with Vt the body's total volume
-// (written to total). The group's box must be current.
+// (written to total).
 bool displacement_in_range(VoxelGroup& group, double V, double& total);
 
 // The standard-error message of a displacement out of range, naming both

@@ -78,7 +78,7 @@ struct IterationOutcome {
 // Writes the header lines, one line per step and the prompts. Returns the
 // last accepted state and how the iteration ended; it says nothing about an
 // outcome that is no equilibrium, which is the caller's to report.
-// The group's box must be current and V within the body's volume.
+// V must lie within the body's volume.
 IterationOutcome iterate_floating_attitude(
     VoxelGroup& group, double V, Point3 G,
     const IterationDialogue& dialogue = IterationDialogue::console());

@@ -92,8 +92,7 @@ struct ArmResult {
 
 // The arm at heel angle theta (radians) to the side sigma (-1 or +1) about
 // `axis`, for displacement V and centre of gravity G.
-// Starts from upright trim, whatever was computed before. The body's stored
-// bounding box must be current.
+// Starts from upright trim, whatever was computed before.
 ArmResult righting_arm_at(const VoxelGroup& body, double V, Point3 G, HeelAxis axis, double theta,
                           double sigma, const TrimBounds& bounds = {});
 
