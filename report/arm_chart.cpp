@@ -114,8 +114,7 @@ LineChart righting_arm_chart(const ArmSeries& starboard, const ArmSeries& port,
     bool construction_line = false;
     for (const ChartLine& line : chart.lines) construction_line |= !line.extend;
     if (construction_line)
-        chart.notes.push_back(
-            {180.0 / kPi, 0.0, "1 rad = 57.3°", "#404040", "start", 1.0, -1.2});
+        chart.notes.push_back({180.0 / kPi, 0.0, "1 rad = 57.3°", "#404040", "start", 1.0, -1.2});
     return chart;
 }
 

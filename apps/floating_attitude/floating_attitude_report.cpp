@@ -32,7 +32,7 @@ std::vector<std::string> attitude_failure_lines(const IterationOutcome& outcome)
     return lines;
 }
 
-int run_floating_attitude(VoxelGroup& group) {
+int run_floating_attitude(const VoxelGroup& group) {
     const double V = group.V;
     console_line("排水体积=" + format_number(V));
     const Point3 G = group.centre_of_gravity();

@@ -38,6 +38,6 @@ std::vector<std::string> attitude_failure_lines(const IterationOutcome& outcome)
 // that of any run), 0 otherwise (then the caller pauses). attitude_failure_lines go to standard
 // error before the wait of any of these failures. The pillar warnings (draft_warnings) follow the
 // drafts on standard error and change no status.
-int run_floating_attitude(VoxelGroup& group);
+int run_floating_attitude(const VoxelGroup& group);
 
 }  // namespace voxel

@@ -43,7 +43,7 @@ std::string trim_bound_note(int degrees, double sigma, const ArmResult& arm) {
            "; 力臂取最后一次接受的纵倾状态.";
 }
 
-int report_righting_arms(VoxelGroup& body, const std::string& file_name,
+int report_righting_arms(const VoxelGroup& body, const std::string& file_name,
                          const std::string& model_path, int threads) {
     TextFileWriter file(file_name.c_str(), "\n");
     if (!file.is_open()) {

@@ -34,7 +34,7 @@ std::string non_finite_arms_message(const std::string& angles);
 // computed), 0 otherwise.
 // Then the files of write_stability_files in the same folder as
 // `file_name`; `model_path` names the model there.
-int report_righting_arms(VoxelGroup& body, const std::string& file_name,
+int report_righting_arms(const VoxelGroup& body, const std::string& file_name,
                          const std::string& model_path, int threads = 1);
 
 }  // namespace voxel

@@ -21,8 +21,8 @@ int degrees_of(int k) {
 
 }  // namespace
 
-void sweep_righting_arms(VoxelGroup& body, double V, Point3 G, HeelAxis axis, const ArmSink& sink,
-                         const TrimBounds& bounds, int threads) {
+void sweep_righting_arms(const VoxelGroup& body, double V, Point3 G, HeelAxis axis,
+                         const ArmSink& sink, const TrimBounds& bounds, int threads) {
     const VoxelGroup& fixed = body;
 
     // Every angle starts from upright trim, so the 38 arms are independent of

@@ -28,7 +28,7 @@ struct ArmSink {
 // axis `axis`. Every angle starts from upright trim, so up to `threads`
 // threads share the angles; the sink gets the same results in the same order
 // whatever their number.
-void sweep_righting_arms(VoxelGroup& body, double V, Point3 G, HeelAxis axis, const ArmSink& sink,
-                         const TrimBounds& bounds = {}, int threads = 1);
+void sweep_righting_arms(const VoxelGroup& body, double V, Point3 G, HeelAxis axis,
+                         const ArmSink& sink, const TrimBounds& bounds = {}, int threads = 1);
 
 }  // namespace voxel

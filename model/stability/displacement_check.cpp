@@ -6,7 +6,7 @@
 
 namespace voxel {
 
-bool displacement_in_range(VoxelGroup& group, double V, double& total) {
+bool displacement_in_range(const VoxelGroup& group, double V, double& total) {
     total = group.total_volume();
     return V > 0.0 && (V - total) / V < 1e-10;
 }
@@ -16,7 +16,7 @@ std::string displacement_range_message(double V, double total) {
            ", 浮体总体积=" + format_number(total) + " (要求 0 < 排水体积 <= 浮体总体积).";
 }
 
-bool level_water_plane_found(VoxelGroup& group, double V, double& reached) {
+bool level_water_plane_found(const VoxelGroup& group, double V, double& reached) {
     const WaterPlane w = group.find_water_plane(V, Point3{0.0, 0.0, 1.0});
     reached = w.volume_reached;
     return w.converged && w.volume_reached > 0.0 && std::isfinite(w.B.x) && std::isfinite(w.B.y) &&

@@ -11,7 +11,7 @@ namespace voxel {
 
 // True when V > 0 and (V - Vt) / V < 1e-10, with Vt the body's total volume
 // (written to total).
-bool displacement_in_range(VoxelGroup& group, double V, double& total);
+bool displacement_in_range(const VoxelGroup& group, double V, double& total);
 
 // The standard-error message of a displacement out of range, naming both
 // volumes. The program then waits for one character and ends with status 1.
@@ -25,7 +25,7 @@ std::string displacement_range_message(double V, double total);
 // from V, or has nothing submerged and a centre of 0/0, and every later
 // result would be meaningless or not a number. V must have passed
 // displacement_in_range. `reached` gets the volume at the last plane.
-bool level_water_plane_found(VoxelGroup& group, double V, double& reached);
+bool level_water_plane_found(const VoxelGroup& group, double V, double& reached);
 
 // The standard-error message of a level water plane that cannot be found.
 // The program then waits for one character and ends with status 1.

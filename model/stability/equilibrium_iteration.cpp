@@ -47,7 +47,7 @@ double IterationOutcome::tilt_degrees() const {
     return std::acos(c) * (180.0 / kPi);
 }
 
-IterationOutcome iterate_floating_attitude(VoxelGroup& group, double V, Point3 G,
+IterationOutcome iterate_floating_attitude(const VoxelGroup& group, double V, Point3 G,
                                            const IterationDialogue& dialogue) {
     const Box3& box = group.box();
     const double dx = box.maxx - box.minx, dy = box.maxy - box.miny, dz = box.maxz - box.minz;

@@ -80,7 +80,7 @@ struct IterationOutcome {
 // outcome that is no equilibrium, which is the caller's to report.
 // V must lie within the body's volume.
 IterationOutcome iterate_floating_attitude(
-    VoxelGroup& group, double V, Point3 G,
+    const VoxelGroup& group, double V, Point3 G,
     const IterationDialogue& dialogue = IterationDialogue::console());
 
 }  // namespace voxel

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "support/model_text.h"
 #include "support/body_solids.h"
+#include "support/model_text.h"
 #include "support/scratch_dir.h"
 
 using testing_support::ScratchDir;
