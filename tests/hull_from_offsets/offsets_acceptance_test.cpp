@@ -201,7 +201,7 @@ TEST(HullFromOffsetsAcceptance, BoxTableGivesTheBoxClosedFormsInAllThreePrograms
 //   BMt = I_T / V with I_T = (4/105) B^3 L g^3.
 // The hydrostatic sweep's drafts are 0.5, 0.6, ... by a running sum, so T
 // itself is no row; the row nearest, d = 6.2, is compared at its own d.
-constexpr double kWigL = 100.0, kWigB = 10.0, kWigT = 6.25, kWigD = 10.0, kWigKG = 4.5;
+constexpr double kWigL = 100.0, kWigB = 10.0, kWigT = 6.25, kWigD = 10.0;
 
 // Stations i L / N, waterlines j T / M and the deck D.
 std::string wigley_table(int N, int M) {
