@@ -26,11 +26,15 @@ constexpr std::size_t kStlHeaderBytes = 80;
 constexpr std::size_t kStlCountEnd = 84;
 constexpr std::size_t kStlFacetBytes = 50;
 
-std::string facet_name(const FacetSource& s) { return "第 " + std::to_string(s.facet) + " 个面"; }
+std::string facet_name(const FacetSource& s) {
+    return "第 " + std::to_string(s.facet) + " 个面";
+}
 
 // The line a message about the facet stands on: a binary STL has none but
 // its first.
-int message_line(const FacetSource& s) { return s.line > 0 ? s.line : 1; }
+int message_line(const FacetSource& s) {
+    return s.line > 0 ? s.line : 1;
+}
 
 std::string point_text(const Point3& p) {
     return "(" + format_number(p.x) + ", " + format_number(p.y) + ", " + format_number(p.z) + ")";
@@ -54,8 +58,8 @@ class FaultList {
     void finish() {
         if (count_ <= kMostMeshFaultsListed) return;
         diagnostics_.error(file_, first_unlisted_line_,
-                           "另有 " + std::to_string(count_ - kMostMeshFaultsListed) + " 处" + kind_ +
-                               "未列出 (共 " + std::to_string(count_) + " 处).");
+                           "另有 " + std::to_string(count_ - kMostMeshFaultsListed) + " 处" +
+                               kind_ + "未列出 (共 " + std::to_string(count_) + " 处).");
     }
 
   private:
@@ -128,9 +132,8 @@ class MeshBuilder {
         if (!std::isfinite(raw[0]) || !std::isfinite(raw[1]) || !std::isfinite(raw[2])) {
             coordinates_.error(line, where() + "的坐标 " + point_text(read) + " 不是有限数.");
         } else if (!within_range(p)) {
-            coordinates_.error(line, where() + "的坐标 " + point_text(read) +
-                                         " 缩放和平移之后为 " + point_text(p) +
-                                         ", 不是有限数或绝对值超过 1e100.");
+            coordinates_.error(line, where() + "的坐标 " + point_text(read) + " 缩放和平移之后为 " +
+                                         point_text(p) + ", 不是有限数或绝对值超过 1e100.");
         }
         return found.first->second;
     }
@@ -258,14 +261,16 @@ double little_endian_float(const unsigned char* p) {
 // STL with that many facets.
 bool is_binary_stl(const std::string& bytes, std::uint64_t& count) {
     if (bytes.size() < kStlCountEnd) return false;
-    count = little_endian_u32(reinterpret_cast<const unsigned char*>(bytes.data()) + kStlHeaderBytes);
+    count =
+        little_endian_u32(reinterpret_cast<const unsigned char*>(bytes.data()) + kStlHeaderBytes);
     return static_cast<std::uint64_t>(bytes.size()) == kStlCountEnd + kStlFacetBytes * count;
 }
 
 void read_binary_stl(const std::string& bytes, std::uint64_t count, MeshBuilder& builder,
                      Diagnostics& diagnostics, const std::string& name) {
     if (count > static_cast<std::uint64_t>(INT_MAX)) {
-        diagnostics.error(name, 1, "二进制 STL 的面数 " + std::to_string(count) + " 太多, 无法读取.");
+        diagnostics.error(name, 1,
+                          "二进制 STL 的面数 " + std::to_string(count) + " 太多, 无法读取.");
         return;
     }
     const unsigned char* const data = reinterpret_cast<const unsigned char*>(bytes.data());
@@ -349,8 +354,8 @@ class AsciiStlReader {
                 if (equal_ignoring_case(after.text, "solid")) {
                     words_.skip_line();
                 } else {
-                    syntax_.error(after.line,
-                                  "endsolid 之后应为 solid 或文件结束, 读到 " + quoted(after.text) + ".");
+                    syntax_.error(after.line, "endsolid 之后应为 solid 或文件结束, 读到 " +
+                                                  quoted(after.text) + ".");
                     recover();
                 }
             } else {
@@ -393,9 +398,9 @@ class AsciiStlReader {
         for (int i = 0; i < 3; ++i) {
             const Word w = words_.peek();
             if (!parse_number(w.text, values[i])) {
-                syntax_.error(w.line, std::string("应为") + what + "的数, 读到 " +
-                                          (w.text.empty() ? std::string("文件结束") : quoted(w.text)) +
-                                          ".");
+                syntax_.error(
+                    w.line, std::string("应为") + what + "的数, 读到 " +
+                                (w.text.empty() ? std::string("文件结束") : quoted(w.text)) + ".");
                 return false;
             }
             words_.next();
@@ -486,8 +491,8 @@ void read_obj(std::string_view text, MeshBuilder& builder, Diagnostics& diagnost
             vertex_of.push_back(builder.vertex(raw, line, 0));
         } else if (words[0] == "f") {
             if (words.size() < 4) {
-                syntax.error(line, "面行应至少有三个角点, 读到 " + std::to_string(words.size() - 1) +
-                                       " 个.");
+                syntax.error(line, "面行应至少有三个角点, 读到 " +
+                                       std::to_string(words.size() - 1) + " 个.");
                 continue;
             }
             std::vector<int> corners;
@@ -577,10 +582,10 @@ void check_edges(const TriangleMesh& mesh, Diagnostics& diagnostics, const std::
                                    facet_name(second) + " 等), 一条边只能属于两个面.");
             } else if (e.upward != 1) {
                 const FacetSource& second = mesh.sources[static_cast<std::size_t>(e.second)];
-                orientation.error(message_line(second),
-                                  "面的朝向不一致: " + facet_name(second) + "与" +
-                                      facet_name(first) + "沿共有的边 " + edge_text(u, v) +
-                                      " 同向 (应相反), 其中一个面翻转了.");
+                orientation.error(message_line(second), "面的朝向不一致: " + facet_name(second) +
+                                                            "与" + facet_name(first) +
+                                                            "沿共有的边 " + edge_text(u, v) +
+                                                            " 同向 (应相反), 其中一个面翻转了.");
             }
         }
     }
@@ -589,9 +594,9 @@ void check_edges(const TriangleMesh& mesh, Diagnostics& diagnostics, const std::
     if (open > 0) {
         const FacetSource& s = mesh.sources[first_open_facet];
         diagnostics.error(name, message_line(s),
-                          "网格不封闭: 有 " + std::to_string(open) +
-                              " 条边只属于一个面, 例如" + facet_name(s) + "的边 " +
-                              edge_text(first_open_u, first_open_v) + ".");
+                          "网格不封闭: 有 " + std::to_string(open) + " 条边只属于一个面, 例如" +
+                              facet_name(s) + "的边 " + edge_text(first_open_u, first_open_v) +
+                              ".");
     }
 }
 
@@ -601,9 +606,9 @@ void check_volume(TriangleMesh& mesh, Diagnostics& diagnostics, const std::strin
     if (!std::isfinite(volume)) {
         diagnostics.error(name, 1, "网格的体积不是有限数 (" + format_number(volume) + ").");
     } else if (volume < 0.0) {
-        diagnostics.warn(name, 1,
-                         "网格的面朝向内侧 (有向体积为 " + format_number(volume) +
-                             "), 已把每个面翻转为朝外.");
+        diagnostics.warn(
+            name, 1,
+            "网格的面朝向内侧 (有向体积为 " + format_number(volume) + "), 已把每个面翻转为朝外.");
         for (std::array<int, 3>& f : mesh.facets) std::swap(f[1], f[2]);
     } else if (volume == 0.0) {
         diagnostics.warn(name, 1, "网格的体积为 0, 它不提供浮力.");

@@ -129,7 +129,9 @@ std::size_t count_of(const std::string& text, const std::string& part) {
     return n;
 }
 
-bool same_point(const Point3& a, const Point3& b) { return a.x == b.x && a.y == b.y && a.z == b.z; }
+bool same_point(const Point3& a, const Point3& b) {
+    return a.x == b.x && a.y == b.y && a.z == b.z;
+}
 
 }  // namespace
 
@@ -164,10 +166,12 @@ TEST(TriangleMesh, CubeReadsAlikeFromBinaryStlAsciiStlAndObj) {
 
 TEST(TriangleMesh, FormatIsToldFromTheContent) {
     // A binary header that starts with "solid" is binary by its size.
-    EXPECT_EQ(read(binary_stl(cube(), "solid made by a CAD program")).format, MeshFormat::BinaryStl);
+    EXPECT_EQ(read(binary_stl(cube(), "solid made by a CAD program")).format,
+              MeshFormat::BinaryStl);
     // Keywords in any case, words parted by any white space, CR LF lines.
     std::string text = ascii_stl(cube());
-    for (std::size_t at = text.find("vertex"); at != std::string::npos; at = text.find("vertex", at))
+    for (std::size_t at = text.find("vertex"); at != std::string::npos;
+         at = text.find("vertex", at))
         text.replace(at, 6, "VeRtEx\t");
     std::string crlf;
     for (char c : text) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
@@ -192,8 +196,7 @@ TEST(TriangleMesh, CoordinatesAreScaledThenOffset) {
 
     EXPECT_NE(messages(read(obj(cube_quads({0, 0, 0}, 1)), 0)).find("缩放系数"), std::string::npos);
     EXPECT_TRUE(read(obj(cube_quads({0, 0, 0}, 1)), -1).diagnostics.has_errors());
-    EXPECT_TRUE(read(obj(cube_quads({0, 0, 0}, 1)),
-                     std::numeric_limits<double>::infinity())
+    EXPECT_TRUE(read(obj(cube_quads({0, 0, 0}, 1)), std::numeric_limits<double>::infinity())
                     .diagnostics.has_errors());
     // 1e60 scaled by 1e50 is beyond 1e100.
     const MeshReadResult big = read(obj(cube_quads({0, 0, 0}, 1e60)), 1e50);
@@ -203,8 +206,8 @@ TEST(TriangleMesh, CoordinatesAreScaledThenOffset) {
 TEST(TriangleMesh, ObjCornersCountBackwardsAndTakeTheFirstNumberOfSlashForms) {
     const std::string v =
         "v 0 0 0\nv 1 0 0\nv 0 1 0\nv 1 1 0\nv 0 0 1\nv 1 0 1\nv 0 1 1\nv 1 1 1\n";
-    const std::string forward = v +
-                                "f 1 3 4 2\nf 5 6 8 7\nf 1 2 6 5\nf 3 7 8 4\nf 1 5 7 3\nf 2 4 8 6\n";
+    const std::string forward =
+        v + "f 1 3 4 2\nf 5 6 8 7\nf 1 2 6 5\nf 3 7 8 4\nf 1 5 7 3\nf 2 4 8 6\n";
     // -8 is vertex 1, -1 vertex 8; a/b/c and a//c forms.
     const std::string backward =
         v +
@@ -257,7 +260,8 @@ TEST(TriangleMesh, OpenFinnedAndMisorientedMeshesAreRefused) {
     std::vector<Triangle> open = cube();
     open.pop_back();  // the triangle's three edges keep one facet each
     const std::string o = messages(read(binary_stl(open)));
-    EXPECT_NE(o.find("hull.stl:1: 错误: 网格不封闭: 有 3 条边只属于一个面"), std::string::npos) << o;
+    EXPECT_NE(o.find("hull.stl:1: 错误: 网格不封闭: 有 3 条边只属于一个面"), std::string::npos)
+        << o;
 
     // A fin on the edge (0,0,0)-(1,0,0): three facets on it, and the fin's
     // two other edges open.
@@ -305,7 +309,7 @@ TEST(TriangleMesh, VerticesAreOneOnlyForTheSameCoordinates) {
 
 TEST(TriangleMesh, FacetsOfZeroAreaArePassedOverWithAWarning) {
     std::vector<Triangle> t = cube();
-    t.push_back({Point3{0, 0, 0}, Point3{0, 0, 0}, Point3{1, 0, 0}});  // two corners alike
+    t.push_back({Point3{0, 0, 0}, Point3{0, 0, 0}, Point3{1, 0, 0}});    // two corners alike
     t.push_back({Point3{0, 0, 0}, Point3{0.5, 0, 0}, Point3{1, 0, 0}});  // on one line
     const MeshReadResult r = read(binary_stl(t));
     EXPECT_FALSE(r.diagnostics.has_errors()) << messages(r);
@@ -334,7 +338,8 @@ TEST(TriangleMesh, BadNumbersAndEmptyFilesAreErrorsWithTheirLines) {
     EXPECT_TRUE(read(std::string(84, '\0')).diagnostics.has_errors());  // binary, no facets
     // Not text, and not of a binary STL's size.
     const std::string cut = binary_stl(cube()).substr(0, 500);
-    EXPECT_NE(messages(read(cut)).find("也不是二进制 STL"), std::string::npos) << messages(read(cut));
+    EXPECT_NE(messages(read(cut)).find("也不是二进制 STL"), std::string::npos)
+        << messages(read(cut));
 }
 
 TEST(TriangleMesh, PathsThatAreNoRegularFileAreRefusedWithoutWaiting) {
