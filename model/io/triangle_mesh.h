@@ -19,8 +19,9 @@
 //               file may hold several solids one after another.
 //   OBJ         any other text: "v x y z [w]" and "f a b c ..." lines (of a
 //               "v" line the numbers after z, a weight or a colour, are read
-//               and not used); the other statements (vn, vt, o, g, s, usemtl, mtllib, ...) and
-//               comments from '#' to the end of the line are passed over.
+//               and not used); the other statements (vn, vt, o, g, s,
+//               usemtl, mtllib, ...) and comments from '#' to the end of the
+//               line are passed over.
 //               Corners are 1-based vertex numbers, negative ones counted
 //               back from the last vertex read so far (-1 the last); of
 //               "a/b/c" and "a//c" the first number is taken. A polygon is
