@@ -114,7 +114,7 @@ Point3 box_centre(const TriangleMesh& mesh);
 // The volume the facets enclose (length unit cubed), positive when they face
 // outward. With c the box centre, each facet (a, b, c') spans the tetrahedron
 // (c, a, b, c') of signed volume dot(a - c, (b - c) x (c' - c)) / 6; over a
-// closed surface the tetrahedra of the parts outside one another cancel and
+// closed surface the tetrahedra cancel wherever they reach outside it and
 // the sum is the enclosed volume, whatever point c is (the box centre keeps
 // the products small). Summed over the facets in order, divided by 6 once.
 double signed_volume(const TriangleMesh& mesh);
