@@ -2,7 +2,7 @@
 # Builds the fuzz targets with clang (libFuzzer, AddressSanitizer,
 # UndefinedBehaviorSanitizer) in build-fuzz and runs one of them.
 #   bash fuzz/run.sh TARGET SECONDS [more libFuzzer options]
-# TARGET: format2, ship, pillars or text_input. The corpus it grows is kept
+# TARGET: format2, ship, pillars, text_input or mesh. The corpus it grows is kept
 # in build-fuzz/corpus/TARGET; the seeds of fuzz/corpus/TARGET are read, and
 # an input that fails is saved in fuzz/reproducers/TARGET.
 set -euo pipefail

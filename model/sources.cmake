@@ -14,6 +14,7 @@ set(MODEL_SOURCES
   model/io/scanned_text_file.cpp
   model/io/ship_reader.cpp
   model/io/solid_blocks.cpp
+  model/io/triangle_mesh.cpp
   model/hydrostatics/hull_particulars.cpp
   model/hydrostatics/hydrostatic_sweep.cpp
   model/hydrostatics/level_displacement.cpp

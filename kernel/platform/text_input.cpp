@@ -1,6 +1,8 @@
 #include "kernel/platform/text_input.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -74,6 +76,45 @@ std::string unreadable_reason(const char* path) {
     const int error = errno;
     std::fclose(raw);
     return failed ? std::strerror(error) : "读取失败";
+}
+
+bool read_regular_file(const char* path, std::string& bytes, std::string& reason) {
+    bytes.clear();
+    if (!path || !*path) {
+        reason = "没有给出文件名";
+        return false;
+    }
+    // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a
+    // writer. The kind is then asked of the file that was opened, so a name
+    // that changes in between cannot slip a FIFO past the check.
+    const int fd = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        reason = std::strerror(errno);
+        return false;
+    }
+    struct stat st {};
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        reason = S_ISDIR(st.st_mode) ? "这是文件夹, 不是文件" : "不是普通文件";
+        ::close(fd);
+        return false;
+    }
+    if (st.st_size > 0) bytes.reserve(static_cast<std::size_t>(st.st_size));
+    char buf[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n > 0) {
+            bytes.append(buf, static_cast<std::size_t>(n));
+        } else if (n == 0) {
+            break;
+        } else if (errno != EINTR) {
+            reason = std::strerror(errno);
+            ::close(fd);
+            bytes.clear();
+            return false;
+        }
+    }
+    ::close(fd);
+    return true;
 }
 
 TextInput::~TextInput() {

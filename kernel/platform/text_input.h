@@ -17,6 +17,13 @@ bool read_text_file(const char* path, std::string& text);
 // file that opens and reads now gets "读取失败".
 std::string unreadable_reason(const char* path);
 
+// The bytes of the regular file at `path` as they are (no text-mode
+// conversion), for files that may be binary. Never waits: the file is opened
+// without blocking and anything but a regular file (a folder, a FIFO, a
+// device) is refused before a byte is read. False with why in `reason`
+// (UTF-8, as unreadable_reason gives it) when there are no bytes to give.
+bool read_regular_file(const char* path, std::string& bytes, std::string& reason);
+
 // An input file in text mode for readers that report the line of what they
 // read: the converted text, a C stream over it that can tell its position
 // (ftell), and the line of any position. A UTF-8 byte-order mark at the start

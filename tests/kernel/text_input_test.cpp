@@ -3,6 +3,7 @@
 #include "kernel/platform/text_input.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <random>
@@ -138,6 +139,25 @@ TEST(TextInput, WhatCannotBeOpenedOrReadIsRefused) {
         EXPECT_FALSE(in.open(path));
         std::string text;
         EXPECT_FALSE(voxel::read_text_file(path, text));
+    }
+}
+
+TEST(RegularFile, BytesAsTheyAreAndNoWaitForWhatIsNoRegularFile) {
+    ScratchDir dir;
+    const std::string bytes("a\r\nb\0\r", 6);
+    const std::string path = dir.write("raw.bin", bytes);
+    std::string read, reason;
+    ASSERT_TRUE(voxel::read_regular_file(path.c_str(), read, reason));
+    EXPECT_EQ(read, bytes);
+
+    const std::string fifo = dir.file("pipe");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string missing = dir.file("missing.txt");
+    const char* const paths[] = {dir.path().c_str(), fifo.c_str(), missing.c_str(), "", nullptr};
+    for (const char* p : paths) {
+        SCOPED_TRACE(p ? p : "no name");
+        EXPECT_FALSE(voxel::read_regular_file(p, read, reason));
+        EXPECT_FALSE(reason.empty());
     }
 }
 
