@@ -308,8 +308,12 @@ void BodyBuilder::close_group(std::size_t first, SolidSource source, const Point
                               double weight, const Box3& box) {
     const int count = static_cast<int>(tets_.size() - first);
     if (summation_ == Summation::Flat) {
+        // The merged group is no longer one solid: it keeps the first
+        // solid's source and fallback point, which a Flat sum never reads,
+        // and its whole part is the sum over all its tetrahedra.
         if (!groups_.empty() && groups_.back().weight == weight) {
             groups_.back().count += count;
+            groups_.back().single_tetrahedron = false;
             return;
         }
     } else {

@@ -21,9 +21,9 @@ namespace voxel {
 // program then waits for one character and ends with status 1.
 constexpr const char* kFormat2ReadErrorMessage = " SET file(Format2) read error! ";
 
-// Fills an empty group from the file at `path`: V, G, the four kinds of
-// solids (each kind in file order, in exactly sized arrays) and the bounding
-// box. `opened` is false when the file cannot be opened or read (a
+// Fills an empty group from the file at `path`: V, G and its body, the
+// solids built into it (each kind in file order; the body sums tetrahedra,
+// cylinders, hexahedra, prisms in that order). `opened` is false when the file cannot be opened or read (a
 // directory, for one); nothing is filled then.
 //
 // Beyond the format: V and G start at 0. A header key line that is missing,

@@ -23,7 +23,6 @@ int degrees_of(int k) {
 
 void sweep_righting_arms(const VoxelGroup& body, double V, Point3 G, HeelAxis axis,
                          const ArmSink& sink, const TrimBounds& bounds, int threads) {
-    const VoxelGroup& fixed = body;
 
     // Every angle starts from upright trim, so the 38 arms are independent of
     // each other: workers take them in order, and each finished arm, with
@@ -41,7 +40,7 @@ void sweep_righting_arms(const VoxelGroup& body, double V, Point3 G, HeelAxis ax
             const int i = degrees_of(k);
             const double theta = (i / 180.0) * kPi;
             done[static_cast<std::size_t>(k)] =
-                righting_arm_at(fixed, V, G, axis, theta, sigma_of(k), bounds);
+                righting_arm_at(body, V, G, axis, theta, sigma_of(k), bounds);
         },
         [&](int k) {
             ready[static_cast<std::size_t>(k)] = 1;

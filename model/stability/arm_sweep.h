@@ -23,8 +23,7 @@ struct ArmSink {
     std::function<void(int degrees, double sigma, const ArmResult& arm)> arm;
 };
 
-// Refreshes the body's bounding box, then computes both series for
-// displacement V (model units cubed) and centre of gravity G about the heel
+// Computes both series for displacement V (model units cubed) and centre of gravity G about the heel
 // axis `axis`. Every angle starts from upright trim, so up to `threads`
 // threads share the angles; the sink gets the same results in the same order
 // whatever their number.
