@@ -2,7 +2,7 @@
 
 namespace voxel {
 
-void SectionSums::add_polygon(int n, const Point2* pts, double weight) {
+void SectionSums::add_polygon(int n, const Point2* pts, double weight, bool outline) {
     // The sections tile the plane's section. Each polygon's first moments and
     // its centroidal second moments carried to the axes u = 0, v = 0
     // (parallel axes) are summed; result() carries the totals back to the
@@ -17,18 +17,21 @@ void SectionSums::add_polygon(int n, const Point2* pts, double weight) {
     Jy_ += weight * poly.Ixx + area * (poly.cy * poly.cy);
     Jx_ += weight * poly.Iyy + area * (poly.cx * poly.cx);
     ++polygons_;
-    if (!(weight > 0.0)) return;
+    if (!(weight > 0.0) || !outline) return;
+    for (int k = 0; k < n; ++k) extend(pts[k]);
+}
+
+void SectionSums::extend(const Point2& q) {
     if (!has_extent_) {
-        minx_ = maxx_ = pts[0].x;
-        miny_ = maxy_ = pts[0].y;
+        minx_ = maxx_ = q.x;
+        miny_ = maxy_ = q.y;
         has_extent_ = true;
+        return;
     }
-    for (int k = 0; k < n; ++k) {
-        if (pts[k].x > maxx_) maxx_ = pts[k].x;
-        if (pts[k].x < minx_) minx_ = pts[k].x;
-        if (pts[k].y > maxy_) maxy_ = pts[k].y;
-        if (pts[k].y < miny_) miny_ = pts[k].y;
-    }
+    if (q.x > maxx_) maxx_ = q.x;
+    if (q.x < minx_) minx_ = q.x;
+    if (q.y > maxy_) maxy_ = q.y;
+    if (q.y < miny_) miny_ = q.y;
 }
 
 WaterplaneProps SectionSums::result() const {

@@ -33,21 +33,28 @@ class SectionSums {
     // from the tetrahedron above it). `project` gives a section point's
     // plane coordinates as a Point2. `weight` multiplies the polygon's area
     // and moments.
+    // With `outline` false the polygon leaves the extents alone (its
+    // outline is not the body's: a piece of a surface's fan).
     template <class Project>
-    void add(const TetraVertices& t, const Plane& p, Project&& project, double weight = 1.0) {
+    void add(const TetraVertices& t, const Plane& p, Project&& project, double weight = 1.0,
+             bool outline = true) {
         SectionPolygon s;
         if (!section_polygon(t, p, s)) return;
         if (face_on_plane_from_below(t, p)) return;
         Point2 pts[4];
         for (int k = 0; k < s.count; ++k) pts[k] = project(s.point[k]);
-        add_polygon(s.count, pts, weight);
+        add_polygon(s.count, pts, weight, outline);
     }
+
+    // A point of the section's outline, in plane coordinates: it widens the
+    // extents (length, breadth) and nothing else.
+    void extend(const Point2& q);
 
     // A polygon's points in boundary order, already in plane coordinates,
     // its area and moments multiplied by `weight`. The extents (length,
     // breadth) take the points of polygons of positive weight only: a
     // piece taken away (a negative weight) does not move the outline.
-    void add_polygon(int n, const Point2* pts, double weight = 1.0);
+    void add_polygon(int n, const Point2* pts, double weight = 1.0, bool outline = true);
 
     // The totals carried to the centroid. With no polygon Aw is 0, the
     // extents are 0 (also with no polygon of positive weight) and the rest

@@ -8,6 +8,7 @@ set(MODEL_SOURCES
   model/io/hull_cells.cpp
   model/io/hull_files.cpp
   model/io/hull_summary.cpp
+  model/io/mesh_block.cpp
   model/io/model_texts.cpp
   model/io/offset_table_reader.cpp
   model/io/pillars.cpp

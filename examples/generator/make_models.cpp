@@ -587,6 +587,9 @@ Body body_of(const std::vector<voxel::SolidBlock>& solids) {
             case voxel::SolidKind::Cylinder:
                 fail("a hull of offsets has no cylinders");
                 break;
+            case voxel::SolidKind::SurfaceMesh:
+                fail("a hull of offsets has no meshes");
+                break;
         }
     }
     return body;

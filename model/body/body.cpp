@@ -310,8 +310,11 @@ void BodyBuilder::close_group(std::size_t first, SolidSource source, const Point
     if (summation_ == Summation::Flat) {
         // The merged group is no longer one solid: it keeps the first
         // solid's source and fallback point, which a Flat sum never reads,
-        // and its whole part is the sum over all its tetrahedra.
-        if (!groups_.empty() && groups_.back().weight == weight) {
+        // and its whole part is the sum over all its tetrahedra. A surface's
+        // fan keeps groups of its own: its sections do not give the outline.
+        const bool surface = source == SolidSource::SurfaceMesh;
+        if (!groups_.empty() && groups_.back().weight == weight &&
+            (groups_.back().source == SolidSource::SurfaceMesh) == surface) {
             groups_.back().count += count;
             groups_.back().single_tetrahedron = false;
             return;
@@ -356,6 +359,28 @@ void BodyBuilder::add(const Cylinder& c, double weight) {
     close_group(first, SolidSource::Cylinder, c.P0, weight, box);
 }
 
+void BodyBuilder::add_surface(const std::vector<Point3>& vertices,
+                              const std::vector<std::array<int, 3>>& facets, double weight) {
+    Box3 box;
+    for (const Point3& v : vertices) box.fold(v);
+    const Point3 k{0.5 * (box.minx + box.maxx), 0.5 * (box.miny + box.maxy),
+                   0.5 * (box.minz + box.maxz)};
+    // The sign of each tetrahedron's volume is its facet's orientation seen
+    // from k: (a - k) . ((b - k) x (c - k)) > 0 when the facet faces away.
+    for (const double sign : {1.0, -1.0}) {
+        const std::size_t first = tets_.size();
+        for (const std::array<int, 3>& f : facets) {
+            const Point3& a = vertices[static_cast<std::size_t>(f[0])];
+            const Point3& b = vertices[static_cast<std::size_t>(f[1])];
+            const Point3& c = vertices[static_cast<std::size_t>(f[2])];
+            const double triple = dot(difference(k, a), cross(difference(k, b), difference(k, c)));
+            if (triple * sign > 0.0) tets_.push_back({k, a, b, c});
+        }
+        if (tets_.size() > first)
+            close_group(first, SolidSource::SurfaceMesh, k, sign * weight, box);
+    }
+}
+
 Body BodyBuilder::build() {
     Body body(crossing_, summation_);
     tets_.shrink_to_fit();
@@ -366,8 +391,9 @@ Body BodyBuilder::build() {
     if (summation_ == Summation::Flat) {
         for (const TetraVertices& t : body.tets_) body.box_.fold(t.bounds());
     } else {
-        for (SolidSource kind : {SolidSource::Tetrahedron, SolidSource::Hexahedron,
-                                 SolidSource::Prism, SolidSource::Cylinder})
+        for (SolidSource kind :
+             {SolidSource::Tetrahedron, SolidSource::Hexahedron, SolidSource::Prism,
+              SolidSource::Cylinder, SolidSource::SurfaceMesh})
             for (const Box3& b : boxes_[static_cast<int>(kind)]) body.box_.fold(b);
         body.sizes_.reserve(body.tets_.size());
         for (const TetraVertices& t : body.tets_) {

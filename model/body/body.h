@@ -5,6 +5,7 @@
 // cubed.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <vector>
 
@@ -45,7 +46,7 @@ struct WaterPlane {
 constexpr int kMaxBisections = 200;
 
 // The kind of solid a group was made from.
-enum class SolidSource { Tetrahedron, Hexahedron, Prism, Cylinder };
+enum class SolidSource { Tetrahedron, Hexahedron, Prism, Cylinder, SurfaceMesh };
 
 // One solid of the body: its tetrahedra in the body's array, in
 // decomposition order, and what no plane changes.
@@ -128,17 +129,46 @@ class Body {
     // `project` (Point3 -> Point2), e.g. the ship's (x, y) of a level plane.
     // Every tetrahedron in body order adds its polygon, weighted; the
     // extents (length, breadth) come only from groups of positive weight.
+    // A surface mesh's groups are a fan of signed tetrahedra whose sections
+    // reach outside the hull: their polygons add area and moments only, and
+    // the extents come from the mesh's own contour in p (each tetrahedron's
+    // face V1 V2 V3 is a facet of the surface).
     template <class Project>
     WaterplaneProps section(const Plane& p, Project&& project) const {
         SectionSums sums;
-        for (const BodyGroup& g : groups_)
-            for (int j = 0; j < g.count; ++j)
-                sums.add(tets_[g.first + static_cast<std::size_t>(j)], p, project, g.weight);
+        for (const BodyGroup& g : groups_) {
+            const bool surface = g.source == SolidSource::SurfaceMesh;
+            for (int j = 0; j < g.count; ++j) {
+                const TetraVertices& t = tets_[g.first + static_cast<std::size_t>(j)];
+                sums.add(t, p, project, g.weight, !surface);
+                if (surface) add_contour_points(t, p, project, sums);
+            }
+        }
         return sums.result();
     }
 
   private:
     friend class BodyBuilder;
+
+    // The points where the facet V1 V2 V3 of t meets p (its corners on p,
+    // and the crossings of its edges), added to the extents of `sums`.
+    template <class Project>
+    static void add_contour_points(const TetraVertices& t, const Plane& p, Project&& project,
+                                   SectionSums& sums) {
+        const Point3* c[3] = {&t.V1, &t.V2, &t.V3};
+        double f[3];
+        for (int i = 0; i < 3; ++i) f[i] = p.plane_value(*c[i]);
+        for (int i = 0; i < 3; ++i) {
+            const int j = (i + 1) % 3;
+            if (f[i] == 0.0) sums.extend(project(*c[i]));
+            if ((f[i] < 0.0 && f[j] > 0.0) || (f[i] > 0.0 && f[j] < 0.0)) {
+                const double s = f[i] / (f[i] - f[j]);
+                const Point3 d = difference(*c[i], *c[j]);
+                sums.extend(
+                    project(Point3{c[i]->x + d.x * s, c[i]->y + d.y * s, c[i]->z + d.z * s}));
+            }
+        }
+    }
 
     // Bounds on the cut volume of tetrahedron i (t) at p, v its plane values.
     VolumeBracket tetrahedron_bracket(std::size_t i, const TetraVertices& t, const Plane& p,
@@ -199,6 +229,15 @@ class BodyBuilder {
     void add(const TrianglePrism& p, double weight = 1.0);
     // With max(n, 3) sectors (Cylinder::sectors).
     void add(const Cylinder& c, double weight = 1.0);
+    // A closed surface whose facets (vertex indices a, b, c, counter-clockwise
+    // seen from outside) are checked closed and consistently oriented: the
+    // tetrahedra (k, a, b, c) joining the centre k of the vertices' box to
+    // each facet, each counted with the sign of its orientation (the parts of
+    // the fan outside the surface cancel), as two groups: those of positive
+    // volume with `weight`, then the others with -weight. Facets whose
+    // tetrahedron has no volume are left out; the fallback point is k.
+    void add_surface(const std::vector<Point3>& vertices,
+                     const std::vector<std::array<int, 3>>& facets, double weight = 1.0);
 
     // The body. Its box folds the box of every solid: PerSolid in the order
     // tetrahedra, hexahedra, prisms, cylinders (each kind in the order
@@ -216,7 +255,7 @@ class BodyBuilder {
     Summation summation_;
     LargeArray<TetraVertices> tets_;
     std::vector<BodyGroup> groups_;
-    std::vector<Box3> boxes_[4];  // PerSolid: each solid's bounds(), by SolidSource
+    std::vector<Box3> boxes_[5];  // PerSolid: each solid's bounds(), by SolidSource
 };
 
 }  // namespace voxel

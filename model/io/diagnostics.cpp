@@ -51,4 +51,10 @@ std::vector<std::string> Diagnostics::lines() const {
     return out;
 }
 
+void Diagnostics::append(const Diagnostics& other) {
+    for (const Diagnostic& d : other.items_) add(d);
+    more_ += other.more_;
+    more_errors_ = more_errors_ || other.more_errors_;
+}
+
 }  // namespace voxel

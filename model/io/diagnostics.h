@@ -35,6 +35,9 @@ class Diagnostics {
         add({Severity::Error, file, line, text});
     }
 
+    // Every item of `other` after these, in its order (a file that another
+    // file names, such as a mesh, reports under its own name).
+    void append(const Diagnostics& other);
     const std::vector<Diagnostic>& items() const { return items_; }
     bool has_errors() const;
     bool empty() const { return items_.empty(); }

@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "model/io/mesh_block.h"
 #include "model/io/scanned_text_file.h"
 #include "model/io/solid_blocks.h"
 
@@ -107,6 +108,7 @@ void read_format2(ScannedTextFile& in, VoxelGroup& group) {
     std::vector<Hexahedron> hexahedra;
     std::vector<TrianglePrism> prisms;
     std::vector<Cylinder> cylinders;
+    std::vector<SolidBlock> meshes;  // read after the blocks, summed after the other solids
     const KeywordLineCounts keywords = count_keyword_lines(in.text());
     make_room(tetrahedra, keywords[SolidKind::Tetrahedron]);
     make_room(hexahedra, keywords[SolidKind::Hexahedron]);
@@ -132,6 +134,9 @@ void read_format2(ScannedTextFile& in, VoxelGroup& group) {
             case SolidKind::Cylinder:
                 cylinders.emplace_back(b.vertex[0], b.vertex[1], b.radius);
                 break;
+            case SolidKind::SurfaceMesh:
+                meshes.push_back(b);
+                break;
         }
     });
 
@@ -143,6 +148,7 @@ void read_format2(ScannedTextFile& in, VoxelGroup& group) {
     for (const Cylinder& c : cylinders) body.add(c);
     for (const Hexahedron& h : hexahedra) body.add(h);
     for (const TrianglePrism& p : prisms) body.add(p);
+    for (const SolidBlock& m : meshes) add_mesh_block(body, m, in);
     group.set_body(body.build());
 }
 

@@ -237,6 +237,37 @@ bool ScannedTextFile::read_piece(char* piece, int size) {
     return true;
 }
 
+void ScannedTextFile::skip_blank_lines() {
+    after_value_ = skip_pending_ = false;
+    const std::string& text = input_.text();
+    std::size_t at = pos_;
+    while (at < text.size()) {
+        std::size_t end = text.find('\n', at);
+        if (end == std::string::npos) end = text.size();
+        std::size_t k = at;
+        while (k < end && is_space(text[k])) ++k;
+        if (k < end) break;
+        at = end < text.size() ? end + 1 : end;
+    }
+    pos_ = at;
+}
+
+std::string ScannedTextFile::read_line() {
+    after_value_ = skip_pending_ = false;
+    const std::string& text = input_.text();
+    const std::size_t end = text.find('\n', pos_);
+    std::string line;
+    if (end == std::string::npos) {
+        line = text.substr(pos_);
+        pos_ = text.size();
+        at_end_ = true;
+    } else {
+        line = text.substr(pos_, end - pos_);
+        pos_ = end + 1;
+    }
+    return line;
+}
+
 void ScannedTextFile::skip_line() {
     after_value_ = skip_pending_ = false;
     const std::string& text = input_.text();

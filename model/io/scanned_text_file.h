@@ -77,6 +77,7 @@ class ScannedTextFile {
     void warn(int line, const std::string& text) { diagnostics_.warn(name_, line, text); }
     void error(int line, const std::string& text) { diagnostics_.error(name_, line, text); }
     const Diagnostics& diagnostics() const { return diagnostics_; }
+    void append(const Diagnostics& other) { diagnostics_.append(other); }
 
     // The pattern `prefix` followed by "%lf", and when it converted, the
     // pattern's closing newline (any run of white space). `what` names the
@@ -135,6 +136,12 @@ class ScannedTextFile {
     bool read_piece(char* piece, int size);
     // fgetc until a line end has been read or the text ends.
     void skip_line();
+    // Passes over whole lines of nothing but white space.
+    void skip_blank_lines();
+    // The rest of the line at the read position, its line end dropped, and
+    // the position after it (the end-of-file indicator set when the text
+    // ends before a line end, as fgets sets it).
+    std::string read_line();
     // The reading ends: text after the last value on its line is an error
     // (true then).
     bool text_after_value();

@@ -182,7 +182,18 @@ void read_ship(ScannedTextFile& in, ShipModel& ship) {
     check_particulars(in, ship, key_lines);
     BodyBuilder hull(ship.crossing, Summation::Flat);
     hull.reserve(tetrahedra_bound(in.text()));
-    read_solid_blocks(in, [&hull](const SolidBlock& b) { add_solid_block(hull, b); });
+    read_solid_blocks(in, [&hull, &in](const SolidBlock& b) {
+        // The level sweep takes the waterplane's and the midship section's
+        // breadth and length from the solids' sections, which a surface's
+        // signed fan does not give.
+        if (b.kind == SolidKind::SurfaceMesh) {
+            in.error(b.line,
+                     "SurfaceMesh 块 (网格船体) 暂只能用于 Format2 模型文件 (floating_attitude, "
+                     "righting_arm); 船舶信息文件 (hydrostatic_curves) 尚不能读网格.");
+            return;
+        }
+        add_solid_block(hull, b);
+    });
     ship.hull = hull.build();
 }
 

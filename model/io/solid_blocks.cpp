@@ -19,11 +19,10 @@ struct KeywordLine {
     int vertices;  // vertex lines of the block (a cylinder's are P0 and P1)
 };
 
-const KeywordLine kKeywordLines[4] = {
-    {"Tetrahedron\n", SolidKind::Tetrahedron, 4},
-    {"Hexahedron\n", SolidKind::Hexahedron, 8},
-    {"TrianglePrism\n", SolidKind::TrianglePrism, 6},
-    {"Cylinder\n", SolidKind::Cylinder, 2},
+const KeywordLine kKeywordLines[5] = {
+    {"Tetrahedron\n", SolidKind::Tetrahedron, 4},     {"Hexahedron\n", SolidKind::Hexahedron, 8},
+    {"TrianglePrism\n", SolidKind::TrianglePrism, 6}, {"Cylinder\n", SolidKind::Cylinder, 2},
+    {"SurfaceMesh\n", SolidKind::SurfaceMesh, 1},
 };
 
 // One block being read: whether a read ran into the end of the file, and
@@ -54,6 +53,28 @@ class BlockReader {
             note(in_.read_number("", r,
                                  [this, what] { return name() + " 的" + what + " (一个数)"; }));
         return r;
+    }
+
+    // The next line that is not blank, as a whole, its line end and the
+    // blanks around it dropped: the path of a mesh file. "" when the file
+    // ends first or a keyword line stands there.
+    std::string text_line(const char* what) {
+        if (cut_short_ || ended_) return "";
+        in_.skip_blank_lines();
+        if (in_.at_end() || in_.blank_from(in_.position())) {
+            cut_short_ = true;
+            return "";
+        }
+        if (at_keyword_line(in_)) {
+            in_.error(in_.line(), "应为 " + name() + " 的" + what + ", 读到关键字行.");
+            ended_ = true;
+            unusable_ = true;
+            return "";
+        }
+        std::string line = in_.read_line();
+        const std::size_t first = line.find_first_not_of(" \t\r\n");
+        const std::size_t last = line.find_last_not_of(" \t\r\n");
+        return first == std::string::npos ? "" : line.substr(first, last + 1 - first);
     }
 
     void refuse(int line, const std::string& text) {
@@ -204,6 +225,8 @@ const char* keyword_of(SolidKind kind) {
             return "TrianglePrism";
         case SolidKind::Cylinder:
             return "Cylinder";
+        case SolidKind::SurfaceMesh:
+            return "SurfaceMesh";
     }
     return "";
 }
@@ -240,7 +263,16 @@ void read_solid_blocks(ScannedTextFile& in, const std::function<void(const Solid
         block.kind = keyword->kind;
         block.line = line;
         BlockReader reader(in, block);
-        if (block.kind == SolidKind::Cylinder) {
+        if (block.kind == SolidKind::SurfaceMesh) {
+            // The path, the scale, the offset.
+            block.mesh_path = reader.text_line("网格文件路径");
+            const int scale_line = in.value_line(in.position());
+            block.scale = reader.radius("比例因子");
+            reader.vertex(0, [] { return "偏移"; });
+            if (reader.whole_and_finite() && !(std::isfinite(block.scale) && block.scale > 0.0))
+                reader.refuse(scale_line, " 的比例因子须为正的有限数, 读到 " +
+                                              format_number(block.scale) + ".");
+        } else if (block.kind == SolidKind::Cylinder) {
             // P0, r, P1, r2: the cylinder takes the first radius.
             reader.vertex(0, [] { return "端面圆心 P0"; });
             const int radius_line = in.value_line(in.position());
@@ -271,7 +303,8 @@ void read_solid_blocks(ScannedTextFile& in, const std::function<void(const Solid
     if (delivered == 0 && !in.diagnostics().has_errors())
         in.error(
             first_line,
-            "从此行起文件中没有可用的实体块 (Tetrahedron, Hexahedron, TrianglePrism, Cylinder), "
+            "从此行起文件中没有可用的实体块 (Tetrahedron, Hexahedron, TrianglePrism, Cylinder, "
+            "SurfaceMesh), "
             "浮体为空; 无法计算.");
 }
 

@@ -7,6 +7,10 @@
 //   ...                                                      4, 8 or 6 vertex
 //                                                            lines; a cylinder
 //                                                            has P0, r, P1, r2
+//   SurfaceMesh                                              a closed triangle
+//   hull.stl                                                 mesh: the path of
+//   1                                                        its file, a scale
+//   0,0,0                                                    and an offset
 //
 // Blocks come in any order up to the end of the file. Any other line is
 // passed over. Lengths are in the file's own unit.
@@ -21,7 +25,7 @@
 
 namespace voxel {
 
-enum class SolidKind { Tetrahedron, Hexahedron, TrianglePrism, Cylinder };
+enum class SolidKind { Tetrahedron, Hexahedron, TrianglePrism, Cylinder, SurfaceMesh };
 
 // The keyword of a kind as the files write it.
 const char* keyword_of(SolidKind kind);
@@ -32,7 +36,7 @@ int vertex_lines(SolidKind kind);
 // SolidKind: at least as many as the blocks of that kind, for room made
 // before the blocks are read.
 struct KeywordLineCounts {
-    std::size_t of[4] = {0, 0, 0, 0};
+    std::size_t of[5] = {0, 0, 0, 0, 0};
     std::size_t operator[](SolidKind kind) const { return of[static_cast<int>(kind)]; }
 };
 KeywordLineCounts count_keyword_lines(const std::string& text);
@@ -43,6 +47,11 @@ struct SolidBlock {
     int line = 0;         // line of the keyword
     Point3 vertex[8];     // V0..V3, V0..V7 or V0..V5; a cylinder's P0 and P1
     double radius = 0.0;  // a cylinder's r; its second radius r2 is read and not used
+    // A surface mesh: the path of its file as written (relative to the
+    // folder of the model file, or absolute), the scale applied to every
+    // coordinate and, in vertex[0], the offset added after it.
+    std::string mesh_path;
+    double scale = 1.0;
 };
 
 // A line is read in pieces of at most this many bytes, its line end
@@ -55,6 +64,11 @@ constexpr int kLinePieceBytes = 99;
 // differs from one only by case or blanks (one that was meant as a keyword).
 bool at_keyword_line(const ScannedTextFile& in);
 
+// A SurfaceMesh block's file is not read here: the model's reader reads it
+// (model/io/triangle_mesh.h), with the path taken from the model file's
+// folder. Its path line must not be empty, its scale must be a positive
+// finite number.
+//
 // Reads blocks from the current position to the end of the file and hands
 // every whole and usable block to `sink`, in file order. What the reader
 // finds wrong is an error (the file cannot be used, though reading goes on

@@ -33,6 +33,10 @@ inline void add_solid_block(BodyBuilder& body, const SolidBlock& b) {
         case SolidKind::Cylinder:
             body.add(Cylinder(b.vertex[0], b.vertex[1], b.radius));
             break;
+        case SolidKind::SurfaceMesh:
+            // Read by the Format2 reader only (model/io/mesh_block.h); the
+            // ship reader refuses the block before it comes here.
+            break;
     }
 }
 

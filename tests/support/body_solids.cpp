@@ -38,6 +38,9 @@ BodySolids solids_of(const voxel::Body& body) {
                 out.cylinders.push_back(c);
                 break;
             }
+            case voxel::SolidSource::SurfaceMesh:
+                ++out.surface_groups;
+                break;
         }
     }
     return out;

@@ -17,6 +17,7 @@ struct BodySolids {
     std::vector<voxel::Hexahedron> hexahedra;
     std::vector<voxel::TrianglePrism> prisms;
     std::vector<voxel::Cylinder> cylinders;  // n from the group's size, r from the first rim point
+    int surface_groups = 0;                  // groups of a surface mesh's fan
 };
 
 // Each solid's vertices from the tetrahedra of its decomposition.
