@@ -69,6 +69,35 @@ struct BodyGroup {
 // A tetrahedron's four plane values at a plane (body.cpp).
 struct PlaneValues;
 
+// The points where the face V1 V2 V3 of t (a facet of a surface, in its
+// fan, oriented outwards) meets p, in the plane coordinates `project` gives,
+// handed to sums.extend (SectionSums, or any sink of points): the outline of
+// a surface's section. As a section counts a face lying in the plane from
+// the solid above it (the dry side, f > 0), a facet gives its corners on p
+// and the crossings of its edges only when part of it is dry, or when it
+// lies in p facing down (the body above it).
+template <class Project, class Sink>
+void add_facet_contour(const TetraVertices& t, const Plane& p, Project&& project, Sink& sums) {
+    const Point3* c[3] = {&t.V1, &t.V2, &t.V3};
+    double f[3];
+    for (int i = 0; i < 3; ++i) f[i] = p.plane_value(*c[i]);
+    const bool dry_part = f[0] > 0.0 || f[1] > 0.0 || f[2] > 0.0;
+    if (!dry_part) {
+        if (!(f[0] == 0.0 && f[1] == 0.0 && f[2] == 0.0)) return;
+        const Point3 normal = cross(difference(t.V1, t.V2), difference(t.V1, t.V3));
+        if (!(normal.x * p.A + normal.y * p.B + normal.z * p.C < 0.0)) return;
+    }
+    for (int i = 0; i < 3; ++i) {
+        const int j = (i + 1) % 3;
+        if (f[i] == 0.0) sums.extend(project(*c[i]));
+        if ((f[i] < 0.0 && f[j] > 0.0) || (f[i] > 0.0 && f[j] < 0.0)) {
+            const double s = f[i] / (f[i] - f[j]);
+            const Point3 d = difference(*c[i], *c[j]);
+            sums.extend(project(Point3{c[i]->x + d.x * s, c[i]->y + d.y * s, c[i]->z + d.z * s}));
+        }
+    }
+}
+
 class Body {
   public:
     // An empty body: no tetrahedron, box at its start values +-1e20.
@@ -141,7 +170,7 @@ class Body {
             for (int j = 0; j < g.count; ++j) {
                 const TetraVertices& t = tets_[g.first + static_cast<std::size_t>(j)];
                 sums.add(t, p, project, g.weight, !surface);
-                if (surface) add_contour_points(t, p, project, sums);
+                if (surface) add_facet_contour(t, p, project, sums);
             }
         }
         return sums.result();
@@ -149,26 +178,6 @@ class Body {
 
   private:
     friend class BodyBuilder;
-
-    // The points where the facet V1 V2 V3 of t meets p (its corners on p,
-    // and the crossings of its edges), added to the extents of `sums`.
-    template <class Project>
-    static void add_contour_points(const TetraVertices& t, const Plane& p, Project&& project,
-                                   SectionSums& sums) {
-        const Point3* c[3] = {&t.V1, &t.V2, &t.V3};
-        double f[3];
-        for (int i = 0; i < 3; ++i) f[i] = p.plane_value(*c[i]);
-        for (int i = 0; i < 3; ++i) {
-            const int j = (i + 1) % 3;
-            if (f[i] == 0.0) sums.extend(project(*c[i]));
-            if ((f[i] < 0.0 && f[j] > 0.0) || (f[i] > 0.0 && f[j] < 0.0)) {
-                const double s = f[i] / (f[i] - f[j]);
-                const Point3 d = difference(*c[i], *c[j]);
-                sums.extend(
-                    project(Point3{c[i]->x + d.x * s, c[i]->y + d.y * s, c[i]->z + d.z * s}));
-            }
-        }
-    }
 
     // Bounds on the cut volume of tetrahedron i (t) at p, v its plane values.
     VolumeBracket tetrahedron_bracket(std::size_t i, const TetraVertices& t, const Plane& p,

@@ -16,12 +16,36 @@ constexpr double kMidshipMargin = 10.0;  // m fore and aft of the midship statio
 // Appends the pieces of t below p, in table order, but those of volume below
 // kNoPieceVolume.
 void append_pieces(std::vector<WeightedPiece>& list, const TetraVertices& t, double weight,
-                   const Plane& p, CrossingTolerance tolerance) {
+                   bool surface, const Plane& p, CrossingTolerance tolerance) {
     const SubmergedPieces pieces = split_below_plane(t, p, tolerance);
     for (int k = 0; k < pieces.count; ++k) {
         if (pieces.piece[k].full_volume() >= kNoPieceVolume)
-            list.push_back({pieces.piece[k], weight});
+            list.push_back({pieces.piece[k], weight, surface});
     }
+}
+
+// The part of segment s within lo <= q <= hi in both coordinates, by
+// clipping its parameter range (Liang-Barsky); false when none is left.
+bool clip_segment(ContourSegment& s, const Point2& lo, const Point2& hi) {
+    double t0 = 0.0, t1 = 1.0;
+    const double d[2] = {s.b.x - s.a.x, s.b.y - s.a.y};
+    const double a[2] = {s.a.x, s.a.y};
+    const double low[2] = {lo.x, lo.y}, high[2] = {hi.x, hi.y};
+    for (int k = 0; k < 2; ++k) {
+        if (d[k] == 0.0) {
+            if (a[k] < low[k] || a[k] > high[k]) return false;
+            continue;
+        }
+        double ta = (low[k] - a[k]) / d[k], tb = (high[k] - a[k]) / d[k];
+        if (ta > tb) std::swap(ta, tb);
+        t0 = std::max(t0, ta);
+        t1 = std::min(t1, tb);
+        if (t0 > t1) return false;
+    }
+    const ContourSegment whole = s;
+    s.a = {whole.a.x + d[0] * t0, whole.a.y + d[1] * t0};
+    s.b = {whole.a.x + d[0] * t1, whole.a.y + d[1] * t1};
+    return true;
 }
 
 // The kept side of each plane is f <= 0.
@@ -53,14 +77,15 @@ std::vector<WeightedPiece> midship_slab(const Body& hull, const MidshipStation& 
         for (int j = 0; j < group.count; ++j) {
             const TetraVertices& t = hull.tetrahedron(group.first + static_cast<std::size_t>(j));
             if (!near_only || may_reach_midship(t, station))
-                append_pieces(list, t, group.weight, first, hull.crossing());
+                append_pieces(list, t, group.weight, group.source == SolidSource::SurfaceMesh,
+                              first, hull.crossing());
         }
     }
     for (int pass = 1; pass < 5; ++pass) {
         // Each pass clips the pieces of the one before, in their order.
         next.clear();
         for (const WeightedPiece& p : list)
-            append_pieces(next, p.piece, p.weight, clipping_plane(station, pass, 0.0),
+            append_pieces(next, p.piece, p.weight, p.surface, clipping_plane(station, pass, 0.0),
                           hull.crossing());
         list.swap(next);
     }
@@ -76,10 +101,11 @@ bool may_reach_midship(const TetraVertices& piece, const MidshipStation& station
 
 MidshipSection midship_section_of(const std::vector<WeightedPiece>& slab,
                                   const MidshipStation& station, CrossingTolerance crossing,
-                                  double T) {
+                                  double T, const std::vector<ContourSegment>& contour) {
     const Plane draft = clipping_plane(station, 5, T);
     std::vector<WeightedPiece> clipped;
-    for (const WeightedPiece& p : slab) append_pieces(clipped, p.piece, p.weight, draft, crossing);
+    for (const WeightedPiece& p : slab)
+        append_pieces(clipped, p.piece, p.weight, p.surface, draft, crossing);
 
     // The section's own plane system: the ship's y across, z up.
     const Plane section{1.0, 0.0, 0.0, -station.x};
@@ -90,7 +116,12 @@ MidshipSection midship_section_of(const std::vector<WeightedPiece>& slab,
             [](const Point3& q) {
                 return Point2{q.y, q.z};
             },
-            p.weight);
+            p.weight, !p.surface);
+    for (ContourSegment s : contour) {
+        if (!clip_segment(s, {-station.half_breadth, 0.0}, {station.half_breadth, T})) continue;
+        sums.extend(s.a);
+        sums.extend(s.b);
+    }
     const WaterplaneProps w = sums.result();
     MidshipSection out;
     out.Am = w.Aw;
@@ -122,6 +153,33 @@ LevelSweep::LevelSweep(const Body& hull, const MidshipStation& station)
     // that can, and is not clipped at all.
     for (const WeightedPiece& piece : midship_slab(hull, station, true))
         if (may_reach_midship(piece.piece, station)) midship_.push_back(piece);
+    // The outline of every surface at the midship plane, segment by facet.
+    const Plane section{1.0, 0.0, 0.0, -station.x};
+    for (int g = 0; g < hull.group_count(); ++g) {
+        const BodyGroup& group = hull.group(g);
+        if (group.source != SolidSource::SurfaceMesh) continue;
+        for (int j = 0; j < group.count; ++j) {
+            struct Points {
+                Point2 q[6];
+                int n = 0;
+                void extend(const Point2& p) {
+                    if (n < 6) q[n++] = p;
+                }
+            } points;
+            add_facet_contour(
+                hull.tetrahedron(group.first + static_cast<std::size_t>(j)), section,
+                [](const Point3& q) {
+                    return Point2{q.y, q.z};
+                },
+                points);
+            // One point (a corner on the plane), two (the facet crosses it)
+            // or three (it lies in it): the segments between them.
+            for (int a = 0; a < points.n; ++a)
+                for (int b = a + 1; b < points.n; ++b)
+                    contour_.push_back({points.q[a], points.q[b]});
+            if (points.n == 1) contour_.push_back({points.q[0], points.q[0]});
+        }
+    }
 }
 
 LevelSection LevelSweep::at(double T) const {
@@ -132,6 +190,7 @@ LevelSection LevelSweep::at(double T) const {
     for (int g = 0; g < hull_.group_count(); ++g) {
         const BodyGroup& group = hull_.group(g);
         const double w = group.weight;
+        const bool surface = group.source == SolidSource::SurfaceMesh;
         const std::size_t end = group.first + static_cast<std::size_t>(group.count);
         for (std::size_t i = group.first; i < end; ++i) {
             const double lo = zmin_[i], hi = zmax_[i];
@@ -142,14 +201,16 @@ LevelSection LevelSweep::at(double T) const {
                 volume.add(w * r.volume, r.centroid);
             }
             const double margin = 1e-12 * (1.0 + std::fabs(T) + (hi - lo));
-            if (lo <= T + margin && hi >= T - margin)
-                waterplane.add(hull_.tetrahedron(i), plane, xy, w);
+            if (lo <= T + margin && hi >= T - margin) {
+                waterplane.add(hull_.tetrahedron(i), plane, xy, w, !surface);
+                if (surface) add_facet_contour(hull_.tetrahedron(i), plane, xy, waterplane);
+            }
         }
     }
     LevelSection out;
     out.submerged = {volume.volume, volume.centroid()};
     out.waterplane = waterplane.result();
-    out.midship = midship_section_of(midship_, station_, hull_.crossing(), T);
+    out.midship = midship_section_of(midship_, station_, hull_.crossing(), T, contour_);
     return out;
 }
 

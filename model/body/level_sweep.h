@@ -33,6 +33,14 @@ struct MidshipSection {
 struct WeightedPiece {
     TetraVertices piece;
     double weight = 1.0;
+    bool surface = false;  // a piece of a surface mesh's fan: no outline of its own
+};
+
+// Where a surface mesh's facet meets the midship plane, in the ship's (y, z):
+// the section's outline, of which the part within the slab's clipping gives
+// the breadth.
+struct ContourSegment {
+    Point2 a, b;
 };
 
 // The first five clipping planes of the midship section (x >= x - 10,
@@ -49,9 +57,11 @@ std::vector<WeightedPiece> midship_slab(const Body& hull, const MidshipStation& 
 // counts from the forward tetrahedron only. The pieces' sections are summed
 // as SectionSums sums them, in the ship's (y, z): Am its area, Bm its y
 // extent (from pieces of positive weight).
+// A surface mesh's pieces add area only: its breadth comes from `contour`
+// (the outline of its facets in the plane) clipped to |y| <= B/2, 0 <= z <= T.
 MidshipSection midship_section_of(const std::vector<WeightedPiece>& slab,
                                   const MidshipStation& station, CrossingTolerance crossing,
-                                  double T);
+                                  double T, const std::vector<ContourSegment>& contour = {});
 
 // Whether a piece can have a section at x = station.x at all: its x range
 // meets the plane within a margin far above the rounding of the section's
@@ -96,6 +106,7 @@ class LevelSweep {
     LargeArray<double> volume_;
     LargeArray<Point3> centroid_;
     std::vector<WeightedPiece> midship_;
+    std::vector<ContourSegment> contour_;  // of the surface meshes at the midship plane
 };
 
 }  // namespace voxel

@@ -6,6 +6,7 @@
 
 #include "kernel/cylinder.h"
 #include "kernel/platform/number_format.h"
+#include "model/io/mesh_block.h"
 #include "model/io/scanned_text_file.h"
 #include "model/io/solid_blocks.h"
 #include "model/io/solid_tetrahedra.h"
@@ -183,16 +184,10 @@ void read_ship(ScannedTextFile& in, ShipModel& ship) {
     BodyBuilder hull(ship.crossing, Summation::Flat);
     hull.reserve(tetrahedra_bound(in.text()));
     read_solid_blocks(in, [&hull, &in](const SolidBlock& b) {
-        // The level sweep takes the waterplane's and the midship section's
-        // breadth and length from the solids' sections, which a surface's
-        // signed fan does not give.
-        if (b.kind == SolidKind::SurfaceMesh) {
-            in.error(b.line,
-                     "SurfaceMesh 块 (网格船体) 暂只能用于 Format2 模型文件 (floating_attitude, "
-                     "righting_arm); 船舶信息文件 (hydrostatic_curves) 尚不能读网格.");
-            return;
-        }
-        add_solid_block(hull, b);
+        if (b.kind == SolidKind::SurfaceMesh)
+            add_mesh_block(hull, b, in);
+        else
+            add_solid_block(hull, b);
     });
     ship.hull = hull.build();
 }

@@ -34,8 +34,8 @@ inline void add_solid_block(BodyBuilder& body, const SolidBlock& b) {
             body.add(Cylinder(b.vertex[0], b.vertex[1], b.radius));
             break;
         case SolidKind::SurfaceMesh:
-            // Read by the Format2 reader only (model/io/mesh_block.h); the
-            // ship reader refuses the block before it comes here.
+            // Its mesh file is read by the model's reader (model/io/mesh_block.h),
+            // which knows the model file's folder.
             break;
     }
 }

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "model/body/level_sweep.h"
 #include "model/body/voxel_group.h"
 #include "model/io/format2_reader.h"
 #include "model/io/ship_reader.h"
@@ -138,16 +139,45 @@ TEST(MeshBlock, AMeshThatCannotBeUsedIsAnErrorOfTheModelToo) {
         EXPECT_NE(all.find(c.message), std::string::npos) << all;
         EXPECT_NE(all.find("model.txt:"), std::string::npos) << all;
     }
-    // The ship file's sweep takes breadths from the solids: not yet from a mesh.
-    voxel::ShipModel ship(voxel::CrossingTolerance::Strict);
+}
+
+// In a ship file the level sweep takes the mesh's volumes and areas from its
+// fan and the breadths from its contour: the waterplane at z = 2 is the
+// upright bar's (1 wide), the midship section below it the whole L (4 wide,
+// area 4 + 1).
+TEST(MeshBlock, ShipFileSweepOfANonConvexMesh) {
+    ScratchDir dir;
     dir.write("l.obj", l_prism_obj(false));
-    const voxel::ReadResult r = voxel::read_ship_information(
-        ship, dir.write("ship.txt",
-                        "Loa=10\nLpp=10\nB=4\nD=3\nVD=20\nGra_Pt.x=5\nGra_Pt.y=0\nGra_Pt.z=1\n"
-                        "W_Den=1.025\nC1=1\nSurfaceMesh\nl.obj\n1\n0,0,0\n"));
-    ASSERT_TRUE(r.diagnostics.has_errors());
-    EXPECT_NE(r.diagnostics.lines()[0].find("ship.txt:11: 错误: SurfaceMesh"), std::string::npos)
-        << r.diagnostics.lines()[0];
+    const std::string keys =
+        "Loa=10\nLpp=10\nB=8\nD=3\nVD=20\nGra_Pt.x=5\nGra_Pt.y=0\nGra_Pt.z=1\nW_Den=1.025\nC1=1\n";
+    voxel::ShipModel mesh(voxel::CrossingTolerance::Strict),
+        hexahedra(voxel::CrossingTolerance::Strict);
+    ASSERT_FALSE(voxel::read_ship_information(
+                     mesh, dir.write("mesh.txt", keys + "SurfaceMesh\nl.obj\n1\n0,0,0\n"))
+                     .diagnostics.has_errors());
+    ASSERT_FALSE(
+        voxel::read_ship_information(
+            hexahedra, dir.write("hex.txt", keys + box_block(0, 4, 0, 1) + box_block(0, 1, 1, 3)))
+            .diagnostics.has_errors());
+    const voxel::MidshipStation station{5.0, 4.0};
+    const voxel::LevelSweep a(mesh.hull, station), b(hexahedra.hull, station);
+    for (double T : {0.5, 1.0, 2.0, 2.9}) {
+        SCOPED_TRACE(T);
+        const voxel::LevelSection m = a.at(T), h = b.at(T);
+        EXPECT_NEAR(m.submerged.volume, h.submerged.volume, 1e-12 * 60);
+        EXPECT_NEAR(m.submerged.centroid.z, h.submerged.centroid.z, 1e-12);
+        EXPECT_NEAR(m.waterplane.Aw, h.waterplane.Aw, 1e-12);
+        EXPECT_NEAR(m.waterplane.IT, h.waterplane.IT, 1e-11);
+        EXPECT_NEAR(m.waterplane.IL, h.waterplane.IL, 1e-9);
+        EXPECT_NEAR(m.waterplane.breadth, h.waterplane.breadth, 1e-12);
+        EXPECT_NEAR(m.waterplane.length, h.waterplane.length, 1e-12);
+        EXPECT_NEAR(m.midship.Am, h.midship.Am, 1e-12);
+        EXPECT_NEAR(m.midship.Bm, h.midship.Bm, 1e-12);
+    }
+    const voxel::LevelSection m = a.at(2.0);
+    EXPECT_NEAR(m.waterplane.breadth, 1.0, 1e-12);
+    EXPECT_NEAR(m.midship.Bm, 4.0, 1e-12);
+    EXPECT_NEAR(m.midship.Am, 5.0, 1e-12);
 }
 
 }  // namespace
