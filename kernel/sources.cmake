@@ -6,6 +6,7 @@ set(KERNEL_SOURCES
   kernel/hexahedron.cpp
   kernel/cylinder.cpp
   kernel/solid_shape.cpp
+  kernel/clip_segment.cpp
   kernel/polygon2.cpp
   kernel/section_polygon.cpp
   kernel/waterplane_section.cpp

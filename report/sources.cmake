@@ -1,6 +1,5 @@
 set(REPORT_SOURCES
   report/charts/chart_draw.cpp
-  report/charts/clip_segment.cpp
   report/charts/curve_sheet.cpp
   report/charts/finite_runs.cpp
   report/charts/label_placement.cpp

@@ -24,30 +24,6 @@ void append_pieces(std::vector<WeightedPiece>& list, const TetraVertices& t, dou
     }
 }
 
-// The part of segment s within lo <= q <= hi in both coordinates, by
-// clipping its parameter range (Liang-Barsky); false when none is left.
-bool clip_segment(ContourSegment& s, const Point2& lo, const Point2& hi) {
-    double t0 = 0.0, t1 = 1.0;
-    const double d[2] = {s.b.x - s.a.x, s.b.y - s.a.y};
-    const double a[2] = {s.a.x, s.a.y};
-    const double low[2] = {lo.x, lo.y}, high[2] = {hi.x, hi.y};
-    for (int k = 0; k < 2; ++k) {
-        if (d[k] == 0.0) {
-            if (a[k] < low[k] || a[k] > high[k]) return false;
-            continue;
-        }
-        double ta = (low[k] - a[k]) / d[k], tb = (high[k] - a[k]) / d[k];
-        if (ta > tb) std::swap(ta, tb);
-        t0 = std::max(t0, ta);
-        t1 = std::min(t1, tb);
-        if (t0 > t1) return false;
-    }
-    const ContourSegment whole = s;
-    s.a = {whole.a.x + d[0] * t0, whole.a.y + d[1] * t0};
-    s.b = {whole.a.x + d[0] * t1, whole.a.y + d[1] * t1};
-    return true;
-}
-
 // The kept side of each plane is f <= 0.
 Plane clipping_plane(const MidshipStation& s, int pass, double T) {
     switch (pass) {
@@ -101,7 +77,7 @@ bool may_reach_midship(const TetraVertices& piece, const MidshipStation& station
 
 MidshipSection midship_section_of(const std::vector<WeightedPiece>& slab,
                                   const MidshipStation& station, CrossingTolerance crossing,
-                                  double T, const std::vector<ContourSegment>& contour) {
+                                  double T, const std::vector<Segment2>& contour) {
     const Plane draft = clipping_plane(station, 5, T);
     std::vector<WeightedPiece> clipped;
     for (const WeightedPiece& p : slab)
@@ -117,10 +93,11 @@ MidshipSection midship_section_of(const std::vector<WeightedPiece>& slab,
                 return Point2{q.y, q.z};
             },
             p.weight, !p.surface);
-    for (ContourSegment s : contour) {
-        if (!clip_segment(s, {-station.half_breadth, 0.0}, {station.half_breadth, T})) continue;
-        sums.extend(s.a);
-        sums.extend(s.b);
+    for (const Segment2& s : contour) {
+        Segment2 in;
+        if (!clip_segment(s, -station.half_breadth, station.half_breadth, 0.0, T, in)) continue;
+        sums.extend({in.x0, in.y0});
+        sums.extend({in.x1, in.y1});
     }
     const WaterplaneProps w = sums.result();
     MidshipSection out;
@@ -176,8 +153,10 @@ LevelSweep::LevelSweep(const Body& hull, const MidshipStation& station)
             // or three (it lies in it): the segments between them.
             for (int a = 0; a < points.n; ++a)
                 for (int b = a + 1; b < points.n; ++b)
-                    contour_.push_back({points.q[a], points.q[b]});
-            if (points.n == 1) contour_.push_back({points.q[0], points.q[0]});
+                    contour_.push_back(
+                        {points.q[a].x, points.q[a].y, points.q[b].x, points.q[b].y});
+            if (points.n == 1)
+                contour_.push_back({points.q[0].x, points.q[0].y, points.q[0].x, points.q[0].y});
         }
     }
 }

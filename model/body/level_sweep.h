@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "kernel/clip_segment.h"
 #include "kernel/platform/large_array.h"
 #include "kernel/point3.h"
 #include "kernel/solid_submerge.h"
@@ -36,12 +37,9 @@ struct WeightedPiece {
     bool surface = false;  // a piece of a surface mesh's fan: no outline of its own
 };
 
-// Where a surface mesh's facet meets the midship plane, in the ship's (y, z):
-// the section's outline, of which the part within the slab's clipping gives
-// the breadth.
-struct ContourSegment {
-    Point2 a, b;
-};
+// Where a surface mesh's facet meets the midship plane is a segment in the
+// ship's (y, z) (kernel/clip_segment.h): the section's outline, of which the
+// part within the slab's clipping gives the breadth.
 
 // The first five clipping planes of the midship section (x >= x - 10,
 // x <= x + 10, y >= -B/2, y <= B/2, z >= 0), pass after pass, each pass
@@ -61,7 +59,7 @@ std::vector<WeightedPiece> midship_slab(const Body& hull, const MidshipStation& 
 // (the outline of its facets in the plane) clipped to |y| <= B/2, 0 <= z <= T.
 MidshipSection midship_section_of(const std::vector<WeightedPiece>& slab,
                                   const MidshipStation& station, CrossingTolerance crossing,
-                                  double T, const std::vector<ContourSegment>& contour = {});
+                                  double T, const std::vector<Segment2>& contour = {});
 
 // Whether a piece can have a section at x = station.x at all: its x range
 // meets the plane within a margin far above the rounding of the section's
@@ -106,7 +104,7 @@ class LevelSweep {
     LargeArray<double> volume_;
     LargeArray<Point3> centroid_;
     std::vector<WeightedPiece> midship_;
-    std::vector<ContourSegment> contour_;  // of the surface meshes at the midship plane
+    std::vector<Segment2> contour_;  // of the surface meshes at the midship plane
 };
 
 }  // namespace voxel

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <limits>
 
+#include "kernel/clip_segment.h"
 #include "report/charts/chart_draw.h"
 #include "report/charts/chart_style.h"
-#include "report/charts/clip_segment.h"
 #include "report/charts/finite_runs.h"
 #include "report/charts/label_placement.h"
 #include "report/charts/svg_document.h"

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "report/charts/clip_segment.h"
+#include "kernel/clip_segment.h"
 
 namespace voxel {
 

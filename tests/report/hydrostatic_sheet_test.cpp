@@ -15,7 +15,7 @@
 #include <limits>
 #include <map>
 
-#include "report/charts/clip_segment.h"
+#include "kernel/clip_segment.h"
 #include "report/charts/text_extent.h"
 #include "support/chart_reading.h"
 #include "support/process.h"

@@ -1,4 +1,4 @@
-#include "report/charts/clip_segment.h"
+#include "kernel/clip_segment.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 // Cutting a segment to a rectangle, against hand-worked cases on the square
 // [0, 10] x [0, 10].
-#include "report/charts/clip_segment.h"
+#include "kernel/clip_segment.h"
 
 #include <gtest/gtest.h>
 
