@@ -15,6 +15,16 @@
 //   make_bench_models four_column
 //       Format2 model: two pontoons, two deck boxes and four columns, G off
 //       both centre lines
+//   make_bench_models wigley_stl N M
+//       binary STL: the Wigley hull L 100, B 10, T 6.25, D 10 as a closed
+//       mesh of N stations x (M levels + the wall-sided layer), about
+//       4 N (M + 1) facets
+//   make_bench_models wigley_offsets N M
+//       table of offsets of the same hull (N + 1 stations, M + 2 waterlines)
+//       for hull_from_offsets: about 10 N (M + 1) tetrahedra
+//   make_bench_models wigley_mesh_ship MESH | wigley_mesh_model MESH
+//       ship information file or Format2 model (draft T, G at (50, 0, 4.5))
+//       whose one solid is the mesh file MESH
 //
 // Numbers are written with %.17g, so every file reads back to the doubles
 // the generator meant; lines end in LF.
@@ -23,6 +33,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+
+#include "wigley_surface.h"
 
 namespace {
 
@@ -61,10 +73,15 @@ void box(double x0, double x1, double y0, double y1, double z0, double z1, int n
                            at(y0, y1, j + 1, ny), at(z0, z1, k, nz), at(z0, z1, k + 1, nz));
 }
 
+void mesh_block(const char* path) {
+    std::printf("SurfaceMesh\n%s\n1\n0,0,0\n", path);
+}
+
 int usage() {
     std::fprintf(stderr,
                  "usage: make_bench_models box_hull NX NY NZ | box_body NX NY NZ |"
-                 " column_body N | four_column\n");
+                 " column_body N | four_column | wigley_stl N M | wigley_offsets N M |"
+                 " wigley_mesh_ship MESH | wigley_mesh_model MESH\n");
     return 2;
 }
 
@@ -110,6 +127,34 @@ int main(int argc, char** argv) {
             for (const double y : {30.0, -30.0}) cylinder(x, y, 8, 33, 6);
         hexahedron(-36, 0, -36, 36, 33, 39);
         hexahedron(0, 36, -36, 36, 33, 39);
+    } else if (kind == "wigley_stl" && argc == 4) {
+        const wigley::Mesh mesh = wigley::surface(wigley::Hull{}, arg(2), arg(3));
+        const std::string stl = wigley::binary_stl(mesh, "Wigley hull (make_bench_models)");
+        std::fwrite(stl.data(), 1, stl.size(), stdout);
+    } else if (kind == "wigley_offsets" && argc == 4) {
+        const int n = arg(2), m = arg(3);
+        const wigley::Hull h;
+        std::printf("x\\z");
+        for (int j = 0; j <= m + 1; ++j) std::printf(",%.17g", j <= m ? h.T * j / m : h.D);
+        std::printf("\n");
+        for (int i = 0; i <= n; ++i) {
+            const double s = static_cast<double>(2 * i - n) / n;
+            std::printf("%.17g", h.L * i / n);
+            for (int j = 0; j <= m + 1; ++j) {
+                const double depth = j <= m ? static_cast<double>(m - j) / m : 0.0;
+                std::printf(",%.17g", h.B / 2 * (1.0 - s * s) * (1.0 - depth * depth));
+            }
+            std::printf("\n");
+        }
+    } else if (kind == "wigley_mesh_ship" && argc == 3) {
+        std::printf(
+            "Loa=100\nLpp=100\nB=10\nD=10\nVD=0\nGra_Pt.x=50\nGra_Pt.y=0\nGra_Pt.z=4.5\n"
+            "W_Den=1.025\nC1=1\n");
+        mesh_block(argv[2]);
+    } else if (kind == "wigley_mesh_model" && argc == 3) {
+        // The exact hull displaces (4/9) L B T below T; the mesh a hair less.
+        std::printf("Volume of Displacement=2770\nGra_Pt.x=50\nGra_Pt.y=0\nGra_Pt.z=4.5\n");
+        mesh_block(argv[2]);
     } else {
         return usage();
     }
