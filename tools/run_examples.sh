@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The main job: builds the three programs and runs them on the bundled
 # examples, without any prompt (path argument, standard input closed), each
-# in its own output folder under out/; builds the Wigley hull from its table
-# of offsets with hull_from_offsets and runs the three programs on that too;
-# then prints a few key figures.
+# in its own output folder under out/ (the mesh hulls of wigley_mesh/ and
+# catamaran/ among them); builds the Wigley hull from its table of offsets
+# with hull_from_offsets and runs the three programs on that too; then prints
+# a few key figures.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -34,7 +35,12 @@ done
 for res in coarse fine; do
   run hydrostatic_curves examples/wigley/ship_$res.txt out/wigley_$res/hydrostatic_curves
 done
-for ex in box_barge semisub semisub_symmetric mixed; do
+# Mesh hulls: the Wigley hull as STL meshes, a catamaran as an OBJ.
+for res in coarse fine; do
+  run hydrostatic_curves examples/wigley_mesh/ship_$res.txt out/wigley_mesh_$res/hydrostatic_curves
+done
+run hydrostatic_curves examples/catamaran/ship.txt out/catamaran/hydrostatic_curves
+for ex in box_barge semisub semisub_symmetric mixed wigley_mesh catamaran; do
   run floating_attitude examples/$ex/model.txt out/$ex/floating_attitude examples/$ex/FourPillars.txt
   run righting_arm examples/$ex/model.txt out/$ex/righting_arm
 done
@@ -61,24 +67,24 @@ echo "Wigley hull from examples/wigley/offsets.csv (hull_from_offsets):"
 sed 's/^/  /' $wig/hull_from_offsets/console.txt
 echo
 echo "Wigley hull (L 100, B 10, T 6.25; at T the exact CB is 4/9 = 0.444444, Cw = Cm = 2/3):"
-for res in coarse fine offsets; do
+for res in coarse fine offsets mesh_coarse mesh_fine; do
   f=out/wigley_$res/hydrostatic_curves/Hydro_Static.txt
   [ -f "$f" ] || continue
   # The third table's rows: T ZmL CB Cw Cm Cp; show the drafts next to T.
   gbk "$f" | awk -v r="$res" '/^ / { n++; row[n] = $0 }
     END { t = n / 3; for (i = 2 * t + 1; i <= n; i++) { split(row[i], c, " ");
       if (c[1] + 0 > 6.15 && c[1] + 0 < 6.35)
-        printf "  %-7s T=%-5s CB=%-9s Cw=%-9s Cm=%-9s Cp=%s\n", r, c[1], c[3], c[4], c[5], c[6] } }'
+        printf "  %-11s T=%-5s CB=%-9s Cw=%-9s Cm=%-9s Cp=%s\n", r, c[1], c[3], c[4], c[5], c[6] } }'
 done
 echo
-for ex in semisub semisub_symmetric box_barge wigley_offsets; do
+for ex in semisub semisub_symmetric box_barge wigley_offsets wigley_mesh catamaran; do
   f=out/$ex/floating_attitude/console.txt
   [ -f "$f" ] || continue
   echo "$ex, floating attitude (step lines: $(grep -c '^Step' "$f")):"
   grep -E '^(水平面方程|浮体坐标系下|[1-4]号立柱)' "$f" | sed 's/^/  /'
 done
 echo
-for ex in box_barge semisub semisub_symmetric mixed wigley_offsets; do
+for ex in box_barge semisub semisub_symmetric mixed wigley_offsets wigley_mesh catamaran; do
   f=out/$ex/righting_arm/RightingArm_Around_X_Axis.txt
   [ -f "$f" ] || continue
   gbk "$f" | awk -v ex="$ex" '/系列/ { s++; best[s] = -1e300; next }

@@ -16,6 +16,11 @@
 //   semisub/          model.txt, FourPillars.txt (G off the centre lines)
 //   semisub_symmetric/ model.txt, FourPillars.txt (G on the centre lines)
 //   mixed/            model.txt, ship.txt, FourPillars.txt (all four kinds)
+//   wigley_mesh/      hull_coarse.stl, hull_fine.stl (the Wigley hull as closed
+//                     triangle meshes) with ship_coarse.txt, ship_fine.txt,
+//                     model.txt, FourPillars.txt
+//   catamaran/        catamaran.obj (two Wigley demi-hulls under a deck box)
+//                     with ship.txt, model.txt, FourPillars.txt
 //
 // Vertex conventions of the solids as the programs cut them:
 //   Hexahedron     V0..V3 and V4..V7 two faces in cyclic order, lateral edges
@@ -45,6 +50,7 @@
 
 #include "model/io/hull_cells.h"
 #include "model/io/offset_table_reader.h"
+#include "wigley_surface.h"
 
 namespace {
 
@@ -648,6 +654,176 @@ void write_wigley(const std::filesystem::path& dir, const WigleyGrid& G,
 }
 
 // ---------------------------------------------------------------------------
+// Mesh hulls
+//
+// The Wigley hull above, and a catamaran of two smaller Wigley demi-hulls
+// under a deck box, as closed triangle meshes (examples/generator/
+// wigley_surface.h): the shell between two stations and two levels is two
+// triangles on each side instead of a cell, so at the levels of the grid the
+// mesh hull is the table's hull (the same waterplane and station polygons),
+// and a mesh of the grid of ship_fine.txt gives its CB, Cw and Cm.
+//
+// The figures the generator prints come from the facets alone: at a level z
+// of the grid no facet straddles the plane, and the solid below it is the sum
+// of the tetrahedra joining a point q of the plane to every facet wholly
+// below it, each with the sign of det(a - q, b - q, c - q) (the facets above
+// give tetrahedra above the plane, which contribute nothing; the cap in the
+// plane gives tetrahedra of no volume). The programs cut a fan from another
+// point, so the figures are an independent check of theirs.
+
+// The vertices as the mesh file stores them: float32 in a binary STL, %.10g
+// in an OBJ.
+wigley::Mesh as_stored(wigley::Mesh mesh, bool stl) {
+    for (wigley::Vertex& v : mesh.vertices)
+        for (double* c : {&v.x, &v.y, &v.z})
+            *c = stl ? static_cast<double>(static_cast<float>(*c)) : written(*c);
+    return mesh;
+}
+
+P3 vertex(const wigley::Mesh& mesh, int i) {
+    const wigley::Vertex& v = mesh.vertices[static_cast<std::size_t>(i)];
+    return {v.x, v.y, v.z};
+}
+
+// Volume and moments of the part of a closed mesh below the level z_cut, at
+// which no facet may straddle; q any point of that plane.
+Mass mesh_mass_below(const wigley::Mesh& mesh, double z_cut, P3 q) {
+    Mass m;
+    for (const auto& f : mesh.facets) {
+        const P3 a = vertex(mesh, f[0]), b = vertex(mesh, f[1]), c = vertex(mesh, f[2]);
+        const double zmax = std::fmax(a.z, std::fmax(b.z, c.z));
+        const double zmin = std::fmin(a.z, std::fmin(b.z, c.z));
+        if (zmin >= z_cut) continue;
+        if (zmax > z_cut) fail("a facet straddles the level z = " + std::to_string(z_cut));
+        const double v = volume6(q, a, b, c) / 6.0;
+        m.V += v;
+        m.M = m.M + (v / 4.0) * (q + a + b + c);
+    }
+    return m;
+}
+
+void write_mesh_ship_file(const std::filesystem::path& path, const ShipHeader& h,
+                          const std::string& mesh_file, const std::string& remark) {
+    Out o(path);
+    o.line("Loa=" + num(h.Loa));
+    o.line("Lpp=" + num(h.Lpp));
+    o.line("B=" + num(h.B));
+    o.line("D=" + num(h.D));
+    o.line("VD=" + num(h.VD));
+    o.line("Gra_Pt.x=" + num(h.G.x));
+    o.line("Gra_Pt.y=" + num(h.G.y));
+    o.line("Gra_Pt.z=" + num(h.G.z));
+    o.line("W_Den=" + num(h.W_Den));
+    o.line("C1=" + num(h.C1));
+    o.line("# " + remark);
+    o.line("SurfaceMesh");
+    o.line(mesh_file);
+    o.line("1");
+    o.line("0,0,0");
+}
+
+void write_mesh_format2(const std::filesystem::path& path, double V, P3 G, double total,
+                        const std::string& mesh_file, const std::string& remark) {
+    const double v = written(V);
+    if (!(v > 0.0 && v < total))
+        fail(path.string() + ": displacement " + num(v) + " outside (0, " + num(total) + ")");
+    Out o(path);
+    o.line("Volume of Displacement=" + num(V));
+    o.line("Gra_Pt.x=" + num(G.x));
+    o.line("Gra_Pt.y=" + num(G.y));
+    o.line("Gra_Pt.z=" + num(G.z));
+    o.line("# " + remark);
+    o.line("SurfaceMesh");
+    o.line(mesh_file);
+    o.line("1");
+    o.line("0,0,0");
+}
+
+void report_mesh(const std::string& name, const wigley::Mesh& mesh,
+                 const std::filesystem::path& file) {
+    std::printf("%-34s %7zu facets %6zu vertices %23s %8ju bytes\n", name.c_str(),
+                mesh.facets.size(), mesh.vertices.size(), "",
+                static_cast<std::uintmax_t>(std::filesystem::file_size(file)));
+}
+
+// The Wigley hull of the section above as a binary STL on the grids of
+// ship_coarse.txt and ship_fine.txt; the fine one also as a Format2 model
+// floating at T (V the mesh's volume below T, G above its centre of
+// buoyancy at KG 4.5) with the pillar marks of hull_from_offsets.
+void write_wigley_mesh(const std::filesystem::path& dir) {
+    const wigley::Hull hull;
+    for (const WigleyGrid G : {WigleyGrid{10, 5}, WigleyGrid{40, 20}}) {
+        const bool fine = G.N == 40;
+        const std::string label = fine ? "fine" : "coarse";
+        const std::string stl = "hull_" + label + ".stl";
+        const wigley::Mesh mesh = as_stored(wigley::surface(hull, G.N, G.M), true);
+        const std::string remark = "Wigley hull L 100 B 10 T 6.25 D 10, " + label + " grid " +
+                                   std::to_string(G.N) + " x " + std::to_string(G.M);
+        write_text(dir / stl, wigley::binary_stl(mesh, remark + " (make_models)"));
+        const Mass below = mesh_mass_below(mesh, kWigT, {kWigL / 2, 0.0, kWigT});
+        const Mass whole = mesh_mass_below(mesh, kWigD, {kWigL / 2, 0.0, kWigD});
+        // VD as in the ship files of wigley/: the smooth hull's volume at T.
+        const ShipHeader h{kWigL, kWigL, kWigB, kWigD, 4.0 / 9.0 * kWigL * kWigB * kWigT,
+                           {kWigL / 2, 0.0, kWigKG}, 1.025, 1.0};
+        write_mesh_ship_file(dir / ("ship_" + label + ".txt"), h, stl,
+                             remark + ", a closed mesh (make_models)");
+        report_mesh("wigley_mesh/" + stl + ", ship_" + label + ".txt", mesh, dir / stl);
+        std::printf("    at T: V %.4f  CB %.6f  KB %.5f  LCB %.9g  (whole hull %.4f)\n", below.V,
+                    below.V / (kWigL * kWigB * kWigT), below.centre().z, below.centre().x,
+                    whole.V);
+        if (!fine) continue;
+        write_mesh_format2(dir / "model.txt", below.V, {below.centre().x, 0.0, kWigKG}, whole.V,
+                           stl, remark + ", a closed mesh, draft 6.25 m, KG 4.5 m (make_models)");
+        write_pillars(dir / "FourPillars.txt",
+                      {{0, 0, 0}, {kWigL, 0, 0}, {kWigL / 2, kWigB / 2, 0},
+                       {kWigL / 2, -kWigB / 2, 0}},
+                      {{0, 0, kWigD}, {kWigL, 0, kWigD}, {kWigL / 2, kWigB / 2, kWigD},
+                       {kWigL / 2, -kWigB / 2, kWigD}});
+    }
+}
+
+// Catamaran: two Wigley demi-hulls L 60, B 4, T 2.5, D 4 (wall-sided from T
+// to D) on the centre lines y = +-5, x from 0 to 60, each on a grid of 30
+// stations x 10 levels, under a deck box x 5..55, y -7..7, z 4..5.5 that
+// rests on them (three closed shells in one OBJ; the deck box's underside
+// touches the demi-hulls' decks). Below D the catamaran is the two
+// demi-hulls: its volume twice one's, its waterplane's transverse second
+// moment 2 (I_T + A 5^2) of one demi-hull's waterplane (A, I_T about its own
+// centre line). Format2 model at T (V twice a demi-hull's volume below T),
+// G at (30, 0, 4); pillar marks at the four corners of the deck box.
+constexpr double kCatL = 60.0, kCatB = 4.0, kCatT = 2.5, kCatD = 4.0, kCatOffset = 5.0;
+constexpr double kCatDeckTop = 5.5, kCatKG = 4.0;
+
+void write_catamaran(const std::filesystem::path& dir) {
+    wigley::Mesh mesh;
+    for (const double y0 : {-kCatOffset, kCatOffset}) {
+        wigley::Hull demi;
+        demi.L = kCatL, demi.B = kCatB, demi.T = kCatT, demi.D = kCatD, demi.y0 = y0;
+        wigley::append(mesh, wigley::surface(demi, 30, 10));
+    }
+    wigley::add_box(mesh, 5.0, 55.0, -7.0, 7.0, kCatD, kCatDeckTop);
+    mesh = as_stored(mesh, false);
+    const std::string remark =
+        "catamaran: two Wigley demi-hulls L 60 B 4 T 2.5 D 4 at y = +-5 under a deck box "
+        "50 x 14 x 1.5";
+    write_text(dir / "catamaran.obj", wigley::obj(mesh, remark + " (make_models)"));
+    const Mass below = mesh_mass_below(mesh, kCatT, {kCatL / 2, 0.0, kCatT});
+    const Mass whole = mesh_mass_below(mesh, kCatDeckTop, {kCatL / 2, 0.0, kCatDeckTop});
+    // D is the depth of the demi-hulls: the deck box stands above it.
+    const ShipHeader h{kCatL, kCatL, 2 * kCatOffset + kCatB, kCatD, below.V,
+                       {kCatL / 2, 0.0, kCatKG}, 1.025, 1.0};
+    write_mesh_ship_file(dir / "ship.txt", h, "catamaran.obj", remark + " (make_models)");
+    write_mesh_format2(dir / "model.txt", below.V, {below.centre().x, 0.0, kCatKG}, whole.V,
+                       "catamaran.obj", remark + ", draft 2.5 m, KG 4 m (make_models)");
+    write_pillars(dir / "FourPillars.txt", {{5, -7, 0}, {55, -7, 0}, {55, 7, 0}, {5, 7, 0}},
+                  {{5, -7, kCatDeckTop}, {55, -7, kCatDeckTop}, {55, 7, kCatDeckTop},
+                   {5, 7, kCatDeckTop}});
+    report_mesh("catamaran/catamaran.obj, ship.txt", mesh, dir / "catamaran.obj");
+    std::printf("    at T: V %.4f  KB %.5f  LCB %.9g  (whole %.4f)\n", below.V, below.centre().z,
+                below.centre().x, whole.V);
+}
+
+// ---------------------------------------------------------------------------
 // Four-column semi-submersible
 //
 // Two pontoons 80 x 12 x 8 (x from -40 to 40, y centred on +-30, z 0 to 8),
@@ -776,5 +952,7 @@ int main(int argc, char** argv) {
     write_semisub(root / "semisub_symmetric", {0.0, 0.0, kSemiKG}, "semisub_symmetric",
                   "four-column semi-submersible, draft 18 m, G on the centre lines (make_models)");
     write_mixed(root / "mixed");
+    write_wigley_mesh(root / "wigley_mesh");
+    write_catamaran(root / "catamaran");
     return 0;
 }

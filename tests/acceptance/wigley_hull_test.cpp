@@ -1,5 +1,6 @@
 // The Wigley hull at its design draft against the closed forms of its
-// defining surface, for the fine and the coarse model.
+// defining surface, for the fine and the coarse model, each built of cells
+// and as a closed triangle mesh (two triangles a cell face) on the same grid.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -12,8 +13,15 @@
 
 namespace {
 
-const std::string kFine = VOXEL_SOURCE_DIR "/examples/wigley/ship_fine.txt";
-const std::string kCoarse = VOXEL_SOURCE_DIR "/examples/wigley/ship_coarse.txt";
+struct Models {
+    const char* kind;
+    std::string fine, coarse;
+};
+const Models kModels[2] = {
+    {"cells", VOXEL_SOURCE_DIR "/examples/wigley/ship_fine.txt",
+     VOXEL_SOURCE_DIR "/examples/wigley/ship_coarse.txt"},
+    {"mesh", VOXEL_SOURCE_DIR "/examples/wigley_mesh/ship_fine.txt",
+     VOXEL_SOURCE_DIR "/examples/wigley_mesh/ship_coarse.txt"}};
 
 // The hull: half-breadth y = (B/2) (1 - u^2) (1 - v^2) with u = 2 xi / L (xi
 // from midship) and v = zeta / T (zeta the depth below the design waterline
@@ -92,27 +100,46 @@ double relative_error(const Hydrostatics& h, int q) {
 // Flat-faced cells between stations and levels: the fine grid (40 stations,
 // 20 levels below T) comes within 1 % of every closed form.
 TEST(WigleyHull, FineModelWithinOnePercentAtTheDesignDraft) {
-    const Hydrostatics fine = at_design_draft(kFine);
-    for (int q = 0; q < 8; ++q) {
-        EXPECT_LT(std::fabs(relative_error(fine, q)), 0.01)
-            << kNames[q] << " = " << quantity(fine, q) << ", closed form " << quantity(kExact, q);
-        RecordProperty(std::string("fine_") + kNames[q], voxel::format_number(quantity(fine, q)));
+    for (const Models& m : kModels) {
+        const Hydrostatics fine = at_design_draft(m.fine);
+        for (int q = 0; q < 8; ++q) {
+            EXPECT_LT(std::fabs(relative_error(fine, q)), 0.01)
+                << m.kind << ": " << kNames[q] << " = " << quantity(fine, q) << ", closed form "
+                << quantity(kExact, q);
+            RecordProperty(std::string(m.kind) + "_fine_" + kNames[q],
+                           voxel::format_number(quantity(fine, q)));
+        }
+        // The model is built symmetric fore and aft.
+        EXPECT_NEAR(fine.xb, kExact.xb, 1e-9 * kL) << m.kind;
+        EXPECT_NEAR(fine.xf, kExact.xf, 1e-9 * kL) << m.kind;
     }
-    // The model is built symmetric fore and aft.
-    EXPECT_NEAR(fine.xb, kExact.xb, 1e-9 * kL);
-    EXPECT_NEAR(fine.xf, kExact.xf, 1e-9 * kL);
 }
 
 // Refining the grid brings every quantity closer to the smooth hull.
 TEST(WigleyHull, CoarseModelFartherFromTheClosedFormsThanTheFine) {
-    const Hydrostatics fine = at_design_draft(kFine);
-    const Hydrostatics coarse = at_design_draft(kCoarse);
-    for (int q = 0; q < 8; ++q) {
-        EXPECT_GT(std::fabs(relative_error(coarse, q)), std::fabs(relative_error(fine, q)))
-            << kNames[q] << ": coarse " << quantity(coarse, q) << ", fine " << quantity(fine, q)
-            << ", closed form " << quantity(kExact, q);
-        RecordProperty(std::string("coarse_") + kNames[q],
-                       voxel::format_number(quantity(coarse, q)));
+    for (const Models& m : kModels) {
+        const Hydrostatics fine = at_design_draft(m.fine);
+        const Hydrostatics coarse = at_design_draft(m.coarse);
+        for (int q = 0; q < 8; ++q) {
+            EXPECT_GT(std::fabs(relative_error(coarse, q)), std::fabs(relative_error(fine, q)))
+                << m.kind << ": " << kNames[q] << ": coarse " << quantity(coarse, q) << ", fine "
+                << quantity(fine, q) << ", closed form " << quantity(kExact, q);
+            RecordProperty(std::string(m.kind) + "_coarse_" + kNames[q],
+                           voxel::format_number(quantity(coarse, q)));
+        }
+    }
+}
+
+// At the grid's levels the mesh is the cells' hull: the same waterplane and
+// station polygons, so every quantity agrees but for the mesh file's single
+// precision coordinates (a relative 6e-8 each; the cells' file has 10 digits).
+TEST(WigleyHull, MeshAndCellsOfOneGridAgree) {
+    for (const bool fine : {true, false}) {
+        const Hydrostatics cells = at_design_draft(fine ? kModels[0].fine : kModels[0].coarse);
+        const Hydrostatics mesh = at_design_draft(fine ? kModels[1].fine : kModels[1].coarse);
+        for (int q = 0; q < 8; ++q)
+            EXPECT_NEAR(quantity(mesh, q), quantity(cells, q), 1e-6 * std::fabs(quantity(cells, q)))
+                << (fine ? "fine " : "coarse ") << kNames[q];
     }
 }
 

@@ -51,9 +51,10 @@ inline voxel::WaterplaneProps waterplane_properties(const voxel::ShipModel& ship
     return testing_support::level_waterplane(ship.hull, p);
 }
 
-// The midship section at the draft T from the whole slab.
+// The midship section at the draft T as the hydrostatic sweep takes it (a
+// surface mesh's breadth from its contour).
 inline voxel::MidshipSection midship_section(const voxel::ShipModel& ship, double T) {
-    return testing_support::midship_section(ship.hull, voxel::midship_station(ship), T);
+    return voxel::LevelSweep(ship.hull, voxel::midship_station(ship)).at(T).midship;
 }
 
 // Box barge: x from 0 to L, y from -B/2 to B/2, z from 0 to D.
