@@ -1,11 +1,13 @@
 // The hydrostatic table of the example box barge, run end to end, against the
-// closed forms of a rectangular box at every waterline.
+// closed forms of a rectangular box at every waterline; and of the same ship
+// file with the box as one closed mesh.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
 #include <vector>
 
+#include "box_mesh.h"
 #include "hydro_table_file.h"
 #include "model/io/ship_reader.h"
 #include "printed_digits.h"
@@ -52,9 +54,9 @@ struct Box {
 };
 
 // The barge's data from its ship file, checked to be such a box.
-Box read_box() {
+Box read_box(const std::string& path) {
     voxel::ShipModel ship(voxel::CrossingTolerance::Strict);
-    const voxel::ReadResult read = voxel::read_ship_information(ship, kShip);
+    const voxel::ReadResult read = voxel::read_ship_information(ship, path);
     EXPECT_TRUE(read.opened);
     EXPECT_TRUE(read.diagnostics.empty());
     const voxel::Box3 b = ship.hull.box();
@@ -71,13 +73,14 @@ Box read_box() {
     return box;
 }
 
-TEST(BoxBargeHydrostatics, WholeTableMatchesTheClosedForms) {
-    const Box box = read_box();
+void expect_closed_forms(const std::string& ship) {
+    SCOPED_TRACE(ship);
+    const Box box = read_box(ship);
     testing_support::ScratchDir dir;
     testing_support::ProcessOptions options;
     options.working_dir = dir.path();
     const testing_support::ProcessResult r =
-        testing_support::run_program(HYDROSTATIC_CURVES_EXE, {kShip}, options);
+        testing_support::run_program(HYDROSTATIC_CURVES_EXE, {ship}, options);
     ASSERT_FALSE(r.timed_out);
     ASSERT_EQ(r.exit_status, 0);
     EXPECT_EQ(r.err, "");
@@ -110,6 +113,17 @@ TEST(BoxBargeHydrostatics, WholeTableMatchesTheClosedForms) {
                 << file.texts.at(symbols[q])[i];
         }
     }
+}
+
+TEST(BoxBargeHydrostatics, WholeTableMatchesTheClosedForms) {
+    expect_closed_forms(kShip);
+}
+
+// Twelve facets instead of ten hexahedra: the mesh's signed fan and its
+// contour give every column alike.
+TEST(BoxBargeHydrostatics, BoxAsAMeshMatchesTheClosedFormsToo) {
+    testing_support::ScratchDir dir;
+    expect_closed_forms(acceptance::box_barge_as_mesh(dir, kShip, 10, "ship.txt"));
 }
 
 }  // namespace

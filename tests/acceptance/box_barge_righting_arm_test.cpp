@@ -1,6 +1,7 @@
 // The righting arms of the example box barge against the exact heeled
 // rectangle, at all 19 angles of both series: wall-sided up to 21.8 degrees,
-// then with the bilge emerged, then with the deck edge under water too.
+// then with the bilge emerged, then with the deck edge under water too; and
+// the same model with the box as one closed mesh.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "arm_file.h"
+#include "box_mesh.h"
 #include "heeled_rectangle.h"
 #include "kernel/angles.h"
 #include "kernel/platform/number_format.h"
@@ -35,9 +37,9 @@ struct Barge {
     double B = 0.0, D = 0.0, L = 0.0, d = 0.0, zG = 0.0;
 };
 
-Barge read_barge() {
+Barge read_barge(const std::string& model = kModel) {
     voxel::VoxelGroup body(voxel::CrossingTolerance::Loose);
-    voxel::read_format2_model(body, kModel);
+    voxel::read_format2_model(body, model);
     const voxel::Box3 box = body.box();
     Barge b;
     b.B = box.maxy - box.miny;
@@ -64,13 +66,14 @@ double arm_tolerance(const Barge& b) {
     return 1e-9 * b.B;
 }
 
-TEST(BoxBargeRightingArm, ProgramFileMatchesTheExactSectionAtEveryAngle) {
-    const Barge barge = read_barge();
+void expect_exact_arms(const std::string& model) {
+    SCOPED_TRACE(model);
+    const Barge barge = read_barge(model);
     testing_support::ScratchDir dir;
     testing_support::ProcessOptions options;
     options.working_dir = dir.path();
     const testing_support::ProcessResult r =
-        testing_support::run_program(RIGHTING_ARM_EXE, {kModel}, options);
+        testing_support::run_program(RIGHTING_ARM_EXE, {model}, options);
     ASSERT_FALSE(r.timed_out);
     ASSERT_EQ(r.exit_status, 0);
     EXPECT_EQ(r.err, "");
@@ -88,6 +91,15 @@ TEST(BoxBargeRightingArm, ProgramFileMatchesTheExactSectionAtEveryAngle) {
                 << "sigma " << sigma << ", " << line.degrees << " degrees, printed " << line.text;
         }
     }
+}
+
+TEST(BoxBargeRightingArm, ProgramFileMatchesTheExactSectionAtEveryAngle) {
+    expect_exact_arms(kModel);
+}
+
+TEST(BoxBargeRightingArm, BoxAsAMeshMatchesTheExactSectionToo) {
+    testing_support::ScratchDir dir;
+    expect_exact_arms(acceptance::box_barge_as_mesh(dir, kModel, 4, "model.txt"));
 }
 
 // The same arms before rounding, from the program's sweep itself.
