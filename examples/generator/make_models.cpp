@@ -335,6 +335,7 @@ class Out {
             fail("cannot write " + path_.string());
     }
     void point(P3 p) { line(num(p.x) + "," + num(p.y) + "," + num(p.z)); }
+    const std::filesystem::path& path() const { return path_; }
 
   private:
     std::filesystem::path path_;
@@ -373,9 +374,8 @@ struct ShipHeader {
     double W_Den, C1;           // t/m^3, -
 };
 
-void write_ship_file(const std::filesystem::path& path, const ShipHeader& h, const Body& body,
-                     const std::string& remark) {
-    Out o(path);
+// The ten key lines and the remark line of a ship information file.
+void write_ship_keys(Out& o, const ShipHeader& h, const std::string& remark) {
     o.line("Loa=" + num(h.Loa));
     o.line("Lpp=" + num(h.Lpp));
     o.line("B=" + num(h.B));
@@ -387,22 +387,32 @@ void write_ship_file(const std::filesystem::path& path, const ShipHeader& h, con
     o.line("W_Den=" + num(h.W_Den));
     o.line("C1=" + num(h.C1));
     o.line("# " + remark);
+}
+
+void write_ship_file(const std::filesystem::path& path, const ShipHeader& h, const Body& body,
+                     const std::string& remark) {
+    Out o(path);
+    write_ship_keys(o, h, remark);
     write_solids(o, body);
 }
 
-// Format2 model: displacement volume V [m^3], centre of gravity G [m].
-void write_format2(const std::filesystem::path& path, double V, P3 G, const Body& body,
-                   const std::string& remark) {
-    const double total = body.mass().V;
+// Format2 model: displacement volume V [m^3], centre of gravity G [m]; the
+// body's total volume `total` [m^3] must exceed V.
+void write_format2_keys(Out& o, double V, P3 G, double total, const std::string& remark) {
     const double v = written(V);
     if (!(v > 0.0 && v < total))
-        fail(path.string() + ": displacement " + num(v) + " outside (0, " + num(total) + ")");
-    Out o(path);
+        fail(o.path().string() + ": displacement " + num(v) + " outside (0, " + num(total) + ")");
     o.line("Volume of Displacement=" + num(V));
     o.line("Gra_Pt.x=" + num(G.x));
     o.line("Gra_Pt.y=" + num(G.y));
     o.line("Gra_Pt.z=" + num(G.z));
     o.line("# " + remark);
+}
+
+void write_format2(const std::filesystem::path& path, double V, P3 G, const Body& body,
+                   const std::string& remark) {
+    Out o(path);
+    write_format2_keys(o, V, G, body.mass().V, remark);
     write_solids(o, body);
 }
 
@@ -702,41 +712,26 @@ Mass mesh_mass_below(const wigley::Mesh& mesh, double z_cut, P3 q) {
     return m;
 }
 
-void write_mesh_ship_file(const std::filesystem::path& path, const ShipHeader& h,
-                          const std::string& mesh_file, const std::string& remark) {
-    Out o(path);
-    o.line("Loa=" + num(h.Loa));
-    o.line("Lpp=" + num(h.Lpp));
-    o.line("B=" + num(h.B));
-    o.line("D=" + num(h.D));
-    o.line("VD=" + num(h.VD));
-    o.line("Gra_Pt.x=" + num(h.G.x));
-    o.line("Gra_Pt.y=" + num(h.G.y));
-    o.line("Gra_Pt.z=" + num(h.G.z));
-    o.line("W_Den=" + num(h.W_Den));
-    o.line("C1=" + num(h.C1));
-    o.line("# " + remark);
+// A model file whose one solid is the mesh file beside it.
+void write_mesh_block(Out& o, const std::string& mesh_file) {
     o.line("SurfaceMesh");
     o.line(mesh_file);
     o.line("1");
     o.line("0,0,0");
 }
 
+void write_mesh_ship_file(const std::filesystem::path& path, const ShipHeader& h,
+                          const std::string& mesh_file, const std::string& remark) {
+    Out o(path);
+    write_ship_keys(o, h, remark);
+    write_mesh_block(o, mesh_file);
+}
+
 void write_mesh_format2(const std::filesystem::path& path, double V, P3 G, double total,
                         const std::string& mesh_file, const std::string& remark) {
-    const double v = written(V);
-    if (!(v > 0.0 && v < total))
-        fail(path.string() + ": displacement " + num(v) + " outside (0, " + num(total) + ")");
     Out o(path);
-    o.line("Volume of Displacement=" + num(V));
-    o.line("Gra_Pt.x=" + num(G.x));
-    o.line("Gra_Pt.y=" + num(G.y));
-    o.line("Gra_Pt.z=" + num(G.z));
-    o.line("# " + remark);
-    o.line("SurfaceMesh");
-    o.line(mesh_file);
-    o.line("1");
-    o.line("0,0,0");
+    write_format2_keys(o, V, G, total, remark);
+    write_mesh_block(o, mesh_file);
 }
 
 void report_mesh(const std::string& name, const wigley::Mesh& mesh,
