@@ -96,6 +96,12 @@ void CommandLine::add_option(const std::string& flags, std::optional<double>& va
         flags, [&value](const double& v) { value = v; }, help);
 }
 
+void CommandLine::add_option(const std::string& flags, std::optional<std::string>& value,
+                             const std::string& help) {
+    parser_->app.add_option_function<std::string>(
+        flags, [&value](const std::string& v) { value = v; }, help);
+}
+
 std::string CommandLine::usage() const {
     const std::string p = positional_required_ ? positional_ : "[" + positional_ + "]";
     const std::string synopsis = synopsis_.empty() ? "[选项] " + p : synopsis_;

@@ -40,6 +40,8 @@ class CommandLine {
     // An optional value: empty unless the option is given.
     void add_option(const std::string& flags, std::optional<double>& value,
                     const std::string& help);
+    void add_option(const std::string& flags, std::optional<std::string>& value,
+                    const std::string& help);
 
     // Parses the arguments. Returns the exit status when the program must end
     // at once: 0 after --help or --version (the text on standard output), 2

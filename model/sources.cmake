@@ -22,6 +22,7 @@ set(MODEL_SOURCES
   model/hydrostatics/ship_checks.cpp
   model/hydrostatics/ship_model.cpp
   model/stability/arm_sweep.cpp
+  model/stability/cross_curves.cpp
   model/stability/displacement_check.cpp
   model/stability/equilibrium_iteration.cpp
   model/stability/righting_arm_at.cpp

@@ -6,17 +6,11 @@
 #include "kernel/platform/number_format.h"
 #include "model/stability/arm_sweep.h"
 #include "model/stability/stability_criteria.h"
+#include "report/text_columns.h"
 
 namespace voxel {
 
 namespace {
-
-// A line of the file's text: no line end may slip in with a path.
-std::string one_line(std::string text) {
-    for (char& c : text)
-        if (c == '\n' || c == '\r') c = ' ';
-    return text;
-}
 
 // " 40 45 50": the angles of the series whose trim was not balanced.
 std::string unbalanced_angles(const ArmSeries& s) {
@@ -68,16 +62,7 @@ std::string stability_criteria_text(const StabilityInput& input) {
         rows.push_back({r.key, format_number(r.limit), format_number(r.starboard),
                         criterion_verdict(r.starboard_pass, r.starboard_balanced),
                         format_number(r.port), criterion_verdict(r.port_pass, r.port_balanced)});
-    std::vector<std::size_t> width(rows.front().size(), 0);
-    for (const auto& row : rows)
-        for (std::size_t c = 0; c < row.size(); ++c)
-            if (row[c].size() > width[c]) width[c] = row[c].size();
-    for (const auto& row : rows) {
-        std::string line;
-        for (std::size_t c = 0; c < row.size(); ++c)
-            line += c + 1 < row.size() ? pad_left_aligned(row[c], width[c] + 2) : row[c];
-        text += line + "\n";
-    }
+    text += column_lines(rows, ColumnAlign::Left);
     return text;
 }
 

@@ -11,6 +11,9 @@ set(REPORT_SOURCES
   report/arm_csv.cpp
   report/criteria_file.cpp
   report/hydrostatic_sheet.cpp
+  report/kn_chart.cpp
+  report/kn_curves_files.cpp
   report/table_csv.cpp
   report/table_file.cpp
+  report/text_columns.cpp
 )

@@ -33,14 +33,8 @@ std::string non_finite_arms_message(const std::string& angles) {
 
 std::string trim_bound_note(int degrees, double sigma, const ArmResult& arm) {
     const std::string series = sigma < 0.0 ? "右倾 (sigma = -1)" : "左倾 (sigma = +1)";
-    std::string why;
-    if (arm.trim.stop == TrimStop::SmallStep)
-        why = "纵倾步长已减小到 " + format_number(arm.trim.step) + " rad";
-    else
-        why = "已试转 " + std::to_string(arm.trim.trials) + " 次";
     return "righting_arm: " + series + " 系列, 横倾角 " + std::to_string(degrees) +
-           " 度: 纵倾调整停止, 因为" + why + "; 剩余 |g - b| = " + format_number(arm.state.d) +
-           "; 力臂取最后一次接受的纵倾状态.";
+           " 度: " + trim_stop_text(arm);
 }
 
 int report_righting_arms(const VoxelGroup& body, const std::string& file_name,
@@ -68,8 +62,7 @@ int report_righting_arms(const VoxelGroup& body, const std::string& file_name,
         }
         for (const WaterPlane& w : arm.stalls) diagnostic_line(water_plane_stall_note(body.V, w));
         if (arm.points_coincide) console_line(kClosePointsMessage);
-        if (arm.trimmed && arm.trim.stop != TrimStop::Balanced)
-            diagnostic_line(trim_bound_note(degrees, sigma, arm));
+        if (!trim_balanced(arm)) diagnostic_line(trim_bound_note(degrees, sigma, arm));
         console_line(console_arm_line(degrees, arm.GZ));
         file.line(file_arm_line(degrees, arm.GZ));
     };

@@ -16,7 +16,7 @@ ArmSeries series_of(const std::vector<ArmResult>& arms, const VoxelGroup& body) 
     ArmSeries s;
     for (const ArmResult& a : arms) {
         s.gz.push_back(a.GZ);
-        s.balanced.push_back(!a.trimmed || a.trim.stop == TrimStop::Balanced);
+        s.balanced.push_back(trim_balanced(a));
     }
     s.gm0 = arms.empty() ? 0.0 : initial_metacentric_height(body, body.V, body.G, arms.front());
     return s;

@@ -17,10 +17,16 @@ std::string displacement_range_message(double V, double total) {
 }
 
 bool level_water_plane_found(const VoxelGroup& group, double V, double& reached) {
+    return level_water_plane(group, V, reached).has_value();
+}
+
+std::optional<WaterPlane> level_water_plane(const VoxelGroup& group, double V, double& reached) {
     const WaterPlane w = group.find_water_plane(V, Point3{0.0, 0.0, 1.0});
     reached = w.volume_reached;
-    return w.converged && w.volume_reached > 0.0 && std::isfinite(w.B.x) && std::isfinite(w.B.y) &&
-           std::isfinite(w.B.z);
+    if (w.converged && w.volume_reached > 0.0 && std::isfinite(w.B.x) && std::isfinite(w.B.y) &&
+        std::isfinite(w.B.z))
+        return w;
+    return std::nullopt;
 }
 
 std::string level_water_plane_message(double V, double reached) {

@@ -3,6 +3,7 @@
 // else the search could never end.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "model/body/voxel_group.h"
@@ -26,6 +27,10 @@ std::string displacement_range_message(double V, double total);
 // result would be meaningless or not a number. V must have passed
 // displacement_in_range. `reached` gets the volume at the last plane.
 bool level_water_plane_found(const VoxelGroup& group, double V, double& reached);
+
+// The same search, with the plane it found; nothing when
+// level_water_plane_found would say false.
+std::optional<WaterPlane> level_water_plane(const VoxelGroup& group, double V, double& reached);
 
 // The standard-error message of a level water plane that cannot be found.
 // The program then waits for one character and ends with status 1.

@@ -5,6 +5,7 @@
 #include "kernel/angles.h"
 #include "kernel/matrix4.h"
 #include "kernel/plane.h"
+#include "kernel/platform/number_format.h"
 
 namespace voxel {
 
@@ -106,6 +107,20 @@ ArmResult righting_arm_at(const VoxelGroup& body, double V, Point3 G, HeelAxis a
     const double c = cosine_between(X, st.a);
     r.GZ = (sigma * c) * r.L;
     return r;
+}
+
+bool trim_balanced(const ArmResult& arm) {
+    return !arm.trimmed || arm.trim.stop == TrimStop::Balanced;
+}
+
+std::string trim_stop_text(const ArmResult& arm) {
+    std::string why;
+    if (arm.trim.stop == TrimStop::SmallStep)
+        why = "纵倾步长已减小到 " + format_number(arm.trim.step) + " rad";
+    else
+        why = "已试转 " + std::to_string(arm.trim.trials) + " 次";
+    return "纵倾调整停止, 因为" + why + "; 剩余 |g - b| = " + format_number(arm.state.d) +
+           "; 力臂取最后一次接受的纵倾状态.";
 }
 
 }  // namespace voxel

@@ -9,6 +9,7 @@
 // radians.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "kernel/point3.h"
@@ -95,5 +96,14 @@ struct ArmResult {
 // Starts from upright trim, whatever was computed before.
 ArmResult righting_arm_at(const VoxelGroup& body, double V, Point3 G, HeelAxis axis, double theta,
                           double sigma, const TrimBounds& bounds = {});
+
+// Whether the arm is one of a body in longitudinal balance: its trim was
+// balanced, or needed no balancing. False where a bound stopped the balancing.
+bool trim_balanced(const ArmResult& arm);
+
+// Why a bound stopped the trim balancing of `arm` and what was left, for the
+// programs' notes: "纵倾调整停止, 因为已试转 10000 次; 剩余 |g - b| = 0.001;
+// 力臂取最后一次接受的纵倾状态." (or "因为纵倾步长已减小到 <step> rad").
+std::string trim_stop_text(const ArmResult& arm);
 
 }  // namespace voxel
