@@ -7,7 +7,7 @@
 #   --bin DIR     the programs to time (DIR/<program>/<program>); by default
 #                 this checkout's Release build in build-bench/apps
 #   --threads N   passed to the programs that take it (hydrostatic_curves,
-#                 righting_arm); by default they use every core
+#                 righting_arm, cross_curves); by default they use every core
 #   --repeat K    run each case K times and keep the fastest (default 3)
 #   --scaling     also the hydrostatic table for 10^4, 10^5, 10^6 and 4*10^6
 #                 tetrahedra
@@ -36,7 +36,7 @@ bash tools/ensure_deps.sh
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DVOXEL_BUILD_BENCH=ON \
       -DVOXEL_BUILD_TESTS=OFF >/dev/null
 cmake --build build-bench -j2 --target make_bench_models hydrostatic_curves floating_attitude \
-      righting_arm >/dev/null
+      righting_arm cross_curves >/dev/null
 [ -n "$bin" ] || bin=$root/build-bench/apps
 gen=$root/build-bench/bench/make_bench_models
 models=$root/build-bench/models
@@ -77,6 +77,7 @@ hull=$(model box_hull_1e6.txt box_hull 200 20 50)
 timed "hydrostatic_curves, box hull 10^6 tetrahedra, D = 10" hydrostatic_curves "$hull"
 timed "hydrostatic_curves, same hull, D = 0.5 (reading, no waterline)" hydrostatic_curves \
       "$models/box_hull_1e6_D0.5.txt"
+timed "cross_curves, same hull (D = 10), default sheet 9 x 19" cross_curves "$hull"
 timed "righting_arm, four-column body (4 hex + 4 cyl)" righting_arm \
       "$(model four_column.txt four_column)"
 timed "righting_arm, box body 20,000 hexahedra (10^5 tetrahedra)" righting_arm \

@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
-# The main job: builds the three programs and runs them on the bundled
+# The main job: builds the programs and runs them on the bundled
 # examples, without any prompt (path argument, standard input closed), each
 # in its own output folder under out/ (the mesh hulls of wigley_mesh/ and
 # catamaran/ among them); builds the Wigley hull from its table of offsets
-# with hull_from_offsets and runs the three programs on that too; then prints
-# a few key figures.
+# with hull_from_offsets and runs the three programs on that too; draws the
+# cross curves of stability (cross_curves) of the box barge, the Wigley hull
+# and the mesh hulls; then prints a few key figures.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 bash tools/ensure_deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build -j2 --target hydrostatic_curves floating_attitude righting_arm hull_from_offsets
+cmake --build build -j2 --target hydrostatic_curves floating_attitude righting_arm hull_from_offsets \
+  cross_curves
 bin=$root/build/apps
 export LC_ALL=C.UTF-8
 
@@ -43,6 +45,15 @@ run hydrostatic_curves examples/catamaran/ship.txt out/catamaran/hydrostatic_cur
 for ex in box_barge semisub semisub_symmetric mixed wigley_mesh catamaran; do
   run floating_attitude examples/$ex/model.txt out/$ex/floating_attitude examples/$ex/FourPillars.txt
   run righting_arm examples/$ex/model.txt out/$ex/righting_arm
+done
+
+# The cross curves of stability: the default sheet (drafts D/10 ... 9D/10,
+# heels 0, 5, ..., 90 degrees) of a ship file each.
+for ex in box_barge/ship wigley/ship_fine wigley_mesh/ship_fine catamaran/ship; do
+  name=${ex%/*}
+  [ "$name" = wigley ] && name=wigley_fine
+  [ "$name" = wigley_mesh ] && name=wigley_mesh_fine
+  run cross_curves examples/$ex.txt out/$name/cross_curves
 done
 
 # The Wigley hull from its table of offsets: the model files in
@@ -91,6 +102,18 @@ for ex in box_barge semisub semisub_symmetric mixed wigley_offsets wigley_mesh c
     { if ($2 + 0 > best[s]) { best[s] = $2 + 0; at[s] = $1 } }
     END { printf "%s, maximum righting arm: %s at %s deg (heel to starboard), %s at %s deg (to port)\n",
           ex, best[1], at[1], best[2], at[2] }'
+done
+echo
+echo "Cross curves of stability, KN (m) to starboard with G on the base line, free trim:"
+for ex in box_barge wigley_fine wigley_mesh_fine catamaran; do
+  f=out/$ex/cross_curves/KN_Curves.csv
+  [ -f "$f" ] || continue
+  # The middle displacement of the sheet at 10, 30, 60 and 90 degrees.
+  awk -F, -v ex="$ex" 'NR > 1 { if (!($1 in seen)) { seen[$1] = 1; order[++n] = $1 }
+      kn[$1 "," $5 + 0] = $6 }
+    END { d = order[int((n + 1) / 2)]
+      printf "  %-17s displacement %.1f t: KN(10)=%.4f KN(30)=%.4f KN(60)=%.4f KN(90)=%.4f\n",
+        ex, d, kn[d ",10"], kn[d ",30"], kn[d ",60"], kn[d ",90"] }' "$f"
 done
 
 if [ $failed -ne 0 ]; then

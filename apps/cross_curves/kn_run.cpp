@@ -9,6 +9,7 @@
 #include "kernel/platform/file_set.h"
 #include "kernel/platform/number_format.h"
 #include "model/body/voxel_group.h"
+#include "model/io/ship_reader.h"
 #include "model/stability/cross_curves.h"
 #include "report/kn_chart.h"
 #include "report/kn_curves_files.h"
@@ -46,8 +47,9 @@ bool note_arm(const KnStation& s, double heel, double sigma, const ArmResult& ar
 
 int run_cross_curves(ShipModel& ship, const std::string& path, const KnRequest& request) {
     const Stopwatch clock;
-    VoxelGroup body(ship.crossing);
-    body.set_body(std::move(ship.hull));
+    // The stations from the hull as the hydrostatic sweep sums it.
+    VoxelGroup level(ship.crossing);
+    level.set_body(std::move(ship.hull));
 
     std::vector<double> values = request.values;
     if (values.empty())
@@ -56,8 +58,8 @@ int run_cross_curves(ShipModel& ship, const std::string& path, const KnRequest& 
     bool cannot_float = false;
     for (double v : sorted_once(values)) {
         const KnStationOutcome o = request.by_displacement
-                                       ? station_at_displacement(body, ship.W_Den, v, request.lcg)
-                                       : station_at_draft(body, ship.W_Den, v, request.lcg);
+                                       ? station_at_displacement(level, ship.W_Den, v, request.lcg)
+                                       : station_at_draft(level, ship.W_Den, v, request.lcg);
         if (!o.error.empty()) {
             diagnostic_line(path + ": 错误: " + o.error);
             cannot_float = true;
@@ -65,6 +67,15 @@ int run_cross_curves(ShipModel& ship, const std::string& path, const KnRequest& 
         stations.push_back(o.station);
     }
     if (cannot_float) return 1;
+
+    // The arms from the same solids, each a group of its own: the heeled
+    // water-plane searches pass over the solids that their bounding balls
+    // show to lie wholly on one side of the plane. The file read well once.
+    level.set_body(Body(ship.crossing));
+    ShipModel solids(ship.crossing, Summation::PerSolid);
+    read_ship_information(solids, path);
+    VoxelGroup body(ship.crossing);
+    body.set_body(std::move(solids.hull));
 
     const CrossCurves curves = compute_cross_curves(
         body, std::move(stations), sorted_once(request.heels), TrimBounds{}, request.threads);

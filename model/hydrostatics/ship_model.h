@@ -43,8 +43,11 @@ struct ShipModel {
     // the model chooses it.
     const CrossingTolerance crossing;
 
-    explicit ShipModel(CrossingTolerance crossing_test)
-        : crossing(crossing_test), hull(crossing_test, Summation::Flat) {}
+    // The hull's summation: Flat for the hydrostatic sweep; PerSolid keeps
+    // every solid a group of its own, whose bounding ball lets the water-plane
+    // searches pass over the solids far from the plane.
+    explicit ShipModel(CrossingTolerance crossing_test, Summation summation = Summation::Flat)
+        : crossing(crossing_test), hull(crossing_test, summation) {}
     ShipModel(ShipModel&&) = default;
     ShipModel(const ShipModel&) = delete;
     ShipModel& operator=(const ShipModel&) = delete;
@@ -54,8 +57,9 @@ struct ShipModel {
     double B = 0.0;    // moulded breadth; bounds the midship section
     double D = 0.0;    // moulded depth; fixes the number of waterlines
     // The hull: every block's tetrahedra in file order (each block a group
-    // of weight 1), summed Flat, with this model's crossing test. Its box
-    // folds every tetrahedron's box; with no tetrahedra it stays inverted.
+    // of weight 1), summed Flat unless the model was made PerSolid, with this
+    // model's crossing test. Its box as BodyBuilder::build folds it; with no
+    // tetrahedra it stays inverted.
     Body hull;
     double VD = 0.0;     // read, not used
     Point3 Gra_Pt;       // centre of gravity, m

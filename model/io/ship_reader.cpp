@@ -181,7 +181,7 @@ void read_ship(ScannedTextFile& in, ShipModel& ship) {
     int key_lines[10] = {};
     read_keys(in, ship, key_lines);
     check_particulars(in, ship, key_lines);
-    BodyBuilder hull(ship.crossing, Summation::Flat);
+    BodyBuilder hull(ship.crossing, ship.hull.summation());
     hull.reserve(tetrahedra_bound(in.text()));
     read_solid_blocks(in, [&hull, &in](const SolidBlock& b) {
         if (b.kind == SolidKind::SurfaceMesh)
