@@ -206,15 +206,27 @@ VolumeBracket Body::volume_bracket(const Plane& p) const {
     // one swaps the bounds): the bounds summed in that order bound it.
     const double n = p.normal_length();
     double lo = 0.0, hi = 0.0;
-    for (const BodyGroup& g : groups_) {
-        if (summation_ == Summation::Flat) {
-            add_flat_bracket(g, p, n, lo, hi);
-            continue;
-        }
-        const VolumeBracket b = weighted(g.weight, group_volume_bracket(g, p, n));
-        lo += b.lo;
-        hi += b.hi;
+    if (summation_ == Summation::Flat) {
+        for (const BodyGroup& g : groups_) add_flat_bracket(g, p, n, lo, hi);
+        return {lo, hi};
     }
+    // A group the tree passes over is dry, its bounds 0 and 0, which leave
+    // lo and hi as they are; one it takes whole has the bounds of a group
+    // whose ball submerges it, its own term.
+    tree_.walk(
+        p,
+        [&](std::size_t first, std::size_t end) {
+            for (std::size_t i = first; i < end; ++i) {
+                lo += submerged_terms_[i];
+                hi += submerged_terms_[i];
+            }
+        },
+        [&](std::size_t i) {
+            const BodyGroup& g = groups_[i];
+            const VolumeBracket b = weighted(g.weight, group_volume_bracket(g, p, n));
+            lo += b.lo;
+            hi += b.hi;
+        });
     return {lo, hi};
 }
 
@@ -227,8 +239,20 @@ double Body::volume_below(const Plane& p) const {
         for (const BodyGroup& g : groups_) add_flat_part(g, p, n, all);
         return all.volume;
     }
+    // A dry group adds a volume of exactly 0 (the sum, started at +0, is
+    // never -0): the groups the tree passes over leave the sum as it is. A
+    // wholly submerged group adds weight * whole.volume whether its ball or
+    // its tetrahedra tell it, the in-order sum of its full volumes.
     double sum = 0.0;
-    for (const BodyGroup& g : groups_) sum += g.weight * group_volume(g, p, n);
+    tree_.walk(
+        p,
+        [&](std::size_t first, std::size_t end) {
+            for (std::size_t i = first; i < end; ++i) sum += submerged_terms_[i];
+        },
+        [&](std::size_t i) {
+            const BodyGroup& g = groups_[i];
+            sum += g.weight * group_volume(g, p, n);
+        });
     return sum;
 }
 
@@ -238,10 +262,19 @@ SubmergedPart Body::part_below(const Plane& p) const {
     if (summation_ == Summation::Flat) {
         for (const BodyGroup& g : groups_) add_flat_part(g, p, n, m);
     } else {
-        for (const BodyGroup& g : groups_) {
-            const SubmergedPart s = group_part(g, p, n);
-            m.add(g.weight * s.volume, s.centroid);
-        }
+        // A dry group adds a volume of 0 at a finite centroid, which leaves
+        // the sums as they are; a wholly submerged one adds its whole part.
+        tree_.walk(
+            p,
+            [&](std::size_t first, std::size_t end) {
+                for (std::size_t i = first; i < end; ++i)
+                    m.add(submerged_terms_[i], groups_[i].whole.centroid);
+            },
+            [&](std::size_t i) {
+                const BodyGroup& g = groups_[i];
+                const SubmergedPart s = group_part(g, p, n);
+                m.add(g.weight * s.volume, s.centroid);
+            });
     }
     return {m.volume, m.centroid()};
 }
@@ -395,6 +428,25 @@ Body BodyBuilder::build() {
              {SolidSource::Tetrahedron, SolidSource::Hexahedron, SolidSource::Prism,
               SolidSource::Cylinder, SolidSource::SurfaceMesh})
             for (const Box3& b : boxes_[static_cast<int>(kind)]) body.box_.fold(b);
+        // The tree over the groups' boxes; a surface's groups, and any group
+        // without a finite box, are always visited group by group.
+        std::vector<Box3> boxes;
+        std::vector<char> opaque;
+        boxes.reserve(body.groups_.size());
+        opaque.reserve(body.groups_.size());
+        body.submerged_terms_.reserve(body.groups_.size());
+        for (const BodyGroup& g : body.groups_) {
+            Box3 box;
+            const std::size_t end = g.first + static_cast<std::size_t>(g.count);
+            for (std::size_t i = g.first; i < end; ++i) box.fold(body.tets_[i].bounds());
+            const bool finite = std::isfinite(box.minx) && std::isfinite(box.miny) &&
+                                std::isfinite(box.minz) && std::isfinite(box.maxx) &&
+                                std::isfinite(box.maxy) && std::isfinite(box.maxz);
+            boxes.push_back(box);
+            opaque.push_back(g.source == SolidSource::SurfaceMesh || g.count == 0 || !finite);
+            body.submerged_terms_.push_back(g.weight * g.whole.volume);
+        }
+        body.tree_ = GroupTree(boxes, opaque);
         body.sizes_.reserve(body.tets_.size());
         for (const TetraVertices& t : body.tets_) {
             Body::Sizes s;

@@ -20,6 +20,7 @@
 #include "kernel/triangle_prism.h"
 #include "kernel/volume_moments.h"
 #include "kernel/waterplane_section.h"
+#include "model/body/group_tree.h"
 
 namespace voxel {
 
@@ -215,6 +216,11 @@ class Body {
     };
     LargeArray<Sizes> sizes_;
     std::vector<BodyGroup> groups_;
+    // PerSolid bodies: the tree over the groups' boxes (a surface's groups
+    // opaque), and each group's term of the volume when wholly submerged,
+    // weight * whole.volume, the very product the sums add.
+    GroupTree tree_;
+    std::vector<double> submerged_terms_;
     Box3 box_;
     double total_volume_ = 0.0;
 };
