@@ -29,7 +29,11 @@ PlaneValues plane_values(const TetraVertices& t, const Plane& p) {
         const double ax = p.A * q[i]->x, by = p.B * q[i]->y, cz = p.C * q[i]->z;
         v.f[i] = ((by + ax) + cz) + p.D;
         v.dry += v.f[i] > 0.0 ? 1 : 0;
-        v.scale = std::fmax(v.scale, std::fabs(ax) + std::fabs(by) + std::fabs(cz));
+        // std::fmax, as a comparison the compiler keeps inline: the running
+        // largest is never a number that is not one, so a term that is not
+        // a number leaves it as fmax does, and both are +0 or more.
+        const double s = std::fabs(ax) + std::fabs(by) + std::fabs(cz);
+        v.scale = s > v.scale ? s : v.scale;
     }
     return v;
 }
@@ -37,7 +41,7 @@ PlaneValues plane_values(const TetraVertices& t, const Plane& p) {
 // Goes through group g at p: returns Dry or Submerged when the group's ball
 // decides it (nothing visited); else computes each tetrahedron's plane
 // values, passes a dry one (every f > 0, a part of exactly 0) over, calls
-// whole(t) for one wholly submerged (every f <= 0, the whole tetrahedron as
+// whole(i, t) for one wholly submerged (every f <= 0, the whole tetrahedron as
 // its cut gives it) and cut(i, t, values) for the others (i its index in
 // the body), in order, and returns Cut.
 template <class Whole, class Cut>
@@ -50,7 +54,7 @@ BallSide visit(const TetraVertices* tets, const BodyGroup& g, const Plane& p, do
         const PlaneValues v = plane_values(t, p);
         if (v.dry == 4) continue;
         if (v.dry == 0)
-            whole(t);
+            whole(i, t);
         else
             cut(i, t, v);
     }
@@ -89,15 +93,21 @@ VolumeBracket Body::tetrahedron_bracket(std::size_t i, const TetraVertices& t, c
     // Bounds on the double cut_volume_below_plane gives for t at p, from
     // cut_volume_bracket with the sizes of t and |A x| + |B y| + |C z| + |D|
     // at its vertices.
-    double longest_edge, error_scale;
+    double longest_edge, error_scale, full;
     if (sizes_.empty()) {
         tetrahedron_sizes(t, longest_edge, error_scale);
+        full = t.full_volume();
     } else {
         longest_edge = sizes_[i].longest_edge;
         error_scale = sizes_[i].error_scale;
+        full = sizes_[i].full_volume;
     }
-    return cut_volume_bracket(t, p, v.f, t.full_volume(), normal_length, longest_edge, error_scale,
+    return cut_volume_bracket(t, p, v.f, full, normal_length, longest_edge, error_scale,
                               v.scale + std::fabs(p.D), crossing_);
+}
+
+double Body::full_volume(std::size_t i, const TetraVertices& t) const {
+    return sizes_.empty() ? t.full_volume() : sizes_[i].full_volume;
 }
 
 double Body::group_volume(const BodyGroup& g, const Plane& p, double normal_length) const {
@@ -107,7 +117,7 @@ double Body::group_volume(const BodyGroup& g, const Plane& p, double normal_leng
     double sum = 0.0;
     const BallSide side = visit(
         tets_.data(), g, p, normal_length,
-        [&sum](const TetraVertices& t) { sum = sum + t.full_volume(); },
+        [&](std::size_t i, const TetraVertices& t) { sum = sum + full_volume(i, t); },
         [&](std::size_t, const TetraVertices& t, const PlaneValues& v) {
             sum = sum + cut_volume_below_plane(t, p, v.f, crossing_);
         });
@@ -124,8 +134,8 @@ VolumeBracket Body::group_volume_bracket(const BodyGroup& g, const Plane& p,
     double lo = 0.0, hi = 0.0;
     const BallSide side = visit(
         tets_.data(), g, p, normal_length,
-        [&](const TetraVertices& t) {
-            const double v = t.full_volume();
+        [&](std::size_t i, const TetraVertices& t) {
+            const double v = full_volume(i, t);
             lo = lo + v;
             hi = hi + v;
         },
@@ -147,11 +157,11 @@ SubmergedPart Body::group_part(const BodyGroup& g, const Plane& p, double normal
     CutResult single;
     const BallSide side = visit(
         tets_.data(), g, p, normal_length,
-        [&](const TetraVertices& t) {
+        [&](std::size_t i, const TetraVertices& t) {
             if (g.single_tetrahedron)
-                single = {0, t.full_volume(), t.vertex_centroid()};
+                single = {0, full_volume(i, t), t.vertex_centroid()};
             else
-                sum.add(t.full_volume(), t.vertex_centroid());
+                sum.add(full_volume(i, t), t.vertex_centroid());
         },
         [&](std::size_t, const TetraVertices& t, const PlaneValues& v) {
             const CutResult r = cut_below_plane(t, p, v.f, crossing_);
@@ -171,7 +181,8 @@ void Body::add_flat_part(const BodyGroup& g, const Plane& p, double normal_lengt
     // As group_part, each tetrahedron's part added to the body's one sum.
     const double w = g.weight;
     auto whole = [&](const TetraVertices& t) { sum.add(w * t.full_volume(), t.vertex_centroid()); };
-    const BallSide side = visit(tets_.data(), g, p, normal_length, whole,
+    const BallSide side = visit(tets_.data(), g, p, normal_length,
+                                [&](std::size_t, const TetraVertices& t) { whole(t); },
                                 [&](std::size_t, const TetraVertices& t, const PlaneValues& v) {
                                     const CutResult r = cut_below_plane(t, p, v.f, crossing_);
                                     sum.add(w * r.volume, r.centroid);
@@ -192,7 +203,8 @@ void Body::add_flat_bracket(const BodyGroup& g, const Plane& p, double normal_le
         const double v = t.full_volume();
         add({v, v});
     };
-    const BallSide side = visit(tets_.data(), g, p, normal_length, whole,
+    const BallSide side = visit(tets_.data(), g, p, normal_length,
+                                [&](std::size_t, const TetraVertices& t) { whole(t); },
                                 [&](std::size_t i, const TetraVertices& t, const PlaneValues& v) {
                                     add(tetrahedron_bracket(i, t, p, v, normal_length));
                                 });
@@ -451,6 +463,7 @@ Body BodyBuilder::build() {
         for (const TetraVertices& t : body.tets_) {
             Body::Sizes s;
             tetrahedron_sizes(t, s.longest_edge, s.error_scale);
+            s.full_volume = t.full_volume();
             body.sizes_.push_back(s);
         }
     }

@@ -184,6 +184,9 @@ class Body {
     VolumeBracket tetrahedron_bracket(std::size_t i, const TetraVertices& t, const Plane& p,
                                       const PlaneValues& v, double normal_length) const;
 
+    // Tetrahedron i's (t's) full_volume(), kept or computed.
+    double full_volume(std::size_t i, const TetraVertices& t) const;
+
     // Unweighted volume of group g below p; the group's ball decides it
     // when it can.
     double group_volume(const BodyGroup& g, const Plane& p, double normal_length) const;
@@ -209,10 +212,12 @@ class Body {
     LargeArray<TetraVertices> tets_;
     // PerSolid bodies, for the bounds of the search: each tetrahedron's
     // longest edge and (largest |coordinate| + longest edge) longest edge^2,
-    // both rounded up. Flat bodies make them when asked.
+    // both rounded up, and its full_volume(), the same double. Flat bodies
+    // make them when asked.
     struct Sizes {
         double longest_edge;
         double error_scale;
+        double full_volume;
     };
     LargeArray<Sizes> sizes_;
     std::vector<BodyGroup> groups_;
