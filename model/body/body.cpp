@@ -212,26 +212,24 @@ void Body::add_flat_bracket(const BodyGroup& g, const Plane& p, double normal_le
         for (int j = 0; j < g.count; ++j) whole(tets_[g.first + static_cast<std::size_t>(j)]);
 }
 
-VolumeBracket Body::volume_bracket(const Plane& p) const {
-    // The volume is a sum in order, and a rounded sum grows with each of its
-    // terms, as does a rounded product with a positive weight (a negative
-    // one swaps the bounds): the bounds summed in that order bound it.
+template <class Walk>
+VolumeBracket Body::bracket_over(const Plane& p, Walk&& walk) const {
+    // A group passed over is dry, its bounds 0 and 0, which leave lo and hi
+    // as they are; one taken whole has the bounds of a group whose ball
+    // submerges it, its own term.
     const double n = p.normal_length();
     double lo = 0.0, hi = 0.0;
-    if (summation_ == Summation::Flat) {
-        for (const BodyGroup& g : groups_) add_flat_bracket(g, p, n, lo, hi);
-        return {lo, hi};
-    }
-    // A group the tree passes over is dry, its bounds 0 and 0, which leave
-    // lo and hi as they are; one it takes whole has the bounds of a group
-    // whose ball submerges it, its own term.
-    tree_.walk(
+    walk(
         p,
         [&](std::size_t first, std::size_t end) {
+            // (In locals, which the compiler keeps in registers.)
+            double l = lo, h = hi;
             for (std::size_t i = first; i < end; ++i) {
-                lo += submerged_terms_[i];
-                hi += submerged_terms_[i];
+                l += submerged_terms_[i];
+                h += submerged_terms_[i];
             }
+            lo = l;
+            hi = h;
         },
         [&](std::size_t i) {
             const BodyGroup& g = groups_[i];
@@ -242,30 +240,75 @@ VolumeBracket Body::volume_bracket(const Plane& p) const {
     return {lo, hi};
 }
 
-double Body::volume_below(const Plane& p) const {
-    const double n = p.normal_length();
+VolumeBracket Body::volume_bracket(const Plane& p) const {
+    // The volume is a sum in order, and a rounded sum grows with each of its
+    // terms, as does a rounded product with a positive weight (a negative
+    // one swaps the bounds): the bounds summed in that order bound it.
     if (summation_ == Summation::Flat) {
-        // One running sum over the tetrahedra: each group's terms go on the
-        // body's sum in turn.
-        VolumeMoments all;
-        for (const BodyGroup& g : groups_) add_flat_part(g, p, n, all);
-        return all.volume;
+        const double n = p.normal_length();
+        double lo = 0.0, hi = 0.0;
+        for (const BodyGroup& g : groups_) add_flat_bracket(g, p, n, lo, hi);
+        return {lo, hi};
     }
+    return bracket_over(p, [this](const Plane& q, auto&& submerged, auto&& cut) {
+        tree_.walk(q, submerged, cut);
+    });
+}
+
+VolumeBracket Body::volume_bracket(const Plane& p, GroupFilter& filter) const {
+    if (summation_ == Summation::Flat || !filter.usable(p)) {
+        filter.decline();
+        return volume_bracket(p);
+    }
+    return bracket_over(p, [this, &filter](const Plane& q, auto&& submerged, auto&& cut) {
+        filter.walk(tree_, q, submerged, cut);
+    });
+}
+
+template <class Walk>
+double Body::volume_over(const Plane& p, Walk&& walk) const {
     // A dry group adds a volume of exactly 0 (the sum, started at +0, is
-    // never -0): the groups the tree passes over leave the sum as it is. A
-    // wholly submerged group adds weight * whole.volume whether its ball or
-    // its tetrahedra tell it, the in-order sum of its full volumes.
+    // never -0): the groups passed over leave the sum as it is. A wholly
+    // submerged group adds weight * whole.volume whether its ball or its
+    // tetrahedra tell it, the in-order sum of its full volumes.
+    const double n = p.normal_length();
     double sum = 0.0;
-    tree_.walk(
+    walk(
         p,
         [&](std::size_t first, std::size_t end) {
-            for (std::size_t i = first; i < end; ++i) sum += submerged_terms_[i];
+            double s = sum;
+            for (std::size_t i = first; i < end; ++i) s += submerged_terms_[i];
+            sum = s;
         },
         [&](std::size_t i) {
             const BodyGroup& g = groups_[i];
             sum += g.weight * group_volume(g, p, n);
         });
     return sum;
+}
+
+double Body::volume_below(const Plane& p) const {
+    if (summation_ == Summation::Flat) {
+        // One running sum over the tetrahedra: each group's terms go on the
+        // body's sum in turn.
+        const double n = p.normal_length();
+        VolumeMoments all;
+        for (const BodyGroup& g : groups_) add_flat_part(g, p, n, all);
+        return all.volume;
+    }
+    return volume_over(p, [this](const Plane& q, auto&& submerged, auto&& cut) {
+        tree_.walk(q, submerged, cut);
+    });
+}
+
+double Body::volume_below(const Plane& p, GroupFilter& filter) const {
+    if (summation_ == Summation::Flat || !filter.usable(p)) {
+        filter.decline();
+        return volume_below(p);
+    }
+    return volume_over(p, [this, &filter](const Plane& q, auto&& submerged, auto&& cut) {
+        filter.walk(tree_, q, submerged, cut);
+    });
 }
 
 SubmergedPart Body::part_below(const Plane& p) const {

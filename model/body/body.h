@@ -20,6 +20,7 @@
 #include "kernel/triangle_prism.h"
 #include "kernel/volume_moments.h"
 #include "kernel/waterplane_section.h"
+#include "model/body/group_filter.h"
 #include "model/body/group_tree.h"
 
 namespace voxel {
@@ -129,6 +130,13 @@ class Body {
     // alone (cut_volume_bracket), far cheaper than cut.
     VolumeBracket volume_bracket(const Plane& p) const;
 
+    // volume_below and volume_bracket for the planes of one search, whose
+    // groups `filter` narrows down as the search goes (group_filter.h): the
+    // same doubles, for any plane (one the filter cannot answer ends its
+    // use).
+    double volume_below(const Plane& p, GroupFilter& filter) const;
+    VolumeBracket volume_bracket(const Plane& p, GroupFilter& filter) const;
+
     // Weighted submerged volume and centre of buoyancy below p. With nothing
     // submerged the centre is 0/0 (not a number).
     SubmergedPart part_below(const Plane& p) const;
@@ -186,6 +194,13 @@ class Body {
 
     // Tetrahedron i's (t's) full_volume(), kept or computed.
     double full_volume(std::size_t i, const TetraVertices& t) const;
+
+    // The PerSolid sums, over the groups that walk(p, submerged, cut) goes
+    // through (GroupTree::walk or GroupFilter::walk).
+    template <class Walk>
+    double volume_over(const Plane& p, Walk&& walk) const;
+    template <class Walk>
+    VolumeBracket bracket_over(const Plane& p, Walk&& walk) const;
 
     // Unweighted volume of group g below p; the group's ball decides it
     // when it can.

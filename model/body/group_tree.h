@@ -62,6 +62,8 @@ class GroupTree {
     GroupTree(const std::vector<Box3>& boxes, const std::vector<char>& opaque);
 
     std::size_t group_count() const { return boxes_.size(); }
+    const CentredBox& box(std::size_t i) const { return boxes_[i]; }
+    bool opaque(std::size_t i) const { return opaque_[i] != 0; }
 
     // Goes through the groups in order at p, each once: one whose vertices
     // are all dry (every computed plane value > 0) may be passed over; a run
@@ -71,8 +73,14 @@ class GroupTree {
     // order.
     template <class Submerged, class Cut>
     void walk(const Plane& p, Submerged&& submerged, Cut&& cut) const {
+        walk(p, [](std::size_t, std::size_t) {}, submerged, cut);
+    }
+    // The same, with the groups passed over handed to dry(first, end) (in
+    // runs, in group order among the other calls).
+    template <class Dry, class Submerged, class Cut>
+    void walk(const Plane& p, Dry&& dry, Submerged&& submerged, Cut&& cut) const {
         if (nodes_.empty()) return;
-        Walker<Submerged, Cut> w{*this, p, submerged, cut};
+        Walker<Dry, Submerged, Cut> w{*this, p, dry, submerged, cut};
         w.node(0);
         w.flush();
     }
@@ -91,10 +99,11 @@ class GroupTree {
 
     // One walk: a run of submerged groups is kept open while the next
     // submerged group follows it, and handed on before any other call.
-    template <class Submerged, class Cut>
+    template <class Dry, class Submerged, class Cut>
     struct Walker {
         const GroupTree& tree;
         const Plane& p;
+        Dry& dry;
         Submerged& submerged;
         Cut& cut;
         std::size_t run_first = 0, run_end = 0;
@@ -118,7 +127,11 @@ class GroupTree {
             const Node& n = tree.nodes_[static_cast<std::size_t>(k)];
             if (!n.opaque) {
                 const BallSide side = box_side(p, n.box);
-                if (side == BallSide::Dry) return;
+                if (side == BallSide::Dry) {
+                    flush();
+                    dry(n.first, n.end);
+                    return;
+                }
                 if (side == BallSide::Submerged) {
                     take(n.first, n.end);
                     return;
@@ -135,10 +148,14 @@ class GroupTree {
                     continue;
                 }
                 const BallSide side = box_side(p, tree.boxes_[i]);
-                if (side == BallSide::Submerged)
+                if (side == BallSide::Submerged) {
                     take(i, i + 1);
-                else if (side == BallSide::Cut)
+                } else if (side == BallSide::Cut) {
                     hand_on(i);
+                } else {
+                    flush();
+                    dry(i, i + 1);
+                }
             }
         }
     };
