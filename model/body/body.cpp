@@ -43,12 +43,15 @@ PlaneValues plane_values(const TetraVertices& t, const Plane& p) {
 // values, passes a dry one (every f > 0, a part of exactly 0) over, calls
 // whole(i, t) for one wholly submerged (every f <= 0, the whole tetrahedron as
 // its cut gives it) and cut(i, t, values) for the others (i its index in
-// the body), in order, and returns Cut.
+// the body), in order, and returns Cut. Without ball_first the ball is not
+// asked (a caller whose box test could not decide the group).
 template <class Whole, class Cut>
 BallSide visit(const TetraVertices* tets, const BodyGroup& g, const Plane& p, double normal_length,
-               Whole&& whole, Cut&& cut) {
-    const BallSide side = ball_side(p, normal_length, g.centre, g.reach);
-    if (side != BallSide::Cut) return side;
+               Whole&& whole, Cut&& cut, bool ball_first = true) {
+    if (ball_first) {
+        const BallSide side = ball_side(p, normal_length, g.centre, g.reach);
+        if (side != BallSide::Cut) return side;
+    }
     for (std::size_t i = g.first; i < g.first + static_cast<std::size_t>(g.count); ++i) {
         const TetraVertices& t = tets[i];
         const PlaneValues v = plane_values(t, p);
@@ -110,7 +113,8 @@ double Body::full_volume(std::size_t i, const TetraVertices& t) const {
     return sizes_.empty() ? t.full_volume() : sizes_[i].full_volume;
 }
 
-double Body::group_volume(const BodyGroup& g, const Plane& p, double normal_length) const {
+double Body::group_volume(const BodyGroup& g, const Plane& p, double normal_length,
+                          bool ball_first) const {
     // A dry tetrahedron adds a volume of exactly 0, which leaves the sum as
     // it is (a sum that starts at +0 is never -0): it is passed over. A group
     // of one tetrahedron sums one term: 0 + v is v.
@@ -120,14 +124,15 @@ double Body::group_volume(const BodyGroup& g, const Plane& p, double normal_leng
         [&](std::size_t i, const TetraVertices& t) { sum = sum + full_volume(i, t); },
         [&](std::size_t, const TetraVertices& t, const PlaneValues& v) {
             sum = sum + cut_volume_below_plane(t, p, v.f, crossing_);
-        });
+        },
+        ball_first);
     if (side == BallSide::Dry) return 0.0;
     if (side == BallSide::Submerged) return g.whole.volume;
     return sum;
 }
 
-VolumeBracket Body::group_volume_bracket(const BodyGroup& g, const Plane& p,
-                                         double normal_length) const {
+VolumeBracket Body::group_volume_bracket(const BodyGroup& g, const Plane& p, double normal_length,
+                                         bool ball_first) const {
     // The group's volume is a sum in order, and a rounded sum grows with each
     // of its terms: the sum of the lower bounds in that order is a lower
     // bound of it, the sum of the upper ones an upper bound.
@@ -143,7 +148,8 @@ VolumeBracket Body::group_volume_bracket(const BodyGroup& g, const Plane& p,
             const VolumeBracket b = tetrahedron_bracket(i, t, p, v, normal_length);
             lo = lo + b.lo;
             hi = hi + b.hi;
-        });
+        },
+        ball_first);
     if (side == BallSide::Dry) return {0.0, 0.0};
     if (side == BallSide::Submerged) return {g.whole.volume, g.whole.volume};
     return {lo, hi};
@@ -233,7 +239,10 @@ VolumeBracket Body::bracket_over(const Plane& p, Walk&& walk) const {
         },
         [&](std::size_t i) {
             const BodyGroup& g = groups_[i];
-            const VolumeBracket b = weighted(g.weight, group_volume_bracket(g, p, n));
+            // A group the boxes could not decide is seldom decided by its
+            // ball, which holds its box; a surface's groups ask it as ever.
+            const bool ball = g.source == SolidSource::SurfaceMesh;
+            const VolumeBracket b = weighted(g.weight, group_volume_bracket(g, p, n, ball));
             lo += b.lo;
             hi += b.hi;
         });
@@ -282,7 +291,7 @@ double Body::volume_over(const Plane& p, Walk&& walk) const {
         },
         [&](std::size_t i) {
             const BodyGroup& g = groups_[i];
-            sum += g.weight * group_volume(g, p, n);
+            sum += g.weight * group_volume(g, p, n, g.source == SolidSource::SurfaceMesh);
         });
     return sum;
 }

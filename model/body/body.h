@@ -203,11 +203,13 @@ class Body {
     VolumeBracket bracket_over(const Plane& p, Walk&& walk) const;
 
     // Unweighted volume of group g below p; the group's ball decides it
-    // when it can.
-    double group_volume(const BodyGroup& g, const Plane& p, double normal_length) const;
+    // when it can (unless ball_first is false: any test that holds gives
+    // the same double).
+    double group_volume(const BodyGroup& g, const Plane& p, double normal_length,
+                        bool ball_first = true) const;
     // Bounds on that double, from the plane values alone where they suffice.
-    VolumeBracket group_volume_bracket(const BodyGroup& g, const Plane& p,
-                                       double normal_length) const;
+    VolumeBracket group_volume_bracket(const BodyGroup& g, const Plane& p, double normal_length,
+                                       bool ball_first = true) const;
     // Unweighted volume and centroid of group g below p (PerSolid).
     SubmergedPart group_part(const BodyGroup& g, const Plane& p, double normal_length) const;
     // The weighted volume and moments of every tetrahedron of g below p
