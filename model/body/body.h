@@ -225,7 +225,9 @@ class Body {
     Summation summation_;
     // The vertices, and no more: a tetrahedron's volume and centroid are
     // recomputed when a query needs them, by the very operations that made
-    // them once, which costs less than reading them from memory.
+    // them once, which costs less than reading them from memory; but a
+    // PerSolid body keeps the full volume among its sizes, read beside them
+    // by the bounds and sums of its searches.
     LargeArray<TetraVertices> tets_;
     // PerSolid bodies, for the bounds of the search: each tetrahedron's
     // longest edge and (largest |coordinate| + longest edge) longest edge^2,
