@@ -29,7 +29,11 @@ PlaneValues plane_values(const TetraVertices& t, const Plane& p) {
         const double ax = p.A * q[i]->x, by = p.B * q[i]->y, cz = p.C * q[i]->z;
         v.f[i] = ((by + ax) + cz) + p.D;
         v.dry += v.f[i] > 0.0 ? 1 : 0;
-        v.scale = std::fmax(v.scale, std::fabs(ax) + std::fabs(by) + std::fabs(cz));
+        // std::fmax, as a comparison the compiler keeps inline: the running
+        // largest is never a number that is not one, so a term that is not
+        // a number leaves it as fmax does, and both are +0 or more.
+        const double s = std::fabs(ax) + std::fabs(by) + std::fabs(cz);
+        v.scale = s > v.scale ? s : v.scale;
     }
     return v;
 }
@@ -37,20 +41,23 @@ PlaneValues plane_values(const TetraVertices& t, const Plane& p) {
 // Goes through group g at p: returns Dry or Submerged when the group's ball
 // decides it (nothing visited); else computes each tetrahedron's plane
 // values, passes a dry one (every f > 0, a part of exactly 0) over, calls
-// whole(t) for one wholly submerged (every f <= 0, the whole tetrahedron as
+// whole(i, t) for one wholly submerged (every f <= 0, the whole tetrahedron as
 // its cut gives it) and cut(i, t, values) for the others (i its index in
-// the body), in order, and returns Cut.
+// the body), in order, and returns Cut. Without ball_first the ball is not
+// asked (a caller whose box test could not decide the group).
 template <class Whole, class Cut>
 BallSide visit(const TetraVertices* tets, const BodyGroup& g, const Plane& p, double normal_length,
-               Whole&& whole, Cut&& cut) {
-    const BallSide side = ball_side(p, normal_length, g.centre, g.reach);
-    if (side != BallSide::Cut) return side;
+               Whole&& whole, Cut&& cut, bool ball_first = true) {
+    if (ball_first) {
+        const BallSide side = ball_side(p, normal_length, g.centre, g.reach);
+        if (side != BallSide::Cut) return side;
+    }
     for (std::size_t i = g.first; i < g.first + static_cast<std::size_t>(g.count); ++i) {
         const TetraVertices& t = tets[i];
         const PlaneValues v = plane_values(t, p);
         if (v.dry == 4) continue;
         if (v.dry == 0)
-            whole(t);
+            whole(i, t);
         else
             cut(i, t, v);
     }
@@ -89,43 +96,51 @@ VolumeBracket Body::tetrahedron_bracket(std::size_t i, const TetraVertices& t, c
     // Bounds on the double cut_volume_below_plane gives for t at p, from
     // cut_volume_bracket with the sizes of t and |A x| + |B y| + |C z| + |D|
     // at its vertices.
-    double longest_edge, error_scale;
+    double longest_edge, error_scale, full;
     if (sizes_.empty()) {
         tetrahedron_sizes(t, longest_edge, error_scale);
+        full = t.full_volume();
     } else {
         longest_edge = sizes_[i].longest_edge;
         error_scale = sizes_[i].error_scale;
+        full = sizes_[i].full_volume;
     }
-    return cut_volume_bracket(t, p, v.f, t.full_volume(), normal_length, longest_edge, error_scale,
+    return cut_volume_bracket(t, p, v.f, full, normal_length, longest_edge, error_scale,
                               v.scale + std::fabs(p.D), crossing_);
 }
 
-double Body::group_volume(const BodyGroup& g, const Plane& p, double normal_length) const {
+double Body::full_volume(std::size_t i, const TetraVertices& t) const {
+    return sizes_.empty() ? t.full_volume() : sizes_[i].full_volume;
+}
+
+double Body::group_volume(const BodyGroup& g, const Plane& p, double normal_length,
+                          bool ball_first) const {
     // A dry tetrahedron adds a volume of exactly 0, which leaves the sum as
     // it is (a sum that starts at +0 is never -0): it is passed over. A group
     // of one tetrahedron sums one term: 0 + v is v.
     double sum = 0.0;
     const BallSide side = visit(
         tets_.data(), g, p, normal_length,
-        [&sum](const TetraVertices& t) { sum = sum + t.full_volume(); },
+        [&](std::size_t i, const TetraVertices& t) { sum = sum + full_volume(i, t); },
         [&](std::size_t, const TetraVertices& t, const PlaneValues& v) {
             sum = sum + cut_volume_below_plane(t, p, v.f, crossing_);
-        });
+        },
+        ball_first);
     if (side == BallSide::Dry) return 0.0;
     if (side == BallSide::Submerged) return g.whole.volume;
     return sum;
 }
 
-VolumeBracket Body::group_volume_bracket(const BodyGroup& g, const Plane& p,
-                                         double normal_length) const {
+VolumeBracket Body::group_volume_bracket(const BodyGroup& g, const Plane& p, double normal_length,
+                                         bool ball_first) const {
     // The group's volume is a sum in order, and a rounded sum grows with each
     // of its terms: the sum of the lower bounds in that order is a lower
     // bound of it, the sum of the upper ones an upper bound.
     double lo = 0.0, hi = 0.0;
     const BallSide side = visit(
         tets_.data(), g, p, normal_length,
-        [&](const TetraVertices& t) {
-            const double v = t.full_volume();
+        [&](std::size_t i, const TetraVertices& t) {
+            const double v = full_volume(i, t);
             lo = lo + v;
             hi = hi + v;
         },
@@ -133,7 +148,8 @@ VolumeBracket Body::group_volume_bracket(const BodyGroup& g, const Plane& p,
             const VolumeBracket b = tetrahedron_bracket(i, t, p, v, normal_length);
             lo = lo + b.lo;
             hi = hi + b.hi;
-        });
+        },
+        ball_first);
     if (side == BallSide::Dry) return {0.0, 0.0};
     if (side == BallSide::Submerged) return {g.whole.volume, g.whole.volume};
     return {lo, hi};
@@ -147,11 +163,11 @@ SubmergedPart Body::group_part(const BodyGroup& g, const Plane& p, double normal
     CutResult single;
     const BallSide side = visit(
         tets_.data(), g, p, normal_length,
-        [&](const TetraVertices& t) {
+        [&](std::size_t i, const TetraVertices& t) {
             if (g.single_tetrahedron)
-                single = {0, t.full_volume(), t.vertex_centroid()};
+                single = {0, full_volume(i, t), t.vertex_centroid()};
             else
-                sum.add(t.full_volume(), t.vertex_centroid());
+                sum.add(full_volume(i, t), t.vertex_centroid());
         },
         [&](std::size_t, const TetraVertices& t, const PlaneValues& v) {
             const CutResult r = cut_below_plane(t, p, v.f, crossing_);
@@ -171,7 +187,8 @@ void Body::add_flat_part(const BodyGroup& g, const Plane& p, double normal_lengt
     // As group_part, each tetrahedron's part added to the body's one sum.
     const double w = g.weight;
     auto whole = [&](const TetraVertices& t) { sum.add(w * t.full_volume(), t.vertex_centroid()); };
-    const BallSide side = visit(tets_.data(), g, p, normal_length, whole,
+    const BallSide side = visit(tets_.data(), g, p, normal_length,
+                                [&](std::size_t, const TetraVertices& t) { whole(t); },
                                 [&](std::size_t, const TetraVertices& t, const PlaneValues& v) {
                                     const CutResult r = cut_below_plane(t, p, v.f, crossing_);
                                     sum.add(w * r.volume, r.centroid);
@@ -192,7 +209,8 @@ void Body::add_flat_bracket(const BodyGroup& g, const Plane& p, double normal_le
         const double v = t.full_volume();
         add({v, v});
     };
-    const BallSide side = visit(tets_.data(), g, p, normal_length, whole,
+    const BallSide side = visit(tets_.data(), g, p, normal_length,
+                                [&](std::size_t, const TetraVertices& t) { whole(t); },
                                 [&](std::size_t i, const TetraVertices& t, const PlaneValues& v) {
                                     add(tetrahedron_bracket(i, t, p, v, normal_length));
                                 });
@@ -200,36 +218,106 @@ void Body::add_flat_bracket(const BodyGroup& g, const Plane& p, double normal_le
         for (int j = 0; j < g.count; ++j) whole(tets_[g.first + static_cast<std::size_t>(j)]);
 }
 
+template <class Walk>
+VolumeBracket Body::bracket_over(const Plane& p, Walk&& walk) const {
+    // A group passed over is dry, its bounds 0 and 0, which leave lo and hi
+    // as they are; one taken whole has the bounds of a group whose ball
+    // submerges it, its own term.
+    const double n = p.normal_length();
+    double lo = 0.0, hi = 0.0;
+    walk(
+        p,
+        [&](std::size_t first, std::size_t end) {
+            // (In locals, which the compiler keeps in registers.)
+            double l = lo, h = hi;
+            for (std::size_t i = first; i < end; ++i) {
+                l += submerged_terms_[i];
+                h += submerged_terms_[i];
+            }
+            lo = l;
+            hi = h;
+        },
+        [&](std::size_t i) {
+            const BodyGroup& g = groups_[i];
+            // A group the boxes could not decide is seldom decided by its
+            // ball, which holds its box; a surface's groups ask it as ever.
+            const bool ball = g.source == SolidSource::SurfaceMesh;
+            const VolumeBracket b = weighted(g.weight, group_volume_bracket(g, p, n, ball));
+            lo += b.lo;
+            hi += b.hi;
+        });
+    return {lo, hi};
+}
+
 VolumeBracket Body::volume_bracket(const Plane& p) const {
     // The volume is a sum in order, and a rounded sum grows with each of its
     // terms, as does a rounded product with a positive weight (a negative
     // one swaps the bounds): the bounds summed in that order bound it.
-    const double n = p.normal_length();
-    double lo = 0.0, hi = 0.0;
-    for (const BodyGroup& g : groups_) {
-        if (summation_ == Summation::Flat) {
-            add_flat_bracket(g, p, n, lo, hi);
-            continue;
-        }
-        const VolumeBracket b = weighted(g.weight, group_volume_bracket(g, p, n));
-        lo += b.lo;
-        hi += b.hi;
+    if (summation_ == Summation::Flat) {
+        const double n = p.normal_length();
+        double lo = 0.0, hi = 0.0;
+        for (const BodyGroup& g : groups_) add_flat_bracket(g, p, n, lo, hi);
+        return {lo, hi};
     }
-    return {lo, hi};
+    return bracket_over(p, [this](const Plane& q, auto&& submerged, auto&& cut) {
+        tree_.walk(q, submerged, cut);
+    });
+}
+
+VolumeBracket Body::volume_bracket(const Plane& p, GroupFilter& filter) const {
+    if (summation_ == Summation::Flat || !filter.usable(p)) {
+        filter.decline();
+        return volume_bracket(p);
+    }
+    return bracket_over(p, [this, &filter](const Plane& q, auto&& submerged, auto&& cut) {
+        filter.walk(tree_, q, submerged, cut);
+    });
+}
+
+template <class Walk>
+double Body::volume_over(const Plane& p, Walk&& walk) const {
+    // A dry group adds a volume of exactly 0 (the sum, started at +0, is
+    // never -0): the groups passed over leave the sum as it is. A wholly
+    // submerged group adds weight * whole.volume whether its ball or its
+    // tetrahedra tell it, the in-order sum of its full volumes.
+    const double n = p.normal_length();
+    double sum = 0.0;
+    walk(
+        p,
+        [&](std::size_t first, std::size_t end) {
+            double s = sum;
+            for (std::size_t i = first; i < end; ++i) s += submerged_terms_[i];
+            sum = s;
+        },
+        [&](std::size_t i) {
+            const BodyGroup& g = groups_[i];
+            sum += g.weight * group_volume(g, p, n, g.source == SolidSource::SurfaceMesh);
+        });
+    return sum;
 }
 
 double Body::volume_below(const Plane& p) const {
-    const double n = p.normal_length();
     if (summation_ == Summation::Flat) {
         // One running sum over the tetrahedra: each group's terms go on the
         // body's sum in turn.
+        const double n = p.normal_length();
         VolumeMoments all;
         for (const BodyGroup& g : groups_) add_flat_part(g, p, n, all);
         return all.volume;
     }
-    double sum = 0.0;
-    for (const BodyGroup& g : groups_) sum += g.weight * group_volume(g, p, n);
-    return sum;
+    return volume_over(p, [this](const Plane& q, auto&& submerged, auto&& cut) {
+        tree_.walk(q, submerged, cut);
+    });
+}
+
+double Body::volume_below(const Plane& p, GroupFilter& filter) const {
+    if (summation_ == Summation::Flat || !filter.usable(p)) {
+        filter.decline();
+        return volume_below(p);
+    }
+    return volume_over(p, [this, &filter](const Plane& q, auto&& submerged, auto&& cut) {
+        filter.walk(tree_, q, submerged, cut);
+    });
 }
 
 SubmergedPart Body::part_below(const Plane& p) const {
@@ -238,10 +326,19 @@ SubmergedPart Body::part_below(const Plane& p) const {
     if (summation_ == Summation::Flat) {
         for (const BodyGroup& g : groups_) add_flat_part(g, p, n, m);
     } else {
-        for (const BodyGroup& g : groups_) {
-            const SubmergedPart s = group_part(g, p, n);
-            m.add(g.weight * s.volume, s.centroid);
-        }
+        // A dry group adds a volume of 0 at a finite centroid, which leaves
+        // the sums as they are; a wholly submerged one adds its whole part.
+        tree_.walk(
+            p,
+            [&](std::size_t first, std::size_t end) {
+                for (std::size_t i = first; i < end; ++i)
+                    m.add(submerged_terms_[i], groups_[i].whole.centroid);
+            },
+            [&](std::size_t i) {
+                const BodyGroup& g = groups_[i];
+                const SubmergedPart s = group_part(g, p, n);
+                m.add(g.weight * s.volume, s.centroid);
+            });
     }
     return {m.volume, m.centroid()};
 }
@@ -395,10 +492,30 @@ Body BodyBuilder::build() {
              {SolidSource::Tetrahedron, SolidSource::Hexahedron, SolidSource::Prism,
               SolidSource::Cylinder, SolidSource::SurfaceMesh})
             for (const Box3& b : boxes_[static_cast<int>(kind)]) body.box_.fold(b);
+        // The tree over the groups' boxes; a surface's groups, and any group
+        // without a finite box, are always visited group by group.
+        std::vector<Box3> boxes;
+        std::vector<char> opaque;
+        boxes.reserve(body.groups_.size());
+        opaque.reserve(body.groups_.size());
+        body.submerged_terms_.reserve(body.groups_.size());
+        for (const BodyGroup& g : body.groups_) {
+            Box3 box;
+            const std::size_t end = g.first + static_cast<std::size_t>(g.count);
+            for (std::size_t i = g.first; i < end; ++i) box.fold(body.tets_[i].bounds());
+            const bool finite = std::isfinite(box.minx) && std::isfinite(box.miny) &&
+                                std::isfinite(box.minz) && std::isfinite(box.maxx) &&
+                                std::isfinite(box.maxy) && std::isfinite(box.maxz);
+            boxes.push_back(box);
+            opaque.push_back(g.source == SolidSource::SurfaceMesh || g.count == 0 || !finite);
+            body.submerged_terms_.push_back(g.weight * g.whole.volume);
+        }
+        body.tree_ = GroupTree(boxes, opaque);
         body.sizes_.reserve(body.tets_.size());
         for (const TetraVertices& t : body.tets_) {
             Body::Sizes s;
             tetrahedron_sizes(t, s.longest_edge, s.error_scale);
+            s.full_volume = t.full_volume();
             body.sizes_.push_back(s);
         }
     }

@@ -20,6 +20,8 @@
 #include "kernel/triangle_prism.h"
 #include "kernel/volume_moments.h"
 #include "kernel/waterplane_section.h"
+#include "model/body/group_filter.h"
+#include "model/body/group_tree.h"
 
 namespace voxel {
 
@@ -128,6 +130,13 @@ class Body {
     // alone (cut_volume_bracket), far cheaper than cut.
     VolumeBracket volume_bracket(const Plane& p) const;
 
+    // volume_below and volume_bracket for the planes of one search, whose
+    // groups `filter` narrows down as the search goes (group_filter.h): the
+    // same doubles, for any plane (one the filter cannot answer ends its
+    // use).
+    double volume_below(const Plane& p, GroupFilter& filter) const;
+    VolumeBracket volume_bracket(const Plane& p, GroupFilter& filter) const;
+
     // Weighted submerged volume and centre of buoyancy below p. With nothing
     // submerged the centre is 0/0 (not a number).
     SubmergedPart part_below(const Plane& p) const;
@@ -183,12 +192,24 @@ class Body {
     VolumeBracket tetrahedron_bracket(std::size_t i, const TetraVertices& t, const Plane& p,
                                       const PlaneValues& v, double normal_length) const;
 
+    // Tetrahedron i's (t's) full_volume(), kept or computed.
+    double full_volume(std::size_t i, const TetraVertices& t) const;
+
+    // The PerSolid sums, over the groups that walk(p, submerged, cut) goes
+    // through (GroupTree::walk or GroupFilter::walk).
+    template <class Walk>
+    double volume_over(const Plane& p, Walk&& walk) const;
+    template <class Walk>
+    VolumeBracket bracket_over(const Plane& p, Walk&& walk) const;
+
     // Unweighted volume of group g below p; the group's ball decides it
-    // when it can.
-    double group_volume(const BodyGroup& g, const Plane& p, double normal_length) const;
+    // when it can (unless ball_first is false: any test that holds gives
+    // the same double).
+    double group_volume(const BodyGroup& g, const Plane& p, double normal_length,
+                        bool ball_first = true) const;
     // Bounds on that double, from the plane values alone where they suffice.
-    VolumeBracket group_volume_bracket(const BodyGroup& g, const Plane& p,
-                                       double normal_length) const;
+    VolumeBracket group_volume_bracket(const BodyGroup& g, const Plane& p, double normal_length,
+                                       bool ball_first = true) const;
     // Unweighted volume and centroid of group g below p (PerSolid).
     SubmergedPart group_part(const BodyGroup& g, const Plane& p, double normal_length) const;
     // The weighted volume and moments of every tetrahedron of g below p
@@ -204,17 +225,26 @@ class Body {
     Summation summation_;
     // The vertices, and no more: a tetrahedron's volume and centroid are
     // recomputed when a query needs them, by the very operations that made
-    // them once, which costs less than reading them from memory.
+    // them once, which costs less than reading them from memory; but a
+    // PerSolid body keeps the full volume among its sizes, read beside them
+    // by the bounds and sums of its searches.
     LargeArray<TetraVertices> tets_;
     // PerSolid bodies, for the bounds of the search: each tetrahedron's
     // longest edge and (largest |coordinate| + longest edge) longest edge^2,
-    // both rounded up. Flat bodies make them when asked.
+    // both rounded up, and its full_volume(), the same double. Flat bodies
+    // make them when asked.
     struct Sizes {
         double longest_edge;
         double error_scale;
+        double full_volume;
     };
     LargeArray<Sizes> sizes_;
     std::vector<BodyGroup> groups_;
+    // PerSolid bodies: the tree over the groups' boxes (a surface's groups
+    // opaque), and each group's term of the volume when wholly submerged,
+    // weight * whole.volume, the very product the sums add.
+    GroupTree tree_;
+    std::vector<double> submerged_terms_;
     Box3 box_;
     double total_volume_ = 0.0;
 };
