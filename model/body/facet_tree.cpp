@@ -1,6 +1,7 @@
 #include "model/body/facet_tree.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace voxel {
 
@@ -15,6 +16,29 @@ Point3 minus(const Point3& a, const Point3& b) {
     return {a.x - b.x, a.y - b.y, a.z - b.z};
 }
 
+// Spreads the low 21 bits of v to every third bit.
+std::uint64_t spread(std::uint64_t v) {
+    v &= 0x1fffff;
+    v = (v | v << 32) & 0x1f00000000ffffull;
+    v = (v | v << 16) & 0x1f0000ff0000ffull;
+    v = (v | v << 8) & 0x100f00f00f00f00full;
+    v = (v | v << 4) & 0x10c30c30c30c30c3ull;
+    v = (v | v << 2) & 0x1249249249249249ull;
+    return v;
+}
+
+// The cell of c in a 2^21 grid over box b along each axis, interleaved.
+std::uint64_t morton_code(const Point3& c, const Box3& b) {
+    auto cell = [](double x, double lo, double hi) {
+        if (!(hi > lo)) return std::uint64_t{0};
+        const double t = (x - lo) / (hi - lo) * 2097151.0;
+        return t <= 0.0 ? std::uint64_t{0}
+                        : (t >= 2097151.0 ? std::uint64_t{2097151} : static_cast<std::uint64_t>(t));
+    };
+    return spread(cell(c.x, b.minx, b.maxx)) << 2 | spread(cell(c.y, b.miny, b.maxy)) << 1 |
+           spread(cell(c.z, b.minz, b.maxz));
+}
+
 }  // namespace
 
 FacetTree::FacetTree(const std::vector<Point3>& vertices,
@@ -23,23 +47,31 @@ FacetTree::FacetTree(const std::vector<Point3>& vertices,
     k_ = {0.5 * (box_.minx + box_.maxx), 0.5 * (box_.miny + box_.maxy),
           0.5 * (box_.minz + box_.maxz)};
     if (facets.empty()) return;
-    std::vector<int> order(facets.size());
+    // The facets in the order of the Morton codes of their centroids
+    // (21 bits a coordinate over the centroids' box), ties by index.
+    Box3 cb;
     std::vector<Point3> centroid(facets.size());
     for (std::size_t i = 0; i < facets.size(); ++i) {
-        order[i] = static_cast<int>(i);
         const Point3& a = vertices[static_cast<std::size_t>(facets[i][0])];
         const Point3& b = vertices[static_cast<std::size_t>(facets[i][1])];
         const Point3& c = vertices[static_cast<std::size_t>(facets[i][2])];
         centroid[i] = sum3(a, b, c);  // three times the centroid: only the order matters
+        cb.fold(centroid[i]);
     }
+    std::vector<Item> items(facets.size());
+    for (std::size_t i = 0; i < facets.size(); ++i)
+        items[i] = {morton_code(centroid[i], cb), static_cast<std::uint32_t>(i)};
+    std::vector<Point3>().swap(centroid);
+    std::sort(items.begin(), items.end(), [](const Item& x, const Item& y) {
+        return x.code < y.code || (x.code == y.code && x.index < y.index);
+    });
     // About two nodes per kFacetLeaf / 2 facets at most.
     nodes_.reserve(4 * facets.size() / kFacetLeaf + 1);
-    build(order, centroid, 0, static_cast<int>(facets.size()));
+    build(0, static_cast<int>(facets.size()));
     nodes_.shrink_to_fit();
-    std::vector<Point3>().swap(centroid);
     facets_.reserve(facets.size());
-    for (int i : order) {
-        const std::array<int, 3>& f = facets[static_cast<std::size_t>(i)];
+    for (const Item& item : items) {
+        const std::array<int, 3>& f = facets[static_cast<std::size_t>(item.index)];
         facets_.push_back({vertices[static_cast<std::size_t>(f[0])],
                            vertices[static_cast<std::size_t>(f[1])],
                            vertices[static_cast<std::size_t>(f[2])]});
@@ -69,32 +101,16 @@ FacetTree::FacetTree(const std::vector<Point3>& vertices,
     }
 }
 
-int FacetTree::build(std::vector<int>& order, std::vector<Point3>& centroid, int first,
-                     int count) {
+int FacetTree::build(int first, int count) {
+    // Halves of the Morton order: each a compact part of the surface.
     const int index = static_cast<int>(nodes_.size());
     nodes_.push_back(Node{});
     nodes_.back().first = first;
     nodes_.back().count = count;
     if (count <= kFacetLeaf) return index;
-    Box3 b;
-    for (int i = first; i < first + count; ++i)
-        b.fold(centroid[static_cast<std::size_t>(order[static_cast<std::size_t>(i)])]);
-    const double dx = b.maxx - b.minx, dy = b.maxy - b.miny, dz = b.maxz - b.minz;
-    const int axis = dx >= dy && dx >= dz ? 0 : (dy >= dz ? 1 : 2);
-    auto key = [&centroid, axis](int i) {
-        const Point3& c = centroid[static_cast<std::size_t>(i)];
-        return axis == 0 ? c.x : (axis == 1 ? c.y : c.z);
-    };
-    // The median by (coordinate, facet index): a strict order, so that the
-    // split does not depend on how nth_element breaks ties.
     const int half = count / 2;
-    std::nth_element(order.begin() + first, order.begin() + first + half,
-                     order.begin() + first + count, [&key](int i, int j) {
-                         const double a = key(i), b = key(j);
-                         return a < b || (a == b && i < j);
-                     });
-    build(order, centroid, first, half);
-    const int right = build(order, centroid, first + half, count - half);
+    build(first, half);
+    const int right = build(first + half, count - half);
     nodes_[static_cast<std::size_t>(index)].right = right;
     return index;
 }

@@ -29,9 +29,9 @@
 // any q. Working relative to k keeps the digits that a fan from the origin
 // would cancel.
 //
-// The tree: facets sorted into nodes by a median split of their centroids
-// along the longest side of the centroids' box, down to kFacetLeaf facets;
-// every node keeps the box of its facets' vertices. A query goes down from
+// The tree: the facets in the Morton order of their centroids (ties by their
+// index), each node's run halved down to kFacetLeaf facets; every node keeps
+// the box of its facets' vertices. A query goes down from
 // the root in order (left before right): a node wholly below p adds its
 // sums, one wholly above nothing, the others their children; a leaf takes
 // its facets one by one. The order of every sum is the tree's, fixed when
@@ -41,6 +41,7 @@
 #include <array>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "kernel/box3.h"
@@ -115,7 +116,15 @@ class FacetTree {
     // far more than the rounding of any corner's plane value.
     static void plane_range(const Box3& b, const Plane& p, double& lo, double& hi);
 
-    int build(std::vector<int>& order, std::vector<Point3>& centroid, int first, int count);
+    // A facet while the tree is built: the Morton code of its centroid, its
+    // index.
+    struct Item {
+        std::uint64_t code;
+        std::uint32_t index;
+    };
+    // Makes the node of facets [first, first + count) in tree order and its
+    // subtree; returns the node's index.
+    int build(int first, int count);
     void add_sums(Node& n, const Facet& f) const;
     void part(int node, const Plane& p, const Plane& rel, const Point3& q,
               CrossingTolerance crossing, VolumeMoments& sum) const;
