@@ -341,8 +341,8 @@ void BodyBuilder::close_group(std::size_t first, SolidSource source, const Point
     if (summation_ == Summation::Flat) {
         // The merged group is no longer one solid: it keeps the first
         // solid's source and fallback point, which a Flat sum never reads,
-        // and its whole part is the sum over all its tetrahedra. A surface's
-        // fan keeps groups of its own: its sections do not give the outline.
+        // and its whole part is the sum over all its tetrahedra. (A surface
+        // mesh is a group of its own, made by add_surface.)
         const bool surface = source == SolidSource::SurfaceMesh;
         if (!groups_.empty() && groups_.back().weight == weight &&
             (groups_.back().source == SolidSource::SurfaceMesh) == surface) {

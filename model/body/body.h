@@ -73,8 +73,8 @@ struct BodyGroup {
 // A tetrahedron's four plane values at a plane (body.cpp).
 struct PlaneValues;
 
-// The points where the face V1 V2 V3 of t (a facet of a surface, in its
-// fan, oriented outwards) meets p, in the plane coordinates `project` gives,
+// The points where the face V1 V2 V3 of t (a facet of a surface, oriented
+// outwards; V0 is not read) meets p, in the plane coordinates `project` gives,
 // handed to sums.extend (SectionSums, or any sink of points): the outline of
 // a surface's section. As a section counts a face lying in the plane from
 // the solid above it (the dry side, f > 0), a facet gives its corners on p
