@@ -227,8 +227,9 @@ SubmergedPart Body::mesh_part(const BodyGroup& g, const Plane& p) const {
     const VolumeMoments m = tree.part_below(p, crossing_);
     if (std::fabs(m.volume) < kNoVolume) return {m.volume, g.fallback};
     const Point3& k = tree.centre();
-    return {m.volume, {k.x + m.moment.x / m.volume, k.y + m.moment.y / m.volume,
-                       k.z + m.moment.z / m.volume}};
+    return {
+        m.volume,
+        {k.x + m.moment.x / m.volume, k.y + m.moment.y / m.volume, k.z + m.moment.z / m.volume}};
 }
 
 VolumeBracket Body::volume_bracket(const Plane& p) const {
@@ -405,8 +406,8 @@ void BodyBuilder::add_surface(const std::vector<Point3>& vertices,
     g.fallback = tree.centre();
     g.centre = tree.centre();
     const Box3& b = tree.box();
-    g.reach = rounded_up(length(Point3{0.5 * (b.maxx - b.minx), 0.5 * (b.maxy - b.miny),
-                                       0.5 * (b.maxz - b.minz)}));
+    g.reach = rounded_up(
+        length(Point3{0.5 * (b.maxx - b.minx), 0.5 * (b.maxy - b.miny), 0.5 * (b.maxz - b.minz)}));
     const VolumeMoments whole = tree.whole();
     g.whole = {whole.volume, std::fabs(whole.volume) < kNoVolume
                                  ? g.fallback

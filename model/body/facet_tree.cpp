@@ -167,9 +167,12 @@ void FacetTree::part(int node, const Plane& p, const Plane& rel, const Point3& q
         const double six = n.S - dot(q, n.C);
         const double* M = n.Mc;
         sum.volume = sum.volume + six / 6.0;
-        sum.moment.x = sum.moment.x + (six * q.x + n.SM.x - ((M[0] * q.x + M[1] * q.y) + M[2] * q.z)) / 24.0;
-        sum.moment.y = sum.moment.y + (six * q.y + n.SM.y - ((M[3] * q.x + M[4] * q.y) + M[5] * q.z)) / 24.0;
-        sum.moment.z = sum.moment.z + (six * q.z + n.SM.z - ((M[6] * q.x + M[7] * q.y) + M[8] * q.z)) / 24.0;
+        sum.moment.x =
+            sum.moment.x + (six * q.x + n.SM.x - ((M[0] * q.x + M[1] * q.y) + M[2] * q.z)) / 24.0;
+        sum.moment.y =
+            sum.moment.y + (six * q.y + n.SM.y - ((M[3] * q.x + M[4] * q.y) + M[5] * q.z)) / 24.0;
+        sum.moment.z =
+            sum.moment.z + (six * q.z + n.SM.z - ((M[6] * q.x + M[7] * q.y) + M[8] * q.z)) / 24.0;
         return;
     }
     if (n.right >= 0) {

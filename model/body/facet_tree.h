@@ -102,14 +102,14 @@ class FacetTree {
 
   private:
     struct Node {
-        Box3 box;            // of the vertices of the node's facets
-        double S = 0.0;      // sum s
-        Point3 SM;           // sum s m
-        Point3 C;            // sum c_f
-        double Mc[9] = {};   // sum m c_f^T, row-major
-        int first = 0;       // the node's facets, facets_[first, first + count)
+        Box3 box;           // of the vertices of the node's facets
+        double S = 0.0;     // sum s
+        Point3 SM;          // sum s m
+        Point3 C;           // sum c_f
+        double Mc[9] = {};  // sum m c_f^T, row-major
+        int first = 0;      // the node's facets, facets_[first, first + count)
         int count = 0;
-        int right = -1;      // the second child (the first is the next node); -1: a leaf
+        int right = -1;  // the second child (the first is the next node); -1: a leaf
     };
 
     // Lowest and highest plane value a point of box b can have, widened by
@@ -182,8 +182,7 @@ void add_surface_section(const FacetTree& tree, const Plane& p, Project&& projec
             } else {
                 const double s = v[w] / (v[w] - v[d]);
                 const Point3 e = difference(*c[w], *c[d]);
-                pts[n++] = project(
-                    Point3{c[w]->x + e.x * s, c[w]->y + e.y * s, c[w]->z + e.z * s});
+                pts[n++] = project(Point3{c[w]->x + e.x * s, c[w]->y + e.y * s, c[w]->z + e.z * s});
             }
         }
         sums.add_polygon(3, pts, weight * sign, false);

@@ -58,8 +58,7 @@ std::vector<WeightedPiece> midship_slab(const Body& hull, const MidshipStation& 
             const Plane section{1.0, 0.0, 0.0, -station.x};
             const Point3 q{station.x, tree.centre().y, tree.centre().z};
             tree.for_each_touching(section, [&](const Facet& f) {
-                const bool da = section.plane_value(f.a) > 0.0,
-                           db = section.plane_value(f.b) > 0.0,
+                const bool da = section.plane_value(f.a) > 0.0, db = section.plane_value(f.b) > 0.0,
                            dc = section.plane_value(f.c) > 0.0;
                 if (da == db && db == dc) return;
                 const double sign = tree.orientation(f, q);
@@ -196,11 +195,11 @@ LevelSection LevelSweep::at(double T) const {
             const VolumeMoments m = tree.part_below(plane, hull_.crossing());
             if (m.volume != 0.0) {
                 const Point3& k = tree.centre();
-                const Point3 c = std::fabs(m.volume) < kNoVolume
-                                     ? group.fallback
-                                     : Point3{k.x + m.moment.x / m.volume,
-                                              k.y + m.moment.y / m.volume,
-                                              k.z + m.moment.z / m.volume};
+                const Point3 c =
+                    std::fabs(m.volume) < kNoVolume
+                        ? group.fallback
+                        : Point3{k.x + m.moment.x / m.volume, k.y + m.moment.y / m.volume,
+                                 k.z + m.moment.z / m.volume};
                 volume.add(w * m.volume, c);
             }
             add_surface_section(tree, plane, xy, w, waterplane, [&](const Facet& f) {

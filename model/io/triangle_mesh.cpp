@@ -675,15 +675,15 @@ void check_edges(const TriangleMesh& mesh, Diagnostics& diagnostics, const std::
             }
         } else if (x.fault == Fault::NotManifold) {
             const FacetSource& second = mesh.sources[static_cast<std::size_t>(x.second)];
-            manifold.error(message_line(first),
-                           "网格不是流形: 边 " + edge_text(u, v) + " 属于 " +
-                               std::to_string(x.uses) + " 个面 (" + facet_name(first) + ", " +
-                               facet_name(second) + " 等), 一条边只能属于两个面.");
+            manifold.error(message_line(first), "网格不是流形: 边 " + edge_text(u, v) + " 属于 " +
+                                                    std::to_string(x.uses) + " 个面 (" +
+                                                    facet_name(first) + ", " + facet_name(second) +
+                                                    " 等), 一条边只能属于两个面.");
         } else {
             const FacetSource& second = mesh.sources[static_cast<std::size_t>(x.second)];
-            orientation.error(message_line(second), "面的朝向不一致: " + facet_name(second) +
-                                                        "与" + facet_name(first) +
-                                                        "沿共有的边 " + edge_text(u, v) +
+            orientation.error(message_line(second), "面的朝向不一致: " + facet_name(second) + "与" +
+                                                        facet_name(first) + "沿共有的边 " +
+                                                        edge_text(u, v) +
                                                         " 同向 (应相反), 其中一个面翻转了.");
         }
     }

@@ -138,9 +138,10 @@ void expect_same_queries(const Body& mesh, const Body& hexahedra, const Plane& p
 }
 
 const Plane kPlanes[] = {
-    plane(0, 0, 1, -0.37),          plane(0.05, -0.3, 0.95, -0.8), plane(0.2, 0.1, 0.97, -0.2),
-    plane(-0.4, 0.25, 0.88, -1.3),  plane(0, 0.6, 0.8, -0.5),      plane(0.7, 0.0, 0.71, -2.9),
-    plane(0, 0, 1, -5),             plane(0, 0, 1, 1),  // above and below everything
+    plane(0, 0, 1, -0.37),       plane(0.05, -0.3, 0.95, -0.8),
+    plane(0.2, 0.1, 0.97, -0.2), plane(-0.4, 0.25, 0.88, -1.3),
+    plane(0, 0.6, 0.8, -0.5),    plane(0.7, 0.0, 0.71, -2.9),
+    plane(0, 0, 1, -5),          plane(0, 0, 1, 1),  // above and below everything
 };
 
 TEST(FacetTree, MeshedBoxUnderTiltedPlanesAsTheHexahedron) {
@@ -162,7 +163,8 @@ TEST(FacetTree, MeshedBoxUnderTiltedPlanesAsTheHexahedron) {
 // Two hulls side by side, y in [-3, -1] and [1, 3]: the apex (the projection
 // of the centre of the vertices' box, y = 0) lies in the gap, outside the
 // solid, for every level and heeled plane.
-const Boxes kCatamaran{{{Point3{0, -3, 0}, Point3{10, -1, 2}}, {Point3{0, 1, 0}, Point3{10, 3, 2}}}};
+const Boxes kCatamaran{
+    {{Point3{0, -3, 0}, Point3{10, -1, 2}}, {Point3{0, 1, 0}, Point3{10, 3, 2}}}};
 
 TEST(FacetTree, ApexOutsideTheHullTwoBoxesSideBySide) {
     const Mesh m = kCatamaran.mesh(5);
@@ -180,7 +182,8 @@ TEST(FacetTree, ApexOutsideTheHullTwoBoxesSideBySide) {
     }
     // The level sweep of the Flat body: the body's own doubles, and the
     // hexahedra's values to rounding, the midship section two 2 x T pieces.
-    const Body mesh = surface(m, Summation::Flat), hexahedra = kCatamaran.hexahedra(Summation::Flat);
+    const Body mesh = surface(m, Summation::Flat),
+               hexahedra = kCatamaran.hexahedra(Summation::Flat);
     const voxel::MidshipStation station{5.0, 3.5};
     const voxel::LevelSweep a(mesh, station), b(hexahedra, station);
     for (double T : {0.3, 1.0, 1.7}) {
@@ -190,8 +193,9 @@ TEST(FacetTree, ApexOutsideTheHullTwoBoxesSideBySide) {
         const voxel::SubmergedPart part = mesh.part_below(level);
         EXPECT_EQ(x.submerged.volume, part.volume);
         EXPECT_EQ(x.submerged.centroid.z, part.centroid.z);
-        const voxel::WaterplaneProps w =
-            mesh.section(level, [](const Point3& q) { return voxel::Point2{q.x, q.y}; });
+        const voxel::WaterplaneProps w = mesh.section(level, [](const Point3& q) {
+            return voxel::Point2{q.x, q.y};
+        });
         EXPECT_EQ(x.waterplane.Aw, w.Aw);
         EXPECT_EQ(x.waterplane.IT, w.IT);
         EXPECT_NEAR(x.submerged.volume, y.submerged.volume, kRelative * 80);
@@ -211,12 +215,13 @@ TEST(FacetTree, InvertedAndReorderedMeshGivesTheSame) {
     // Every facet turned inward, written as an OBJ: the reader turns it back.
     std::string obj;
     for (const Point3& v : m.vertices)
-        obj += "v " + std::to_string(v.x) + " " + std::to_string(v.y) + " " +
-               std::to_string(v.z) + "\n";
+        obj += "v " + std::to_string(v.x) + " " + std::to_string(v.y) + " " + std::to_string(v.z) +
+               "\n";
     for (const auto& f : m.facets)
         obj += "f " + std::to_string(f[0] + 1) + " " + std::to_string(f[2] + 1) + " " +
                std::to_string(f[1] + 1) + "\n";
-    const voxel::MeshReadResult read = voxel::read_triangle_mesh_bytes("inverted.obj", obj, 1.0, {});
+    const voxel::MeshReadResult read =
+        voxel::read_triangle_mesh_bytes("inverted.obj", obj, 1.0, {});
     ASSERT_FALSE(read.diagnostics.has_errors());
     // The corners of each facet started one further on, the facets in
     // reverse order.
