@@ -115,6 +115,7 @@ double Body::full_volume(std::size_t i, const TetraVertices& t) const {
 
 double Body::group_volume(const BodyGroup& g, const Plane& p, double normal_length,
                           bool ball_first) const {
+    if (g.mesh >= 0) return mesh(g).part_below(p, crossing_).volume;
     // A dry tetrahedron adds a volume of exactly 0, which leaves the sum as
     // it is (a sum that starts at +0 is never -0): it is passed over. A group
     // of one tetrahedron sums one term: 0 + v is v.
@@ -133,6 +134,11 @@ double Body::group_volume(const BodyGroup& g, const Plane& p, double normal_leng
 
 VolumeBracket Body::group_volume_bracket(const BodyGroup& g, const Plane& p, double normal_length,
                                          bool ball_first) const {
+    if (g.mesh >= 0) {
+        // Exact: the very double that group_volume gives.
+        const double v = mesh(g).part_below(p, crossing_).volume;
+        return {v, v};
+    }
     // The group's volume is a sum in order, and a rounded sum grows with each
     // of its terms: the sum of the lower bounds in that order is a lower
     // bound of it, the sum of the upper ones an upper bound.
@@ -156,6 +162,7 @@ VolumeBracket Body::group_volume_bracket(const BodyGroup& g, const Plane& p, dou
 }
 
 SubmergedPart Body::group_part(const BodyGroup& g, const Plane& p, double normal_length) const {
+    if (g.mesh >= 0) return mesh_part(g, p);
     // A dry tetrahedron adds exactly 0 to the volume and to the moments (its
     // centroid being finite), which leaves both as they are: passed over. A
     // group of one tetrahedron answers with its own cut.
@@ -184,8 +191,14 @@ SubmergedPart Body::group_part(const BodyGroup& g, const Plane& p, double normal
 
 void Body::add_flat_part(const BodyGroup& g, const Plane& p, double normal_length,
                          VolumeMoments& sum) const {
-    // As group_part, each tetrahedron's part added to the body's one sum.
     const double w = g.weight;
+    if (g.mesh >= 0) {
+        // The mesh's part is one term of the sum.
+        const SubmergedPart s = mesh_part(g, p);
+        if (s.volume != 0.0) sum.add(w * s.volume, s.centroid);
+        return;
+    }
+    // As group_part, each tetrahedron's part added to the body's one sum.
     auto whole = [&](const TetraVertices& t) { sum.add(w * t.full_volume(), t.vertex_centroid()); };
     const BallSide side = visit(tets_.data(), g, p, normal_length,
                                 [&](std::size_t, const TetraVertices& t) { whole(t); },
@@ -200,6 +213,15 @@ void Body::add_flat_part(const BodyGroup& g, const Plane& p, double normal_lengt
 void Body::add_flat_bracket(const BodyGroup& g, const Plane& p, double normal_length, double& lo,
                             double& hi) const {
     const double w = g.weight;
+    if (g.mesh >= 0) {
+        // The very term add_flat_part adds, twice.
+        const SubmergedPart s = mesh_part(g, p);
+        if (s.volume != 0.0) {
+            lo = lo + w * s.volume;
+            hi = hi + w * s.volume;
+        }
+        return;
+    }
     auto add = [&](const VolumeBracket& b) {
         const VolumeBracket c = weighted(w, b);
         lo = lo + c.lo;
@@ -247,6 +269,16 @@ VolumeBracket Body::bracket_over(const Plane& p, Walk&& walk) const {
             hi += b.hi;
         });
     return {lo, hi};
+}
+
+SubmergedPart Body::mesh_part(const BodyGroup& g, const Plane& p) const {
+    const FacetTree& tree = mesh(g);
+    const VolumeMoments m = tree.part_below(p, crossing_);
+    if (std::fabs(m.volume) < kNoVolume) return {m.volume, g.fallback};
+    const Point3& k = tree.centre();
+    return {
+        m.volume,
+        {k.x + m.moment.x / m.volume, k.y + m.moment.y / m.volume, k.z + m.moment.z / m.volume}};
 }
 
 VolumeBracket Body::volume_bracket(const Plane& p) const {
@@ -407,8 +439,8 @@ void BodyBuilder::close_group(std::size_t first, SolidSource source, const Point
     if (summation_ == Summation::Flat) {
         // The merged group is no longer one solid: it keeps the first
         // solid's source and fallback point, which a Flat sum never reads,
-        // and its whole part is the sum over all its tetrahedra. A surface's
-        // fan keeps groups of its own: its sections do not give the outline.
+        // and its whole part is the sum over all its tetrahedra. (A surface
+        // mesh is a group of its own, made by add_surface.)
         const bool surface = source == SolidSource::SurfaceMesh;
         if (!groups_.empty() && groups_.back().weight == weight &&
             (groups_.back().source == SolidSource::SurfaceMesh) == surface) {
@@ -458,24 +490,29 @@ void BodyBuilder::add(const Cylinder& c, double weight) {
 
 void BodyBuilder::add_surface(const std::vector<Point3>& vertices,
                               const std::vector<std::array<int, 3>>& facets, double weight) {
-    Box3 box;
-    for (const Point3& v : vertices) box.fold(v);
-    const Point3 k{0.5 * (box.minx + box.maxx), 0.5 * (box.miny + box.maxy),
-                   0.5 * (box.minz + box.maxz)};
-    // The sign of each tetrahedron's volume is its facet's orientation seen
-    // from k: (a - k) . ((b - k) x (c - k)) > 0 when the facet faces away.
-    for (const double sign : {1.0, -1.0}) {
-        const std::size_t first = tets_.size();
-        for (const std::array<int, 3>& f : facets) {
-            const Point3& a = vertices[static_cast<std::size_t>(f[0])];
-            const Point3& b = vertices[static_cast<std::size_t>(f[1])];
-            const Point3& c = vertices[static_cast<std::size_t>(f[2])];
-            const double triple = dot(difference(k, a), cross(difference(k, b), difference(k, c)));
-            if (triple * sign > 0.0) tets_.push_back({k, a, b, c});
-        }
-        if (tets_.size() > first)
-            close_group(first, SolidSource::SurfaceMesh, k, sign * weight, box);
-    }
+    if (facets.empty()) return;
+    meshes_.emplace_back(vertices, facets);
+    const FacetTree& tree = meshes_.back();
+    if (summation_ == Summation::PerSolid)
+        boxes_[static_cast<int>(SolidSource::SurfaceMesh)].push_back(tree.box());
+    BodyGroup g;
+    g.first = tets_.size();
+    g.count = 0;
+    g.source = SolidSource::SurfaceMesh;
+    g.weight = weight;
+    g.fallback = tree.centre();
+    g.centre = tree.centre();
+    const Box3& b = tree.box();
+    g.reach = rounded_up(
+        length(Point3{0.5 * (b.maxx - b.minx), 0.5 * (b.maxy - b.miny), 0.5 * (b.maxz - b.minz)}));
+    const VolumeMoments whole = tree.whole();
+    g.whole = {whole.volume, std::fabs(whole.volume) < kNoVolume
+                                 ? g.fallback
+                                 : Point3{g.centre.x + whole.moment.x / whole.volume,
+                                          g.centre.y + whole.moment.y / whole.volume,
+                                          g.centre.z + whole.moment.z / whole.volume}};
+    g.mesh = static_cast<int>(meshes_.size() - 1);
+    groups_.push_back(g);
 }
 
 Body BodyBuilder::build() {
@@ -484,9 +521,13 @@ Body BodyBuilder::build() {
     body.tets_ = std::move(tets_);
     body.groups_ = std::move(groups_);
     body.groups_.shrink_to_fit();
-    for (BodyGroup& g : body.groups_) complete_group(body.tets_, g);
+    body.meshes_ = std::move(meshes_);
+    for (BodyGroup& g : body.groups_)
+        if (g.mesh < 0) complete_group(body.tets_, g);
     if (summation_ == Summation::Flat) {
         for (const TetraVertices& t : body.tets_) body.box_.fold(t.bounds());
+        // A mesh's box is that of its vertices, as its fan's boxes were.
+        for (const FacetTree& m : body.meshes_) body.box_.fold(m.box());
     } else {
         for (SolidSource kind :
              {SolidSource::Tetrahedron, SolidSource::Hexahedron, SolidSource::Prism,
