@@ -2,7 +2,7 @@
 # Runs the whole programs on large generated models and prints a table of
 # wall time and peak memory (maximum resident set size).
 #
-#   bash bench/run.sh [--bin DIR] [--threads N] [--repeat K] [--scaling] [--large]
+#   bash bench/run.sh [--bin DIR] [--threads N] [--repeat K] [--scaling] [--large] [--mesh]
 #
 #   --bin DIR     the programs to time (DIR/<program>/<program>); by default
 #                 this checkout's Release build in build-bench/apps
@@ -13,13 +13,19 @@
 #                 tetrahedra
 #   --large       also righting_arm on 200,000 hexahedra and on 20,000
 #                 cylinders (long without the fast paths)
+#   --mesh        also the Wigley hull as a closed mesh of 10^6 facets (binary
+#                 STL): hydrostatic_curves on a ship file whose hull is the
+#                 mesh, the same with D so small that no waterline is computed
+#                 (reading), righting_arm on a Format2 model whose one solid
+#                 is the mesh; and hydrostatic_curves on the same hull built
+#                 from its offsets as 10^6 tetrahedra
 #
 # The models are generated into build-bench/models (several hundred MB with
 # --scaling); nothing large is committed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
-bin="" threads="" repeat=3 scaling=0 large=0
+bin="" threads="" repeat=3 scaling=0 large=0 mesh=0
 while [ $# -gt 0 ]; do
   case $1 in
     --bin) bin=$(cd "$2" && pwd); shift ;;
@@ -27,6 +33,7 @@ while [ $# -gt 0 ]; do
     --repeat) repeat=$2; shift ;;
     --scaling) scaling=1 ;;
     --large) large=1 ;;
+    --mesh) mesh=1 ;;
     *) echo "run.sh: unknown argument $1" >&2; exit 2 ;;
   esac
   shift
@@ -36,7 +43,7 @@ bash tools/ensure_deps.sh
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DVOXEL_BUILD_BENCH=ON \
       -DVOXEL_BUILD_TESTS=OFF >/dev/null
 cmake --build build-bench -j2 --target make_bench_models hydrostatic_curves floating_attitude \
-      righting_arm cross_curves >/dev/null
+      righting_arm cross_curves hull_from_offsets >/dev/null
 [ -n "$bin" ] || bin=$root/build-bench/apps
 gen=$root/build-bench/bench/make_bench_models
 models=$root/build-bench/models
@@ -97,4 +104,22 @@ if [ $scaling = 1 ]; then
   timed "hydrostatic_curves, 10^6 tetrahedra" hydrostatic_curves "$hull"
   timed "hydrostatic_curves, 4*10^6 tetrahedra" hydrostatic_curves \
         "$(model box_hull_4e6.txt box_hull 400 40 50)"
+fi
+if [ $mesh = 1 ]; then
+  # The mesh file sits beside the model files that name it.
+  model wigley_1e6.stl wigley_stl 1000 249 >/dev/null
+  mesh_ship=$(model wigley_mesh_ship.txt wigley_mesh_ship wigley_1e6.stl)
+  [ -s "$models/wigley_mesh_ship_D0.01.txt" ] ||
+    sed 's/^D=.*$/D=0.01/' "$mesh_ship" >"$models/wigley_mesh_ship_D0.01.txt"
+  offsets=$(model wigley_offsets_400x249.csv wigley_offsets 400 249)
+  [ -s "$models/wigley_offsets/ship.txt" ] ||
+    "$root/build-bench/apps/hull_from_offsets/hull_from_offsets" "$offsets" --draft 6.25 \
+      --kg 4.5 --out "$models/wigley_offsets" >/dev/null
+  timed "hydrostatic_curves, Wigley 10^6 tetrahedra (offsets)" hydrostatic_curves \
+        "$models/wigley_offsets/ship.txt"
+  timed "hydrostatic_curves, Wigley mesh 10^6 facets" hydrostatic_curves "$mesh_ship"
+  timed "hydrostatic_curves, same mesh, D = 0.01 (reading, no waterline)" hydrostatic_curves \
+        "$models/wigley_mesh_ship_D0.01.txt"
+  timed "righting_arm, Wigley mesh 10^6 facets (Format2)" righting_arm \
+        "$(model wigley_mesh_model.txt wigley_mesh_model wigley_1e6.stl)"
 fi

@@ -219,8 +219,11 @@ VolumeBracket cut_volume_bracket(const TetraVertices& t, const Plane& p, const d
     // of the direction (|n| times the edge); a gap fd - fw a thousand times
     // those keeps the two fractions within 1e-12 of each other, and far
     // above the parallel test, so that the cut takes the crossing too.
-    const double needed = std::fmax(1e-3 * (2.0 * normal_length * longest_edge + value_scale),
-                                    4.0 * parallel_limit(tolerance));
+    // (std::fmax as a comparison kept inline: the second term is a number,
+    // and a first one that is not gives it, as fmax does.)
+    const double rounding = 1e-3 * (2.0 * normal_length * longest_edge + value_scale);
+    const double floor = 4.0 * parallel_limit(tolerance);
+    const double needed = rounding > floor ? rounding : floor;
     bool ok = true;
     auto fraction = [&](double fd, double fw) {
         const double gap = fd - fw;

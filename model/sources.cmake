@@ -1,5 +1,7 @@
 set(MODEL_SOURCES
   model/body/body.cpp
+  model/body/facet_tree.cpp
+  model/body/group_tree.cpp
   model/body/level_sweep.cpp
   model/body/voxel_group.cpp
   model/body/water_plane_search.cpp

@@ -29,7 +29,11 @@ PlaneValues plane_values(const TetraVertices& t, const Plane& p) {
         const double ax = p.A * q[i]->x, by = p.B * q[i]->y, cz = p.C * q[i]->z;
         v.f[i] = ((by + ax) + cz) + p.D;
         v.dry += v.f[i] > 0.0 ? 1 : 0;
-        v.scale = std::fmax(v.scale, std::fabs(ax) + std::fabs(by) + std::fabs(cz));
+        // std::fmax, as a comparison the compiler keeps inline: the running
+        // largest is never a number that is not one, so a term that is not
+        // a number leaves it as fmax does, and both are +0 or more.
+        const double s = std::fabs(ax) + std::fabs(by) + std::fabs(cz);
+        v.scale = s > v.scale ? s : v.scale;
     }
     return v;
 }
@@ -37,20 +41,23 @@ PlaneValues plane_values(const TetraVertices& t, const Plane& p) {
 // Goes through group g at p: returns Dry or Submerged when the group's ball
 // decides it (nothing visited); else computes each tetrahedron's plane
 // values, passes a dry one (every f > 0, a part of exactly 0) over, calls
-// whole(t) for one wholly submerged (every f <= 0, the whole tetrahedron as
+// whole(i, t) for one wholly submerged (every f <= 0, the whole tetrahedron as
 // its cut gives it) and cut(i, t, values) for the others (i its index in
-// the body), in order, and returns Cut.
+// the body), in order, and returns Cut. Without ball_first the ball is not
+// asked (a caller whose box test could not decide the group).
 template <class Whole, class Cut>
 BallSide visit(const TetraVertices* tets, const BodyGroup& g, const Plane& p, double normal_length,
-               Whole&& whole, Cut&& cut) {
-    const BallSide side = ball_side(p, normal_length, g.centre, g.reach);
-    if (side != BallSide::Cut) return side;
+               Whole&& whole, Cut&& cut, bool ball_first = true) {
+    if (ball_first) {
+        const BallSide side = ball_side(p, normal_length, g.centre, g.reach);
+        if (side != BallSide::Cut) return side;
+    }
     for (std::size_t i = g.first; i < g.first + static_cast<std::size_t>(g.count); ++i) {
         const TetraVertices& t = tets[i];
         const PlaneValues v = plane_values(t, p);
         if (v.dry == 4) continue;
         if (v.dry == 0)
-            whole(t);
+            whole(i, t);
         else
             cut(i, t, v);
     }
@@ -89,43 +96,57 @@ VolumeBracket Body::tetrahedron_bracket(std::size_t i, const TetraVertices& t, c
     // Bounds on the double cut_volume_below_plane gives for t at p, from
     // cut_volume_bracket with the sizes of t and |A x| + |B y| + |C z| + |D|
     // at its vertices.
-    double longest_edge, error_scale;
+    double longest_edge, error_scale, full;
     if (sizes_.empty()) {
         tetrahedron_sizes(t, longest_edge, error_scale);
+        full = t.full_volume();
     } else {
         longest_edge = sizes_[i].longest_edge;
         error_scale = sizes_[i].error_scale;
+        full = sizes_[i].full_volume;
     }
-    return cut_volume_bracket(t, p, v.f, t.full_volume(), normal_length, longest_edge, error_scale,
+    return cut_volume_bracket(t, p, v.f, full, normal_length, longest_edge, error_scale,
                               v.scale + std::fabs(p.D), crossing_);
 }
 
-double Body::group_volume(const BodyGroup& g, const Plane& p, double normal_length) const {
+double Body::full_volume(std::size_t i, const TetraVertices& t) const {
+    return sizes_.empty() ? t.full_volume() : sizes_[i].full_volume;
+}
+
+double Body::group_volume(const BodyGroup& g, const Plane& p, double normal_length,
+                          bool ball_first) const {
+    if (g.mesh >= 0) return mesh(g).part_below(p, crossing_).volume;
     // A dry tetrahedron adds a volume of exactly 0, which leaves the sum as
     // it is (a sum that starts at +0 is never -0): it is passed over. A group
     // of one tetrahedron sums one term: 0 + v is v.
     double sum = 0.0;
     const BallSide side = visit(
         tets_.data(), g, p, normal_length,
-        [&sum](const TetraVertices& t) { sum = sum + t.full_volume(); },
+        [&](std::size_t i, const TetraVertices& t) { sum = sum + full_volume(i, t); },
         [&](std::size_t, const TetraVertices& t, const PlaneValues& v) {
             sum = sum + cut_volume_below_plane(t, p, v.f, crossing_);
-        });
+        },
+        ball_first);
     if (side == BallSide::Dry) return 0.0;
     if (side == BallSide::Submerged) return g.whole.volume;
     return sum;
 }
 
-VolumeBracket Body::group_volume_bracket(const BodyGroup& g, const Plane& p,
-                                         double normal_length) const {
+VolumeBracket Body::group_volume_bracket(const BodyGroup& g, const Plane& p, double normal_length,
+                                         bool ball_first) const {
+    if (g.mesh >= 0) {
+        // Exact: the very double that group_volume gives.
+        const double v = mesh(g).part_below(p, crossing_).volume;
+        return {v, v};
+    }
     // The group's volume is a sum in order, and a rounded sum grows with each
     // of its terms: the sum of the lower bounds in that order is a lower
     // bound of it, the sum of the upper ones an upper bound.
     double lo = 0.0, hi = 0.0;
     const BallSide side = visit(
         tets_.data(), g, p, normal_length,
-        [&](const TetraVertices& t) {
-            const double v = t.full_volume();
+        [&](std::size_t i, const TetraVertices& t) {
+            const double v = full_volume(i, t);
             lo = lo + v;
             hi = hi + v;
         },
@@ -133,13 +154,15 @@ VolumeBracket Body::group_volume_bracket(const BodyGroup& g, const Plane& p,
             const VolumeBracket b = tetrahedron_bracket(i, t, p, v, normal_length);
             lo = lo + b.lo;
             hi = hi + b.hi;
-        });
+        },
+        ball_first);
     if (side == BallSide::Dry) return {0.0, 0.0};
     if (side == BallSide::Submerged) return {g.whole.volume, g.whole.volume};
     return {lo, hi};
 }
 
 SubmergedPart Body::group_part(const BodyGroup& g, const Plane& p, double normal_length) const {
+    if (g.mesh >= 0) return mesh_part(g, p);
     // A dry tetrahedron adds exactly 0 to the volume and to the moments (its
     // centroid being finite), which leaves both as they are: passed over. A
     // group of one tetrahedron answers with its own cut.
@@ -147,11 +170,11 @@ SubmergedPart Body::group_part(const BodyGroup& g, const Plane& p, double normal
     CutResult single;
     const BallSide side = visit(
         tets_.data(), g, p, normal_length,
-        [&](const TetraVertices& t) {
+        [&](std::size_t i, const TetraVertices& t) {
             if (g.single_tetrahedron)
-                single = {0, t.full_volume(), t.vertex_centroid()};
+                single = {0, full_volume(i, t), t.vertex_centroid()};
             else
-                sum.add(t.full_volume(), t.vertex_centroid());
+                sum.add(full_volume(i, t), t.vertex_centroid());
         },
         [&](std::size_t, const TetraVertices& t, const PlaneValues& v) {
             const CutResult r = cut_below_plane(t, p, v.f, crossing_);
@@ -168,10 +191,17 @@ SubmergedPart Body::group_part(const BodyGroup& g, const Plane& p, double normal
 
 void Body::add_flat_part(const BodyGroup& g, const Plane& p, double normal_length,
                          VolumeMoments& sum) const {
-    // As group_part, each tetrahedron's part added to the body's one sum.
     const double w = g.weight;
+    if (g.mesh >= 0) {
+        // The mesh's part is one term of the sum.
+        const SubmergedPart s = mesh_part(g, p);
+        if (s.volume != 0.0) sum.add(w * s.volume, s.centroid);
+        return;
+    }
+    // As group_part, each tetrahedron's part added to the body's one sum.
     auto whole = [&](const TetraVertices& t) { sum.add(w * t.full_volume(), t.vertex_centroid()); };
-    const BallSide side = visit(tets_.data(), g, p, normal_length, whole,
+    const BallSide side = visit(tets_.data(), g, p, normal_length,
+                                [&](std::size_t, const TetraVertices& t) { whole(t); },
                                 [&](std::size_t, const TetraVertices& t, const PlaneValues& v) {
                                     const CutResult r = cut_below_plane(t, p, v.f, crossing_);
                                     sum.add(w * r.volume, r.centroid);
@@ -183,6 +213,15 @@ void Body::add_flat_part(const BodyGroup& g, const Plane& p, double normal_lengt
 void Body::add_flat_bracket(const BodyGroup& g, const Plane& p, double normal_length, double& lo,
                             double& hi) const {
     const double w = g.weight;
+    if (g.mesh >= 0) {
+        // The very term add_flat_part adds, twice.
+        const SubmergedPart s = mesh_part(g, p);
+        if (s.volume != 0.0) {
+            lo = lo + w * s.volume;
+            hi = hi + w * s.volume;
+        }
+        return;
+    }
     auto add = [&](const VolumeBracket& b) {
         const VolumeBracket c = weighted(w, b);
         lo = lo + c.lo;
@@ -192,7 +231,8 @@ void Body::add_flat_bracket(const BodyGroup& g, const Plane& p, double normal_le
         const double v = t.full_volume();
         add({v, v});
     };
-    const BallSide side = visit(tets_.data(), g, p, normal_length, whole,
+    const BallSide side = visit(tets_.data(), g, p, normal_length,
+                                [&](std::size_t, const TetraVertices& t) { whole(t); },
                                 [&](std::size_t i, const TetraVertices& t, const PlaneValues& v) {
                                     add(tetrahedron_bracket(i, t, p, v, normal_length));
                                 });
@@ -200,36 +240,116 @@ void Body::add_flat_bracket(const BodyGroup& g, const Plane& p, double normal_le
         for (int j = 0; j < g.count; ++j) whole(tets_[g.first + static_cast<std::size_t>(j)]);
 }
 
+template <class Walk>
+VolumeBracket Body::bracket_over(const Plane& p, Walk&& walk) const {
+    // A group passed over is dry, its bounds 0 and 0, which leave lo and hi
+    // as they are; one taken whole has the bounds of a group whose ball
+    // submerges it, its own term.
+    const double n = p.normal_length();
+    double lo = 0.0, hi = 0.0;
+    walk(
+        p,
+        [&](std::size_t first, std::size_t end) {
+            // (In locals, which the compiler keeps in registers.)
+            double l = lo, h = hi;
+            for (std::size_t i = first; i < end; ++i) {
+                l += submerged_terms_[i];
+                h += submerged_terms_[i];
+            }
+            lo = l;
+            hi = h;
+        },
+        [&](std::size_t i) {
+            const BodyGroup& g = groups_[i];
+            // A group the boxes could not decide is seldom decided by its
+            // ball, which holds its box; a surface's groups ask it as ever.
+            const bool ball = g.source == SolidSource::SurfaceMesh;
+            const VolumeBracket b = weighted(g.weight, group_volume_bracket(g, p, n, ball));
+            lo += b.lo;
+            hi += b.hi;
+        });
+    return {lo, hi};
+}
+
+SubmergedPart Body::mesh_part(const BodyGroup& g, const Plane& p) const {
+    const FacetTree& tree = mesh(g);
+    const VolumeMoments m = tree.part_below(p, crossing_);
+    if (std::fabs(m.volume) < kNoVolume) return {m.volume, g.fallback};
+    const Point3& k = tree.centre();
+    return {
+        m.volume,
+        {k.x + m.moment.x / m.volume, k.y + m.moment.y / m.volume, k.z + m.moment.z / m.volume}};
+}
+
 VolumeBracket Body::volume_bracket(const Plane& p) const {
     // The volume is a sum in order, and a rounded sum grows with each of its
     // terms, as does a rounded product with a positive weight (a negative
     // one swaps the bounds): the bounds summed in that order bound it.
-    const double n = p.normal_length();
-    double lo = 0.0, hi = 0.0;
-    for (const BodyGroup& g : groups_) {
-        if (summation_ == Summation::Flat) {
-            add_flat_bracket(g, p, n, lo, hi);
-            continue;
-        }
-        const VolumeBracket b = weighted(g.weight, group_volume_bracket(g, p, n));
-        lo += b.lo;
-        hi += b.hi;
+    if (summation_ == Summation::Flat) {
+        const double n = p.normal_length();
+        double lo = 0.0, hi = 0.0;
+        for (const BodyGroup& g : groups_) add_flat_bracket(g, p, n, lo, hi);
+        return {lo, hi};
     }
-    return {lo, hi};
+    return bracket_over(p, [this](const Plane& q, auto&& submerged, auto&& cut) {
+        tree_.walk(q, submerged, cut);
+    });
+}
+
+VolumeBracket Body::volume_bracket(const Plane& p, GroupFilter& filter) const {
+    if (summation_ == Summation::Flat || !filter.usable(p)) {
+        filter.decline();
+        return volume_bracket(p);
+    }
+    return bracket_over(p, [this, &filter](const Plane& q, auto&& submerged, auto&& cut) {
+        filter.walk(tree_, q, submerged, cut);
+    });
+}
+
+template <class Walk>
+double Body::volume_over(const Plane& p, Walk&& walk) const {
+    // A dry group adds a volume of exactly 0 (the sum, started at +0, is
+    // never -0): the groups passed over leave the sum as it is. A wholly
+    // submerged group adds weight * whole.volume whether its ball or its
+    // tetrahedra tell it, the in-order sum of its full volumes.
+    const double n = p.normal_length();
+    double sum = 0.0;
+    walk(
+        p,
+        [&](std::size_t first, std::size_t end) {
+            double s = sum;
+            for (std::size_t i = first; i < end; ++i) s += submerged_terms_[i];
+            sum = s;
+        },
+        [&](std::size_t i) {
+            const BodyGroup& g = groups_[i];
+            sum += g.weight * group_volume(g, p, n, g.source == SolidSource::SurfaceMesh);
+        });
+    return sum;
 }
 
 double Body::volume_below(const Plane& p) const {
-    const double n = p.normal_length();
     if (summation_ == Summation::Flat) {
         // One running sum over the tetrahedra: each group's terms go on the
         // body's sum in turn.
+        const double n = p.normal_length();
         VolumeMoments all;
         for (const BodyGroup& g : groups_) add_flat_part(g, p, n, all);
         return all.volume;
     }
-    double sum = 0.0;
-    for (const BodyGroup& g : groups_) sum += g.weight * group_volume(g, p, n);
-    return sum;
+    return volume_over(p, [this](const Plane& q, auto&& submerged, auto&& cut) {
+        tree_.walk(q, submerged, cut);
+    });
+}
+
+double Body::volume_below(const Plane& p, GroupFilter& filter) const {
+    if (summation_ == Summation::Flat || !filter.usable(p)) {
+        filter.decline();
+        return volume_below(p);
+    }
+    return volume_over(p, [this, &filter](const Plane& q, auto&& submerged, auto&& cut) {
+        filter.walk(tree_, q, submerged, cut);
+    });
 }
 
 SubmergedPart Body::part_below(const Plane& p) const {
@@ -238,10 +358,19 @@ SubmergedPart Body::part_below(const Plane& p) const {
     if (summation_ == Summation::Flat) {
         for (const BodyGroup& g : groups_) add_flat_part(g, p, n, m);
     } else {
-        for (const BodyGroup& g : groups_) {
-            const SubmergedPart s = group_part(g, p, n);
-            m.add(g.weight * s.volume, s.centroid);
-        }
+        // A dry group adds a volume of 0 at a finite centroid, which leaves
+        // the sums as they are; a wholly submerged one adds its whole part.
+        tree_.walk(
+            p,
+            [&](std::size_t first, std::size_t end) {
+                for (std::size_t i = first; i < end; ++i)
+                    m.add(submerged_terms_[i], groups_[i].whole.centroid);
+            },
+            [&](std::size_t i) {
+                const BodyGroup& g = groups_[i];
+                const SubmergedPart s = group_part(g, p, n);
+                m.add(g.weight * s.volume, s.centroid);
+            });
     }
     return {m.volume, m.centroid()};
 }
@@ -310,8 +439,8 @@ void BodyBuilder::close_group(std::size_t first, SolidSource source, const Point
     if (summation_ == Summation::Flat) {
         // The merged group is no longer one solid: it keeps the first
         // solid's source and fallback point, which a Flat sum never reads,
-        // and its whole part is the sum over all its tetrahedra. A surface's
-        // fan keeps groups of its own: its sections do not give the outline.
+        // and its whole part is the sum over all its tetrahedra. (A surface
+        // mesh is a group of its own, made by add_surface.)
         const bool surface = source == SolidSource::SurfaceMesh;
         if (!groups_.empty() && groups_.back().weight == weight &&
             (groups_.back().source == SolidSource::SurfaceMesh) == surface) {
@@ -361,24 +490,29 @@ void BodyBuilder::add(const Cylinder& c, double weight) {
 
 void BodyBuilder::add_surface(const std::vector<Point3>& vertices,
                               const std::vector<std::array<int, 3>>& facets, double weight) {
-    Box3 box;
-    for (const Point3& v : vertices) box.fold(v);
-    const Point3 k{0.5 * (box.minx + box.maxx), 0.5 * (box.miny + box.maxy),
-                   0.5 * (box.minz + box.maxz)};
-    // The sign of each tetrahedron's volume is its facet's orientation seen
-    // from k: (a - k) . ((b - k) x (c - k)) > 0 when the facet faces away.
-    for (const double sign : {1.0, -1.0}) {
-        const std::size_t first = tets_.size();
-        for (const std::array<int, 3>& f : facets) {
-            const Point3& a = vertices[static_cast<std::size_t>(f[0])];
-            const Point3& b = vertices[static_cast<std::size_t>(f[1])];
-            const Point3& c = vertices[static_cast<std::size_t>(f[2])];
-            const double triple = dot(difference(k, a), cross(difference(k, b), difference(k, c)));
-            if (triple * sign > 0.0) tets_.push_back({k, a, b, c});
-        }
-        if (tets_.size() > first)
-            close_group(first, SolidSource::SurfaceMesh, k, sign * weight, box);
-    }
+    if (facets.empty()) return;
+    meshes_.emplace_back(vertices, facets);
+    const FacetTree& tree = meshes_.back();
+    if (summation_ == Summation::PerSolid)
+        boxes_[static_cast<int>(SolidSource::SurfaceMesh)].push_back(tree.box());
+    BodyGroup g;
+    g.first = tets_.size();
+    g.count = 0;
+    g.source = SolidSource::SurfaceMesh;
+    g.weight = weight;
+    g.fallback = tree.centre();
+    g.centre = tree.centre();
+    const Box3& b = tree.box();
+    g.reach = rounded_up(
+        length(Point3{0.5 * (b.maxx - b.minx), 0.5 * (b.maxy - b.miny), 0.5 * (b.maxz - b.minz)}));
+    const VolumeMoments whole = tree.whole();
+    g.whole = {whole.volume, std::fabs(whole.volume) < kNoVolume
+                                 ? g.fallback
+                                 : Point3{g.centre.x + whole.moment.x / whole.volume,
+                                          g.centre.y + whole.moment.y / whole.volume,
+                                          g.centre.z + whole.moment.z / whole.volume}};
+    g.mesh = static_cast<int>(meshes_.size() - 1);
+    groups_.push_back(g);
 }
 
 Body BodyBuilder::build() {
@@ -387,18 +521,42 @@ Body BodyBuilder::build() {
     body.tets_ = std::move(tets_);
     body.groups_ = std::move(groups_);
     body.groups_.shrink_to_fit();
-    for (BodyGroup& g : body.groups_) complete_group(body.tets_, g);
+    body.meshes_ = std::move(meshes_);
+    for (BodyGroup& g : body.groups_)
+        if (g.mesh < 0) complete_group(body.tets_, g);
     if (summation_ == Summation::Flat) {
         for (const TetraVertices& t : body.tets_) body.box_.fold(t.bounds());
+        // A mesh's box is that of its vertices, as its fan's boxes were.
+        for (const FacetTree& m : body.meshes_) body.box_.fold(m.box());
     } else {
         for (SolidSource kind :
              {SolidSource::Tetrahedron, SolidSource::Hexahedron, SolidSource::Prism,
               SolidSource::Cylinder, SolidSource::SurfaceMesh})
             for (const Box3& b : boxes_[static_cast<int>(kind)]) body.box_.fold(b);
+        // The tree over the groups' boxes; a surface's groups, and any group
+        // without a finite box, are always visited group by group.
+        std::vector<Box3> boxes;
+        std::vector<char> opaque;
+        boxes.reserve(body.groups_.size());
+        opaque.reserve(body.groups_.size());
+        body.submerged_terms_.reserve(body.groups_.size());
+        for (const BodyGroup& g : body.groups_) {
+            Box3 box;
+            const std::size_t end = g.first + static_cast<std::size_t>(g.count);
+            for (std::size_t i = g.first; i < end; ++i) box.fold(body.tets_[i].bounds());
+            const bool finite = std::isfinite(box.minx) && std::isfinite(box.miny) &&
+                                std::isfinite(box.minz) && std::isfinite(box.maxx) &&
+                                std::isfinite(box.maxy) && std::isfinite(box.maxz);
+            boxes.push_back(box);
+            opaque.push_back(g.source == SolidSource::SurfaceMesh || g.count == 0 || !finite);
+            body.submerged_terms_.push_back(g.weight * g.whole.volume);
+        }
+        body.tree_ = GroupTree(boxes, opaque);
         body.sizes_.reserve(body.tets_.size());
         for (const TetraVertices& t : body.tets_) {
             Body::Sizes s;
             tetrahedron_sizes(t, s.longest_edge, s.error_scale);
+            s.full_volume = t.full_volume();
             body.sizes_.push_back(s);
         }
     }

@@ -20,6 +20,9 @@
 #include "kernel/triangle_prism.h"
 #include "kernel/volume_moments.h"
 #include "kernel/waterplane_section.h"
+#include "model/body/group_filter.h"
+#include "model/body/group_tree.h"
+#include "model/body/facet_tree.h"
 
 namespace voxel {
 
@@ -64,13 +67,16 @@ struct BodyGroup {
     Point3 centre;    // every vertex lies within `reach` of it
     double reach = 0.0;
     SubmergedPart whole;  // unweighted, when every tetrahedron is submerged
+    // A surface mesh (SolidSource::SurfaceMesh): its index among the body's
+    // facet trees, and no tetrahedra (count 0); -1 for every other solid.
+    int mesh = -1;
 };
 
 // A tetrahedron's four plane values at a plane (body.cpp).
 struct PlaneValues;
 
-// The points where the face V1 V2 V3 of t (a facet of a surface, in its
-// fan, oriented outwards) meets p, in the plane coordinates `project` gives,
+// The points where the face V1 V2 V3 of t (a facet of a surface, oriented
+// outwards; V0 is not read) meets p, in the plane coordinates `project` gives,
 // handed to sums.extend (SectionSums, or any sink of points): the outline of
 // a surface's section. As a section counts a face lying in the plane from
 // the solid above it (the dry side, f > 0), a facet gives its corners on p
@@ -119,6 +125,10 @@ class Body {
     const BodyGroup& group(int i) const { return groups_[static_cast<std::size_t>(i)]; }
     std::size_t tetrahedron_count() const { return tets_.size(); }
     const TetraVertices& tetrahedron(std::size_t i) const { return tets_[i]; }
+    // The facets of a surface mesh's group (g.mesh >= 0).
+    const FacetTree& mesh(const BodyGroup& g) const {
+        return meshes_[static_cast<std::size_t>(g.mesh)];
+    }
 
     // Weighted submerged volume below p.
     double volume_below(const Plane& p) const;
@@ -127,6 +137,13 @@ class Body {
     // tetrahedra that the plane cuts are bounded from their plane values
     // alone (cut_volume_bracket), far cheaper than cut.
     VolumeBracket volume_bracket(const Plane& p) const;
+
+    // volume_below and volume_bracket for the planes of one search, whose
+    // groups `filter` narrows down as the search goes (group_filter.h): the
+    // same doubles, for any plane (one the filter cannot answer ends its
+    // use).
+    double volume_below(const Plane& p, GroupFilter& filter) const;
+    VolumeBracket volume_bracket(const Plane& p, GroupFilter& filter) const;
 
     // Weighted submerged volume and centre of buoyancy below p. With nothing
     // submerged the centre is 0/0 (not a number).
@@ -158,19 +175,25 @@ class Body {
     // `project` (Point3 -> Point2), e.g. the ship's (x, y) of a level plane.
     // Every tetrahedron in body order adds its polygon, weighted; the
     // extents (length, breadth) come only from groups of positive weight.
-    // A surface mesh's groups are a fan of signed tetrahedra whose sections
-    // reach outside the hull: their polygons add area and moments only, and
-    // the extents come from the mesh's own contour in p (each tetrahedron's
-    // face V1 V2 V3 is a facet of the surface).
+    // A surface mesh adds, at its place in that order, the signed triangles
+    // of its facets that p crosses, fanned from the apex on p (facet_tree.h),
+    // whose outline is not the hull's: area and moments only; its extents
+    // come from the mesh's own contour in p (add_facet_contour).
     template <class Project>
     WaterplaneProps section(const Plane& p, Project&& project) const {
         SectionSums sums;
         for (const BodyGroup& g : groups_) {
-            const bool surface = g.source == SolidSource::SurfaceMesh;
+            if (g.mesh >= 0) {
+                const FacetTree& tree = mesh(g);
+                add_surface_section(tree, p, project, g.weight, sums, [&](const Facet& f) {
+                    add_facet_contour(TetraVertices{tree.centre(), f.a, f.b, f.c}, p, project,
+                                      sums);
+                });
+                continue;
+            }
             for (int j = 0; j < g.count; ++j) {
                 const TetraVertices& t = tets_[g.first + static_cast<std::size_t>(j)];
-                sums.add(t, p, project, g.weight, !surface);
-                if (surface) add_facet_contour(t, p, project, sums);
+                sums.add(t, p, project, g.weight, true);
             }
         }
         return sums.result();
@@ -183,12 +206,24 @@ class Body {
     VolumeBracket tetrahedron_bracket(std::size_t i, const TetraVertices& t, const Plane& p,
                                       const PlaneValues& v, double normal_length) const;
 
+    // Tetrahedron i's (t's) full_volume(), kept or computed.
+    double full_volume(std::size_t i, const TetraVertices& t) const;
+
+    // The PerSolid sums, over the groups that walk(p, submerged, cut) goes
+    // through (GroupTree::walk or GroupFilter::walk).
+    template <class Walk>
+    double volume_over(const Plane& p, Walk&& walk) const;
+    template <class Walk>
+    VolumeBracket bracket_over(const Plane& p, Walk&& walk) const;
+
     // Unweighted volume of group g below p; the group's ball decides it
-    // when it can.
-    double group_volume(const BodyGroup& g, const Plane& p, double normal_length) const;
+    // when it can (unless ball_first is false: any test that holds gives
+    // the same double).
+    double group_volume(const BodyGroup& g, const Plane& p, double normal_length,
+                        bool ball_first = true) const;
     // Bounds on that double, from the plane values alone where they suffice.
-    VolumeBracket group_volume_bracket(const BodyGroup& g, const Plane& p,
-                                       double normal_length) const;
+    VolumeBracket group_volume_bracket(const BodyGroup& g, const Plane& p, double normal_length,
+                                       bool ball_first = true) const;
     // Unweighted volume and centroid of group g below p (PerSolid).
     SubmergedPart group_part(const BodyGroup& g, const Plane& p, double normal_length) const;
     // The weighted volume and moments of every tetrahedron of g below p
@@ -199,22 +234,36 @@ class Body {
     // order (Flat).
     void add_flat_bracket(const BodyGroup& g, const Plane& p, double normal_length, double& lo,
                           double& hi) const;
+    // Unweighted volume and centroid of a surface mesh's group below p (the
+    // fallback point k when its volume is below kNoVolume), and its volume
+    // and moment about the origin.
+    SubmergedPart mesh_part(const BodyGroup& g, const Plane& p) const;
 
     CrossingTolerance crossing_;
     Summation summation_;
     // The vertices, and no more: a tetrahedron's volume and centroid are
     // recomputed when a query needs them, by the very operations that made
-    // them once, which costs less than reading them from memory.
+    // them once, which costs less than reading them from memory; but a
+    // PerSolid body keeps the full volume among its sizes, read beside them
+    // by the bounds and sums of its searches.
     LargeArray<TetraVertices> tets_;
     // PerSolid bodies, for the bounds of the search: each tetrahedron's
     // longest edge and (largest |coordinate| + longest edge) longest edge^2,
-    // both rounded up. Flat bodies make them when asked.
+    // both rounded up, and its full_volume(), the same double. Flat bodies
+    // make them when asked.
     struct Sizes {
         double longest_edge;
         double error_scale;
+        double full_volume;
     };
     LargeArray<Sizes> sizes_;
     std::vector<BodyGroup> groups_;
+    // PerSolid bodies: the tree over the groups' boxes (a surface's groups
+    // opaque), and each group's term of the volume when wholly submerged,
+    // weight * whole.volume, the very product the sums add.
+    GroupTree tree_;
+    std::vector<double> submerged_terms_;
+    std::vector<FacetTree> meshes_;
     Box3 box_;
     double total_volume_ = 0.0;
 };
@@ -239,12 +288,11 @@ class BodyBuilder {
     // With max(n, 3) sectors (Cylinder::sectors).
     void add(const Cylinder& c, double weight = 1.0);
     // A closed surface whose facets (vertex indices a, b, c, counter-clockwise
-    // seen from outside) are checked closed and consistently oriented: the
-    // tetrahedra (k, a, b, c) joining the centre k of the vertices' box to
-    // each facet, each counted with the sign of its orientation (the parts of
-    // the fan outside the surface cancel), as two groups: those of positive
-    // volume with `weight`, then the others with -weight. Facets whose
-    // tetrahedron has no volume are left out; the fallback point is k.
+    // seen from outside) are checked closed and consistently oriented: one
+    // group of `weight` holding the facets in a FacetTree (no tetrahedra),
+    // which every query cuts with the fan's apex on the query plane
+    // (facet_tree.h). Its fallback point and ball centre are the centre k of
+    // the vertices' box.
     void add_surface(const std::vector<Point3>& vertices,
                      const std::vector<std::array<int, 3>>& facets, double weight = 1.0);
 
@@ -264,6 +312,7 @@ class BodyBuilder {
     Summation summation_;
     LargeArray<TetraVertices> tets_;
     std::vector<BodyGroup> groups_;
+    std::vector<FacetTree> meshes_;
     std::vector<Box3> boxes_[5];  // PerSolid: each solid's bounds(), by SolidSource
 };
 

@@ -50,11 +50,28 @@ std::vector<WeightedPiece> midship_slab(const Body& hull, const MidshipStation& 
     const Plane first = clipping_plane(station, 0, 0.0);
     for (int g = 0; g < hull.group_count(); ++g) {
         const BodyGroup& group = hull.group(g);
+        if (group.mesh >= 0) {
+            // A surface mesh's fan from the apex q on the section plane
+            // (facet_tree.h): only the facets that the plane crosses have a
+            // tetrahedron (q, a, b, c) whose section is more than q.
+            const FacetTree& tree = hull.mesh(group);
+            const Plane section{1.0, 0.0, 0.0, -station.x};
+            const Point3 q{station.x, tree.centre().y, tree.centre().z};
+            tree.for_each_touching(section, [&](const Facet& f) {
+                const bool da = section.plane_value(f.a) > 0.0, db = section.plane_value(f.b) > 0.0,
+                           dc = section.plane_value(f.c) > 0.0;
+                if (da == db && db == dc) return;
+                const double sign = tree.orientation(f, q);
+                if (sign == 0.0) return;
+                append_pieces(list, TetraVertices{q, f.a, f.b, f.c}, sign * group.weight, true,
+                              first, hull.crossing());
+            });
+            continue;
+        }
         for (int j = 0; j < group.count; ++j) {
             const TetraVertices& t = hull.tetrahedron(group.first + static_cast<std::size_t>(j));
             if (!near_only || may_reach_midship(t, station))
-                append_pieces(list, t, group.weight, group.source == SolidSource::SurfaceMesh,
-                              first, hull.crossing());
+                append_pieces(list, t, group.weight, false, first, hull.crossing());
         }
     }
     for (int pass = 1; pass < 5; ++pass) {
@@ -134,8 +151,9 @@ LevelSweep::LevelSweep(const Body& hull, const MidshipStation& station)
     const Plane section{1.0, 0.0, 0.0, -station.x};
     for (int g = 0; g < hull.group_count(); ++g) {
         const BodyGroup& group = hull.group(g);
-        if (group.source != SolidSource::SurfaceMesh) continue;
-        for (int j = 0; j < group.count; ++j) {
+        if (group.mesh < 0) continue;
+        const FacetTree& tree = hull.mesh(group);
+        tree.for_each_touching(section, [&](const Facet& f) {
             struct Points {
                 Point2 q[6];
                 int n = 0;
@@ -144,7 +162,7 @@ LevelSweep::LevelSweep(const Body& hull, const MidshipStation& station)
                 }
             } points;
             add_facet_contour(
-                hull.tetrahedron(group.first + static_cast<std::size_t>(j)), section,
+                TetraVertices{tree.centre(), f.a, f.b, f.c}, section,
                 [](const Point3& q) {
                     return Point2{q.y, q.z};
                 },
@@ -157,7 +175,7 @@ LevelSweep::LevelSweep(const Body& hull, const MidshipStation& station)
                         {points.q[a].x, points.q[a].y, points.q[b].x, points.q[b].y});
             if (points.n == 1)
                 contour_.push_back({points.q[0].x, points.q[0].y, points.q[0].x, points.q[0].y});
-        }
+        });
     }
 }
 
@@ -169,7 +187,27 @@ LevelSection LevelSweep::at(double T) const {
     for (int g = 0; g < hull_.group_count(); ++g) {
         const BodyGroup& group = hull_.group(g);
         const double w = group.weight;
-        const bool surface = group.source == SolidSource::SurfaceMesh;
+        if (group.mesh >= 0) {
+            // The mesh's part is one term of the sum, as Body::part_below
+            // adds it; its section the signed triangles of the crossing
+            // facets from the apex (kx, ky, T), its extents its contour.
+            const FacetTree& tree = hull_.mesh(group);
+            const VolumeMoments m = tree.part_below(plane, hull_.crossing());
+            if (m.volume != 0.0) {
+                const Point3& k = tree.centre();
+                const Point3 c =
+                    std::fabs(m.volume) < kNoVolume
+                        ? group.fallback
+                        : Point3{k.x + m.moment.x / m.volume, k.y + m.moment.y / m.volume,
+                                 k.z + m.moment.z / m.volume};
+                volume.add(w * m.volume, c);
+            }
+            add_surface_section(tree, plane, xy, w, waterplane, [&](const Facet& f) {
+                add_facet_contour(TetraVertices{tree.centre(), f.a, f.b, f.c}, plane, xy,
+                                  waterplane);
+            });
+            continue;
+        }
         const std::size_t end = group.first + static_cast<std::size_t>(group.count);
         for (std::size_t i = group.first; i < end; ++i) {
             const double lo = zmin_[i], hi = zmax_[i];
@@ -181,8 +219,7 @@ LevelSection LevelSweep::at(double T) const {
             }
             const double margin = 1e-12 * (1.0 + std::fabs(T) + (hi - lo));
             if (lo <= T + margin && hi >= T - margin) {
-                waterplane.add(hull_.tetrahedron(i), plane, xy, w, !surface);
-                if (surface) add_facet_contour(hull_.tetrahedron(i), plane, xy, waterplane);
+                waterplane.add(hull_.tetrahedron(i), plane, xy, w, true);
             }
         }
     }

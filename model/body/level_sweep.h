@@ -34,7 +34,7 @@ struct MidshipSection {
 struct WeightedPiece {
     TetraVertices piece;
     double weight = 1.0;
-    bool surface = false;  // a piece of a surface mesh's fan: no outline of its own
+    bool surface = false;  // a piece of a surface mesh's signed fan: no outline of its own
 };
 
 // Where a surface mesh's facet meets the midship plane is a segment in the
@@ -55,7 +55,9 @@ std::vector<WeightedPiece> midship_slab(const Body& hull, const MidshipStation& 
 // counts from the forward tetrahedron only. The pieces' sections are summed
 // as SectionSums sums them, in the ship's (y, z): Am its area, Bm its y
 // extent (from pieces of positive weight).
-// A surface mesh's pieces add area only: its breadth comes from `contour`
+// A surface mesh's pieces (the tetrahedra (q, a, b, c) of the facets that
+// cross the plane x = station.x, q = (station.x, ky, kz) on it, signed by
+// their orientation seen from q) add area only: its breadth comes from `contour`
 // (the outline of its facets in the plane) clipped to |y| <= B/2, 0 <= z <= T.
 MidshipSection midship_section_of(const std::vector<WeightedPiece>& slab,
                                   const MidshipStation& station, CrossingTolerance crossing,
@@ -95,6 +97,9 @@ class LevelSweep {
     //    than 1e-12 (1 + |T| + its height), no vertex is within 1e-15 of the
     //    plane and no edge's crossing falls between its ends, whatever the
     //    rounding. The others are summed in body order, as before.
+    //  - A surface mesh adds its part below z = T as one term, and its
+    //    section as Body::section adds it, both from its facet tree with the
+    //    apex (kx, ky, T) on the plane.
     LevelSection at(double T) const;
 
   private:

@@ -48,21 +48,25 @@ WaterPlaneSearch::Estimate WaterPlaneSearch::estimate(const Plane& p) {
     if (try_bounds_) {
         // The bounds are sums in the order of volume_below, and a rounded sum
         // grows with each term, so Vt lies between them.
-        const VolumeBracket b = body_.volume_bracket(p);
+        const VolumeBracket b = body_.volume_bracket(p, filter_);
         if (still_far(b.lo) && still_far(b.hi) &&
             ((b.lo > V_ && b.hi > V_) || (b.lo < V_ && b.hi < V_)))
             return {b.lo, false};  // on the side of V that Vt is on, and far from it
         try_bounds_ = false;
     }
-    return {body_.volume_below(p), true};
+    return {body_.volume_below(p, filter_), true};
 }
 
 void WaterPlaneSearch::bisect(const Estimate& at_t) {
+    // The plane at t becomes the lower end of the bracket (every later
+    // plane lies above it) or the upper one (every later plane below it).
     if ((at_t.value - V_) * (V_lo_ - V_) > 0) {
         lo_ = t_;
         V_lo_ = at_t.value;
+        filter_.settle(false);
     } else {
         hi_ = t_;
+        filter_.settle(true);
     }
     t_ = (hi_ + lo_) * 0.5;
     current_ = plane_through(

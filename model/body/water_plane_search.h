@@ -51,6 +51,9 @@ class WaterPlaneSearch {
     double lo_ = 0.0, hi_ = 1.0, t_ = 0.5;
     double V_lo_ = 0.0;  // the volume (or its estimate) at lo
     Plane current_;      // the plane at t
+    // The groups the planes still to come may cut: each plane that becomes
+    // an end of the bracket settles some.
+    GroupFilter filter_;
 };
 
 }  // namespace voxel

@@ -1,5 +1,5 @@
 // A SurfaceMesh block as a solid of a body: its mesh file read, checked and
-// added as the signed fan of tetrahedra of its surface.
+// added as a surface (BodyBuilder::add_surface).
 #pragma once
 
 #include "model/body/body.h"

@@ -1,5 +1,6 @@
 #include "model/io/triangle_mesh.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cmath>
@@ -8,8 +9,8 @@
 #include <cstring>
 #include <limits>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
+#include <vector>
 
 #include "kernel/platform/number_format.h"
 #include "kernel/platform/text_encoding.h"
@@ -91,6 +92,57 @@ struct VertexKeyHash {
     }
 };
 
+// The points read so far, each once, by their keys: open addressing over a
+// table of vertex indices twice as large as the points at least, so that a
+// lookup costs a probe or two and a point no more than its key and two slots.
+class VertexIndex {
+  public:
+    // The index of the point of key k; a new point gets index `next`, which
+    // must be the number of points so far, and `added` is set.
+    int find_or_add(const VertexKey& k, int next, bool& added) {
+        if (2 * (keys_.size() + 1) > slots_.size()) grow();
+        std::size_t i = VertexKeyHash()(k) & mask_;
+        for (;;) {
+            const int v = slots_[i];
+            if (v < 0) break;
+            if (keys_[static_cast<std::size_t>(v)] == k) {
+                added = false;
+                return v;
+            }
+            i = (i + 1) & mask_;
+        }
+        slots_[i] = next;
+        keys_.push_back(k);
+        added = true;
+        return next;
+    }
+
+    // Room for about that many points without growing.
+    void reserve(std::size_t points) {
+        std::size_t size = 1024;
+        while (size < 2 * points) size *= 2;
+        if (size > slots_.size()) grow(size);
+        keys_.reserve(points);
+    }
+
+  private:
+    void grow() { grow(slots_.empty() ? 1024 : 2 * slots_.size()); }
+
+    void grow(std::size_t size) {
+        slots_.assign(size, -1);
+        mask_ = size - 1;
+        for (std::size_t v = 0; v < keys_.size(); ++v) {
+            std::size_t i = VertexKeyHash()(keys_[v]) & mask_;
+            while (slots_[i] >= 0) i = (i + 1) & mask_;
+            slots_[i] = static_cast<int>(v);
+        }
+    }
+
+    std::vector<int> slots_;
+    std::vector<VertexKey> keys_;  // by vertex index
+    std::size_t mask_ = 0;
+};
+
 VertexKey key_of(const double raw[3]) {
     VertexKey k{};
     for (int i = 0; i < 3; ++i) {
@@ -118,9 +170,10 @@ class MeshBuilder {
     // coordinates are checked, a fault said at `line` as a corner of facet
     // number `facet`, or as the vertex of the line when `facet` is 0.
     int vertex(const double raw[3], int line, int facet) {
-        const std::pair<std::unordered_map<VertexKey, int, VertexKeyHash>::iterator, bool> found =
-            index_.emplace(key_of(raw), static_cast<int>(mesh_.vertices.size()));
-        if (!found.second) return found.first->second;
+        bool added = false;
+        const int index =
+            index_.find_or_add(key_of(raw), static_cast<int>(mesh_.vertices.size()), added);
+        if (!added) return index;
         const Point3 p = {raw[0] * scale_ + offset_.x, raw[1] * scale_ + offset_.y,
                           raw[2] * scale_ + offset_.z};
         mesh_.vertices.push_back(p);
@@ -135,7 +188,16 @@ class MeshBuilder {
             coordinates_.error(line, where() + "的坐标 " + point_text(read) + " 缩放和平移之后为 " +
                                          point_text(p) + ", 不是有限数或绝对值超过 1e100.");
         }
-        return found.first->second;
+        return index;
+    }
+
+    // Room for a surface of that many facets (a closed one has about half
+    // as many vertices), so that the arrays do not grow as they come.
+    void reserve(std::size_t facets) {
+        index_.reserve(facets / 2 + 16);
+        mesh_.vertices.reserve(facets / 2 + 16);
+        mesh_.facets.reserve(facets);
+        mesh_.sources.reserve(facets);
     }
 
     // A triangle with corners of vertex indices a, b, c. One of zero area
@@ -180,7 +242,7 @@ class MeshBuilder {
     Point3 offset_;
     Diagnostics& diagnostics_;
     TriangleMesh& mesh_;
-    std::unordered_map<VertexKey, int, VertexKeyHash> index_;
+    VertexIndex index_;
     FaultList coordinates_;
     std::size_t zero_area_ = 0;
     FacetSource first_zero_area_;
@@ -274,6 +336,7 @@ void read_binary_stl(const std::string& bytes, std::uint64_t count, MeshBuilder&
         return;
     }
     const unsigned char* const data = reinterpret_cast<const unsigned char*>(bytes.data());
+    builder.reserve(static_cast<std::size_t>(count));
     for (std::uint64_t i = 0; i < count; ++i) {
         const unsigned char* record = data + kStlCountEnd + kStlFacetBytes * i;
         const FacetSource source = {static_cast<int>(i + 1), 0};
@@ -519,38 +582,79 @@ void read_obj(std::string_view text, MeshBuilder& builder, Diagnostics& diagnost
 
 // ---- the checks of the whole mesh ----
 
-// How the facets use one edge {lo, hi} (vertex indices, lo < hi).
-struct EdgeUse {
-    int uses = 0;
-    int upward = 0;  // uses that run from lo to hi
-    int first = -1;  // the first two facets on it
-    int second = -1;
-    bool said = false;
-};
-
+// The edges: every facet's three sides (half-edges) sorted into buckets by
+// their lower vertex, each bucket by (higher vertex, facet, side), so that
+// the half-edges of one edge {lo, hi} stand together, those of earlier
+// facets first. An edge is judged once, at its first half-edge in file
+// order (facet by facet, side by side): used once it is open, more than
+// twice not manifold, twice in the same direction (both from lo to hi, or
+// both from hi to lo) inconsistently oriented. The faults are said in the
+// order of those first half-edges.
 void check_edges(const TriangleMesh& mesh, Diagnostics& diagnostics, const std::string& name) {
-    std::unordered_map<std::uint64_t, EdgeUse> edges;
-    edges.reserve(mesh.facets.size() * 2);
-    const auto key = [](int u, int v) {
-        const std::uint32_t lo = static_cast<std::uint32_t>(u < v ? u : v);
-        const std::uint32_t hi = static_cast<std::uint32_t>(u < v ? v : u);
-        return static_cast<std::uint64_t>(lo) << 32 | hi;
+    struct HalfEdge {
+        int hi;
+        int facet;
+        int side;  // from corner `side` to corner side + 1 (mod 3)
     };
-    for (std::size_t f = 0; f < mesh.facets.size(); ++f) {
+    const auto corner = [&mesh](int facet, int k) {
+        return mesh.facets[static_cast<std::size_t>(facet)][static_cast<std::size_t>(k % 3)];
+    };
+    const std::size_t n = mesh.facets.size();
+    std::vector<std::size_t> start(mesh.vertices.size() + 1, 0);
+    for (std::size_t f = 0; f < n; ++f)
         for (int k = 0; k < 3; ++k) {
             const int u = mesh.facets[f][static_cast<std::size_t>(k)];
             const int v = mesh.facets[f][static_cast<std::size_t>((k + 1) % 3)];
-            EdgeUse& e = edges[key(u, v)];
-            ++e.uses;
-            if (u < v) ++e.upward;
-            if (e.first < 0) {
-                e.first = static_cast<int>(f);
-            } else if (e.second < 0) {
-                e.second = static_cast<int>(f);
+            ++start[static_cast<std::size_t>(u < v ? u : v) + 1];
+        }
+    for (std::size_t i = 1; i < start.size(); ++i) start[i] += start[i - 1];
+    std::vector<HalfEdge> halves(3 * n);
+    {
+        std::vector<std::size_t> next(start.begin(), start.end() - 1);
+        for (std::size_t f = 0; f < n; ++f)
+            for (int k = 0; k < 3; ++k) {
+                const int u = mesh.facets[f][static_cast<std::size_t>(k)];
+                const int v = mesh.facets[f][static_cast<std::size_t>((k + 1) % 3)];
+                const std::size_t lo = static_cast<std::size_t>(u < v ? u : v);
+                halves[next[lo]++] = {u < v ? v : u, static_cast<int>(f), k};
             }
+    }
+    // The faults, each at the first half-edge of its edge.
+    enum class Fault { Open, NotManifold, Orientation };
+    struct Found {
+        int facet, side;
+        Fault fault;
+        int first, second, uses;
+    };
+    std::vector<Found> found;
+    for (std::size_t lo = 0; lo + 1 < start.size(); ++lo) {
+        const auto begin = halves.begin() + static_cast<std::ptrdiff_t>(start[lo]);
+        const auto end = halves.begin() + static_cast<std::ptrdiff_t>(start[lo + 1]);
+        // Filled in file order: sorting by the higher vertex alone, stably,
+        // keeps each edge's half-edges in file order.
+        std::stable_sort(begin, end,
+                         [](const HalfEdge& a, const HalfEdge& b) { return a.hi < b.hi; });
+        for (auto g = begin; g != end;) {
+            auto e = g;
+            int uses = 0, upward = 0;
+            for (; e != end && e->hi == g->hi; ++e) {
+                ++uses;
+                if (corner(e->facet, e->side) == static_cast<int>(lo)) ++upward;
+            }
+            const int second = uses > 1 ? (g + 1)->facet : -1;
+            if (uses == 1)
+                found.push_back({g->facet, g->side, Fault::Open, g->facet, second, uses});
+            else if (uses > 2)
+                found.push_back({g->facet, g->side, Fault::NotManifold, g->facet, second, uses});
+            else if (upward != 1)
+                found.push_back({g->facet, g->side, Fault::Orientation, g->facet, second, uses});
+            g = e;
         }
     }
-    // The edges in the order their first facets come in the file.
+    std::vector<HalfEdge>().swap(halves);
+    std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
+        return a.facet < b.facet || (a.facet == b.facet && a.side < b.side);
+    });
     FaultList manifold(diagnostics, name, "非流形的边");
     FaultList orientation(diagnostics, name, "朝向不一致的面");
     std::size_t open = 0;
@@ -560,33 +664,27 @@ void check_edges(const TriangleMesh& mesh, Diagnostics& diagnostics, const std::
         return point_text(mesh.vertices[static_cast<std::size_t>(u)]) + "-" +
                point_text(mesh.vertices[static_cast<std::size_t>(v)]);
     };
-    for (std::size_t f = 0; f < mesh.facets.size(); ++f) {
-        for (int k = 0; k < 3; ++k) {
-            const int u = mesh.facets[f][static_cast<std::size_t>(k)];
-            const int v = mesh.facets[f][static_cast<std::size_t>((k + 1) % 3)];
-            EdgeUse& e = edges[key(u, v)];
-            if (e.said) continue;
-            e.said = true;
-            const FacetSource& first = mesh.sources[static_cast<std::size_t>(e.first)];
-            if (e.uses == 1) {
-                if (open++ == 0) {
-                    first_open_facet = f;
-                    first_open_u = u;
-                    first_open_v = v;
-                }
-            } else if (e.uses > 2) {
-                const FacetSource& second = mesh.sources[static_cast<std::size_t>(e.second)];
-                manifold.error(message_line(first),
-                               "网格不是流形: 边 " + edge_text(u, v) + " 属于 " +
-                                   std::to_string(e.uses) + " 个面 (" + facet_name(first) + ", " +
-                                   facet_name(second) + " 等), 一条边只能属于两个面.");
-            } else if (e.upward != 1) {
-                const FacetSource& second = mesh.sources[static_cast<std::size_t>(e.second)];
-                orientation.error(message_line(second), "面的朝向不一致: " + facet_name(second) +
-                                                            "与" + facet_name(first) +
-                                                            "沿共有的边 " + edge_text(u, v) +
-                                                            " 同向 (应相反), 其中一个面翻转了.");
+    for (const Found& x : found) {
+        const int u = corner(x.facet, x.side), v = corner(x.facet, x.side + 1);
+        const FacetSource& first = mesh.sources[static_cast<std::size_t>(x.first)];
+        if (x.fault == Fault::Open) {
+            if (open++ == 0) {
+                first_open_facet = static_cast<std::size_t>(x.facet);
+                first_open_u = u;
+                first_open_v = v;
             }
+        } else if (x.fault == Fault::NotManifold) {
+            const FacetSource& second = mesh.sources[static_cast<std::size_t>(x.second)];
+            manifold.error(message_line(first), "网格不是流形: 边 " + edge_text(u, v) + " 属于 " +
+                                                    std::to_string(x.uses) + " 个面 (" +
+                                                    facet_name(first) + ", " + facet_name(second) +
+                                                    " 等), 一条边只能属于两个面.");
+        } else {
+            const FacetSource& second = mesh.sources[static_cast<std::size_t>(x.second)];
+            orientation.error(message_line(second), "面的朝向不一致: " + facet_name(second) + "与" +
+                                                        facet_name(first) + "沿共有的边 " +
+                                                        edge_text(u, v) +
+                                                        " 同向 (应相反), 其中一个面翻转了.");
         }
     }
     manifold.finish();

@@ -45,9 +45,14 @@ inline voxel::ShipModel ship_with(const std::vector<voxel::TetraVertices>& tets,
 }
 
 // The waterplane of the level plane p in the ship's (x, y), from the full
-// pass over the hull.
+// pass over the hull's tetrahedra; a hull holding a surface mesh (whose
+// facets are no tetrahedra) takes the body's own section.
 inline voxel::WaterplaneProps waterplane_properties(const voxel::ShipModel& ship,
                                                     const voxel::Plane& p) {
+    for (int i = 0; i < ship.hull.group_count(); ++i)
+        if (ship.hull.group(i).mesh >= 0)
+            return ship.hull.section(
+                p, [](const voxel::Point3& q) { return voxel::Point2{q.x, q.y}; });
     return testing_support::level_waterplane(ship.hull, p);
 }
 
