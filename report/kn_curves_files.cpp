@@ -67,7 +67,7 @@ std::string kn_curves_text(const CrossCurves& curves, const KnSheetNotes& notes)
 
     std::string text;
     auto note = [&text](const std::string& line) { text += "# " + line + "\n"; };
-    note("Cross curves of stability (KN) of cross_curves");
+    note("Cross curves of stability (KN), written by cross_curves");
     note("model file: " + one_line(notes.model_path));
     note("water density W_Den = " + format_number(notes.density) +
          " t/m^3; displacement = W_Den x moulded volume below the level waterline");
