@@ -1,0 +1,62 @@
+// A loading condition as its file gives it: the hull, the fixed weights, the
+// tanks with their liquids, the downflooding openings and the heel step of
+// the GZ curve. Lengths in m, masses in t, densities in t/m^3, coordinates in
+// the hull's body coordinates (x forward, y to port, z up from the base
+// plane). Paths are as the reader resolved them: relative to the folder of
+// the condition file, or absolute.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "kernel/point3.h"
+
+namespace voxel {
+
+// A weight whose centre does not move: the lightship or an item.
+struct FixedWeight {
+    std::string name;
+    double mass = 0.0;  // t
+    Point3 centre;      // m
+};
+
+// How the amount of liquid in a tank is given.
+enum class TankAmount {
+    Fill,    // a fraction 0..1 of the capacity
+    Volume,  // m^3 of liquid
+    Mass     // t of liquid
+};
+
+struct TankSpec {
+    std::string name;
+    std::string shape;       // path of the solids file or mesh of the tank's inner space
+    int shape_line = 0;      // line of the `shape` key, for messages about the shape
+    int line = 0;            // line of the tank's table header
+    double density = 0.0;    // t/m^3 of the liquid
+    TankAmount amount_kind = TankAmount::Fill;
+    double amount = 0.0;     // fill (0..1), m^3 or t, as amount_kind says
+    int amount_line = 0;     // line of the amount's key
+    double permeability = 1.0;  // capacity = permeability x shape volume
+};
+
+struct Opening {
+    std::string name;
+    Point3 point;  // m
+};
+
+struct Condition {
+    std::string file;  // the condition file's path as given
+    std::optional<std::string> name;
+    std::string hull_model;  // resolved path
+    int hull_model_line = 0;
+    std::optional<double> lpp, breadth, water_density;
+    int lpp_line = 0, breadth_line = 0, water_density_line = 0;
+    FixedWeight lightship;  // name "lightship"
+    std::vector<FixedWeight> items;
+    std::vector<TankSpec> tanks;
+    std::vector<Opening> openings;
+    double heel_step = 1.0;  // degrees; 5 / heel_step is a whole number
+};
+
+}  // namespace voxel

@@ -1,0 +1,100 @@
+// Everything a loading condition's run finds: the weights with the liquids
+// settled at the floating position, the floating position, the stability
+// there, the GZ curves with shifting liquids, the downflooding angles and
+// the criteria. Lengths in m, masses in t, angles in degrees, areas in m*rad.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "kernel/plane.h"
+#include "kernel/point3.h"
+#include "model/loading/condition.h"
+
+namespace voxel {
+
+struct TankState {
+    std::string name;
+    double capacity = 0.0;  // m^3 (permeability x shape volume)
+    double volume = 0.0;    // m^3 of liquid
+    double mass = 0.0;      // t
+    double fill = 0.0;      // volume / capacity (0 when the capacity is 0)
+    Point3 centre;          // of the liquid, at the floating position
+    double free_surface_moment = 0.0;  // t*m, at the floating position
+};
+
+struct WeightSummary {
+    std::vector<FixedWeight> fixed;  // the lightship first, then the items
+    std::vector<TankState> tanks;
+    double displacement = 0.0;  // t, M
+    double volume = 0.0;        // m^3, M / water density
+    Point3 centre_of_gravity;   // G at the floating position
+};
+
+struct Equilibrium {
+    double heel = 0.0;       // degrees, atan2(N.y, N.z): > 0 with the -y side down
+    double trim_deg = 0.0;   // degrees, asin(N.x): > 0 by the stern
+    double trim_m = 0.0;     // draft at AP - draft at FP
+    double draft_ap = 0.0;   // height of the water plane at (0, 0)
+    double draft_fp = 0.0;   // at (lpp, 0)
+    double draft_mid = 0.0;  // at (lpp / 2, 0)
+    Plane plane;             // unit normal out of the water, body coordinates
+    Point3 B;                // centre of buoyancy
+};
+
+struct StabilityAtRest {
+    double km = 0.0;
+    double kg = 0.0;
+    double gm_solid = 0.0;
+    double free_surface_correction = 0.0;
+    double gm_fluid = 0.0;
+};
+
+// One side's curve: arms at heel_deg[i], to that side.
+struct GzCurves {
+    std::vector<double> heel_deg;  // 0, step, ..., 90
+    std::vector<double> starboard, port;                  // m
+    std::vector<bool> balanced_starboard, balanced_port;  // trim balanced at that point
+};
+
+struct SideValue {
+    double value = 0.0;  // nan where none
+    std::string result;  // "PASS", "FAIL" or "NOT_BALANCED"
+};
+
+struct CriterionOutcome {
+    std::string id;  // area_0_30, area_0_40, area_30_40, gz_30_plus, angle_gz_max, gm0
+    double limit = 0.0;
+    SideValue starboard, port;
+};
+
+struct SideAngles {
+    std::optional<double> starboard, port;  // degrees; none when there is none up to 90
+};
+
+struct LoadingResult {
+    std::string condition;   // the condition's name, or the file's stem without one
+    std::string hull;        // the hull model's path as the condition file gives it
+    double water_density = 0.0;
+    WeightSummary weights;
+    Equilibrium equilibrium;
+    StabilityAtRest stability;
+    GzCurves gz;
+    double gz_max_starboard = 0.0, gz_max_starboard_deg = 0.0;  // refined to 0.1 degree
+    double gz_max_port = 0.0, gz_max_port_deg = 0.0;
+    SideAngles vanishing;     // angle of vanishing stability, to 0.01 degree
+    SideAngles downflooding;  // to 0.01 degree
+    std::optional<std::string> downflooding_opening_starboard, downflooding_opening_port;
+    std::vector<CriterionOutcome> criteria;
+    // A ship that lists: the areas of its listed side are measured from the
+    // equilibrium heel; which side that is ("starboard", "port") and from what
+    // angle (degrees).
+    std::optional<std::string> listed_side;
+    double list_deg = 0.0;
+    // Notes for standard error and the report: unbalanced points, stalled
+    // searches, what was left out.
+    std::vector<std::string> notes;
+};
+
+}  // namespace voxel
