@@ -5,6 +5,7 @@ set(MODEL_SOURCES
   model/body/level_sweep.cpp
   model/body/voxel_group.cpp
   model/body/water_plane_search.cpp
+  model/io/body_file.cpp
   model/io/diagnostics.cpp
   model/io/format2_reader.cpp
   model/io/hull_cells.cpp
@@ -23,6 +24,9 @@ set(MODEL_SOURCES
   model/hydrostatics/level_displacement.cpp
   model/hydrostatics/ship_checks.cpp
   model/hydrostatics/ship_model.cpp
+  model/loading/condition_bodies.cpp
+  model/loading/loading_run.cpp
+  model/loading/tank.cpp
   model/stability/arm_sweep.cpp
   model/stability/cross_curves.cpp
   model/stability/displacement_check.cpp

@@ -49,6 +49,13 @@ double IterationOutcome::tilt_degrees() const {
 
 IterationOutcome iterate_floating_attitude(const VoxelGroup& group, double V, Point3 G,
                                            const IterationDialogue& dialogue) {
+    return iterate_floating_attitude(
+        group, V, [&G](const Point3&) { return G; }, dialogue);
+}
+
+IterationOutcome iterate_floating_attitude(const VoxelGroup& group, double V,
+                                           const std::function<Point3(const Point3&)>& G_at,
+                                           const IterationDialogue& dialogue) {
     const Box3& box = group.box();
     const double dx = box.maxx - box.minx, dy = box.maxy - box.miny, dz = box.maxz - box.minz;
     const double d_error = kRelativeError * std::sqrt(dx * dx + dy * dy + dz * dz);
@@ -60,7 +67,7 @@ IterationOutcome iterate_floating_attitude(const VoxelGroup& group, double V, Po
         if (!w.converged) dialogue.write_note(water_plane_stall_note(V, w));
         return w;
     };
-    auto distance = [&](const Point3& buoyancy, const Point3& normal) {
+    auto distance = [&](const Point3& buoyancy, const Point3& G, const Point3& normal) {
         const LineDistance l = action_line_distance(buoyancy, G, normal);
         if (l.points_coincide) dialogue.write_line(kClosePointsMessage);
         return l.d;
@@ -74,7 +81,8 @@ IterationOutcome iterate_floating_attitude(const VoxelGroup& group, double V, Po
     WaterPlane w = water_plane(N);
     plane = w.plane;
     B = w.B;
-    double d = distance(B, N);
+    Point3 G = G_at(N);
+    double d = distance(B, G, N);
     const double det_an0 = kOneDegree;
     double det_an = det_an0;
 
@@ -97,10 +105,12 @@ IterationOutcome iterate_floating_attitude(const VoxelGroup& group, double V, Po
             Point3 Nt = N;
             rotate_about_axis(Nt, k, det_an);
             const WaterPlane t = water_plane(Nt);
-            const double dt = distance(t.B, Nt);
+            const Point3 Gt = G_at(Nt);
+            const double dt = distance(t.B, Gt, Nt);
             if (dt < d) {
                 N = Nt;
                 B = t.B;
+                G = Gt;
                 d = dt;
                 plane = t.plane;
                 break;
@@ -127,7 +137,8 @@ IterationOutcome iterate_floating_attitude(const VoxelGroup& group, double V, Po
             w = water_plane(N);
             plane = w.plane;
             B = w.B;
-            d = distance(B, N);
+            G = G_at(N);
+            d = distance(B, G, N);
         }
         dialogue.write_line(step_line(count, format_number(det_an), d, N));
     }

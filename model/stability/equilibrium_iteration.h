@@ -83,4 +83,11 @@ IterationOutcome iterate_floating_attitude(
     const VoxelGroup& group, double V, Point3 G,
     const IterationDialogue& dialogue = IterationDialogue::console());
 
+// The same with the centre of gravity taken at every trial normal N (unit,
+// out of the water): weights that settle with the water plane, such as the
+// liquids of tanks, settle with the body.
+IterationOutcome iterate_floating_attitude(const VoxelGroup& group, double V,
+                                           const std::function<Point3(const Point3&)>& G_at,
+                                           const IterationDialogue& dialogue);
+
 }  // namespace voxel

@@ -24,6 +24,13 @@ Point3 buoyancy_centre(const VoxelGroup& body, double V, const Point3& n, Stalle
 TrimOutcome balance_trim(const VoxelGroup& body, double V, const Point3& G, const Point3& t,
                          double step, TrimState& state, StalledSearches& stalls,
                          const TrimBounds& bounds) {
+    return balance_trim(
+        body, V, [&G](const Point3&) { return G; }, t, step, state, stalls, bounds);
+}
+
+TrimOutcome balance_trim(const VoxelGroup& body, double V, const GravityAt& G, const Point3& t,
+                         double step, TrimState& state, StalledSearches& stalls,
+                         const TrimBounds& bounds) {
     TrimOutcome out;
     out.step = step;
     while (state.d > kTrimTolerance) {
@@ -40,7 +47,7 @@ TrimOutcome balance_trim(const VoxelGroup& body, double V, const Point3& G, cons
             ++out.trials;
             rotate_about_axis(Nt, t, s);
             rotate_about_axis(at, t, s);
-            const double g = dot(at, G);
+            const double g = dot(at, G(Nt));
             const Point3 B = buoyancy_centre(body, V, Nt, stalls);
             const double b = dot(at, B);
             const double dn = std::fabs(g - b);
@@ -66,6 +73,12 @@ TrimOutcome balance_trim(const VoxelGroup& body, double V, const Point3& G, cons
 
 ArmResult righting_arm_at(const VoxelGroup& body, double V, Point3 G, HeelAxis axis, double theta,
                           double sigma, const TrimBounds& bounds) {
+    return righting_arm_at(
+        body, V, [&G](const Point3&) { return G; }, axis, theta, sigma, bounds);
+}
+
+ArmResult righting_arm_at(const VoxelGroup& body, double V, const GravityAt& G_at, HeelAxis axis,
+                          double theta, double sigma, const TrimBounds& bounds) {
     ArmResult r;
     TrimState& st = r.state;
 
@@ -79,17 +92,19 @@ ArmResult righting_arm_at(const VoxelGroup& body, double V, Point3 G, HeelAxis a
     rotate_about_axis(t, st.a, sigma * theta);
 
     const double step = kOneDegree;
-    st.g = dot(st.a, G);
+    st.g = dot(st.a, G_at(st.N));
     st.B = buoyancy_centre(body, V, st.N, r.stalls);
     st.b = dot(st.a, st.B);
     st.d = std::fabs(st.g - st.b);
     if (st.d > kTrimTolerance) {
         r.trimmed = true;
-        r.trim = balance_trim(body, V, G, t, step, st, r.stalls, bounds);
+        r.trim = balance_trim(body, V, G_at, t, step, st, r.stalls, bounds);
     } else {
         r.trim.step = step;
     }
 
+    const Point3 G = G_at(st.N);
+    r.G = G;
     // The arm is the distance between the lines of action of weight and
     // buoyancy, both along N. Its sign is that of the moment of buoyancy about
     // G, whose axis X = (B - G) x N lies along sigma * a when it turns the

@@ -9,6 +9,7 @@
 // radians.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,11 @@ struct TrimOutcome {
     double step = 0.0;  // the step (radians) when the balancing ended
 };
 
+// The centre of gravity of a body whose weights move with the water plane
+// (liquids in tanks): G for the water-plane normal N (unit, out of the water,
+// body coordinates), in the body's length unit.
+using GravityAt = std::function<Point3(const Point3& N)>;
+
 // Water-plane searches that their step bound ended, in the order they were
 // made; almost always none.
 using StalledSearches = std::vector<WaterPlane>;
@@ -79,10 +85,16 @@ TrimOutcome balance_trim(const VoxelGroup& body, double V, const Point3& G, cons
                          double step, TrimState& state, StalledSearches& stalls,
                          const TrimBounds& bounds = {});
 
+// The same with the centre of gravity of each trial taken at its normal.
+TrimOutcome balance_trim(const VoxelGroup& body, double V, const GravityAt& G, const Point3& t,
+                         double step, TrimState& state, StalledSearches& stalls,
+                         const TrimBounds& bounds = {});
+
 struct ArmResult {
     double GZ = 0.0;       // righting arm, length units; positive turns the body back upright
     double L = 0.0;        // distance between the lines of action through G and B along N
     TrimState state;       // the state the arm was computed from
+    Point3 G;              // the centre of gravity at that state
     bool trimmed = false;  // false when the first water plane was already balanced
     TrimOutcome trim;      // meaningful when trimmed
     // G and B too close to tell a distance: L and GZ are 0, and the program
@@ -96,6 +108,12 @@ struct ArmResult {
 // Starts from upright trim, whatever was computed before.
 ArmResult righting_arm_at(const VoxelGroup& body, double V, Point3 G, HeelAxis axis, double theta,
                           double sigma, const TrimBounds& bounds = {});
+
+// The same with the centre of gravity taken at every trial normal: weights
+// that shift with the water plane (the liquids of tanks) shift with the heel
+// and the trim together, and the arm is that of G at the balanced normal.
+ArmResult righting_arm_at(const VoxelGroup& body, double V, const GravityAt& G, HeelAxis axis,
+                          double theta, double sigma, const TrimBounds& bounds = {});
 
 // Whether the arm is one of a body in longitudinal balance: its trim was
 // balanced, or needed no balancing. False where a bound stopped the balancing.

@@ -1,0 +1,20 @@
+// The bodies a condition file names, read: the hull and every tank's inner
+// space, and the amounts of liquid checked against the capacities.
+#pragma once
+
+#include "model/io/diagnostics.h"
+#include "model/loading/condition.h"
+#include "model/loading/loading_run.h"
+
+namespace voxel {
+
+// Reads the hull and the tank shapes of `condition` (read_body_file), with
+// the crossing test `crossing`. What their files say is kept under their own
+// names; a file that cannot be opened or used, a shape of no volume, a
+// required particular that neither the condition nor a ship file gives, and
+// an amount of liquid beyond its tank's capacity are errors at the line of
+// the key in the condition file. `out` is usable when no error was added.
+void load_condition_bodies(const Condition& condition, CrossingTolerance crossing,
+                           LoadedCondition& out, Diagnostics& diagnostics);
+
+}  // namespace voxel

@@ -1,0 +1,446 @@
+#include "model/loading/loading_run.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <map>
+#include <mutex>
+
+#include "kernel/angles.h"
+#include "kernel/platform/number_format.h"
+#include "kernel/platform/task_pool.h"
+#include "model/stability/equilibrium_iteration.h"
+
+namespace voxel {
+
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+// Angles (degrees) closer than this to a grid angle are that grid angle.
+constexpr double kOnGrid = 1e-9;
+// Widths (degrees) to which the angles are found.
+constexpr double kAngleWidth = 0.01;
+constexpr double kMaxWidth = 0.1;
+
+double radians(double degrees) { return (degrees / 180.0) * kPi; }
+double degrees(double radians) { return radians * (180.0 / kPi); }
+
+const char* side_name(double sigma) { return sigma < 0.0 ? "右舷" : "左舷"; }
+
+// The unit normal and constant of a plane.
+Plane unit_plane(const Plane& p) {
+    const double n = p.normal_length();
+    Plane u;
+    u.set(p.A / n, p.B / n, p.C / n, p.D / n);
+    return u;
+}
+
+// The heel axis as the trim carries it: the body's x axis projected into the
+// water plane of unit normal N. A heel about x leaves x as it is, and a trim
+// about an axis square to x in the plane turns x within the plane spanned by
+// x and N.
+Point3 carried_heel_axis(const Point3& N) {
+    Point3 a{1.0 - N.x * N.x, -N.x * N.y, -N.x * N.z};
+    normalize(a);
+    return a;
+}
+
+// Height of the water plane on the centre line at x.
+double draft_at(const Plane& p, double x) { return -(p.D + p.A * x) / p.C; }
+
+// The arms of one side, computed where asked and kept by their angle.
+class SideArms {
+  public:
+    SideArms(const VoxelGroup& hull, double V, const GravityAt& G, double sigma,
+             const TrimBounds& bounds)
+        : hull_(hull), V_(V), G_(G), sigma_(sigma), bounds_(bounds) {}
+
+    void keep(double deg, ArmResult arm) { arms_.emplace(deg, std::move(arm)); }
+
+    const ArmResult& at(double deg) {
+        auto it = arms_.find(deg);
+        if (it == arms_.end())
+            it = arms_.emplace(deg, righting_arm_at(hull_, V_, G_, kHeelAboutX, radians(deg),
+                                                    sigma_, bounds_))
+                     .first;
+        return it->second;
+    }
+    double gz(double deg) { return at(deg).GZ; }
+    bool balanced(double deg) { return trim_balanced(at(deg)); }
+    double sigma() const { return sigma_; }
+
+  private:
+    const VoxelGroup& hull_;
+    double V_;
+    const GravityAt& G_;
+    double sigma_;
+    const TrimBounds& bounds_;
+    std::map<double, ArmResult> arms_;
+};
+
+struct Area {
+    double value = 0.0;  // m*rad
+    bool balanced = true;
+};
+
+// Simpson's rule over one panel [a, b] (degrees) with its middle.
+double panel(SideArms& arms, double a, double b, bool& balanced) {
+    const double m = 0.5 * (a + b);
+    balanced = balanced && arms.balanced(a) && arms.balanced(m) && arms.balanced(b);
+    return (radians(b - a) / 6.0) * ((arms.gz(a) + 4.0 * arms.gz(m)) + arms.gz(b));
+}
+
+// Area under the curve from a to b (degrees, a <= b): Simpson's rule over the
+// grid points between them in an even number of intervals, and a panel with
+// its middle computed for each end piece off that run.
+Area area_between(SideArms& arms, double step, double a, double b) {
+    Area out;
+    if (!(b > a)) return out;
+    long i0 = static_cast<long>(std::ceil(a / step - kOnGrid));
+    long i1 = static_cast<long>(std::floor(b / step + kOnGrid));
+    if (i1 <= i0) {
+        out.value = panel(arms, a, b, out.balanced);
+        return out;
+    }
+    if ((i1 - i0) % 2 != 0) --i1;
+    const double g0 = i0 * step, g1 = i1 * step;
+    double sum = 0.0;
+    if (a < g0 - kOnGrid) sum += panel(arms, a, g0, out.balanced);
+    if (i1 > i0) {
+        double s = arms.gz(g0);
+        out.balanced = out.balanced && arms.balanced(g0);
+        for (long i = i0 + 1; i <= i1; ++i) {
+            const double deg = i * step;
+            const double w = (i == i1) ? 1.0 : ((i - i0) % 2 != 0 ? 4.0 : 2.0);
+            s += w * arms.gz(deg);
+            out.balanced = out.balanced && arms.balanced(deg);
+        }
+        sum += (radians(step) / 3.0) * s;
+    }
+    if (g1 < b - kOnGrid) sum += panel(arms, g1, b, out.balanced);
+    out.value = sum;
+    return out;
+}
+
+struct Peak {
+    double deg = 0.0;
+    double gz = kNaN;
+    bool balanced = true;
+};
+
+// The largest arm of the grid from `from` (degrees) on, then climbed by
+// halving steps and settled on the nearest multiples of kMaxWidth.
+Peak largest_arm(SideArms& arms, const std::vector<double>& grid, double step, double from) {
+    Peak p;
+    for (double deg : grid) {
+        if (deg < from - kOnGrid) continue;
+        const double g = arms.gz(deg);
+        if (std::isnan(p.gz) || g > p.gz) {
+            p.gz = g;
+            p.deg = deg;
+        }
+    }
+    if (std::isnan(p.gz)) return p;
+    const double lo = std::max(from, 0.0), hi = 90.0;
+    double best = p.deg;
+    for (double s = 0.5 * step; s >= 0.5 * kMaxWidth; s *= 0.5) {
+        for (double c : {best - s, best + s}) {
+            if (c < lo || c > hi) continue;
+            if (arms.gz(c) > arms.gz(best)) best = c;
+        }
+    }
+    const double snapped = std::round(best / kMaxWidth) * kMaxWidth;
+    p.deg = snapped;
+    p.gz = kNaN;
+    for (double c : {snapped - kMaxWidth, snapped, snapped + kMaxWidth}) {
+        const double cc = std::round(c / kMaxWidth) * kMaxWidth;
+        if (cc < lo - kOnGrid || cc > hi + kOnGrid) continue;
+        const double g = arms.gz(cc);
+        if (std::isnan(p.gz) || g > p.gz) {
+            p.gz = g;
+            p.deg = cc;
+        }
+    }
+    p.balanced = arms.balanced(p.deg);
+    return p;
+}
+
+// Bisects [lo, hi] (degrees; `inside` false at lo, true at hi) down to
+// kAngleWidth; returns the upper end.
+template <class Inside>
+double bisect_angle(double lo, double hi, Inside&& inside) {
+    while (hi - lo > kAngleWidth) {
+        const double m = 0.5 * (lo + hi);
+        if (inside(m))
+            hi = m;
+        else
+            lo = m;
+    }
+    return hi;
+}
+
+}  // namespace
+
+double total_mass(const LoadedCondition& c) {
+    double M = c.condition.lightship.mass;
+    for (const FixedWeight& w : c.condition.items) M += w.mass;
+    for (const Tank& t : c.tanks) M += t.mass;
+    return M;
+}
+
+Point3 gravity_at(const LoadedCondition& c, const Point3& N) {
+    const FixedWeight& l = c.condition.lightship;
+    double M = l.mass;
+    double mx = l.mass * l.centre.x, my = l.mass * l.centre.y, mz = l.mass * l.centre.z;
+    for (const FixedWeight& w : c.condition.items) {
+        M += w.mass;
+        mx += w.mass * w.centre.x;
+        my += w.mass * w.centre.y;
+        mz += w.mass * w.centre.z;
+    }
+    for (const Tank& t : c.tanks) {
+        M += t.mass;
+        if (t.mass == 0.0) continue;
+        const Point3 q = liquid_at(t, N).centre;
+        mx += t.mass * q.x;
+        my += t.mass * q.y;
+        mz += t.mass * q.z;
+    }
+    return {mx / M, my / M, mz / M};
+}
+
+LoadingOutcome compute_loading(const LoadedCondition& c, int threads, const TrimBounds& bounds) {
+    LoadingOutcome out;
+    LoadingResult& r = out.result;
+    const VoxelGroup& hull = *c.hull;
+    r.condition = c.display_name;
+    r.hull = c.hull_as_given;
+    r.water_density = c.water_density;
+
+    const double M = total_mass(c);
+    const double V = M / c.water_density;
+    const double hull_volume = hull.total_volume();
+    if (!(M > 0.0)) {
+        out.errors.push_back("总质量为 " + format_number(M) + " t, 船不受重力, 无浮态可求.");
+        return out;
+    }
+    if (!(V < hull_volume)) {
+        out.errors.push_back("排水体积 " + format_number(V) + " m^3 不小于船体的总体积 " +
+                             format_number(hull_volume) + " m^3: 船下沉 (sinks).");
+        return out;
+    }
+
+    const GravityAt G_at = [&c](const Point3& N) { return gravity_at(c, N); };
+
+    // The floating position, liquids settled with the body.
+    std::vector<std::string> stall_notes;
+    IterationDialogue quiet{[](const std::string&) {}, [] { return EOF; },
+                            [&stall_notes](const std::string& n) { stall_notes.push_back(n); }};
+    const IterationOutcome eq = iterate_floating_attitude(hull, V, G_at, quiet);
+    for (const std::string& n : stall_notes) r.notes.push_back(n);
+    if (!eq.converged()) {
+        out.errors.push_back("未求得平衡浮态: 重力与浮力作用线的距离 " + format_number(eq.d) +
+                             " 大于允许值 " + format_number(eq.d_error) + ".");
+        return out;
+    }
+    if (eq.capsized()) {
+        out.errors.push_back("平衡浮态中水面法向朝下 (倾角 " + format_number(eq.tilt_degrees()) +
+                             " 度): 船已倾覆 (capsized).");
+        return out;
+    }
+    const Plane plane = unit_plane(eq.plane);
+    const Point3 N{plane.A, plane.B, plane.C};
+    const Point3 G = G_at(N);
+    Equilibrium& e = r.equilibrium;
+    e.heel = degrees(std::atan2(N.y, N.z));
+    e.trim_deg = degrees(std::asin(N.x));
+    e.draft_ap = draft_at(plane, 0.0);
+    e.draft_fp = draft_at(plane, c.lpp);
+    e.draft_mid = draft_at(plane, 0.5 * c.lpp);
+    e.trim_m = e.draft_ap - e.draft_fp;
+    e.plane = plane;
+    e.B = eq.B;
+
+    // Weights at the floating position.
+    WeightSummary& w = r.weights;
+    FixedWeight light = c.condition.lightship;
+    if (light.name.empty()) light.name = "lightship";
+    w.fixed.push_back(light);
+    for (const FixedWeight& item : c.condition.items) w.fixed.push_back(item);
+    const Point3 axis = carried_heel_axis(N);
+    double fsm_sum = 0.0;
+    for (const Tank& t : c.tanks) {
+        TankState s;
+        s.name = t.spec.name;
+        s.capacity = t.capacity;
+        s.volume = t.volume;
+        s.mass = t.mass;
+        s.fill = t.capacity > 0.0 ? t.volume / t.capacity : 0.0;
+        s.centre = liquid_at(t, N).centre;
+        s.free_surface_moment = free_surface_moment(t, N, axis);
+        fsm_sum += s.free_surface_moment;
+        w.tanks.push_back(s);
+    }
+    w.displacement = M;
+    w.volume = V;
+    w.centre_of_gravity = G;
+
+    // Stability at rest.
+    StabilityAtRest& st = r.stability;
+    const WaterplaneProps wp = hull.waterplane(plane, axis);
+    st.km = eq.B.z + wp.IT / V;
+    st.kg = G.z;
+    st.gm_solid = st.km - st.kg;
+    st.free_surface_correction = fsm_sum / M;
+    st.gm_fluid = st.gm_solid - st.free_surface_correction;
+
+    // The GZ grid, both sides, shared among the threads.
+    const double step = c.condition.heel_step;
+    const int n = static_cast<int>(std::lround(90.0 / step)) + 1;
+    GzCurves& gz = r.gz;
+    for (int i = 0; i < n; ++i) gz.heel_deg.push_back(i * step);
+    std::vector<ArmResult> grid(static_cast<std::size_t>(2 * n));
+    run_tasks(
+        2 * n, threads, [](int) {},
+        [&](int k) {
+            const double sigma = k < n ? -1.0 : 1.0;
+            const double deg = gz.heel_deg[static_cast<std::size_t>(k % n)];
+            grid[static_cast<std::size_t>(k)] =
+                righting_arm_at(hull, V, G_at, kHeelAboutX, radians(deg), sigma, bounds);
+        },
+        [](int) {});
+    SideArms sides[2] = {SideArms(hull, V, G_at, -1.0, bounds), SideArms(hull, V, G_at, 1.0, bounds)};
+    for (int k = 0; k < 2 * n; ++k) {
+        const ArmResult& a = grid[static_cast<std::size_t>(k)];
+        const double deg = gz.heel_deg[static_cast<std::size_t>(k % n)];
+        (k < n ? gz.starboard : gz.port).push_back(a.GZ);
+        (k < n ? gz.balanced_starboard : gz.balanced_port).push_back(trim_balanced(a));
+        sides[k < n ? 0 : 1].keep(deg, a);
+    }
+
+    // The listed side measures its areas from the equilibrium heel.
+    const double list = std::fabs(e.heel);
+    const int listed = list > kOnGrid ? (e.heel > 0.0 ? 0 : 1) : -1;
+    if (listed >= 0) {
+        r.listed_side = listed == 0 ? "starboard" : "port";
+        r.list_deg = list;
+    }
+
+    // Downflooding: the least heel whose balanced water plane reaches an
+    // opening.
+    auto flooded_opening = [&](SideArms& s, double deg) -> const Opening* {
+        const ArmResult& a = s.at(deg);
+        const WaterPlane wpl = hull.find_water_plane(V, a.state.N);
+        for (const Opening& o : c.condition.openings)
+            if (wpl.plane.signed_distance(o.point) <= 0.0) return &o;
+        return nullptr;
+    };
+    double theta_f[2] = {kNaN, kNaN};
+    for (int side = 0; side < 2 && !c.condition.openings.empty(); ++side) {
+        SideArms& s = sides[side];
+        for (int i = 0; i < n; ++i) {
+            const double deg = gz.heel_deg[static_cast<std::size_t>(i)];
+            if (!flooded_opening(s, deg)) continue;
+            const double at =
+                i == 0 ? 0.0
+                       : bisect_angle(gz.heel_deg[static_cast<std::size_t>(i - 1)], deg,
+                                      [&](double m) { return flooded_opening(s, m) != nullptr; });
+            theta_f[side] = at;
+            const std::string name = flooded_opening(s, at)->name;
+            (side == 0 ? r.downflooding.starboard : r.downflooding.port) = at;
+            (side == 0 ? r.downflooding_opening_starboard : r.downflooding_opening_port) = name;
+            break;
+        }
+    }
+
+    // Largest arms and the angles of vanishing stability.
+    Peak peaks[2];
+    for (int side = 0; side < 2; ++side) {
+        SideArms& s = sides[side];
+        peaks[side] = largest_arm(s, gz.heel_deg, step, 0.0);
+        const std::vector<double>& arm = side == 0 ? gz.starboard : gz.port;
+        for (int i = 1; i < n; ++i) {
+            const double prev = gz.heel_deg[static_cast<std::size_t>(i - 1)];
+            const double deg = gz.heel_deg[static_cast<std::size_t>(i)];
+            if (deg <= peaks[side].deg) continue;
+            if (arm[static_cast<std::size_t>(i - 1)] > 0.0 && !(arm[static_cast<std::size_t>(i)] > 0.0)) {
+                const double lo = std::max(prev, peaks[side].deg);
+                const double v = bisect_angle(lo, deg, [&](double m) { return !(s.gz(m) > 0.0); });
+                (side == 0 ? r.vanishing.starboard : r.vanishing.port) = v;
+                break;
+            }
+        }
+    }
+    r.gz_max_starboard = peaks[0].gz;
+    r.gz_max_starboard_deg = peaks[0].deg;
+    r.gz_max_port = peaks[1].gz;
+    r.gz_max_port_deg = peaks[1].deg;
+
+    // The criteria of intact stability.
+    struct Values {
+        double v[6];
+        bool balanced[6];
+    } values[2];
+    for (int side = 0; side < 2; ++side) {
+        SideArms& s = sides[side];
+        const double from = side == listed ? list : 0.0;
+        const double end40 = std::isnan(theta_f[side]) ? 40.0 : std::min(40.0, theta_f[side]);
+        const Area a30 = area_between(s, step, from, 30.0);
+        const Area a40 = area_between(s, step, from, end40);
+        const Area a3040 = area_between(s, step, std::max(30.0, from), end40);
+        double gz30 = kNaN;
+        bool gz30_balanced = true;
+        for (int i = 0; i < n; ++i) {
+            const double deg = gz.heel_deg[static_cast<std::size_t>(i)];
+            if (deg < 30.0 - kOnGrid) continue;
+            const double g = s.gz(deg);
+            if (std::isnan(gz30) || g > gz30) gz30 = g;
+            gz30_balanced = gz30_balanced && s.balanced(deg);
+        }
+        if (peaks[side].deg >= 30.0 && peaks[side].gz > gz30) gz30 = peaks[side].gz;
+        Values& val = values[side];
+        const double v[6] = {a30.value, a40.value, a3040.value, gz30, peaks[side].deg, st.gm_fluid};
+        const bool b[6] = {a30.balanced, a40.balanced, a3040.balanced, gz30_balanced,
+                           peaks[side].balanced, true};
+        for (int k = 0; k < 6; ++k) {
+            val.v[k] = v[k];
+            val.balanced[k] = b[k];
+        }
+    }
+    static const struct {
+        const char* id;
+        double limit;
+    } kCriteria[6] = {{"area_0_30", 0.055},  {"area_0_40", 0.090},    {"area_30_40", 0.030},
+                      {"gz_30_plus", 0.20},  {"angle_gz_max", 25.0}, {"gm0", 0.15}};
+    auto side_value = [](double v, double limit, bool balanced) {
+        SideValue s;
+        s.value = v;
+        s.result = !balanced ? "NOT_BALANCED" : (v >= limit ? "PASS" : "FAIL");
+        return s;
+    };
+    for (int k = 0; k < 6; ++k) {
+        CriterionOutcome co;
+        co.id = kCriteria[k].id;
+        co.limit = kCriteria[k].limit;
+        co.starboard = side_value(values[0].v[k], co.limit, values[0].balanced[k]);
+        co.port = side_value(values[1].v[k], co.limit, values[1].balanced[k]);
+        r.criteria.push_back(co);
+    }
+
+    // Notes on the grid's points whose trim could not be balanced.
+    for (int k = 0; k < 2 * n; ++k) {
+        const ArmResult& a = grid[static_cast<std::size_t>(k)];
+        const double sigma = k < n ? -1.0 : 1.0;
+        const double deg = gz.heel_deg[static_cast<std::size_t>(k % n)];
+        if (!trim_balanced(a))
+            r.notes.push_back(std::string(side_name(sigma)) + "横倾 " + format_number(deg) +
+                              " 度: " + trim_stop_text(a));
+        for (const WaterPlane& stall : a.stalls)
+            r.notes.push_back(std::string(side_name(sigma)) + "横倾 " + format_number(deg) +
+                              " 度: " + water_plane_stall_note(V, stall));
+    }
+    out.ok = true;
+    return out;
+}
+
+}  // namespace voxel
