@@ -43,7 +43,7 @@ bash tools/ensure_deps.sh
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DVOXEL_BUILD_BENCH=ON \
       -DVOXEL_BUILD_TESTS=OFF >/dev/null
 cmake --build build-bench -j2 --target make_bench_models hydrostatic_curves floating_attitude \
-      righting_arm cross_curves hull_from_offsets >/dev/null
+      righting_arm cross_curves loading_condition hull_from_offsets >/dev/null
 [ -n "$bin" ] || bin=$root/build-bench/apps
 gen=$root/build-bench/bench/make_bench_models
 models=$root/build-bench/models
@@ -85,6 +85,8 @@ timed "hydrostatic_curves, box hull 10^6 tetrahedra, D = 10" hydrostatic_curves 
 timed "hydrostatic_curves, same hull, D = 0.5 (reading, no waterline)" hydrostatic_curves \
       "$models/box_hull_1e6_D0.5.txt"
 timed "cross_curves, same hull (D = 10), default sheet 9 x 19" cross_curves "$hull"
+timed "loading_condition, Wigley hull, ten tanks, GZ at 1 degree (182 arms)" loading_condition \
+      "$root/examples/loading/wigley/condition.toml"
 timed "righting_arm, four-column body (4 hex + 4 cyl)" righting_arm \
       "$(model four_column.txt four_column)"
 timed "righting_arm, box body 20,000 hexahedra (10^5 tetrahedra)" righting_arm \

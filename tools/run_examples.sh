@@ -5,14 +5,15 @@
 # catamaran/ among them); builds the Wigley hull from its table of offsets
 # with hull_from_offsets and runs the three programs on that too; draws the
 # cross curves of stability (cross_curves) of the box barge, the Wigley hull
-# and the mesh hulls; then prints a few key figures.
+# and the mesh hulls; runs the loading conditions of examples/loading/
+# (loading_condition); then prints a few key figures.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 bash tools/ensure_deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j2 --target hydrostatic_curves floating_attitude righting_arm hull_from_offsets \
-  cross_curves
+  cross_curves loading_condition
 bin=$root/build/apps
 export LC_ALL=C.UTF-8
 
@@ -54,6 +55,12 @@ for ex in box_barge/ship wigley/ship_fine wigley_mesh/ship_fine catamaran/ship; 
   [ "$name" = wigley ] && name=wigley_fine
   [ "$name" = wigley_mesh ] && name=wigley_mesh_fine
   run cross_curves examples/$ex.txt out/$name/cross_curves
+done
+
+# Loading conditions: weights, tanks whose liquids shift, the floating
+# position, GZ and the criteria.
+for ex in box_barge wigley; do
+  run loading_condition examples/loading/$ex/condition.toml out/loading_$ex/loading_condition
 done
 
 # The Wigley hull from its table of offsets: the model files in
@@ -114,6 +121,15 @@ for ex in box_barge wigley_fine wigley_mesh_fine catamaran; do
     END { d = order[int((n + 1) / 2)]
       printf "  %-17s displacement %.1f t: KN(10)=%.4f KN(30)=%.4f KN(60)=%.4f KN(90)=%.4f\n",
         ex, d, kn[d ",10"], kn[d ",30"], kn[d ",60"], kn[d ",90"] }' "$f"
+done
+
+echo
+echo "Loading conditions (liquids shifting with heel and trim):"
+for ex in box_barge wigley; do
+  f=out/loading_$ex/loading_condition/console.txt
+  [ -f "$f" ] || continue
+  echo "  $ex:"
+  sed -n '2,3p' "$f" | sed 's/^/    /'
 done
 
 if [ $failed -ne 0 ]; then

@@ -1,0 +1,111 @@
+// loading_condition: a ship loaded as a condition file says, its floating
+// position with the liquids settled, its stability there, the GZ curves with
+// the liquids shifting, the downflooding angles and the intact criteria.
+//
+//   loading_condition CONDITION.toml [--out DIR] [--threads N]
+//
+// Exit status 0 when the four files are written, 1 for a condition that
+// cannot be used (a bad file, a ship that sinks, capsizes or finds no
+// equilibrium) or files that cannot be written (nothing is written then), 2
+// for a command line that cannot be used.
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "frame/command_line.h"
+#include "frame/console_frame.h"
+#include "kernel/platform/clock.h"
+#include "kernel/platform/console.h"
+#include "kernel/platform/file_set.h"
+#include "kernel/platform/number_format.h"
+#include "model/io/condition_reader.h"
+#include "model/io/diagnostics.h"
+#include "model/loading/condition_bodies.h"
+#include "model/loading/loading_run.h"
+#include "report/loading_files.h"
+
+namespace {
+
+// The file's last component without its extension.
+std::string stem_of(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const std::size_t dot = name.find_last_of('.');
+    if (dot != std::string::npos && dot > 0) name.erase(dot);
+    return name;
+}
+
+int run(int argc, char** argv) {
+    voxel::CommandLine command_line(
+        "loading_condition",
+        "装载工况: 重量与液舱 (液面随倾斜移动), 平衡浮态, 稳性高, 两舷 GZ 曲线, 进水角, 完整稳性衡准",
+        "CONDITION", "装载工况文件 (TOML)", true);
+    command_line.set_synopsis("CONDITION.toml [--out DIR] [--threads N]");
+    std::string out_dir;
+    int threads = 0;
+    command_line.add_threads_option(threads);
+    command_line.add_option("--out", out_dir, "输出目录 (缺省: 当前目录)");
+    if (const auto status = command_line.parse(argc, argv)) return *status;
+
+    const voxel::Stopwatch clock;
+    const std::string path = *command_line.positional();
+    const voxel::ConditionReadResult read = voxel::read_condition_file(path);
+    for (const std::string& line : read.diagnostics.lines()) voxel::diagnostic_line(line);
+    if (!read.opened || read.diagnostics.has_errors()) return 1;
+
+    voxel::LoadedCondition loaded;
+    voxel::Diagnostics bodies;
+    voxel::load_condition_bodies(read.condition, voxel::CrossingTolerance::Loose, loaded, bodies);
+    for (const std::string& line : bodies.lines()) voxel::diagnostic_line(line);
+    if (bodies.has_errors()) return 1;
+
+    const voxel::LoadingOutcome outcome = voxel::compute_loading(loaded, threads);
+    for (const std::string& note : outcome.result.notes)
+        voxel::diagnostic_line(path + ": 警告: " + note);
+    if (!outcome.ok) {
+        for (const std::string& e : outcome.errors) voxel::diagnostic_line(path + ": 错误: " + e);
+        return 1;
+    }
+    const voxel::LoadingResult& r = outcome.result;
+
+    const std::string stem = stem_of(path);
+    const std::string error = voxel::write_files_atomically(
+        out_dir, {{stem + ".json", voxel::loading_json(r)},
+                  {stem + ".txt", voxel::loading_text(r)},
+                  {stem + "_gz.csv", voxel::loading_gz_csv(r)},
+                  {stem + "_gz.svg", voxel::loading_gz_svg(r)}});
+    if (!error.empty()) {
+        voxel::diagnostic_line(error);
+        return 1;
+    }
+
+    int pass = 0, fail = 0, unbalanced = 0;
+    for (const voxel::CriterionOutcome& c : r.criteria)
+        for (const voxel::SideValue* s : {&c.starboard, &c.port}) {
+            if (s->result == "PASS") ++pass;
+            else if (s->result == "FAIL") ++fail;
+            else ++unbalanced;
+        }
+    const voxel::Equilibrium& e = r.equilibrium;
+    voxel::console_line("装载工况: " + r.condition + " (" + path + ")");
+    voxel::console_line("排水量 " + voxel::format_fixed(r.weights.displacement, 1) + " t, 横倾 " +
+                        voxel::format_fixed(e.heel, 2) + " 度, 纵倾 " + voxel::format_fixed(e.trim_m, 3) +
+                        " m, 吃水 (尾/中/首) " + voxel::format_fixed(e.draft_ap, 3) + " / " +
+                        voxel::format_fixed(e.draft_mid, 3) + " / " + voxel::format_fixed(e.draft_fp, 3) +
+                        " m");
+    voxel::console_line("GM (液面修正后) " + voxel::format_fixed(r.stability.gm_fluid, 3) +
+                        " m; 衡准 (两舷): 通过 " + std::to_string(pass) + ", 不通过 " +
+                        std::to_string(fail) +
+                        (unbalanced ? ", 纵倾未平衡 " + std::to_string(unbalanced) : std::string()));
+    voxel::console_line("已写出 " + stem + ".json, " + stem + ".txt, " + stem + "_gz.csv, " + stem +
+                        "_gz.svg 于 " + (out_dir.empty() ? "." : out_dir));
+    voxel::console_line("用时 " + voxel::format_fixed(clock.seconds(), 3) + " s");
+    return 0;
+}
+
+}  // namespace
+
+// Memory that cannot be had ends the run with a message, without a key wait.
+int main(int argc, char** argv) {
+    return voxel::run_guarded(false, [&] { return run(argc, argv); });
+}
