@@ -21,6 +21,9 @@
 //                     model.txt, FourPillars.txt
 //   catamaran/        catamaran.obj (two Wigley demi-hulls under a deck box)
 //                     with ship.txt, model.txt, FourPillars.txt
+//   loading/          box_barge/ and wigley/: condition.toml (a loading
+//                     condition on box_barge/ship.txt, wigley/ship_fine.txt)
+//                     and its tanks' shapes, tanks/*.txt (one Hexahedron each)
 //
 // Vertex conventions of the solids as the programs cut them:
 //   Hexahedron     V0..V3 and V4..V7 two faces in cyclic order, lateral edges
@@ -623,9 +626,17 @@ double largest_twist(const Body& body) {
     return worst;
 }
 
-void write_wigley(const std::filesystem::path& dir, const WigleyGrid& G,
-                  const std::string& table_file, const std::string& file,
-                  const std::string& label) {
+// The discrete model at the design draft T, as the loading condition on it
+// needs it: its table of offsets, and its volume [m^3], KB [m], waterplane
+// area [m^2] and the waterplane's transverse second moment [m^4] at T.
+struct WigleyAtT {
+    voxel::OffsetTable table;
+    double V = 0.0, KB = 0.0, Aw = 0.0, I_T = 0.0;
+};
+
+WigleyAtT write_wigley(const std::filesystem::path& dir, const WigleyGrid& G,
+                       const std::string& table_file, const std::string& file,
+                       const std::string& label) {
     const std::string csv = wigley_offsets_csv(G);
     write_text(dir / table_file, csv);
     const voxel::OffsetTable table = read_back(csv, "wigley/" + table_file);
@@ -661,6 +672,7 @@ void write_wigley(const std::filesystem::path& dir, const WigleyGrid& G,
                 wp.Iuu() / V);
     std::printf("          LCB %.9g  TCB %.3g  largest shell twist %.3g m\n", below.centre().x,
                 below.centre().y, largest_twist(body));
+    return {table, V, KB, wp.A, wp.Iww()};
 }
 
 // ---------------------------------------------------------------------------
@@ -935,13 +947,423 @@ void write_mixed(const std::filesystem::path& dir) {
                 num(V).c_str(), Mx / V, KB, wp.Iww() / V, KB + wp.Iww() / V - G.z, wp.Iuu() / V);
 }
 
+// ---------------------------------------------------------------------------
+// Loading conditions (loading/)
+//
+// A condition file (TOML) names its hull model, gives the lightship, the
+// items, the tanks with their liquids, the downflooding openings and the heel
+// step of the GZ curve; each tank's inner space is a solids file of one
+// Hexahedron block beside it, in tanks/. Paths are relative to the condition
+// file. Masses in t, lengths in m, densities in t/m^3.
+//
+// Every tank here is a prism along x from x0 to x1 whose section is a
+// trapezoid: y from ya0 to yb0 at z0 and from ya1 to yb1 at z1, straight in
+// between (a box when the two agree). With u = z - z0, the breadth
+// w(u) = w0 + k u and the mid-line m(u) = m0 + q u are linear, so the
+// liquid filled level to the height h holds the section area
+//   S(h) = int_0^h w du = w0 h + k h^2 / 2,
+//   h    = 2 S / (w0 + sqrt(w0^2 + 2 k S))   (the root of the quadratic, in the
+//                                             form that holds for k = 0 too),
+// and its centroid, with
+//   int_0^h w u du = w0 h^2 / 2 + k h^3 / 3,
+//   int_0^h w m du = w0 m0 h + (w0 q + k m0) h^2 / 2 + k q h^3 / 3,
+// is ((x0 + x1) / 2, int w m du / S, z0 + int w u du / S). The tank's
+// capacity is the permeability times the shape's volume, and the liquid
+// fills volume / permeability of the shape. A liquid surface, neither empty
+// nor full, is the strip (x1 - x0) x w(h): its second moment about its own
+// centre line is (x1 - x0) w(h)^3 / 12, and the free-surface moment
+// density x permeability x that [t m]. These are the level-liquid figures
+// that the generator prints for each condition: displacement, G with every
+// liquid at its level centroid, the sum of the free-surface moments.
+
+struct TankShape {
+    double x0, x1, z0, z1;  // m
+    double ya0, yb0;        // y range at z0, ya0 < yb0 [m]
+    double ya1, yb1;        // y range at z1 [m]
+    // The tank is the mirror image (y -> -y) of these ranges, vertex by
+    // vertex, so that a pair of wing tanks is exactly symmetric (the
+    // hexahedron then goes round the other way, which the readers accept).
+    bool mirror = false;
+
+    // One hexahedron: V0..V3 the face z = z0 and V4..V7 the face z = z1,
+    // both in the order (x0, ya) (x1, ya) (x1, yb) (x0, yb).
+    std::vector<P3> vertices() const {
+        const double m = mirror ? -1.0 : 1.0;
+        return {{x0, m * ya0, z0}, {x1, m * ya0, z0}, {x1, m * yb0, z0}, {x0, m * yb0, z0},
+                {x0, m * ya1, z1}, {x1, m * ya1, z1}, {x1, m * yb1, z1}, {x0, m * yb1, z1}};
+    }
+    // The same tank on the other side.
+    TankShape mirrored() const {
+        TankShape s = *this;
+        s.mirror = !mirror;
+        return s;
+    }
+    double volume() const { return (x1 - x0) * ((yb0 - ya0) + (yb1 - ya1)) / 2 * (z1 - z0); }
+    // Largest |y| of the tank between the heights za <= zb (within z0..z1):
+    // its sides are straight in z, so it is taken at one end.
+    double largest_abs_y(double za, double zb) const {
+        double y = 0.0;
+        for (const double z : {za, zb}) {
+            const double t = (z - z0) / (z1 - z0);
+            y = std::fmax(
+                y, std::fmax(std::fabs(ya0 + (ya1 - ya0) * t), std::fabs(yb0 + (yb1 - yb0) * t)));
+        }
+        return y;
+    }
+};
+
+enum class Amount { Fill, Volume, Mass };
+
+struct TankLoad {
+    std::string name, file;  // file: the shape's solids file within tanks/
+    TankShape shape;
+    double density;       // t/m^3
+    Amount kind;          // how the file gives the amount:
+    double amount;        // fill 0..1 of the capacity, m^3 or t
+    double permeability;  // written only when not 1
+};
+
+struct Weight {
+    std::string name;
+    double mass;  // t
+    P3 centre;    // m
+};
+
+struct OpeningPoint {
+    std::string name;
+    P3 point;  // m
+};
+
+struct LoadingCondition {
+    std::string name;
+    std::string hull;  // the hull model, relative to the condition file
+    Weight lightship;
+    std::vector<Weight> items;
+    std::vector<TankLoad> tanks;
+    std::vector<OpeningPoint> openings;
+    int heel_step;  // degrees; 0: no [gz] table (the default step, 1)
+};
+
+struct Liquid {
+    double shape_volume, capacity, volume, mass;  // m^3, m^3, m^3, t
+    P3 centre;   // m, at the level; the shape's centroid when empty
+    double fsm;  // t m
+};
+
+Liquid level_liquid(const TankLoad& t) {
+    const TankShape& s = t.shape;
+    Liquid q{};
+    q.shape_volume = s.volume();
+    q.capacity = t.permeability * q.shape_volume;
+    q.volume = t.kind == Amount::Fill     ? t.amount * q.capacity
+               : t.kind == Amount::Volume ? t.amount
+                                          : t.amount / t.density;
+    if (!(q.volume >= 0.0 && q.volume <= q.capacity))
+        fail("tank " + t.name + ": " + num(q.volume) + " m^3 of liquid in a capacity of " +
+             num(q.capacity));
+    q.mass = t.density * q.volume;
+    const double H = s.z1 - s.z0, len = s.x1 - s.x0;
+    const double w0 = s.yb0 - s.ya0, k = ((s.yb1 - s.ya1) - w0) / H;
+    const double m0 = (s.ya0 + s.yb0) / 2, qm = ((s.ya1 + s.yb1) / 2 - m0) / H;
+    const bool full = q.volume == q.capacity, empty = q.volume == 0.0;
+    // The filled height: all of it when full, 0 when empty (then the centre
+    // is that of the whole shape; the liquid has no mass).
+    const double S = empty ? w0 * H + k * H * H / 2 : q.volume / t.permeability / len;
+    const double h = full || empty ? H : 2 * S / (w0 + std::sqrt(w0 * w0 + 2 * k * S));
+    const double area = w0 * h + k * h * h / 2;
+    const double Mu = w0 * h * h / 2 + k * h * h * h / 3;
+    const double Mm = w0 * m0 * h + (w0 * qm + k * m0) * h * h / 2 + k * qm * h * h * h / 3;
+    q.centre = {(s.x0 + s.x1) / 2, (s.mirror ? -1.0 : 1.0) * (Mm / area), s.z0 + Mu / area};
+    const double b = w0 + k * h;
+    q.fsm = full || empty ? 0.0 : t.density * t.permeability * len * b * b * b / 12;
+    return q;
+}
+
+// The tank's hexahedron must be sound, and its volume that of the closed
+// form (a check of the vertex order).
+Body tank_body(const TankLoad& t) {
+    Body b;
+    b.hexahedron(t.shape.vertices());
+    b.check_orientation("tank " + t.name);
+    const double V = b.mass().V, expected = t.shape.volume();
+    if (std::fabs(V - expected) > 1e-9 * expected)
+        fail("tank " + t.name + ": volume " + num(V) + " instead of " + num(expected));
+    return b;
+}
+
+// No two tanks may share space: their bounding boxes have no common
+// interior (a tank's bounding box is the box of its eight vertices).
+void check_tanks_apart(const std::vector<TankLoad>& tanks) {
+    struct Bounds {
+        P3 lo, hi;
+    };
+    const auto bounds = [](const TankShape& s) {
+        const double lo = std::fmin(s.ya0, s.ya1), hi = std::fmax(s.yb0, s.yb1);
+        Bounds b{{s.x0, s.mirror ? -hi : lo, s.z0}, {s.x1, s.mirror ? -lo : hi, s.z1}};
+        return b;
+    };
+    for (std::size_t i = 0; i < tanks.size(); ++i)
+        for (std::size_t j = i + 1; j < tanks.size(); ++j) {
+            const Bounds a = bounds(tanks[i].shape), b = bounds(tanks[j].shape);
+            if (a.lo.x < b.hi.x && b.lo.x < a.hi.x && a.lo.y < b.hi.y && b.lo.y < a.hi.y &&
+                a.lo.z < b.hi.z && b.lo.z < a.hi.z)
+                fail("tanks " + tanks[i].name + " and " + tanks[j].name + " overlap");
+        }
+}
+
+// A TOML number: "%.10g" with ".0" added to a whole number, so that every
+// value reads as a float.
+std::string toml_num(double v) {
+    std::string s = num(v);
+    if (s.find_first_of(".eEn") == std::string::npos) s += ".0";
+    return s;
+}
+
+std::string toml_point(P3 p) {
+    return "[" + toml_num(p.x) + ", " + toml_num(p.y) + ", " + toml_num(p.z) + "]";
+}
+
+void write_condition(const std::filesystem::path& dir, const LoadingCondition& c,
+                     const std::string& remark) {
+    for (const TankLoad& t : c.tanks) {
+        const Body body = tank_body(t);
+        const TankShape& s = t.shape;
+        Out o(dir / "tanks" / t.file);
+        o.line("# tank " + t.name + ": x " + num(s.x0) + " to " + num(s.x1) + ", z " + num(s.z0) +
+               " to " + num(s.z1) + " (make_models)");
+        write_solids(o, body);
+    }
+    Out o(dir / "condition.toml");
+    o.line("# " + remark);
+    o.line("name = \"" + c.name + "\"");
+    o.line("");
+    o.line("[hull]");
+    o.line("model = \"" + c.hull + "\"");
+    o.line("");
+    o.line("[lightship]");
+    o.line("mass = " + toml_num(c.lightship.mass));
+    o.line("centre = " + toml_point(c.lightship.centre));
+    for (const Weight& w : c.items) {
+        o.line("");
+        o.line("[[item]]");
+        o.line("name = \"" + w.name + "\"");
+        o.line("mass = " + toml_num(w.mass));
+        o.line("centre = " + toml_point(w.centre));
+    }
+    for (const TankLoad& t : c.tanks) {
+        o.line("");
+        o.line("[[tank]]");
+        o.line("name = \"" + t.name + "\"");
+        o.line("shape = \"tanks/" + t.file + "\"");
+        o.line("density = " + toml_num(t.density));
+        const char* key = t.kind == Amount::Fill     ? "fill"
+                          : t.kind == Amount::Volume ? "volume"
+                                                     : "mass";
+        o.line(std::string(key) + " = " + toml_num(t.amount));
+        if (t.permeability != 1.0) o.line("permeability = " + toml_num(t.permeability));
+    }
+    for (const OpeningPoint& p : c.openings) {
+        o.line("");
+        o.line("[[opening]]");
+        o.line("name = \"" + p.name + "\"");
+        o.line("point = " + toml_point(p.point));
+    }
+    if (c.heel_step > 0) {
+        o.line("");
+        o.line("[gz]");
+        o.line("heel_step = " + std::to_string(c.heel_step));
+    }
+}
+
+// The condition's weights with the liquids at their levels, printed tank by
+// tank, summed in the order lightship, items, tanks.
+struct Loading {
+    double M = 0.0;    // t
+    P3 G;              // m
+    double fsm = 0.0;  // t m
+};
+
+Loading report_condition(const std::string& name, const LoadingCondition& c) {
+    std::printf("%-34s %5zu tanks %3zu items %2zu openings\n", name.c_str(), c.tanks.size(),
+                c.items.size(), c.openings.size());
+    Loading l;
+    P3 moment;
+    std::vector<Weight> fixed{c.lightship};
+    fixed.insert(fixed.end(), c.items.begin(), c.items.end());
+    for (const Weight& w : fixed) {
+        l.M += w.mass;
+        moment = moment + w.mass * w.centre;
+    }
+    for (const TankLoad& t : c.tanks) {
+        const Liquid q = level_liquid(t);
+        std::printf(
+            "    %-7s shape %9.4f m3  liquid %9.4f m3 %9.4f t at (%.4f, %.4f, %.4f)  FSM %.3f\n",
+            t.name.c_str(), q.shape_volume, q.volume, q.mass, q.centre.x, q.centre.y, q.centre.z,
+            q.fsm);
+        l.M += q.mass;
+        moment = moment + q.mass * q.centre;
+        l.fsm += q.fsm;
+    }
+    l.G = (1.0 / l.M) * moment;
+    std::printf("    displacement %.4f t  G (%.5f, %.5f, %.5f)  FSM %.3f t m  FSC %.5f m\n", l.M,
+                l.G.x, l.G.y, l.G.z, l.fsm, l.fsm / l.M);
+    return l;
+}
+
+constexpr double kTankClearance = 0.05;  // least gap between a tank and the shell [m]
+
+// Box barge: the lightship 4000 t at (50, 0, 6), deck cargo and a crane, a
+// double bottom of water ballast (full), two wing tanks at the same x (the
+// port one full, the starboard one at 0.3), a fuel tank on the centre line
+// (0.6). The barge is a box, so a tank is inside when its vertices are.
+// LCG = 50 = LCB: it floats without trim. Upright with the liquids level:
+//   draft d = M / (1.025 L B), KB = d / 2, BM = B^2 / (12 d),
+//   GM_fluid = KB + BM - KG - FSM / M.
+// G lies to port (y > 0), so the barge lists to port (heel < 0). While the
+// deck edge and the bilge stay clear and each free surface stays within its
+// tank's walls, hull and tanks are wall-sided: a liquid of volume v and
+// surface moment i moves its centre by (i / v) tan(phi) across and
+// (i / v) tan^2(phi) / 2 up, as a box's centre of buoyancy does, so
+//   GZ(phi) = sin(phi) (GM_fluid + (BM - FSM / M) tan^2(phi) / 2) - TCG cos(phi),
+// and the list is the root of tan(phi) (GM_fluid + (BM - FSM / M) tan^2(phi) / 2) = TCG.
+void write_loading_box_barge(const std::filesystem::path& dir) {
+    LoadingCondition c;
+    c.name = "Box barge, ballast and deck cargo, listed to port";
+    c.hull = "../../box_barge/ship.txt";
+    c.lightship = {"lightship", 4000.0, {50.0, 0.0, kBargeKG}};
+    c.items = {{"deck cargo", 1500.0, {48.75, 0.0, 11.5}}, {"crane", 80.0, {20.0, 0.0, 15.0}}};
+    const TankShape db{10, 90, 0, 1.5, -10, 10, -10, 10};
+    const TankShape wing{35, 65, 1.5, 10, 8, 10, 8, 10};
+    const TankShape fo{70, 80, 1.5, 6.5, -3, 3, -3, 3};
+    c.tanks = {{"WB 1 DB", "wb1_db.txt", db, 1.025, Amount::Fill, 1.0, 0.98},
+               {"WB 2 P", "wb2_p.txt", wing, 1.025, Amount::Fill, 1.0, 0.98},
+               {"WB 2 S", "wb2_s.txt", wing.mirrored(), 1.025, Amount::Fill, 0.3, 0.98},
+               {"FO 1 C", "fo1_c.txt", fo, 0.95, Amount::Fill, 0.6, 1.0}};
+    c.openings = {{"engine room vent", {88.0, 8.5, 11.5}}, {"stores hatch", {15.0, -8.0, 10.8}}};
+    c.heel_step = 1;
+    for (const TankLoad& t : c.tanks)
+        for (const P3& p : t.shape.vertices())
+            if (!(p.x >= 0.0 && p.x <= kBargeL && std::fabs(p.y) <= kBargeB / 2 && p.z >= 0.0 &&
+                  p.z <= kBargeD))
+                fail("tank " + t.name + " reaches out of the box barge");
+    check_tanks_apart(c.tanks);
+    write_condition(dir, c, "box barge: loading condition listed to port (make_models)");
+
+    const Loading l = report_condition("loading/box_barge/condition.toml", c);
+    const double d = l.M / (1.025 * kBargeL * kBargeB);
+    const double KB = d / 2, BM = kBargeB * kBargeB / (12.0 * d), FSC = l.fsm / l.M;
+    const double GMf = KB + BM - l.G.z - FSC;
+    double lo = 0.0, hi = 0.5;  // the list [rad], by bisection
+    for (int n = 0; n < 200; ++n) {
+        const double mid = (lo + hi) / 2, t = std::tan(mid);
+        if (t * (GMf + (BM - FSC) * t * t / 2) < l.G.y)
+            lo = mid;
+        else
+            hi = mid;
+    }
+    const double wall_sided = std::fmin(2 * (kBargeD - d), 2 * d) / kBargeB;  // largest tan(phi)
+    std::printf("    upright: draft %.5f  KB %.5f  BM %.5f  GM %.5f  GM fluid %.5f\n", d, KB, BM,
+                KB + BM - l.G.z, GMf);
+    const double deg = 180 / 3.14159265358979323846;
+    std::printf("    list %.4f deg to port (heel %.4f; wall-sided to %.2f deg), LCG - LCB %.3g\n",
+                lo * deg, -lo * deg, std::atan(wall_sided) * deg, l.G.x - kBargeL / 2);
+}
+
+// The least clearance [m] between a tank and the hull of a table of
+// offsets: over every cell of the table that the tank's x and z ranges reach
+// into, the smallest of the cell's four corner half-breadths less the
+// tank's largest |y| within the cell's z range. Each shell face of a cell is
+// two triangles on its corners, so the hull's half-breadth anywhere in the
+// cell is at least the smallest corner's: a positive clearance keeps the
+// tank inside the model's hull.
+double clearance(const TankShape& s, const voxel::OffsetTable& table) {
+    if (s.x0 < table.x.front() || s.x1 > table.x.back() || s.z0 < table.z.front() ||
+        s.z1 > table.z.back())
+        return -HUGE_VAL;
+    double least = HUGE_VAL;
+    for (std::size_t i = 0; i + 1 < table.station_count(); ++i) {
+        if (!(table.x[i] < s.x1 && table.x[i + 1] > s.x0)) continue;
+        for (std::size_t j = 0; j + 1 < table.waterline_count(); ++j) {
+            if (!(table.z[j] < s.z1 && table.z[j + 1] > s.z0)) continue;
+            const double hull = std::fmin(
+                std::fmin(table.half_breadth(i, j), table.half_breadth(i + 1, j)),
+                std::fmin(table.half_breadth(i, j + 1), table.half_breadth(i + 1, j + 1)));
+            const double za = std::fmax(table.z[j], s.z0), zb = std::fmin(table.z[j + 1], s.z1);
+            least = std::fmin(least, hull - s.largest_abs_y(za, zb));
+        }
+    }
+    return least;
+}
+
+// Wigley hull (ship_fine.txt): ten tanks, port and starboard in pairs of
+// one fill, and a displacement near the design draft's: the fine model holds
+// V_T = 2775.61 m^3 below T, and above T it is wall-sided with the
+// waterplane of T, so for a volume V > V_T
+//   d  = T + (V - V_T) / Aw,
+//   KB = (V_T KB_T + (V - V_T)(T + (d - T) / 2)) / V,  BM = I_T / V,
+// with Aw, I_T the fine model's waterplane at T. The deck cargo at x = 47.6
+// brings the total's LCG to 50 within 0.001 m (LCB is 50): no trim to speak
+// of.
+void write_loading_wigley(const std::filesystem::path& dir, const WigleyAtT& fine) {
+    LoadingCondition c;
+    c.name = "Wigley hull, service condition at the design draft";
+    c.hull = "../../wigley/ship_fine.txt";
+    c.lightship = {"lightship", 2045.0, {50.0, 0.0, 4.2}};
+    c.items = {{"crew and stores", 25.0, {70.0, 0.0, 8.5}},
+               {"deck cargo", 150.0, {47.6, 0.0, 10.8}}};
+    const TankShape db{32.5, 67.5, 0.625, 1.5625, -0.4, 0.4, -1.4, 1.4};
+    const TankShape wb2{35, 65, 2.5, kWigT, 1.2, 2.7, 1.2, 4.2};
+    const TankShape fo1{70, 80, kWigT, 9.5, 1.0, 3.0, 1.0, 3.0};
+    const TankShape fp{87.5, 95, 3.125, 8.0, -0.6, 0.6, -0.6, 0.6};
+    const TankShape ap{5, 12.5, 3.125, 8.0, -0.6, 0.6, -0.6, 0.6};
+    c.tanks = {
+        {"WB 1 DB", "wb1_db.txt", db, 1.025, Amount::Fill, 1.0, 0.98},
+        {"WB 2 P", "wb2_p.txt", wb2, 1.025, Amount::Fill, 0.5, 0.98},
+        {"WB 2 S", "wb2_s.txt", wb2.mirrored(), 1.025, Amount::Fill, 0.5, 0.98},
+        {"FO 1 P", "fo1_p.txt", fo1, 0.95, Amount::Fill, 1.0, 0.98},
+        {"FO 1 S", "fo1_s.txt", fo1.mirrored(), 0.95, Amount::Fill, 1.0, 0.98},
+        {"FO 2 C", "fo2_c.txt", {40, 60, 1.5625, 5.0, -1, 1, -1, 1}, 0.95, Amount::Mass, 80.0, 1.0},
+        {"FW", "fw.txt", {20, 30, 3.0, 8.0, -1.5, 1.5, -1.5, 1.5}, 1.0, Amount::Volume, 60.0, 1.0},
+        {"LO", "lo.txt", {65, 70, 5.0, 7.0, -0.8, 0.8, -0.8, 0.8}, 0.9, Amount::Fill, 0.6, 1.0},
+        {"FP", "fp.txt", fp, 1.025, Amount::Fill, 0.0, 0.98},
+        {"AP", "ap.txt", ap, 1.025, Amount::Fill, 1.0, 0.98}};
+    c.openings = {{"engine room vent", {30.0, 3.5, 11.5}}};
+    c.heel_step = 0;
+    double least = HUGE_VAL;
+    for (const TankLoad& t : c.tanks) {
+        const double gap = clearance(t.shape, fine.table);
+        if (!(gap >= kTankClearance))
+            fail("tank " + t.name + " comes within " + num(gap) + " m of the Wigley hull's shell");
+        least = std::fmin(least, gap);
+    }
+    check_tanks_apart(c.tanks);
+    write_condition(dir, c, "Wigley hull: loading condition at the design draft (make_models)");
+
+    const Loading l = report_condition("loading/wigley/condition.toml", c);
+    const double V = l.M / 1.025;
+    if (!(V > fine.V)) fail("the Wigley condition floats below T");
+    const double d = kWigT + (V - fine.V) / fine.Aw;
+    const double KB = (fine.V * fine.KB + (V - fine.V) * (kWigT + (d - kWigT) / 2)) / V;
+    const double BM = fine.I_T / V;
+    std::printf("    upright: draft %.5f  KB %.5f  BM %.5f  GM %.5f  GM fluid %.5f\n", d, KB, BM,
+                KB + BM - l.G.z, KB + BM - l.G.z - l.fsm / l.M);
+    std::printf("    LCG - LCB %.3g m, least clearance to the shell %.4f m\n", l.G.x - kWigL / 2,
+                least);
+}
+
+void write_loading(const std::filesystem::path& dir, const WigleyAtT& wigley_fine) {
+    write_loading_box_barge(dir / "box_barge");
+    write_loading_wigley(dir / "wigley", wigley_fine);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::filesystem::path root = argc > 1 ? argv[1] : "examples";
     write_box_barge(root / "box_barge");
     write_wigley(root / "wigley", {10, 5}, "offsets_coarse.csv", "ship_coarse.txt", "coarse");
-    write_wigley(root / "wigley", {40, 20}, "offsets.csv", "ship_fine.txt", "fine");
+    const WigleyAtT wigley_fine =
+        write_wigley(root / "wigley", {40, 20}, "offsets.csv", "ship_fine.txt", "fine");
     write_semisub(root / "semisub", {0.5, 0.25, kSemiKG}, "semisub",
                   "four-column semi-submersible, draft 18 m, G off the centre lines (make_models)");
     write_semisub(root / "semisub_symmetric", {0.0, 0.0, kSemiKG}, "semisub_symmetric",
@@ -949,5 +1371,6 @@ int main(int argc, char** argv) {
     write_mixed(root / "mixed");
     write_wigley_mesh(root / "wigley_mesh");
     write_catamaran(root / "catamaran");
+    write_loading(root / "loading", wigley_fine);
     return 0;
 }
