@@ -2,9 +2,10 @@
 # Builds the fuzz targets with clang (libFuzzer, AddressSanitizer,
 # UndefinedBehaviorSanitizer) in build-fuzz and runs one of them.
 #   bash fuzz/run.sh TARGET SECONDS [more libFuzzer options]
-# TARGET: format2, ship, pillars, text_input or mesh. The corpus it grows is kept
-# in build-fuzz/corpus/TARGET; the seeds of fuzz/corpus/TARGET are read, and
-# an input that fails is saved in fuzz/reproducers/TARGET.
+# TARGET: format2, ship, pillars, text_input, mesh or condition. The corpus
+# it grows is kept in build-fuzz/corpus/TARGET; the seeds of
+# fuzz/corpus/TARGET are read, and an input that fails is saved in
+# fuzz/reproducers/TARGET.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 [ $# -ge 2 ] || { echo "usage: bash fuzz/run.sh TARGET SECONDS [libFuzzer options]" >&2; exit 2; }

@@ -6,6 +6,7 @@ set(MODEL_SOURCES
   model/body/voxel_group.cpp
   model/body/water_plane_search.cpp
   model/io/body_file.cpp
+  model/io/condition_reader.cpp
   model/io/diagnostics.cpp
   model/io/format2_reader.cpp
   model/io/hull_cells.cpp

@@ -19,6 +19,7 @@ struct FixedWeight {
     std::string name;
     double mass = 0.0;  // t
     Point3 centre;      // m
+    int line = 0;       // line of its table header in the condition file
 };
 
 // How the amount of liquid in a tank is given.
@@ -43,6 +44,7 @@ struct TankSpec {
 struct Opening {
     std::string name;
     Point3 point;  // m
+    int line = 0;  // line of its table header
 };
 
 struct Condition {
@@ -57,6 +59,7 @@ struct Condition {
     std::vector<TankSpec> tanks;
     std::vector<Opening> openings;
     double heel_step = 1.0;  // degrees; 5 / heel_step is a whole number
+    int heel_step_line = 0;  // 0 when the file does not give it
 };
 
 }  // namespace voxel
