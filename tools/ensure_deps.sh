@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs the build and test dependencies when a machine lacks them (Debian):
 # the compiler and CMake, GoogleTest, Google Benchmark, CLI11 (the command
-# line), libxml2 (the tests read the charts back), rsvg-convert and a CJK font
-# (the tests render the charts), and clang (the fuzz targets).
+# line), nlohmann-json (the JSON result files), libxml2 (the tests read the
+# charts back), rsvg-convert and a CJK font (the tests render the charts), and
+# clang (the fuzz targets).
 set -euo pipefail
 missing=()
-for pkg in g++ cmake make libgtest-dev libbenchmark-dev libcli11-dev libxml2-dev \
-           librsvg2-bin fonts-wqy-microhei clang; do
+for pkg in g++ cmake make libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev \
+           libxml2-dev librsvg2-bin fonts-wqy-microhei clang; do
   dpkg -s "$pkg" >/dev/null 2>&1 || missing+=("$pkg")
 done
 if [ ${#missing[@]} -gt 0 ]; then
