@@ -13,6 +13,7 @@ set(REPORT_SOURCES
   report/hydrostatic_sheet.cpp
   report/kn_chart.cpp
   report/kn_curves_files.cpp
+  report/loading_files.cpp
   report/table_csv.cpp
   report/table_file.cpp
   report/text_columns.cpp
