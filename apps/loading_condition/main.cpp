@@ -35,6 +35,13 @@ std::string stem_of(const std::string& path) {
     return name;
 }
 
+// Fixed decimals, with a value that rounds to zero written without a sign.
+std::string fixed(double v, int decimals) {
+    std::string s = voxel::format_fixed(v, decimals);
+    if (s[0] == '-' && s.find_first_not_of("-0.") == std::string::npos) s.erase(0, 1);
+    return s;
+}
+
 int run(int argc, char** argv) {
     voxel::CommandLine command_line(
         "loading_condition",
@@ -88,18 +95,18 @@ int run(int argc, char** argv) {
         }
     const voxel::Equilibrium& e = r.equilibrium;
     voxel::console_line("装载工况: " + r.condition + " (" + path + ")");
-    voxel::console_line("排水量 " + voxel::format_fixed(r.weights.displacement, 1) + " t, 横倾 " +
-                        voxel::format_fixed(e.heel, 2) + " 度, 纵倾 " + voxel::format_fixed(e.trim_m, 3) +
-                        " m, 吃水 (尾/中/首) " + voxel::format_fixed(e.draft_ap, 3) + " / " +
-                        voxel::format_fixed(e.draft_mid, 3) + " / " + voxel::format_fixed(e.draft_fp, 3) +
+    voxel::console_line("排水量 " + fixed(r.weights.displacement, 1) + " t, 横倾 " +
+                        fixed(e.heel, 2) + " 度, 纵倾 " + fixed(e.trim_m, 3) +
+                        " m, 吃水 (尾/中/首) " + fixed(e.draft_ap, 3) + " / " +
+                        fixed(e.draft_mid, 3) + " / " + fixed(e.draft_fp, 3) +
                         " m");
-    voxel::console_line("GM (液面修正后) " + voxel::format_fixed(r.stability.gm_fluid, 3) +
+    voxel::console_line("GM (液面修正后) " + fixed(r.stability.gm_fluid, 3) +
                         " m; 衡准 (两舷): 通过 " + std::to_string(pass) + ", 不通过 " +
                         std::to_string(fail) +
                         (unbalanced ? ", 纵倾未平衡 " + std::to_string(unbalanced) : std::string()));
     voxel::console_line("已写出 " + stem + ".json, " + stem + ".txt, " + stem + "_gz.csv, " + stem +
                         "_gz.svg 于 " + (out_dir.empty() ? "." : out_dir));
-    voxel::console_line("用时 " + voxel::format_fixed(clock.seconds(), 3) + " s");
+    voxel::console_line("用时 " + fixed(clock.seconds(), 3) + " s");
     return 0;
 }
 

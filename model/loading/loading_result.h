@@ -75,7 +75,7 @@ struct SideAngles {
 
 struct LoadingResult {
     std::string condition;   // the condition's name, or the file's stem without one
-    std::string hull;        // the hull model's path as the condition file gives it
+    std::string hull;        // the hull model's path, resolved from the condition file's folder
     double water_density = 0.0;
     WeightSummary weights;
     Equilibrium equilibrium;
