@@ -26,15 +26,6 @@
 
 namespace {
 
-// The file's last component without its extension.
-std::string stem_of(const std::string& path) {
-    const std::size_t slash = path.find_last_of('/');
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    const std::size_t dot = name.find_last_of('.');
-    if (dot != std::string::npos && dot > 0) name.erase(dot);
-    return name;
-}
-
 // Fixed decimals, with a value that rounds to zero written without a sign.
 std::string fixed(double v, int decimals) {
     std::string s = voxel::format_fixed(v, decimals);
@@ -75,7 +66,7 @@ int run(int argc, char** argv) {
     }
     const voxel::LoadingResult& r = outcome.result;
 
-    const std::string stem = stem_of(path);
+    const std::string stem = voxel::condition_stem(path);
     const std::string error = voxel::write_files_atomically(
         out_dir, {{stem + ".json", voxel::loading_json(r)},
                   {stem + ".txt", voxel::loading_text(r)},

@@ -10,15 +10,6 @@ namespace voxel {
 
 namespace {
 
-// The stem of a path: its last component without the extension.
-std::string stem_of(const std::string& path) {
-    const std::size_t slash = path.find_last_of('/');
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    const std::size_t dot = name.find_last_of('.');
-    if (dot != std::string::npos && dot > 0) name.erase(dot);
-    return name;
-}
-
 // Reads one body; false (with an error at `line` for `key`) when it cannot
 // be used or holds no volume.
 bool read_one(const std::string& file, int line, const std::string& key, const std::string& path,
@@ -51,11 +42,19 @@ SubmergedPart whole(const VoxelGroup& group) {
 
 }  // namespace
 
+std::string condition_stem(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const std::size_t dot = name.find_last_of('.');
+    if (dot != std::string::npos && dot > 0) name.erase(dot);
+    return name;
+}
+
 void load_condition_bodies(const Condition& c, CrossingTolerance crossing, LoadedCondition& out,
                            Diagnostics& d) {
     const std::string& file = c.file;
     out.condition = c;
-    out.display_name = c.name ? *c.name : stem_of(file);
+    out.display_name = c.name ? *c.name : condition_stem(file);
     out.hull_as_given = c.hull_model;
 
     out.hull = std::make_unique<VoxelGroup>(crossing);

@@ -2,11 +2,17 @@
 // space, and the amounts of liquid checked against the capacities.
 #pragma once
 
+#include <string>
+
 #include "model/io/diagnostics.h"
 #include "model/loading/condition.h"
 #include "model/loading/loading_run.h"
 
 namespace voxel {
+
+// The stem of a condition file's path: its last component without the
+// extension; the result files are named after it.
+std::string condition_stem(const std::string& path);
 
 // Reads the hull and the tank shapes of `condition` (read_body_file), with
 // the crossing test `crossing`. What their files say is kept under their own
