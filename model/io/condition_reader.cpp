@@ -321,10 +321,10 @@ void ConditionReader::read_hull(const Table& document) {
         const char* key;
         std::optional<double>& value;
         int& line;
-    } lengths[] = {{"lpp", c_.lpp, c_.lpp_line},
+    } positive_values[] = {{"lpp", c_.lpp, c_.lpp_line},
                    {"breadth", c_.breadth, c_.breadth_line},
                    {"water_density", c_.water_density, c_.water_density_line}};
-    for (const auto& l : lengths) {
+    for (const auto& l : positive_values) {
         const Field f = field(*t, l.key, false);
         if (!f.node) continue;
         l.line = f.line;
