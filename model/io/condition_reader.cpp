@@ -262,11 +262,12 @@ bool fraction(double v) { return v >= 0.0 && v <= 1.0; }
 bool permeability(double v) { return v > 0.0 && v <= 1.0; }
 // The GZ curve's areas to 30 and 40 degrees and between them are integrated
 // by Simpson's rule over the heel steps, which needs an even number of steps
-// in each: 10 / heel_step even, that is 5 / heel_step whole.
+// in each: 10 / heel_step even, that is 5 / heel_step whole. At most 50
+// steps in 5 degrees (0.1 degree), 901 points a side.
 bool heel_step(double v) {
     if (!(v > 0.0)) return false;
     const double steps = 5.0 / v;
-    return std::isfinite(steps) && steps >= 1.0 && steps == std::floor(steps);
+    return std::isfinite(steps) && steps >= 1.0 && steps <= 50.0 && steps == std::floor(steps);
 }
 
 void ConditionReader::read(const toml::table& document) {
@@ -414,7 +415,7 @@ void ConditionReader::read_gz(const Table& document) {
     if (!step.node) return;
     c_.heel_step_line = step.line;
     if (const std::optional<double> v = number_where(
-            step, heel_step, "应大于 0 且使 5 / heel_step 为整数 (如 5, 2.5, 1, 0.5, 0.25)"))
+            step, heel_step, "应在 0.1 与 5 之间且使 5 / heel_step 为整数 (如 5, 2.5, 1, 0.5, 0.25)"))
         c_.heel_step = *v;
 }
 

@@ -22,7 +22,7 @@
 //                                    # (optional, 0 < p <= 1, default 1)
 //   [[opening]]                      # any number: name, point
 //   [gz]                             # optional
-//   heel_step = 1                    # optional, default 1: > 0, and 5 /
+//   heel_step = 1                    # optional, default 1: 0.1 to 5, and 5 /
 //                                    # heel_step a whole number (5, 2.5, 1,
 //                                    # 0.5, 0.25, ...), so that the areas'
 //                                    # Simpson intervals are even in number

@@ -195,9 +195,10 @@ TEST(ConditionReader, EachFaultIsOneErrorAtTheLineOfItsKey) {
         {"[hull]\nmodel = \"s\"\n[lightship]\nmass = 1\ncentre = [0, -2e100, 0]\n", 5,
          "lightship.centre[2] 应为有限数"},
         {kHead + "[gz]\nheel_step = 0.3\n", 7,
-         "gz.heel_step 应大于 0 且使 5 / heel_step 为整数 (如 5, 2.5, 1, 0.5, 0.25), 读到 0.3."},
+         "gz.heel_step 应在 0.1 与 5 之间且使 5 / heel_step 为整数 (如 5, 2.5, 1, 0.5, 0.25), 读到 0.3."},
         {kHead + "[gz]\nheel_step = 10\n", 7, "读到 10."},
         {kHead + "[gz]\nheel_step = 0\n", 7, "读到 0."},
+        {kHead + "[gz]\nheel_step = 0.05\n", 7, "读到 0.05."},
         {kHead + kTank + kTank, 12, "tank[2].name 为 \"T\", 与 tank[1] (第 6 行) 重名."},
         {kHead + "[[opening]]\nname = \"v\"\npoint = [0, 0, 0]\n"
                  "[[opening]]\nname = \"v\"\npoint = [1, 0, 0]\n",
