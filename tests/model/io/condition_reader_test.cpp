@@ -235,7 +235,7 @@ TEST(ConditionReader, EveryFaultOfTheFileInLineOrder) {
     const std::vector<std::string> errors = errors_of(voxel::read_condition_bytes("c.toml", text));
     const std::vector<std::string> expected = {
         "c.toml:1: 错误: 缺少必需的表 [hull].",
-        "c.toml:2: 错误: gz.heel_step 应大于 0 且使 5 / heel_step 为整数 (如 5, 2.5, 1, 0.5, "
+        "c.toml:2: 错误: gz.heel_step 应在 0.1 与 5 之间且使 5 / heel_step 为整数 (如 5, 2.5, 1, 0.5, "
         "0.25), 读到 -1.",
         "c.toml:3: 错误: 缺少必需的键 lightship.centre.",
         "c.toml:4: 错误: lightship.mass 不能为负, 读到 -3.",
