@@ -336,9 +336,16 @@ LoadingOutcome compute_loading(const LoadedCondition& c, int threads, const Trim
         return nullptr;
     };
     double theta_f[2] = {kNaN, kNaN};
-    for (int side = 0; side < 2 && !c.condition.openings.empty(); ++side) {
+    Peak peaks[2];
+    struct Values {
+        double v[6];
+        bool balanced[6];
+    } values[2];
+    // The two sides are independent of each other: each computes the states
+    // it needs between the grid's angles in its own store.
+    auto side_work = [&](int side) {
         SideArms& s = sides[side];
-        for (int i = 0; i < n; ++i) {
+        for (int i = 0; i < n && !c.condition.openings.empty(); ++i) {
             const double deg = gz.heel_deg[static_cast<std::size_t>(i)];
             if (!flooded_opening(s, deg)) continue;
             const double at =
@@ -351,38 +358,24 @@ LoadingOutcome compute_loading(const LoadedCondition& c, int threads, const Trim
             (side == 0 ? r.downflooding_opening_starboard : r.downflooding_opening_port) = name;
             break;
         }
-    }
 
-    // Largest arms and the angles of vanishing stability.
-    Peak peaks[2];
-    for (int side = 0; side < 2; ++side) {
-        SideArms& s = sides[side];
+        // The largest arm and the angle of vanishing stability beyond it.
         peaks[side] = largest_arm(s, gz.heel_deg, step, 0.0);
         const std::vector<double>& arm = side == 0 ? gz.starboard : gz.port;
         for (int i = 1; i < n; ++i) {
             const double prev = gz.heel_deg[static_cast<std::size_t>(i - 1)];
             const double deg = gz.heel_deg[static_cast<std::size_t>(i)];
             if (deg <= peaks[side].deg) continue;
-            if (arm[static_cast<std::size_t>(i - 1)] > 0.0 && !(arm[static_cast<std::size_t>(i)] > 0.0)) {
+            if (arm[static_cast<std::size_t>(i - 1)] > 0.0 &&
+                !(arm[static_cast<std::size_t>(i)] > 0.0)) {
                 const double lo = std::max(prev, peaks[side].deg);
                 const double v = bisect_angle(lo, deg, [&](double m) { return !(s.gz(m) > 0.0); });
                 (side == 0 ? r.vanishing.starboard : r.vanishing.port) = v;
                 break;
             }
         }
-    }
-    r.gz_max_starboard = peaks[0].gz;
-    r.gz_max_starboard_deg = peaks[0].deg;
-    r.gz_max_port = peaks[1].gz;
-    r.gz_max_port_deg = peaks[1].deg;
 
-    // The criteria of intact stability.
-    struct Values {
-        double v[6];
-        bool balanced[6];
-    } values[2];
-    for (int side = 0; side < 2; ++side) {
-        SideArms& s = sides[side];
+        // The values of the criteria.
         const double from = side == listed ? list : 0.0;
         const double end40 = std::isnan(theta_f[side]) ? 40.0 : std::min(40.0, theta_f[side]);
         const Area a30 = area_between(s, step, from, 30.0);
@@ -406,7 +399,13 @@ LoadingOutcome compute_loading(const LoadedCondition& c, int threads, const Trim
             val.v[k] = v[k];
             val.balanced[k] = b[k];
         }
-    }
+    };
+    run_tasks(2, threads, [](int) {}, side_work, [](int) {});
+    r.gz_max_starboard = peaks[0].gz;
+    r.gz_max_starboard_deg = peaks[0].deg;
+    r.gz_max_port = peaks[1].gz;
+    r.gz_max_port_deg = peaks[1].deg;
+
     static const struct {
         const char* id;
         double limit;
