@@ -293,6 +293,9 @@ LoadingOutcome compute_loading(const LoadedCondition& c, int threads, const Trim
     st.gm_solid = st.km - st.kg;
     st.free_surface_correction = fsm_sum / M;
     st.gm_fluid = st.gm_solid - st.free_surface_correction;
+    if (st.gm_fluid < 0.0)
+        r.notes.push_back("浮态的 GM (液面修正后) 为负 (" + format_number(st.gm_fluid) +
+                          " m): 此平衡不稳定, 稍有扰动船即倾至别的平衡角 (GZ 曲线的零点).");
 
     // The GZ grid, both sides, shared among the threads.
     const double step = c.condition.heel_step;
