@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "kernel/point3.h"
@@ -47,6 +48,20 @@ struct Opening {
     int line = 0;  // line of its table header
 };
 
+// The severe wind and rolling criterion's data; absent: not checked.
+struct WeatherSpec {
+    int line = 0;  // line of the [weather] header
+    // Extra windage polygons in the x-z plane (m), each of at least three
+    // points, added to the hull's own area above the waterline.
+    std::vector<std::vector<std::pair<double, double>>> profile;
+    bool hull_profile = true;  // the hull's centre-plane section counts above and below water
+    std::optional<double> lateral_centre_z;  // overrides the section's centre below water
+    bool lever_half_draft = false;           // lever "half_draft": Z to d/2 instead of the centre
+    double bilge_keel_area = 0.0;            // m^2, total
+    bool sharp_bilge = false;                // k = 0.7
+    std::optional<Point3> deck_edge;         // a deck-edge point at side; its mirror for the other side
+};
+
 struct Condition {
     std::string file;  // the condition file's path as given
     std::optional<std::string> name;
@@ -58,6 +73,7 @@ struct Condition {
     std::vector<FixedWeight> items;
     std::vector<TankSpec> tanks;
     std::vector<Opening> openings;
+    std::optional<WeatherSpec> weather;
     double heel_step = 1.0;  // degrees; 5 / heel_step is a whole number
     int heel_step_line = 0;  // 0 when the file does not give it
 };

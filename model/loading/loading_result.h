@@ -73,6 +73,25 @@ struct SideAngles {
     std::optional<double> starboard, port;  // degrees; none when there is none up to 90
 };
 
+// The severe wind and rolling criterion for wind from one side (the ship
+// heeling to leeward, towards that side). Lengths m, areas m^2 (windage) and
+// m*rad (a, b), angles degrees, the roll period s.
+struct WeatherSide {
+    double windage_area = 0.0, windage_centre_z = 0.0, lateral_centre_z = 0.0, lever = 0.0;
+    double lw1 = 0.0, lw2 = 0.0;
+    double theta0 = 0.0, theta1 = 0.0, theta2 = 0.0;
+    std::optional<double> theta_c;      // the second intercept of lw2, none up to 90
+    double roll_period = 0.0;
+    double x1 = 0.0, x2 = 0.0, k = 0.0, r = 0.0, s = 0.0;
+    double area_a = 0.0, area_b = 0.0;
+    std::optional<double> deck_edge;    // immersion angle of the deck edge to that side
+};
+
+struct WeatherResult {
+    WeatherSide starboard, port;  // wind from port heels to starboard: `starboard` is the leeward side
+    std::vector<std::string> warnings;  // outside the tables' ranges of validity
+};
+
 struct LoadingResult {
     std::string condition;   // the condition's name, or the file's stem without one
     std::string hull;        // the hull model's path, resolved from the condition file's folder
@@ -86,7 +105,8 @@ struct LoadingResult {
     SideAngles vanishing;     // angle of vanishing stability, to 0.01 degree
     SideAngles downflooding;  // to 0.01 degree
     std::optional<std::string> downflooding_opening_starboard, downflooding_opening_port;
-    std::vector<CriterionOutcome> criteria;
+    std::vector<CriterionOutcome> criteria;  // the weather criterion's two ids last, when checked
+    std::optional<WeatherResult> weather;     // none: the condition has no [weather]
     // A ship that lists: the areas of its listed side are measured from the
     // equilibrium heel; which side that is ("starboard", "port") and from what
     // angle (degrees).
