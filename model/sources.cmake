@@ -27,6 +27,7 @@ set(MODEL_SOURCES
   model/hydrostatics/ship_model.cpp
   model/loading/condition_bodies.cpp
   model/loading/loading_run.cpp
+  model/loading/weather.cpp
   model/loading/tank.cpp
   model/stability/arm_sweep.cpp
   model/stability/cross_curves.cpp

@@ -113,6 +113,8 @@ class ConditionReader {
     void read_tank(const Table& table, TankSpec& tank);
     void read_opening(const Table& table, Opening& opening);
     void read_gz(const Table& document);
+    void read_weather(const Table& document);
+    std::optional<bool> boolean(const Field& f);
 
     const std::string& file_;
     Condition& c_;
@@ -272,7 +274,7 @@ bool heel_step(double v) {
 
 void ConditionReader::read(const toml::table& document) {
     const Table root{&document, "", 1};
-    check_keys(root, {"name", "hull", "lightship", "item", "tank", "opening", "gz"});
+    check_keys(root, {"name", "hull", "lightship", "item", "tank", "opening", "gz", "weather"});
     if (const std::optional<std::string> name = string(field(root, "name", false)))
         c_.name = *name;
     read_hull(root);
@@ -307,6 +309,7 @@ void ConditionReader::read(const toml::table& document) {
             unique_name(names, name, c_.openings.back().name, t);
     });
     read_gz(root);
+    read_weather(root);
 }
 
 void ConditionReader::read_hull(const Table& document) {
@@ -417,6 +420,99 @@ void ConditionReader::read_gz(const Table& document) {
     if (const std::optional<double> v = number_where(
             step, heel_step, "应在 0.1 与 5 之间且使 5 / heel_step 为整数 (如 5, 2.5, 1, 0.5, 0.25)"))
         c_.heel_step = *v;
+}
+
+std::optional<bool> ConditionReader::boolean(const Field& f) {
+    if (!f.node) return std::nullopt;
+    if (const auto* b = f.node->as_boolean()) return b->get();
+    wrong_type(f, "布尔值", *f.node);
+    return std::nullopt;
+}
+
+void ConditionReader::read_weather(const Table& document) {
+    const std::optional<Table> t = table(field(document, "weather", false));
+    if (!t) return;
+    check_keys(*t, {"profile", "hull_profile", "lateral_centre_z", "lever", "bilge_keel_area",
+                    "sharp_bilge", "deck_edge"});
+    WeatherSpec w;
+    w.line = t->line;
+
+    // profile: an array of polygons, each an array of at least three [x, z].
+    const Field profile = field(*t, "profile", false);
+    if (profile.node) {
+        const char* expected = "多边形的数组, 每个多边形为至少 3 个点 [x, z] 的数组";
+        const toml::array* polygons = profile.node->as_array();
+        if (!polygons) wrong_type(profile, expected, *profile.node);
+        for (std::size_t i = 0; polygons && i < polygons->size(); ++i) {
+            const toml::node& pn = (*polygons)[i];
+            const std::string ppath = profile.path + "[" + std::to_string(i + 1) + "]";
+            const int pline = pn.source().begin.line != 0 ? line_of(pn.source()) : profile.line;
+            const toml::array* points = pn.as_array();
+            if (!points) {
+                error(pline, ppath + " 应为至少 3 个点 [x, z] 的数组, 读到" + type_name(pn) + ".");
+                continue;
+            }
+            if (points->size() < 3) {
+                error(pline, ppath + " 应有至少 3 个点, 读到 " + std::to_string(points->size()) +
+                                 " 个.");
+                continue;
+            }
+            std::vector<std::pair<double, double>> polygon;
+            for (std::size_t j = 0; j < points->size(); ++j) {
+                const toml::node& qn = (*points)[j];
+                const std::string qpath = ppath + "[" + std::to_string(j + 1) + "]";
+                const int qline = qn.source().begin.line != 0 ? line_of(qn.source()) : pline;
+                const toml::array* q = qn.as_array();
+                if (!q || q->size() != 2) {
+                    if (!q)
+                        error(qline, qpath + " 应为由 2 个数组成的数组 [x, z], 读到" +
+                                         type_name(qn) + ".");
+                    else
+                        error(qline, qpath + " 应为由 2 个数组成的数组 [x, z], 读到 " +
+                                         std::to_string(q->size()) + " 个元素.");
+                    continue;
+                }
+                double xz[2] = {0.0, 0.0};
+                bool whole = true;
+                for (std::size_t k = 0; k < 2; ++k) {
+                    const toml::node& e = (*q)[k];
+                    Field ef{&e, qpath + "[" + std::to_string(k + 1) + "]",
+                             e.source().begin.line != 0 ? line_of(e.source()) : qline};
+                    const std::optional<double> v = number(ef);
+                    if (v)
+                        xz[k] = *v;
+                    else
+                        whole = false;
+                }
+                if (whole) polygon.emplace_back(xz[0], xz[1]);
+            }
+            if (polygon.size() == points->size()) w.profile.push_back(std::move(polygon));
+        }
+    }
+
+    const Field hull_profile = field(*t, "hull_profile", false);
+    if (const std::optional<bool> b = boolean(hull_profile)) w.hull_profile = *b;
+    const Field lateral = field(*t, "lateral_centre_z", false);
+    if (lateral.node) w.lateral_centre_z = number(lateral);
+    if (!w.hull_profile && !lateral.node)
+        error(hull_profile.line, hull_profile.path + " 为 false 时须给出 " +
+                                     t->path_of("lateral_centre_z") + ".");
+
+    const Field lever = field(*t, "lever", false);
+    if (const std::optional<std::string> s = string(lever)) {
+        if (*s == "half_draft")
+            w.lever_half_draft = true;
+        else if (*s != "lateral")
+            error(lever.line, lever.path + " 应为 \"lateral\" 或 \"half_draft\", 读到 \"" + *s +
+                                  "\".");
+    }
+    if (const std::optional<double> a =
+            number_where(field(*t, "bilge_keel_area", false), not_negative, "不能为负"))
+        w.bilge_keel_area = *a;
+    if (const std::optional<bool> b = boolean(field(*t, "sharp_bilge", false))) w.sharp_bilge = *b;
+    const Field deck = field(*t, "deck_edge", false);
+    if (deck.node) w.deck_edge = point(deck);
+    c_.weather = std::move(w);
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include "kernel/angles.h"
 #include "kernel/platform/number_format.h"
 #include "kernel/platform/task_pool.h"
+#include "model/loading/side_arms.h"
+#include "model/loading/weather.h"
 #include "model/stability/equilibrium_iteration.h"
 
 namespace voxel {
@@ -47,36 +49,6 @@ Point3 carried_heel_axis(const Point3& N) {
 
 // Height of the water plane on the centre line at x.
 double draft_at(const Plane& p, double x) { return -(p.D + p.A * x) / p.C; }
-
-// The arms of one side, computed where asked and kept by their angle.
-class SideArms {
-  public:
-    SideArms(const VoxelGroup& hull, double V, const GravityAt& G, double sigma,
-             const TrimBounds& bounds)
-        : hull_(hull), V_(V), G_(G), sigma_(sigma), bounds_(bounds) {}
-
-    void keep(double deg, ArmResult arm) { arms_.emplace(deg, std::move(arm)); }
-
-    const ArmResult& at(double deg) {
-        auto it = arms_.find(deg);
-        if (it == arms_.end())
-            it = arms_.emplace(deg, righting_arm_at(hull_, V_, G_, kHeelAboutX, radians(deg),
-                                                    sigma_, bounds_))
-                     .first;
-        return it->second;
-    }
-    double gz(double deg) { return at(deg).GZ; }
-    bool balanced(double deg) { return trim_balanced(at(deg)); }
-    double sigma() const { return sigma_; }
-
-  private:
-    const VoxelGroup& hull_;
-    double V_;
-    const GravityAt& G_;
-    double sigma_;
-    const TrimBounds& bounds_;
-    std::map<double, ArmResult> arms_;
-};
 
 struct Area {
     double value = 0.0;  // m*rad
@@ -427,6 +399,65 @@ LoadingOutcome compute_loading(const LoadedCondition& c, int threads, const Trim
         co.starboard = side_value(values[0].v[k], co.limit, values[0].balanced[k]);
         co.port = side_value(values[1].v[k], co.limit, values[1].balanced[k]);
         r.criteria.push_back(co);
+    }
+
+    // The severe wind and rolling criterion: each leeward side reads the
+    // other side's arms beyond upright from a copy of that side's store, so
+    // that the two run apart.
+    if (c.condition.weather) {
+        WeatherInput in;
+        in.spec = &*c.condition.weather;
+        in.plane = plane;
+        in.displacement = M;
+        in.volume = V;
+        in.draft_mid = e.draft_mid;
+        in.breadth = c.breadth;
+        in.waterline_length = wp.length;
+        in.kg = st.kg;
+        in.gm_fluid = st.gm_fluid;
+        in.heel_step = step;
+        in.downflooding = r.downflooding;
+        const CentrePlaneSection section = centre_plane_section(hull.body(), plane);
+        SideArms windward[2] = {sides[1], sides[0]};
+        WeatherSideOutcome ws[2];
+        run_tasks(
+            2, threads, [](int) {},
+            [&](int side) { ws[side] = weather_side(in, section, sides[side], windward[side]); },
+            [](int) {});
+        WeatherResult wr;
+        wr.starboard = ws[0].side;
+        wr.port = ws[1].side;
+        wr.warnings = weather_warnings(in);
+        for (const std::string& wn : wr.warnings) r.notes.push_back(wn);
+        for (const WeatherSideOutcome& o : ws)
+            for (const std::string& note : o.notes) r.notes.push_back(note);
+        CriterionOutcome ratio, heel;
+        ratio.id = "weather_area_ratio";
+        ratio.limit = 1.0;
+        heel.id = "weather_heel";
+        heel.limit = std::min(ws[0].heel_limit, ws[1].heel_limit);
+        if (ws[0].heel_limit != ws[1].heel_limit)
+            r.notes.push_back("风浪准则: 两舷的横倾角限值不同 (右舷 " + format_number(ws[0].heel_limit) +
+                              " 度, 左舷 " + format_number(ws[1].heel_limit) +
+                              " 度), 表中列出较小者, 各舷按各自的限值判定.");
+        for (int side = 0; side < 2; ++side) {
+            const WeatherSideOutcome& o = ws[side];
+            SideValue a, h;
+            a.value = o.computed && o.side.area_a > 0.0 ? o.side.area_b / o.side.area_a : kNaN;
+            h.value = o.side.theta0;
+            if (!o.balanced) {
+                a.result = h.result = "NOT_BALANCED";
+            } else {
+                // No area a: the gust finds the curve above lw2 from the roll back on.
+                a.result = o.computed && (a.value >= 1.0 || !(o.side.area_a > 0.0)) ? "PASS" : "FAIL";
+                h.result = !std::isnan(h.value) && h.value <= o.heel_limit ? "PASS" : "FAIL";
+            }
+            (side == 0 ? ratio.starboard : ratio.port) = a;
+            (side == 0 ? heel.starboard : heel.port) = h;
+        }
+        r.criteria.push_back(ratio);
+        r.criteria.push_back(heel);
+        r.weather = wr;
     }
 
     // Notes on the grid's points whose trim could not be balanced.

@@ -205,6 +205,25 @@ TEST(ConditionReader, EachFaultIsOneErrorAtTheLineOfItsKey) {
          10, "opening[2].name 为 \"v\", 与 opening[1] (第 6 行) 重名."},
         {kHead + "[[tank]]\nname = \"T\"\nshape = \"\"\ndensity = 1\nmass = 2\n", 8,
          "tank[1].shape 不能为空字符串."},
+        {kHead + "[weather]\nwind = 1\n", 7, "未知的键 weather.wind."},
+        {kHead + "[weather]\nprofile = [[[0, 0], [1, 0]]]\n", 7,
+         "weather.profile[1] 应有至少 3 个点, 读到 2 个."},
+        {kHead + "[weather]\nprofile = [[[0, 0], [1, 0], [1, nan]]]\n", 7,
+         "weather.profile[1][3][2] 应为有限数"},
+        {kHead + "[weather]\nprofile = [[[0, 0], [1, 0], [1]]]\n", 7,
+         "weather.profile[1][3] 应为由 2 个数组成的数组 [x, z], 读到 1 个元素."},
+        {kHead + "[weather]\nprofile = [1]\n", 7, "weather.profile[1] 应为至少 3 个点"},
+        {kHead + "[weather]\nhull_profile = 1\nlateral_centre_z = 2\n", 7,
+         "weather.hull_profile 应为布尔值, 读到整数."},
+        {kHead + "[weather]\nhull_profile = false\n", 7,
+         "weather.hull_profile 为 false 时须给出 weather.lateral_centre_z."},
+        {kHead + "[weather]\nlever = \"keel\"\n", 7,
+         "weather.lever 应为 \"lateral\" 或 \"half_draft\", 读到 \"keel\"."},
+        {kHead + "[weather]\nbilge_keel_area = -2\n", 7,
+         "weather.bilge_keel_area 不能为负, 读到 -2."},
+        {kHead + "[weather]\ndeck_edge = [1, 2]\n", 7,
+         "weather.deck_edge 应为由 3 个数组成的数组 [x, y, z], 读到 2 个元素."},
+        {kHead + "weather = 3\n", 6, "weather 应为表 ([weather]), 读到整数."},
         {kHead + "mass = = 3\n[[tank]]\nname = 5\n", 6, "TOML 语法错误: "},
         {std::string("\xFF\xFE[\0h\0u\0l\0l\0]\0", 14), 1, "UTF-16"},
     };
@@ -217,6 +236,42 @@ TEST(ConditionReader, EachFaultIsOneErrorAtTheLineOfItsKey) {
         EXPECT_EQ(errors[0].rfind(head, 0), 0u) << errors[0];
         EXPECT_NE(errors[0].find(b.message), std::string::npos) << errors[0];
     }
+}
+
+TEST(ConditionReader, WeatherTable) {
+    const ConditionReadResult none = voxel::read_condition_bytes("c.toml", kHead);
+    EXPECT_FALSE(none.condition.weather);
+    const ConditionReadResult r = voxel::read_condition_bytes(
+        "c.toml", kHead +
+                      "[weather]\nprofile = [[[60.0, 10.0], [90, 10], [90, 16]], [[1, 2], [3, 2], "
+                      "[3, 4], [1, 4]]]\nhull_profile = false\nlateral_centre_z = 3.1\n"
+                      "lever = \"half_draft\"\nbilge_keel_area = 12.5\nsharp_bilge = true\n"
+                      "deck_edge = [50, -10, 10]\n");
+    ASSERT_TRUE(errors_of(r).empty()) << joined(errors_of(r));
+    ASSERT_TRUE(r.condition.weather);
+    const voxel::WeatherSpec& w = *r.condition.weather;
+    EXPECT_EQ(w.line, 6);
+    ASSERT_EQ(w.profile.size(), 2u);
+    ASSERT_EQ(w.profile[0].size(), 3u);
+    ASSERT_EQ(w.profile[1].size(), 4u);
+    EXPECT_EQ(w.profile[0][2].first, 90.0);
+    EXPECT_EQ(w.profile[0][2].second, 16.0);
+    EXPECT_FALSE(w.hull_profile);
+    ASSERT_TRUE(w.lateral_centre_z);
+    EXPECT_EQ(*w.lateral_centre_z, 3.1);
+    EXPECT_TRUE(w.lever_half_draft);
+    EXPECT_EQ(w.bilge_keel_area, 12.5);
+    EXPECT_TRUE(w.sharp_bilge);
+    ASSERT_TRUE(w.deck_edge);
+    expect_point(*w.deck_edge, 50.0, -10.0, 10.0);
+
+    const ConditionReadResult d = voxel::read_condition_bytes("c.toml", kHead + "[weather]\n");
+    ASSERT_TRUE(errors_of(d).empty());
+    ASSERT_TRUE(d.condition.weather);
+    EXPECT_TRUE(d.condition.weather->hull_profile);
+    EXPECT_FALSE(d.condition.weather->lever_half_draft || d.condition.weather->sharp_bilge);
+    EXPECT_FALSE(d.condition.weather->deck_edge || d.condition.weather->lateral_centre_z);
+    EXPECT_EQ(d.condition.weather->bilge_keel_area, 0.0);
 }
 
 TEST(ConditionReader, EveryFaultOfTheFileInLineOrder) {
