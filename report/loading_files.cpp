@@ -58,6 +58,30 @@ Json side_value(const SideValue& s) {
     return o;
 }
 
+Json weather_side_json(const WeatherSide& w) {
+    Json o = Json::object();
+    o["windage_area_m2"] = number(w.windage_area);
+    o["windage_centre_z_m"] = number(w.windage_centre_z);
+    o["lateral_centre_z_m"] = number(w.lateral_centre_z);
+    o["lever_m"] = number(w.lever);
+    o["lw1_m"] = number(w.lw1);
+    o["lw2_m"] = number(w.lw2);
+    o["theta0_deg"] = number(w.theta0);
+    o["theta1_deg"] = number(w.theta1);
+    o["theta2_deg"] = number(w.theta2);
+    o["theta_c_deg"] = number(w.theta_c);
+    o["roll_period_s"] = number(w.roll_period);
+    o["x1"] = number(w.x1);
+    o["x2"] = number(w.x2);
+    o["k"] = number(w.k);
+    o["r"] = number(w.r);
+    o["s"] = number(w.s);
+    o["area_a_m_rad"] = number(w.area_a);
+    o["area_b_m_rad"] = number(w.area_b);
+    o["deck_edge_deg"] = number(w.deck_edge);
+    return o;
+}
+
 Json weights_json(const WeightSummary& w) {
     Json fixed = Json::array();
     for (const FixedWeight& f : w.fixed) {
@@ -209,6 +233,8 @@ struct CriterionUnit {
 };
 
 CriterionUnit criterion_unit(const std::string& id) {
+    if (id == "weather_area_ratio") return {kRatioDecimals, "-"};
+    if (id == "weather_heel") return {kAngleDecimals, "deg"};
     if (id.compare(0, 4, "area") == 0) return {kLengthDecimals, "m*rad"};
     if (id.compare(0, 5, "angle") == 0) return {kAngleDecimals, "deg"};
     return {kLengthDecimals, "m"};
@@ -307,6 +333,17 @@ std::string loading_json(const LoadingResult& r) {
         criteria.push_back(o);
     }
     j["criteria"] = criteria;
+    if (r.weather) {
+        Json weather = Json::object();
+        weather["starboard"] = weather_side_json(r.weather->starboard);
+        weather["port"] = weather_side_json(r.weather->port);
+        Json warnings = Json::array();
+        for (const std::string& n : r.weather->warnings) warnings.push_back(n);
+        weather["warnings"] = warnings;
+        j["weather"] = weather;
+    } else {
+        j["weather"] = nullptr;
+    }
 
     if (r.listed_side) {
         Json list = Json::object();
@@ -432,6 +469,45 @@ std::string loading_text(const LoadingResult& r) {
         }
         t += table(rows, 2);
     }
+    t += "\nWeather criterion (IS Code 2008, A 2.3)\n";
+    if (!r.weather) {
+        t += "not checked\n";
+    } else {
+        const WeatherSide* sides[2] = {&r.weather->starboard, &r.weather->port};
+        auto row = [&](const char* name, int decimals, double WeatherSide::*m) {
+            return std::vector<std::string>{name, fixed(sides[0]->*m, decimals),
+                                            fixed(sides[1]->*m, decimals)};
+        };
+        auto opt = [&](const char* name, std::optional<double> WeatherSide::*m) {
+            return std::vector<std::string>{
+                name, sides[0]->*m ? fixed(*(sides[0]->*m), kAngleDecimals) : "none",
+                sides[1]->*m ? fixed(*(sides[1]->*m), kAngleDecimals) : "none"};
+        };
+        std::vector<std::vector<std::string>> rows = {
+            {"leeward side", "starboard", "port"},
+            row("windage area A (m^2)", kLengthDecimals, &WeatherSide::windage_area),
+            row("windage centre z (m)", kLengthDecimals, &WeatherSide::windage_centre_z),
+            row("lateral centre z (m)", kLengthDecimals, &WeatherSide::lateral_centre_z),
+            row("lever Z (m)", kLengthDecimals, &WeatherSide::lever),
+            row("lw1 (m)", kLengthDecimals, &WeatherSide::lw1),
+            row("lw2 (m)", kLengthDecimals, &WeatherSide::lw2),
+            row("theta0 (deg)", kAngleDecimals, &WeatherSide::theta0),
+            row("theta1 (deg)", kAngleDecimals, &WeatherSide::theta1),
+            row("theta2 (deg)", kAngleDecimals, &WeatherSide::theta2),
+            opt("theta_c (deg)", &WeatherSide::theta_c),
+            row("roll period T (s)", kLengthDecimals, &WeatherSide::roll_period),
+            row("X1", kRatioDecimals, &WeatherSide::x1),
+            row("X2", kRatioDecimals, &WeatherSide::x2),
+            row("k", kRatioDecimals, &WeatherSide::k),
+            row("r", kRatioDecimals, &WeatherSide::r),
+            row("s", kRatioDecimals, &WeatherSide::s),
+            row("area a (m*rad)", kLengthDecimals, &WeatherSide::area_a),
+            row("area b (m*rad)", kLengthDecimals, &WeatherSide::area_b),
+            opt("deck edge immersion (deg)", &WeatherSide::deck_edge)};
+        t += table(rows, 1);
+        for (const std::string& n : r.weather->warnings) t += "warning: " + one_line(n) + "\n";
+    }
+
     if (r.listed_side)
         t += "\nThe ship lists to " + one_line(*r.listed_side) + ": the areas of the " +
              one_line(*r.listed_side) + " side are measured from the equilibrium heel of " +

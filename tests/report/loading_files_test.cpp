@@ -114,7 +114,8 @@ TEST(LoadingFiles, JsonParsesBackWithItsMembersInOrderAndEveryNumberBitForBit) {
     using Keys = std::vector<std::string>;
     EXPECT_EQ(keys(j), (Keys{"condition", "hull", "water_density_t_m3", "weights", "equilibrium",
                              "stability", "gz", "gz_max", "vanishing_deg", "downflooding",
-                             "criteria", "list", "notes"}));
+                             "criteria", "weather", "list", "notes"}));
+    EXPECT_TRUE(j["weather"].is_null());
     EXPECT_EQ(keys(j["weights"]),
               (Keys{"fixed", "tanks", "displacement_t", "volume_m3", "centre_of_gravity_m"}));
     ASSERT_EQ(j["weights"]["fixed"].size(), 2u);
@@ -142,6 +143,27 @@ TEST(LoadingFiles, JsonParsesBackWithItsMembersInOrderAndEveryNumberBitForBit) {
         EXPECT_EQ(keys(c["port"]), (Keys{"value", "result"}));
     }
     EXPECT_EQ(keys(j["list"]), (Keys{"side", "from_deg"}));
+
+    voxel::LoadingResult w = r;
+    w.weather = voxel::WeatherResult{};
+    w.weather->starboard.theta_c = 61.25;
+    w.weather->warnings = {"B/d"};
+    const Json jw = Json::parse(voxel::loading_json(w));
+    EXPECT_EQ(keys(jw["weather"]), (Keys{"starboard", "port", "warnings"}));
+    const Keys side{"windage_area_m2", "windage_centre_z_m", "lateral_centre_z_m", "lever_m",
+                    "lw1_m",           "lw2_m",              "theta0_deg",         "theta1_deg",
+                    "theta2_deg",      "theta_c_deg",        "roll_period_s",      "x1",
+                    "x2",              "k",                  "r",                  "s",
+                    "area_a_m_rad",    "area_b_m_rad",       "deck_edge_deg"};
+    EXPECT_EQ(keys(jw["weather"]["starboard"]), side);
+    EXPECT_EQ(keys(jw["weather"]["port"]), side);
+    EXPECT_EQ(jw["weather"]["starboard"]["theta_c_deg"].get<double>(), 61.25);
+    EXPECT_TRUE(jw["weather"]["port"]["theta_c_deg"].is_null());
+    EXPECT_EQ(jw["weather"]["warnings"].size(), 1u);
+    EXPECT_NE(voxel::loading_text(w).find("Weather criterion (IS Code 2008, A 2.3)"),
+              std::string::npos);
+    EXPECT_NE(voxel::loading_text(r).find("Weather criterion (IS Code 2008, A 2.3)\nnot checked\n"),
+              std::string::npos);
 
     // Every finite number reads back to the same bits; the rest is null.
     int compared = 0;

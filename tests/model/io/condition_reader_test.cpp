@@ -223,7 +223,7 @@ TEST(ConditionReader, EachFaultIsOneErrorAtTheLineOfItsKey) {
          "weather.bilge_keel_area 不能为负, 读到 -2."},
         {kHead + "[weather]\ndeck_edge = [1, 2]\n", 7,
          "weather.deck_edge 应为由 3 个数组成的数组 [x, y, z], 读到 2 个元素."},
-        {kHead + "weather = 3\n", 6, "weather 应为表 ([weather]), 读到整数."},
+        {"weather = 3\n" + kHead, 1, "weather 应为表 ([weather]), 读到整数."},
         {kHead + "mass = = 3\n[[tank]]\nname = 5\n", 6, "TOML 语法错误: "},
         {std::string("\xFF\xFE[\0h\0u\0l\0l\0]\0", 14), 1, "UTF-16"},
     };
