@@ -48,7 +48,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/io/hull_cells.h"
@@ -1034,6 +1036,14 @@ struct OpeningPoint {
     P3 point;  // m
 };
 
+// The severe wind and rolling criterion's [weather] table: windage
+// polygons (x, z) beside the hull's own, the bilge keels, a deck-edge point.
+struct WeatherData {
+    std::vector<std::vector<std::pair<double, double>>> profile;  // m
+    double bilge_keel_area;                                       // m^2; 0: not written
+    P3 deck_edge;                                                 // m
+};
+
 struct LoadingCondition {
     std::string name;
     std::string hull;  // the hull model, relative to the condition file
@@ -1042,6 +1052,7 @@ struct LoadingCondition {
     std::vector<TankLoad> tanks;
     std::vector<OpeningPoint> openings;
     int heel_step;  // degrees; 0: no [gz] table (the default step, 1)
+    std::optional<WeatherData> weather;  // none: no [weather] table
 };
 
 struct Liquid {
@@ -1173,6 +1184,22 @@ void write_condition(const std::filesystem::path& dir, const LoadingCondition& c
         o.line("[gz]");
         o.line("heel_step = " + std::to_string(c.heel_step));
     }
+    if (c.weather) {
+        const WeatherData& w = *c.weather;
+        o.line("");
+        o.line("[weather]");
+        std::string profile = "profile = [";
+        for (std::size_t i = 0; i < w.profile.size(); ++i) {
+            profile += i == 0 ? "[" : ", [";
+            for (std::size_t j = 0; j < w.profile[i].size(); ++j)
+                profile += (j == 0 ? "[" : ", [") + toml_num(w.profile[i][j].first) + ", " +
+                           toml_num(w.profile[i][j].second) + "]";
+            profile += "]";
+        }
+        o.line(profile + "]");
+        if (w.bilge_keel_area > 0.0) o.line("bilge_keel_area = " + toml_num(w.bilge_keel_area));
+        o.line("deck_edge = " + toml_point(w.deck_edge));
+    }
 }
 
 // The condition's weights with the liquids at their levels, printed tank by
@@ -1241,6 +1268,11 @@ void write_loading_box_barge(const std::filesystem::path& dir) {
                {"FO 1 C", "fo1_c.txt", fo, 0.95, Amount::Fill, 0.6, 1.0}};
     c.openings = {{"engine room vent", {88.0, 8.5, 11.5}}, {"stores hatch", {15.0, -8.0, 10.8}}};
     c.heel_step = 1;
+    // A deckhouse aft, 20 m long and 6 m high, on the deck; the deck edge
+    // at the side amidships.
+    c.weather = WeatherData{{{{5.0, kBargeD}, {25.0, kBargeD}, {25.0, kBargeD + 6.0}, {5.0, kBargeD + 6.0}}},
+                            0.0,
+                            {50.0, -kBargeB / 2, kBargeD}};
     for (const TankLoad& t : c.tanks)
         for (const P3& p : t.shape.vertices())
             if (!(p.x >= 0.0 && p.x <= kBargeL && std::fabs(p.y) <= kBargeB / 2 && p.z >= 0.0 &&
@@ -1329,6 +1361,12 @@ void write_loading_wigley(const std::filesystem::path& dir, const WigleyAtT& fin
         {"AP", "ap.txt", ap, 1.025, Amount::Fill, 1.0, 0.98}};
     c.openings = {{"engine room vent", {30.0, 3.5, 11.5}}};
     c.heel_step = 0;
+    // A superstructure aft with a funnel on it; bilge keels of 2 x 12 m^2;
+    // the deck edge at the side amidships (the hull is wall-sided above T).
+    c.weather = WeatherData{{{{10.0, kWigD}, {30.0, kWigD}, {30.0, kWigD + 5.0}, {10.0, kWigD + 5.0}},
+                             {{18.0, kWigD + 5.0}, {22.0, kWigD + 5.0}, {21.0, kWigD + 8.0}, {19.0, kWigD + 8.0}}},
+                            24.0,
+                            {50.0, -kWigB / 2, kWigD}};
     double least = HUGE_VAL;
     for (const TankLoad& t : c.tanks) {
         const double gap = clearance(t.shape, fine.table);
