@@ -326,6 +326,10 @@ WeatherSideOutcome weather_side(const WeatherInput& in, const CentrePlaneSection
     }
     out.heel_limit = w.deck_edge ? std::min(16.0, 0.8 * *w.deck_edge) : 16.0;
 
+    if (!(A > 0.0)) {
+        out.notes.push_back("风浪准则 (" + side + "为下风舷): 受风面积为 0, 判为不满足.");
+        return out;
+    }
     if (!(in.gm_fluid > 0.0)) {
         out.notes.push_back("风浪准则 (" + side + "为下风舷): GM 不大于 0, 横摇周期无定义, 判为不满足.");
         return out;
