@@ -58,6 +58,22 @@ std::string esc(const std::string& s) {
     return out;
 }
 
+// Markup as it is, its faulty UTF-8 bytes as U+FFFD.
+std::string valid_utf8(const std::string& s) {
+    std::string out;
+    for (std::size_t i = 0; i < s.size();) {
+        const std::size_t n = utf8_length(s, i);
+        if (n == 0) {
+            out += "\xEF\xBF\xBD";
+            ++i;
+        } else {
+            out.append(s, i, n);
+            i += n;
+        }
+    }
+    return out;
+}
+
 // Fixed decimals; a rounded negative zero without its sign; "–" for a value
 // that is not finite. The minus sign is U+2212.
 std::string fixed(double v, int decimals) {
@@ -189,7 +205,7 @@ std::string gz_chart_svg(const LoadingResult& r) {
     if (s.compare(0, 5, "<?xml") == 0) s.erase(0, s.find('\n') + 1);
     const std::size_t w = s.find("width=\"297mm\" height=\"210mm\"");
     if (w != std::string::npos) s.replace(w, 28, "class=\"chart\"");
-    return s;
+    return valid_utf8(s);
 }
 
 // The leeward side's arm at heel phi (degrees) to that side, by straight lines
