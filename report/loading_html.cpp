@@ -192,7 +192,8 @@ std::string section_svg(const LoadingResult& r) {
     s += "<text x=\"4\" y=\"" + f1(f.y(zhi) + 10) + "\">port 左舷</text>";
     s += "<text x=\"" + f1(W - 4) + "\" y=\"" + f1(f.y(zhi) + 10) +
          "\" text-anchor=\"end\">starboard 右舷</text>\n";
-    s += "<text x=\"" + f1(W / 2 + 3) + "\" y=\"" + f1(f.y(wl(0)) - 4) + "\" fill=\"#1f5fa8\">T = " +
+    s += "<text x=\"" + f1(W - 4) + "\" y=\"" + f1(f.y(zlo) - 4) +
+         "\" text-anchor=\"end\" fill=\"#1f5fa8\">water line: T = " +
          fixed(r.equilibrium.draft_mid, 3) + " m, heel " + fixed(r.equilibrium.heel, 2) +
          "°</text>\n";
     s += "</svg>\n";
