@@ -43,6 +43,10 @@ bool parse_thread_count(const std::string& text, int& threads) {
 
 }  // namespace
 
+const char* program_version() {
+    return VOXEL_VERSION;
+}
+
 CommandLine::CommandLine(std::string program, std::string description, std::string positional,
                          std::string positional_help, bool positional_required)
     : parser_(std::make_unique<Parser>(description)),

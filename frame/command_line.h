@@ -13,6 +13,9 @@ namespace voxel {
 // runs on, and few enough that starting them cannot exhaust the process.
 constexpr int kMaxThreads = 1024;
 
+// The programs' version, as --version shows it after the program's name.
+const char* program_version();
+
 class CommandLine {
   public:
     // `program` is the name shown in the usage line, `description` one line

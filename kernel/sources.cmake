@@ -12,6 +12,7 @@ set(KERNEL_SOURCES
   kernel/waterplane_section.cpp
   kernel/platform/console.cpp
   kernel/platform/number_format.cpp
+  kernel/platform/sha256.cpp
   kernel/platform/file_replace.cpp
   kernel/platform/file_set.cpp
   kernel/platform/text_encoding.cpp

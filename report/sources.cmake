@@ -14,6 +14,7 @@ set(REPORT_SOURCES
   report/kn_chart.cpp
   report/kn_curves_files.cpp
   report/loading_files.cpp
+  report/loading_html.cpp
   report/table_csv.cpp
   report/table_file.cpp
   report/text_columns.cpp

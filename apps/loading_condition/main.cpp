@@ -4,7 +4,7 @@
 //
 //   loading_condition CONDITION.toml [--out DIR] [--threads N]
 //
-// Exit status 0 when the four files are written, 1 for a condition that
+// Exit status 0 when the five files are written, 1 for a condition that
 // cannot be used (a bad file, a ship that sinks, capsizes or finds no
 // equilibrium) or files that cannot be written (nothing is written then), 2
 // for a command line that cannot be used.
@@ -18,11 +18,14 @@
 #include "kernel/platform/console.h"
 #include "kernel/platform/file_set.h"
 #include "kernel/platform/number_format.h"
+#include "kernel/platform/sha256.h"
+#include "kernel/platform/text_input.h"
 #include "model/io/condition_reader.h"
 #include "model/io/diagnostics.h"
 #include "model/loading/condition_bodies.h"
 #include "model/loading/loading_run.h"
 #include "report/loading_files.h"
+#include "report/loading_html.h"
 
 namespace {
 
@@ -31,6 +34,27 @@ std::string fixed(double v, int decimals) {
     std::string s = voxel::format_fixed(v, decimals);
     if (s[0] == '-' && s.find_first_not_of("-0.") == std::string::npos) s.erase(0, 1);
     return s;
+}
+
+// The input files named with the SHA-256 of their bytes; false with the
+// message when one of them can no longer be read.
+bool input_files(const std::string& path, const voxel::Condition& condition,
+                 voxel::HtmlInputs& inputs, std::string& error) {
+    std::vector<voxel::HtmlInputFile> files = {{"condition", path, ""},
+                                               {"hull", condition.hull_model, ""}};
+    for (const voxel::TankSpec& t : condition.tanks)
+        files.push_back({"tank " + t.name, t.shape, ""});
+    for (voxel::HtmlInputFile& f : files) {
+        std::string bytes, reason;
+        if (!voxel::read_regular_file(f.path.c_str(), bytes, reason)) {
+            error = f.path + ": 错误: 无法读取文件 (" + reason + ").";
+            return false;
+        }
+        f.sha256 = voxel::sha256_hex(bytes);
+    }
+    inputs.files = std::move(files);
+    inputs.version = voxel::program_version();
+    return true;
 }
 
 int run(int argc, char** argv) {
@@ -66,12 +90,20 @@ int run(int argc, char** argv) {
     }
     const voxel::LoadingResult& r = outcome.result;
 
+    voxel::HtmlInputs inputs;
+    std::string input_error;
+    if (!input_files(path, read.condition, inputs, input_error)) {
+        voxel::diagnostic_line(input_error);
+        return 1;
+    }
+
     const std::string stem = voxel::condition_stem(path);
     const std::string error = voxel::write_files_atomically(
         out_dir, {{stem + ".json", voxel::loading_json(r)},
                   {stem + ".txt", voxel::loading_text(r)},
                   {stem + "_gz.csv", voxel::loading_gz_csv(r)},
-                  {stem + "_gz.svg", voxel::loading_gz_svg(r)}});
+                  {stem + "_gz.svg", voxel::loading_gz_svg(r)},
+                  {stem + ".html", voxel::loading_html(r, inputs)}});
     if (!error.empty()) {
         voxel::diagnostic_line(error);
         return 1;
@@ -96,7 +128,7 @@ int run(int argc, char** argv) {
                         std::to_string(fail) +
                         (unbalanced ? ", 纵倾未平衡 " + std::to_string(unbalanced) : std::string()));
     voxel::console_line("已写出 " + stem + ".json, " + stem + ".txt, " + stem + "_gz.csv, " + stem +
-                        "_gz.svg 于 " + (out_dir.empty() ? "." : out_dir));
+                        "_gz.svg, " + stem + ".html 于 " + (out_dir.empty() ? "." : out_dir));
     voxel::console_line("用时 " + fixed(clock.seconds(), 3) + " s");
     return 0;
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "kernel/box3.h"
 #include "kernel/plane.h"
 #include "kernel/point3.h"
 #include "model/loading/condition.h"
@@ -96,6 +97,9 @@ struct LoadingResult {
     std::string condition;   // the condition's name, or the file's stem without one
     std::string hull;        // the hull model's path, resolved from the condition file's folder
     double water_density = 0.0;
+    double lpp = 0.0;      // m, the forward perpendicular at x = lpp
+    double breadth = 0.0;  // m, moulded
+    Box3 hull_box;         // the hull's extent in body coordinates, m
     WeightSummary weights;
     Equilibrium equilibrium;
     StabilityAtRest stability;

@@ -188,6 +188,9 @@ LoadingOutcome compute_loading(const LoadedCondition& c, int threads, const Trim
     r.condition = c.display_name;
     r.hull = c.hull_as_given;
     r.water_density = c.water_density;
+    r.lpp = c.lpp;
+    r.breadth = c.breadth;
+    r.hull_box = hull.box();
 
     const double M = total_mass(c);
     const double V = M / c.water_density;
