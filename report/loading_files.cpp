@@ -356,6 +356,11 @@ std::string loading_json(const LoadingResult& r) {
     Json notes = Json::array();
     for (const std::string& n : r.notes) notes.push_back(n);
     j["notes"] = notes;
+    // The hull's particulars the report prints beside the results.
+    Json particulars = Json::object();
+    particulars["lpp_m"] = number(r.lpp);
+    particulars["breadth_m"] = number(r.breadth);
+    j["particulars"] = particulars;
     // Non-ASCII text stays UTF-8; invalid bytes are replaced rather than
     // thrown on.
     return j.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";

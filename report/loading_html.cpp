@@ -321,7 +321,7 @@ std::string weather_svg(const LoadingResult& r, const WeatherSide& w, bool starb
 }
 
 std::string weather_section(const LoadingResult& r) {
-    std::string h = "<section class=\"keep\" id=\"weather\">\n<h2>Severe wind and rolling "
+    std::string h = "<section id=\"weather\">\n<h2>Severe wind and rolling "
                     "(weather criterion, IS Code 2008 A 2.3) <small>气象衡准</small></h2>\n";
     if (!r.weather) {
         h += "<p class=\"muted\">Not checked: the condition has no [weather] table. "
@@ -393,7 +393,8 @@ section.keep, figure, .pair { break-inside: avoid; page-break-inside: avoid; }
 .row2 { display: flex; gap: 5mm; align-items: flex-start; break-inside: avoid; page-break-inside: avoid; }
 .row2 > * { flex: 1 1 0; }
 svg.section { width: 100%; max-height: 62mm; }
-svg.chart { width: 100%; height: auto; display: block; }
+svg.chart { width: 100%; height: 105mm; display: block; }
+#weather th, #weather td { padding: 0.25mm 2mm; font-size: 8.5pt; }
 .pair { display: flex; gap: 4mm; }
 .pair figure { flex: 1 1 0; margin: 2mm 0; }
 figcaption { font-size: 8.5pt; color: #444; text-align: center; }
@@ -401,7 +402,8 @@ figcaption { font-size: 8.5pt; color: #444; text-align: center; }
 td.nw { white-space: nowrap; }
 .warn { color: #8a5a00; margin: 0.8mm 0; }
 p.small, .small { font-size: 8pt; color: #444; }
-code { font-family: "DejaVu Sans Mono", monospace; font-size: 7.5pt; word-break: break-all; }
+code { font-family: "DejaVu Sans Mono", monospace; font-size: 6.8pt; word-break: break-all; }
+#inputs td { padding: 0.2mm 2mm; font-size: 8pt; }
 .summary { font-size: 10.5pt; margin: 1mm 0 2mm 0; }
 )";
 
@@ -544,7 +546,7 @@ std::string loading_html(const LoadingResult& r, const HtmlInputs& inputs) {
     h += "</section>\n";
 
     // Inputs.
-    h += "<section class=\"keep\"><h2>Input files <small>输入文件</small></h2>\n<table "
+    h += "<section id=\"inputs\"><h2>Input files <small>输入文件</small></h2>\n<table "
          "class=\"data\"><tr class=\"head\"><th>file</th><th>path</th><th>SHA-256</th></tr>\n";
     for (const HtmlInputFile& f : inputs.files)
         h += "<tr><td class=\"nw\">" + esc(f.role) + "</td><td>" + esc(f.path) + "</td><td><code>" +

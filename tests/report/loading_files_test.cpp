@@ -114,7 +114,7 @@ TEST(LoadingFiles, JsonParsesBackWithItsMembersInOrderAndEveryNumberBitForBit) {
     using Keys = std::vector<std::string>;
     EXPECT_EQ(keys(j), (Keys{"condition", "hull", "water_density_t_m3", "weights", "equilibrium",
                              "stability", "gz", "gz_max", "vanishing_deg", "downflooding",
-                             "criteria", "weather", "list", "notes"}));
+                             "criteria", "weather", "list", "notes", "particulars"}));
     EXPECT_TRUE(j["weather"].is_null());
     EXPECT_EQ(keys(j["weights"]),
               (Keys{"fixed", "tanks", "displacement_t", "volume_m3", "centre_of_gravity_m"}));
