@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const voxel::FixedWeight& w : c.items)
         fuzz_check(w.mass >= 0.0 && within_range(w.mass) && within_range(w.centre) && w.line >= 1,
                    "item within range");
-    for (const voxel::TankSpec& t : c.tanks) {
+    for (const voxel::TankEntry& t : c.tanks) {
         fuzz_check(t.density > 0.0 && within_range(t.density), "density positive");
         fuzz_check(t.permeability > 0.0 && t.permeability <= 1.0, "permeability in (0, 1]");
         fuzz_check(t.amount >= 0.0 && within_range(t.amount), "amount not negative");

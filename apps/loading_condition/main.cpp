@@ -42,7 +42,7 @@ bool input_files(const std::string& path, const voxel::Condition& condition,
                  voxel::HtmlInputs& inputs, std::string& error) {
     std::vector<voxel::HtmlInputFile> files = {{"condition", path, ""},
                                                {"hull", condition.hull_model, ""}};
-    for (const voxel::TankSpec& t : condition.tanks)
+    for (const voxel::TankEntry& t : condition.tanks)
         files.push_back({"tank " + t.name, t.shape, ""});
     for (voxel::HtmlInputFile& f : files) {
         std::string bytes, reason;

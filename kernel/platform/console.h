@@ -25,7 +25,7 @@ std::string to_console(std::string_view utf8);
 void console_line(std::string_view utf8);
 // Writes text without a line end to standard output, then flushes.
 void console_write(std::string_view utf8);
-// A diagnostic line on standard error (not part of the specified console text).
+// A diagnostic line on standard error, beside the console text on standard output.
 void diagnostic_line(std::string_view utf8);
 
 // Waits for one character from standard input and returns it, or EOF at the

@@ -110,7 +110,7 @@ class ConditionReader {
 
     void read_hull(const Table& document);
     void read_weight(const Table& table, bool named, FixedWeight& w);
-    void read_tank(const Table& table, TankSpec& tank);
+    void read_tank(const Table& table, TankEntry& tank);
     void read_opening(const Table& table, Opening& opening);
     void read_gz(const Table& document);
     void read_weather(const Table& document);
@@ -352,7 +352,7 @@ void ConditionReader::read_weight(const Table& table, bool named, FixedWeight& w
     if (const std::optional<Point3> centre = point(field(table, "centre", true))) w.centre = *centre;
 }
 
-void ConditionReader::read_tank(const Table& table, TankSpec& tank) {
+void ConditionReader::read_tank(const Table& table, TankEntry& tank) {
     tank.line = table.line;
     check_keys(table, {"name", "shape", "density", "fill", "volume", "mass", "permeability"});
     if (const std::optional<std::string> name = string(field(table, "name", true))) tank.name = *name;
@@ -434,7 +434,7 @@ void ConditionReader::read_weather(const Table& document) {
     if (!t) return;
     check_keys(*t, {"profile", "hull_profile", "lateral_centre_z", "lever", "bilge_keel_area",
                     "sharp_bilge", "deck_edge"});
-    WeatherSpec w;
+    WeatherEntry w;
     w.line = t->line;
 
     // profile: an array of polygons, each an array of at least three [x, z].

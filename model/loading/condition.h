@@ -30,7 +30,7 @@ enum class TankAmount {
     Mass     // t of liquid
 };
 
-struct TankSpec {
+struct TankEntry {
     std::string name;
     std::string shape;       // path of the solids file or mesh of the tank's inner space
     int shape_line = 0;      // line of the `shape` key, for messages about the shape
@@ -49,7 +49,7 @@ struct Opening {
 };
 
 // The severe wind and rolling criterion's data; absent: not checked.
-struct WeatherSpec {
+struct WeatherEntry {
     int line = 0;  // line of the [weather] header
     // Extra windage polygons in the x-z plane (m), each of at least three
     // points, added to the hull's own area above the waterline.
@@ -71,9 +71,9 @@ struct Condition {
     int lpp_line = 0, breadth_line = 0, water_density_line = 0;
     FixedWeight lightship;  // name "lightship"
     std::vector<FixedWeight> items;
-    std::vector<TankSpec> tanks;
+    std::vector<TankEntry> tanks;
     std::vector<Opening> openings;
-    std::optional<WeatherSpec> weather;
+    std::optional<WeatherEntry> weather;
     double heel_step = 1.0;  // degrees; 5 / heel_step is a whole number
     int heel_step_line = 0;  // 0 when the file does not give it
 };

@@ -77,37 +77,37 @@ void load_condition_bodies(const Condition& c, CrossingTolerance crossing, Loade
     }
 
     for (std::size_t i = 0; i < c.tanks.size(); ++i) {
-        const TankSpec& spec = c.tanks[i];
+        const TankEntry& entry = c.tanks[i];
         const std::string key = "tank[" + std::to_string(i + 1) + "]";
         Tank t;
-        t.spec = spec;
+        t.entry = entry;
         t.shape = std::make_unique<VoxelGroup>(crossing);
         BodyFileResult read;
-        if (!read_one(file, spec.shape_line, key + ".shape", spec.shape, *t.shape, read, d)) {
+        if (!read_one(file, entry.shape_line, key + ".shape", entry.shape, *t.shape, read, d)) {
             out.tanks.push_back(std::move(t));
             continue;
         }
         const SubmergedPart all = whole(*t.shape);
         t.shape_volume = all.volume;
         t.shape_centre = all.centroid;
-        t.capacity = spec.permeability * t.shape_volume;
-        switch (spec.amount_kind) {
+        t.capacity = entry.permeability * t.shape_volume;
+        switch (entry.amount_kind) {
             case TankAmount::Fill:
-                t.volume = spec.amount * t.capacity;
-                t.mass = spec.density * t.volume;
+                t.volume = entry.amount * t.capacity;
+                t.mass = entry.density * t.volume;
                 break;
             case TankAmount::Volume:
-                t.volume = spec.amount;
-                t.mass = spec.density * t.volume;
+                t.volume = entry.amount;
+                t.mass = entry.density * t.volume;
                 break;
             case TankAmount::Mass:
-                t.mass = spec.amount;
-                t.volume = spec.amount / spec.density;
+                t.mass = entry.amount;
+                t.volume = entry.amount / entry.density;
                 break;
         }
         if (t.volume > t.capacity) {
-            const char* what = spec.amount_kind == TankAmount::Mass ? ".mass" : ".volume";
-            d.error(file, spec.amount_line,
+            const char* what = entry.amount_kind == TankAmount::Mass ? ".mass" : ".volume";
+            d.error(file, entry.amount_line,
                     key + what + ": 液体体积 " + format_number(t.volume) + " m^3 超过舱容 " +
                         format_number(t.capacity) + " m^3 (渗透率 x 舱体积).");
         }

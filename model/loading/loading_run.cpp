@@ -246,7 +246,7 @@ LoadingOutcome compute_loading(const LoadedCondition& c, int threads, const Trim
     double fsm_sum = 0.0;
     for (const Tank& t : c.tanks) {
         TankState s;
-        s.name = t.spec.name;
+        s.name = t.entry.name;
         s.capacity = t.capacity;
         s.volume = t.volume;
         s.mass = t.mass;
@@ -409,7 +409,7 @@ LoadingOutcome compute_loading(const LoadedCondition& c, int threads, const Trim
     // that the two run apart.
     if (c.condition.weather) {
         WeatherInput in;
-        in.spec = &*c.condition.weather;
+        in.entry = &*c.condition.weather;
         in.plane = plane;
         in.displacement = M;
         in.volume = V;

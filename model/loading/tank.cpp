@@ -19,7 +19,7 @@ double free_surface_moment(const Tank& tank, const Point3& N, const Point3& axis
     if (!tank.free_surface()) return 0.0;
     const LiquidAt liquid = liquid_at(tank, N);
     const WaterplaneProps s = tank.shape->waterplane(liquid.plane, axis);
-    return (tank.spec.density * tank.spec.permeability) * s.IT;
+    return (tank.entry.density * tank.entry.permeability) * s.IT;
 }
 
 }  // namespace voxel

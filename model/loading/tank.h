@@ -16,7 +16,7 @@
 namespace voxel {
 
 struct Tank {
-    TankSpec spec;
+    TankEntry entry;
     std::unique_ptr<VoxelGroup> shape;
     double shape_volume = 0.0;  // of the inner space
     double capacity = 0.0;      // permeability x shape_volume
@@ -27,7 +27,7 @@ struct Tank {
     // The liquid's surface can move: the tank is neither empty nor full.
     bool free_surface() const { return volume > 0.0 && volume < capacity; }
     // The volume of the shape that the liquid fills: volume / permeability.
-    double filled_shape_volume() const { return volume / spec.permeability; }
+    double filled_shape_volume() const { return volume / entry.permeability; }
 };
 
 struct LiquidAt {

@@ -256,16 +256,16 @@ WeatherSideOutcome weather_side(const WeatherInput& in, const CentrePlaneSection
                                 SideArms& leeward, SideArms& windward) {
     WeatherSideOutcome out;
     WeatherSide& w = out.side;
-    const WeatherSpec& spec = *in.spec;
+    const WeatherEntry& entry = *in.entry;
     const std::string side = side_text(leeward);
 
     // The windage and its lever.
     double A = 0.0, Az = 0.0;
-    if (spec.hull_profile && section.above_area > 0.0) {
+    if (entry.hull_profile && section.above_area > 0.0) {
         A = section.above_area;
         Az = section.above_area * section.above_z;
     }
-    for (const auto& poly : spec.profile) {
+    for (const auto& poly : entry.profile) {
         const std::size_t n = poly.size();
         double a2 = 0.0, mz = 0.0;
         for (std::size_t i = 0; i < n; ++i) {
@@ -281,8 +281,8 @@ WeatherSideOutcome weather_side(const WeatherInput& in, const CentrePlaneSection
     }
     w.windage_area = A;
     w.windage_centre_z = A > 0.0 ? Az / A : kNaN;
-    w.lateral_centre_z = spec.lateral_centre_z ? *spec.lateral_centre_z : section.below_z;
-    w.lever = spec.lever_half_draft ? w.windage_centre_z - 0.5 * in.draft_mid
+    w.lateral_centre_z = entry.lateral_centre_z ? *entry.lateral_centre_z : section.below_z;
+    w.lever = entry.lever_half_draft ? w.windage_centre_z - 0.5 * in.draft_mid
                                     : w.windage_centre_z - w.lateral_centre_z;
     w.lw1 = (kWindPressure * A * w.lever) / (1000.0 * kGravity * in.displacement);
     w.lw2 = 1.5 * w.lw1;
@@ -292,13 +292,13 @@ WeatherSideOutcome weather_side(const WeatherInput& in, const CentrePlaneSection
     const double CB = in.volume / ((L * B) * d);
     w.x1 = weather_x1(B / d);
     w.x2 = weather_x2(CB);
-    w.k = spec.sharp_bilge ? 0.7 : weather_k(100.0 * spec.bilge_keel_area / (L * B));
+    w.k = entry.sharp_bilge ? 0.7 : weather_k(100.0 * entry.bilge_keel_area / (L * B));
     w.r = 0.73 + 0.6 * ((in.kg - d) / d);
     w.theta0 = w.theta1 = w.theta2 = w.roll_period = w.s = w.area_a = w.area_b = kNaN;
 
     // The deck edge's immersion: the point on the leeward side.
-    if (spec.deck_edge) {
-        Point3 q = *spec.deck_edge;
+    if (entry.deck_edge) {
+        Point3 q = *entry.deck_edge;
         q.y = leeward.sigma() < 0.0 ? -std::fabs(q.y) : std::fabs(q.y);
         auto wet = [&](double deg) { return leeward.water_plane(deg).plane.signed_distance(q) <= 0.0; };
         double prev = 0.0;

@@ -34,7 +34,7 @@ CentrePlaneSection centre_plane_section(const Body& body, const Plane& water);
 
 // What the criterion reads of the floating position.
 struct WeatherInput {
-    const WeatherSpec* spec = nullptr;
+    const WeatherEntry* entry = nullptr;
     Plane plane;                   // the water plane at rest, unit normal out of the water
     double displacement = 0.0;     // t
     double volume = 0.0;           // m^3

@@ -103,7 +103,7 @@ TEST(ConditionReader, CompleteFileGivesEveryValueAndLine) {
     EXPECT_EQ(c.items[1].line, 15);
 
     ASSERT_EQ(c.tanks.size(), 3u);
-    const voxel::TankSpec& fo = c.tanks[0];
+    const voxel::TankEntry& fo = c.tanks[0];
     EXPECT_EQ(fo.name, "FO 1P");
     EXPECT_EQ(fo.shape, dir.file("tanks/fo1p.obj"));
     EXPECT_EQ(fo.shape_line, 21);
@@ -113,13 +113,13 @@ TEST(ConditionReader, CompleteFileGivesEveryValueAndLine) {
     EXPECT_EQ(fo.amount, 0.98);
     EXPECT_EQ(fo.amount_line, 23);
     EXPECT_EQ(fo.permeability, 0.97);
-    const voxel::TankSpec& fw = c.tanks[1];
+    const voxel::TankEntry& fw = c.tanks[1];
     EXPECT_EQ(fw.shape, "/data/fw.stl");  // absolute: as it is
     EXPECT_EQ(fw.amount_kind, TankAmount::Volume);
     EXPECT_EQ(fw.amount, 120.0);
     EXPECT_EQ(fw.amount_line, 29);
     EXPECT_EQ(fw.permeability, 1.0);  // the default
-    const voxel::TankSpec& bw = c.tanks[2];
+    const voxel::TankEntry& bw = c.tanks[2];
     EXPECT_EQ(bw.amount_kind, TankAmount::Mass);
     EXPECT_EQ(bw.amount, 0.0);
     EXPECT_EQ(bw.amount_line, 32);
@@ -249,7 +249,7 @@ TEST(ConditionReader, WeatherTable) {
                       "deck_edge = [50, -10, 10]\n");
     ASSERT_TRUE(errors_of(r).empty()) << joined(errors_of(r));
     ASSERT_TRUE(r.condition.weather);
-    const voxel::WeatherSpec& w = *r.condition.weather;
+    const voxel::WeatherEntry& w = *r.condition.weather;
     EXPECT_EQ(w.line, 6);
     ASSERT_EQ(w.profile.size(), 2u);
     ASSERT_EQ(w.profile[0].size(), 3u);

@@ -20,8 +20,8 @@ using voxel::Point3;
 voxel::Tank box_tank(double x0, double x1, double b, double z0, double z1, double rho,
                      double fill) {
     voxel::Tank t;
-    t.spec.name = "tank";
-    t.spec.density = rho;
+    t.entry.name = "tank";
+    t.entry.density = rho;
     t.shape = std::make_unique<voxel::VoxelGroup>(voxel::CrossingTolerance::Loose);
     set_hexahedra(*t.shape, {box_solid(x0, x1, -b / 2, b / 2, z0, z1)});
     t.shape_volume = (x1 - x0) * b * (z1 - z0);

@@ -106,7 +106,7 @@ TEST(Weather, WallSidedBoxBarge) {
     const double Delta = L * Bm * T * rho;
     c.condition.lightship = {"lightship", Delta, {L / 2, 0.0, KG}};
     c.condition.openings = {{"vent s", {50.0, -10.0, 9.5}, 0}, {"vent p", {50.0, 10.0, 9.5}, 0}};
-    voxel::WeatherSpec w;
+    voxel::WeatherEntry w;
     w.deck_edge = Point3{50.0, -10.0, 10.0};
     c.condition.weather = w;
     const voxel::LoadingOutcome o = voxel::compute_loading(c, 2);
