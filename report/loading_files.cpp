@@ -152,9 +152,7 @@ Json gz_json(const GzCurves& gz) {
 // that is not finite.
 std::string fixed(double v, int decimals) {
     if (!std::isfinite(v)) return "-";
-    std::string t = format_fixed(v, decimals);
-    if (t[0] == '-' && t.find_first_not_of("-0.") == std::string::npos) t.erase(0, 1);
-    return t;
+    return format_fixed_unsigned_zero(v, decimals);
 }
 
 constexpr int kLengthDecimals = 4;  // m: lengths, coordinates, drafts, arms

@@ -6,6 +6,7 @@
 
 #include "kernel/angles.h"
 #include "kernel/platform/number_format.h"
+#include "report/charts/svg_document.h"
 #include "report/loading_files.h"
 
 namespace voxel {
@@ -22,40 +23,17 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 std::size_t utf8_length(const std::string& s, std::size_t i) {
     const auto b = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
     const unsigned c = b(i);
-    std::size_t n = c < 0x80 ? 1 : c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3
-                                 : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
+    std::size_t n = c < 0x80                 ? 1
+                    : c >= 0xC2 && c <= 0xDF ? 2
+                    : c >= 0xE0 && c <= 0xEF ? 3
+                    : c >= 0xF0 && c <= 0xF4 ? 4
+                                             : 0;
     if (n == 0 || i + n > s.size()) return 0;
     for (std::size_t k = 1; k < n; ++k)
         if ((b(i + k) & 0xC0) != 0x80) return 0;
     if (n == 3 && ((c == 0xE0 && b(i + 1) < 0xA0) || (c == 0xED && b(i + 1) > 0x9F))) return 0;
     if (n == 4 && ((c == 0xF0 && b(i + 1) < 0x90) || (c == 0xF4 && b(i + 1) > 0x8F))) return 0;
     return n;
-}
-
-// Text for an element or an attribute: &, <, >, " escaped, control
-// characters but tab and line feed dropped, faulty UTF-8 bytes as U+FFFD.
-std::string esc(const std::string& s) {
-    std::string out;
-    for (std::size_t i = 0; i < s.size();) {
-        const std::size_t n = utf8_length(s, i);
-        if (n == 0) {
-            out += "\xEF\xBF\xBD";
-            ++i;
-            continue;
-        }
-        const char c = s[i];
-        if (n == 1) {
-            if (c == '&') out += "&amp;";
-            else if (c == '<') out += "&lt;";
-            else if (c == '>') out += "&gt;";
-            else if (c == '"') out += "&quot;";
-            else if (static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n') out += c;
-        } else {
-            out.append(s, i, n);
-        }
-        i += n;
-    }
-    return out;
 }
 
 // Markup as it is, its faulty UTF-8 bytes as U+FFFD.
@@ -74,16 +52,21 @@ std::string valid_utf8(const std::string& s) {
     return out;
 }
 
+// Text for an element or an attribute: faulty UTF-8 bytes as U+FFFD, control
+// characters but tab and line feed dropped, then escaped as the charts' text.
+std::string esc(const std::string& s) {
+    std::string clean;
+    for (const char c : valid_utf8(s))
+        if (static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n') clean += c;
+    return xml_escape(clean);
+}
+
 // Fixed decimals; a rounded negative zero without its sign; "–" for a value
 // that is not finite. The minus sign is U+2212.
 std::string fixed(double v, int decimals) {
     if (!std::isfinite(v)) return "–";
-    std::string t = format_fixed(v, decimals);
-    if (t[0] == '-') {
-        if (t.find_first_not_of("-0.") == std::string::npos) return t.substr(1);
-        return "\xE2\x88\x92" + t.substr(1);
-    }
-    return t;
+    const std::string t = format_fixed_unsigned_zero(v, decimals);
+    return t[0] == '-' ? "\xE2\x88\x92" + t.substr(1) : t;
 }
 
 std::string opt_angle(const std::optional<double>& v) {
@@ -94,7 +77,9 @@ std::string td(const std::string& s, const char* cls = nullptr) {
     return cls ? "<td class=\"" + std::string(cls) + "\">" + s + "</td>" : "<td>" + s + "</td>";
 }
 
-std::string num(const std::string& s) { return td(s, "n"); }
+std::string num(const std::string& s) {
+    return td(s, "n");
+}
 
 std::string row(const std::string& label, const std::string& value) {
     return "<tr><th>" + label + "</th>" + num(value) + "</tr>\n";
@@ -134,15 +119,19 @@ std::string result_cell(const std::string& result) {
 
 // Maps data (u, v) into a plot box of the SVG, v upward.
 struct Frame {
-    double u0, u1, v0, v1;     // data range
-    double x0, y0, w, h;       // plot box in SVG units
+    double u0, u1, v0, v1;  // data range
+    double x0, y0, w, h;    // plot box in SVG units
     double x(double u) const { return x0 + (u - u0) / (u1 - u0) * w; }
     double y(double v) const { return y0 + h - (v - v0) / (v1 - v0) * h; }
 };
 
-std::string f1(double v) { return format_fixed(v, 1); }
+std::string f1(double v) {
+    return format_fixed(v, 1);
+}
 
-std::string pt(const Frame& f, double u, double v) { return f1(f.x(u)) + "," + f1(f.y(v)); }
+std::string pt(const Frame& f, double u, double v) {
+    return f1(f.x(u)) + "," + f1(f.y(v));
+}
 
 // The midship section seen from aft: port (+y) on the left, starboard on the
 // right. The hull's extent in y and z, the breadth, the water line of the
@@ -162,7 +151,8 @@ std::string section_svg(const LoadingResult& r) {
     const Frame f{-span / 2, span / 2, zlo, zhi, 0.0, 0.0, W, H};
     const auto X = [&](double y) { return f.x(-y); };
     std::string s = "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 " + f1(W) + " " +
-                    f1(H + 4) + "\" class=\"section\" font-size=\"9\" font-family=\"sans-serif\">\n";
+                    f1(H + 4) +
+                    "\" class=\"section\" font-size=\"9\" font-family=\"sans-serif\">\n";
     // Water below the water line.
     const double ya = span / 2, yb = -span / 2;  // left and right ends in y
     s += "<polygon fill=\"#cfe6f7\" points=\"" + f1(X(ya)) + "," + f1(f.y(wl(ya))) + " " +
@@ -172,8 +162,8 @@ std::string section_svg(const LoadingResult& r) {
          f1(X(b.miny) - X(b.maxy)) + "\" height=\"" + f1(f.y(b.minz) - f.y(b.maxz)) +
          "\" fill=\"#f4efe6\" fill-opacity=\"0.75\" stroke=\"#333\" stroke-width=\"1.2\"/>\n";
     if (r.breadth > 0.0)
-        s += "<rect x=\"" + f1(X(0.5 * r.breadth)) + "\" y=\"" + f1(f.y(b.maxz)) +
-             "\" width=\"" + f1(X(-0.5 * r.breadth) - X(0.5 * r.breadth)) + "\" height=\"" +
+        s += "<rect x=\"" + f1(X(0.5 * r.breadth)) + "\" y=\"" + f1(f.y(b.maxz)) + "\" width=\"" +
+             f1(X(-0.5 * r.breadth) - X(0.5 * r.breadth)) + "\" height=\"" +
              f1(f.y(b.minz) - f.y(b.maxz)) +
              "\" fill=\"none\" stroke=\"#996\" stroke-dasharray=\"4 2\" stroke-width=\"0.8\"/>\n";
     s += "<line x1=\"" + f1(X(ya)) + "\" y1=\"" + f1(f.y(wl(ya))) + "\" x2=\"" + f1(X(yb)) +
@@ -264,18 +254,18 @@ std::string weather_svg(const LoadingResult& r, const WeatherSide& w, bool starb
          "\" height=\"" + ylw2 + "\"/></clipPath><clipPath id=\"below-" + id +
          "\"><rect x=\"0\" y=\"" + ylw2 + "\" width=\"" + f1(W) + "\" height=\"" + f1(H) +
          "\"/></clipPath></defs>\n";
-    s += "<polygon points=\"" + poly + "\" fill=\"#f2a65a\" fill-opacity=\"0.55\" clip-path=\"url(#below-" +
-         id + ")\"/>\n";
-    s += "<polygon points=\"" + poly + "\" fill=\"#6cc070\" fill-opacity=\"0.55\" clip-path=\"url(#above-" +
-         id + ")\"/>\n";
+    s += "<polygon points=\"" + poly +
+         "\" fill=\"#f2a65a\" fill-opacity=\"0.55\" clip-path=\"url(#below-" + id + ")\"/>\n";
+    s += "<polygon points=\"" + poly +
+         "\" fill=\"#6cc070\" fill-opacity=\"0.55\" clip-path=\"url(#above-" + id + ")\"/>\n";
     // Axes and grid.
     s += "<rect x=\"" + f1(f.x0) + "\" y=\"" + f1(f.y0) + "\" width=\"" + f1(f.w) + "\" height=\"" +
          f1(f.h) + "\" fill=\"none\" stroke=\"#999\" stroke-width=\"0.5\"/>\n";
     for (double u = u0; u <= u1 + 1e-9; u += 10.0)
         s += "<line x1=\"" + f1(f.x(u)) + "\" y1=\"" + f1(f.y0) + "\" x2=\"" + f1(f.x(u)) +
-             "\" y2=\"" + f1(f.y0 + f.h) + "\" stroke=\"#e4e4e4\" stroke-width=\"0.5\"/><text x=\"" +
-             f1(f.x(u)) + "\" y=\"" + f1(f.y0 + f.h + 9) + "\" text-anchor=\"middle\">" +
-             fixed(u, 0) + "</text>\n";
+             "\" y2=\"" + f1(f.y0 + f.h) +
+             "\" stroke=\"#e4e4e4\" stroke-width=\"0.5\"/><text x=\"" + f1(f.x(u)) + "\" y=\"" +
+             f1(f.y0 + f.h + 9) + "\" text-anchor=\"middle\">" + fixed(u, 0) + "</text>\n";
     s += "<text x=\"" + f1(f.x0 + f.w) + "\" y=\"" + f1(H - 3) +
          "\" text-anchor=\"end\">heel to leeward φ (°)</text>\n";
     s += "<line x1=\"" + f1(f.x0) + "\" y1=\"" + f1(f.y(0)) + "\" x2=\"" + f1(f.x0 + f.w) +
@@ -287,7 +277,8 @@ std::string weather_svg(const LoadingResult& r, const WeatherSide& w, bool starb
         const double a = leeward_arm(r.gz, starboard, u);
         if (std::isfinite(a)) line += (line.empty() ? "" : " ") + pt(f, u, a);
     }
-    s += "<polyline points=\"" + line + "\" fill=\"none\" stroke=\"#1f5fa8\" stroke-width=\"1.3\"/>\n";
+    s += "<polyline points=\"" + line +
+         "\" fill=\"none\" stroke=\"#1f5fa8\" stroke-width=\"1.3\"/>\n";
     // The levers.
     const auto lever = [&](double v, const char* name, const char* dash) {
         return "<line x1=\"" + f1(f.x0) + "\" y1=\"" + f1(f.y(v)) + "\" x2=\"" + f1(f.x0 + f.w) +
@@ -300,9 +291,10 @@ std::string weather_svg(const LoadingResult& r, const WeatherSide& w, bool starb
     s += lever(w.lw2, "lw2", "");
     const auto mark = [&](double u, const std::string& name, double dy) {
         return "<line x1=\"" + f1(f.x(u)) + "\" y1=\"" + f1(f.y0) + "\" x2=\"" + f1(f.x(u)) +
-               "\" y2=\"" + f1(f.y0 + f.h) + "\" stroke=\"#555\" stroke-width=\"0.6\" "
-               "stroke-dasharray=\"2 2\"/><text x=\"" + f1(f.x(u) + 2) + "\" y=\"" +
-               f1(f.y0 + 9 + dy) + "\">" + name + "</text>\n";
+               "\" y2=\"" + f1(f.y0 + f.h) +
+               "\" stroke=\"#555\" stroke-width=\"0.6\" "
+               "stroke-dasharray=\"2 2\"/><text x=\"" +
+               f1(f.x(u) + 2) + "\" y=\"" + f1(f.y0 + 9 + dy) + "\">" + name + "</text>\n";
     };
     s += mark(from, "θ0−θ1", 0);
     s += mark(w.theta0, "θ0", 10);
@@ -321,8 +313,9 @@ std::string weather_svg(const LoadingResult& r, const WeatherSide& w, bool starb
 }
 
 std::string weather_section(const LoadingResult& r) {
-    std::string h = "<section id=\"weather\">\n<h2>Severe wind and rolling "
-                    "(weather criterion, IS Code 2008 A 2.3) <small>气象衡准</small></h2>\n";
+    std::string h =
+        "<section id=\"weather\">\n<h2>Severe wind and rolling "
+        "(weather criterion, IS Code 2008 A 2.3) <small>气象衡准</small></h2>\n";
     if (!r.weather) {
         h += "<p class=\"muted\">Not checked: the condition has no [weather] table. "
              "未校核.</p>\n</section>\n";
@@ -418,9 +411,10 @@ std::string loading_html(const LoadingResult& r, const HtmlInputs& inputs) {
         for (const SideValue* s : {&c.starboard, &c.port})
             (s->result == "PASS" ? pass : s->result == "FAIL" ? fail : unbalanced) += 1;
 
-    std::string h = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
-                    "<title>Loading condition: " + esc(r.condition) + "</title>\n<style>" +
-                    kStyle + "</style>\n</head>\n<body>\n";
+    std::string h =
+        "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+        "<title>Loading condition: " +
+        esc(r.condition) + "</title>\n<style>" + kStyle + "</style>\n</head>\n<body>\n";
     h += "<h1>Loading condition <small>装载工况</small>: " + esc(r.condition) + "</h1>\n";
     h += "<p class=\"summary\">Intact criteria, both sides: <b>" + std::to_string(pass) +
          " PASS</b>, <b>" + std::to_string(fail) + " FAIL</b>" +
@@ -433,9 +427,10 @@ std::string loading_html(const LoadingResult& r, const HtmlInputs& inputs) {
     h += row("length between perpendiculars Lpp", fixed(r.lpp, 3) + " m");
     h += row("moulded breadth B", fixed(r.breadth, 3) + " m");
     h += row("water density ρ", fixed(r.water_density, 4) + " t/m³");
-    h += "</table>\n<p class=\"small\">Body coordinates: x forward from the aft perpendicular, y to "
-         "port, z up from the base plane. Heel &gt; 0 with the starboard (−y) side down; trim &gt; "
-         "0 by the stern.</p></section>\n";
+    h +=
+        "</table>\n<p class=\"small\">Body coordinates: x forward from the aft perpendicular, y to "
+        "port, z up from the base plane. Heel &gt; 0 with the starboard (−y) side down; trim &gt; "
+        "0 by the stern.</p></section>\n";
 
     // Weights.
     h += "<section><h2>Weights and tanks <small>重量与液舱</small></h2>\n";
@@ -443,8 +438,9 @@ std::string loading_html(const LoadingResult& r, const HtmlInputs& inputs) {
          "(t)</th><th class=\"n\">x (m)</th><th class=\"n\">y (m)</th><th class=\"n\">z "
          "(m)</th></tr>\n";
     for (const FixedWeight& f : w.fixed)
-        h += "<tr><td>" + esc(f.name) + "</td>" + num(fixed(f.mass, 2)) + num(fixed(f.centre.x, 3)) +
-             num(fixed(f.centre.y, 3)) + num(fixed(f.centre.z, 3)) + "</tr>\n";
+        h += "<tr><td>" + esc(f.name) + "</td>" + num(fixed(f.mass, 2)) +
+             num(fixed(f.centre.x, 3)) + num(fixed(f.centre.y, 3)) + num(fixed(f.centre.z, 3)) +
+             "</tr>\n";
     h += "</table>\n";
     if (w.tanks.empty()) {
         h += "<p>No tanks.</p>\n";
@@ -477,14 +473,14 @@ std::string loading_html(const LoadingResult& r, const HtmlInputs& inputs) {
     h += row("draft at AP 尾吃水", fixed(e.draft_ap, 3) + " m");
     h += row("draft amidships 中吃水", fixed(e.draft_mid, 3) + " m");
     h += row("draft at FP 首吃水", fixed(e.draft_fp, 3) + " m");
-    h += row("centre of buoyancy B", fixed(e.B.x, 3) + ", " + fixed(e.B.y, 3) + ", " +
-                                         fixed(e.B.z, 3) + " m");
+    h += row("centre of buoyancy B",
+             fixed(e.B.x, 3) + ", " + fixed(e.B.y, 3) + ", " + fixed(e.B.z, 3) + " m");
     h += row("KM", fixed(st.km, 3) + " m");
     h += row("KG", fixed(st.kg, 3) + " m");
     h += row("GM solid (液面修正前)", fixed(st.gm_solid, 3) + " m");
     h += row("free-surface correction FSC", fixed(st.free_surface_correction, 3) + " m");
-    h += "<tr><th><b>GM fluid (液面修正后)</b></th>" + num("<b>" + fixed(st.gm_fluid, 3) + " m</b>") +
-         "</tr>\n";
+    h += "<tr><th><b>GM fluid (液面修正后)</b></th>" +
+         num("<b>" + fixed(st.gm_fluid, 3) + " m</b>") + "</tr>\n";
     h += "</table></div>\n<figure style=\"margin:0\">" + section_svg(r) +
          "<figcaption>Midship section (x = Lpp/2) seen from aft: the hull's extent in y and z "
          "(solid box), the moulded breadth (dashed), the water line of the floating position, G "
@@ -497,8 +493,9 @@ std::string loading_html(const LoadingResult& r, const HtmlInputs& inputs) {
 
     // GZ.
     h += "<section class=\"keep\"><h2>Righting arms <small>GZ 曲线</small></h2>\n" +
-         gz_chart_svg(r) + "<table class=\"data\"><tr class=\"head\"><th></th><th "
-                           "class=\"n\">starboard 右舷</th><th class=\"n\">port 左舷</th></tr>\n";
+         gz_chart_svg(r) +
+         "<table class=\"data\"><tr class=\"head\"><th></th><th "
+         "class=\"n\">starboard 右舷</th><th class=\"n\">port 左舷</th></tr>\n";
     h += "<tr><th>largest GZ</th>" +
          num(fixed(r.gz_max_starboard, 3) + " m at " + fixed(r.gz_max_starboard_deg, 1) + "°") +
          num(fixed(r.gz_max_port, 3) + " m at " + fixed(r.gz_max_port_deg, 1) + "°") + "</tr>\n";
@@ -528,7 +525,8 @@ std::string loading_html(const LoadingResult& r, const HtmlInputs& inputs) {
              esc(c.id) + "</small></td>" +
              num(std::string(info.relation) + " " + fixed(c.limit, info.decimals) + unit) +
              num(fixed(c.starboard.value, info.decimals) + unit) + result_cell(c.starboard.result) +
-             num(fixed(c.port.value, info.decimals) + unit) + result_cell(c.port.result) + "</tr>\n";
+             num(fixed(c.port.value, info.decimals) + unit) + result_cell(c.port.result) +
+             "</tr>\n";
     }
     h += "</table>\n<p class=\"small\">NOT_BALANCED: the value uses a point whose trim balancing "
          "stopped at its bound.</p></section>\n";
@@ -537,7 +535,8 @@ std::string loading_html(const LoadingResult& r, const HtmlInputs& inputs) {
 
     // Notes.
     h += "<section><h2>Notes and warnings <small>说明与警告</small></h2>\n";
-    if (r.notes.empty()) h += "<p class=\"muted\">None.</p>\n";
+    if (r.notes.empty())
+        h += "<p class=\"muted\">None.</p>\n";
     else {
         h += "<ul>\n";
         for (const std::string& n : r.notes) h += "<li class=\"warn\">" + esc(n) + "</li>\n";

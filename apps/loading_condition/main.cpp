@@ -29,13 +29,6 @@
 
 namespace {
 
-// Fixed decimals, with a value that rounds to zero written without a sign.
-std::string fixed(double v, int decimals) {
-    std::string s = voxel::format_fixed(v, decimals);
-    if (s[0] == '-' && s.find_first_not_of("-0.") == std::string::npos) s.erase(0, 1);
-    return s;
-}
-
 // The input files named with the SHA-256 of their bytes; false with the
 // message when one of them can no longer be read.
 bool input_files(const std::string& path, const voxel::Condition& condition,
@@ -58,10 +51,10 @@ bool input_files(const std::string& path, const voxel::Condition& condition,
 }
 
 int run(int argc, char** argv) {
-    voxel::CommandLine command_line(
-        "loading_condition",
-        "装载工况: 重量与液舱 (液面随倾斜移动), 平衡浮态, 稳性高, 两舷 GZ 曲线, 进水角, 完整稳性衡准",
-        "CONDITION", "装载工况文件 (TOML)", true);
+    voxel::CommandLine command_line("loading_condition",
+                                    "装载工况: 重量与液舱 (液面随倾斜移动), 平衡浮态, 稳性高, 两舷 "
+                                    "GZ 曲线, 进水角, 完整稳性衡准",
+                                    "CONDITION", "装载工况文件 (TOML)", true);
     command_line.set_synopsis("CONDITION.toml [--out DIR] [--threads N]");
     std::string out_dir;
     int threads = 0;
@@ -98,12 +91,12 @@ int run(int argc, char** argv) {
     }
 
     const std::string stem = voxel::condition_stem(path);
-    const std::string error = voxel::write_files_atomically(
-        out_dir, {{stem + ".json", voxel::loading_json(r)},
-                  {stem + ".txt", voxel::loading_text(r)},
-                  {stem + "_gz.csv", voxel::loading_gz_csv(r)},
-                  {stem + "_gz.svg", voxel::loading_gz_svg(r)},
-                  {stem + ".html", voxel::loading_html(r, inputs)}});
+    const std::string error =
+        voxel::write_files_atomically(out_dir, {{stem + ".json", voxel::loading_json(r)},
+                                                {stem + ".txt", voxel::loading_text(r)},
+                                                {stem + "_gz.csv", voxel::loading_gz_csv(r)},
+                                                {stem + "_gz.svg", voxel::loading_gz_svg(r)},
+                                                {stem + ".html", voxel::loading_html(r, inputs)}});
     if (!error.empty()) {
         voxel::diagnostic_line(error);
         return 1;
@@ -112,21 +105,24 @@ int run(int argc, char** argv) {
     int pass = 0, fail = 0, unbalanced = 0;
     for (const voxel::CriterionOutcome& c : r.criteria)
         for (const voxel::SideValue* s : {&c.starboard, &c.port}) {
-            if (s->result == "PASS") ++pass;
-            else if (s->result == "FAIL") ++fail;
-            else ++unbalanced;
+            if (s->result == "PASS")
+                ++pass;
+            else if (s->result == "FAIL")
+                ++fail;
+            else
+                ++unbalanced;
         }
     const voxel::Equilibrium& e = r.equilibrium;
+    const auto fixed = voxel::format_fixed_unsigned_zero;
     voxel::console_line("装载工况: " + r.condition + " (" + path + ")");
     voxel::console_line("排水量 " + fixed(r.weights.displacement, 1) + " t, 横倾 " +
                         fixed(e.heel, 2) + " 度, 纵倾 " + fixed(e.trim_m, 3) +
                         " m, 吃水 (尾/中/首) " + fixed(e.draft_ap, 3) + " / " +
-                        fixed(e.draft_mid, 3) + " / " + fixed(e.draft_fp, 3) +
-                        " m");
-    voxel::console_line("GM (液面修正后) " + fixed(r.stability.gm_fluid, 3) +
-                        " m; 衡准 (两舷): 通过 " + std::to_string(pass) + ", 不通过 " +
-                        std::to_string(fail) +
-                        (unbalanced ? ", 纵倾未平衡 " + std::to_string(unbalanced) : std::string()));
+                        fixed(e.draft_mid, 3) + " / " + fixed(e.draft_fp, 3) + " m");
+    voxel::console_line(
+        "GM (液面修正后) " + fixed(r.stability.gm_fluid, 3) + " m; 衡准 (两舷): 通过 " +
+        std::to_string(pass) + ", 不通过 " + std::to_string(fail) +
+        (unbalanced ? ", 纵倾未平衡 " + std::to_string(unbalanced) : std::string()));
     voxel::console_line("已写出 " + stem + ".json, " + stem + ".txt, " + stem + "_gz.csv, " + stem +
                         "_gz.svg, " + stem + ".html 于 " + (out_dir.empty() ? "." : out_dir));
     voxel::console_line("用时 " + fixed(clock.seconds(), 3) + " s");

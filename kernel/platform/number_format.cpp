@@ -38,6 +38,12 @@ std::string format_fixed(double value, int decimals) {
     return std::string(buf, res.ptr);
 }
 
+std::string format_fixed_unsigned_zero(double value, int decimals) {
+    std::string s = format_fixed(value, decimals);
+    if (!s.empty() && s[0] == '-' && s.find_first_not_of("-0.") == std::string::npos) s.erase(0, 1);
+    return s;
+}
+
 std::string pad_left_aligned(const std::string& text, std::size_t width) {
     if (text.size() >= width) return text;
     return text + std::string(width - text.size(), ' ');

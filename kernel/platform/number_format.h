@@ -22,6 +22,10 @@ std::string format_shortest(double value);
 // Fixed notation with the given number of decimals (printf's %.Nf), locale-free.
 std::string format_fixed(double value, int decimals);
 
+// The same with a value that rounds to zero written without its sign
+// ("0.000", never "-0.000").
+std::string format_fixed_unsigned_zero(double value, int decimals);
+
 // text padded with blanks to at least `width` bytes: on the right when
 // left-aligned, on the left otherwise.
 std::string pad_left_aligned(const std::string& text, std::size_t width);

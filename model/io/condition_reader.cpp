@@ -33,16 +33,26 @@ int line_of(const toml::source_region& s) {
 
 const char* type_name(const toml::node& n) {
     switch (n.type()) {
-        case toml::node_type::table: return "表";
-        case toml::node_type::array: return "数组";
-        case toml::node_type::string: return "字符串";
-        case toml::node_type::integer: return "整数";
-        case toml::node_type::floating_point: return "浮点数";
-        case toml::node_type::boolean: return "布尔值";
-        case toml::node_type::date: return "日期";
-        case toml::node_type::time: return "时间";
-        case toml::node_type::date_time: return "日期时间";
-        case toml::node_type::none: break;
+        case toml::node_type::table:
+            return "表";
+        case toml::node_type::array:
+            return "数组";
+        case toml::node_type::string:
+            return "字符串";
+        case toml::node_type::integer:
+            return "整数";
+        case toml::node_type::floating_point:
+            return "浮点数";
+        case toml::node_type::boolean:
+            return "布尔值";
+        case toml::node_type::date:
+            return "日期";
+        case toml::node_type::time:
+            return "时间";
+        case toml::node_type::date_time:
+            return "日期时间";
+        case toml::node_type::none:
+            break;
     }
     return "空值";
 }
@@ -121,7 +131,8 @@ class ConditionReader {
     std::vector<std::pair<int, std::string>> faults_;
 };
 
-void ConditionReader::check_keys(const Table& table, std::initializer_list<std::string_view> known) {
+void ConditionReader::check_keys(const Table& table,
+                                 std::initializer_list<std::string_view> known) {
     for (const auto& kv : *table.t) {
         const std::string_view key = kv.first.str();
         if (std::find(known.begin(), known.end(), key) != known.end()) continue;
@@ -182,8 +193,9 @@ std::optional<double> ConditionReader::number(const Field& f) {
         return std::nullopt;
     }
     if (!std::isfinite(v) || std::fabs(v) > kLargestInputMagnitude) {
-        error(f.line, f.path + " 应为有限数, 绝对值不超过 " + format_number(kLargestInputMagnitude) +
-                          ", 读到 " + format_shortest(v) + ".");
+        error(f.line, f.path + " 应为有限数, 绝对值不超过 " +
+                          format_number(kLargestInputMagnitude) + ", 读到 " + format_shortest(v) +
+                          ".");
         return std::nullopt;
     }
     return v;
@@ -209,8 +221,8 @@ std::optional<Point3> ConditionReader::point(const Field& f) {
         return std::nullopt;
     }
     if (a->size() != 3) {
-        error(f.line, f.path + " 应为" + expected + ", 读到 " + std::to_string(a->size()) +
-                          " 个元素.");
+        error(f.line,
+              f.path + " 应为" + expected + ", 读到 " + std::to_string(a->size()) + " 个元素.");
         return std::nullopt;
     }
     double xyz[3] = {0.0, 0.0, 0.0};
@@ -258,10 +270,18 @@ void ConditionReader::unique_name(std::map<std::string, std::string>& seen, cons
     if (!fresh) error(f.line, f.path + " 为 \"" + name + "\", 与 " + it->second + " 重名.");
 }
 
-bool positive(double v) { return v > 0.0; }
-bool not_negative(double v) { return v >= 0.0; }
-bool fraction(double v) { return v >= 0.0 && v <= 1.0; }
-bool permeability(double v) { return v > 0.0 && v <= 1.0; }
+bool positive(double v) {
+    return v > 0.0;
+}
+bool not_negative(double v) {
+    return v >= 0.0;
+}
+bool fraction(double v) {
+    return v >= 0.0 && v <= 1.0;
+}
+bool permeability(double v) {
+    return v > 0.0 && v <= 1.0;
+}
 // The GZ curve's areas to 30 and 40 degrees and between them are integrated
 // by Simpson's rule over the heel steps, which needs an even number of steps
 // in each: 10 / heel_step even, that is 5 / heel_step whole. At most 50
@@ -275,8 +295,7 @@ bool heel_step(double v) {
 void ConditionReader::read(const toml::table& document) {
     const Table root{&document, "", 1};
     check_keys(root, {"name", "hull", "lightship", "item", "tank", "opening", "gz", "weather"});
-    if (const std::optional<std::string> name = string(field(root, "name", false)))
-        c_.name = *name;
+    if (const std::optional<std::string> name = string(field(root, "name", false))) c_.name = *name;
     read_hull(root);
 
     const Field lightship = field(root, "lightship", false);
@@ -326,8 +345,8 @@ void ConditionReader::read_hull(const Table& document) {
         std::optional<double>& value;
         int& line;
     } positive_values[] = {{"lpp", c_.lpp, c_.lpp_line},
-                   {"breadth", c_.breadth, c_.breadth_line},
-                   {"water_density", c_.water_density, c_.water_density_line}};
+                           {"breadth", c_.breadth, c_.breadth_line},
+                           {"water_density", c_.water_density, c_.water_density_line}};
     for (const auto& l : positive_values) {
         const Field f = field(*t, l.key, false);
         if (!f.node) continue;
@@ -349,13 +368,15 @@ void ConditionReader::read_weight(const Table& table, bool named, FixedWeight& w
     if (const std::optional<double> mass =
             number_where(field(table, "mass", true), not_negative, "不能为负"))
         w.mass = *mass;
-    if (const std::optional<Point3> centre = point(field(table, "centre", true))) w.centre = *centre;
+    if (const std::optional<Point3> centre = point(field(table, "centre", true)))
+        w.centre = *centre;
 }
 
 void ConditionReader::read_tank(const Table& table, TankEntry& tank) {
     tank.line = table.line;
     check_keys(table, {"name", "shape", "density", "fill", "volume", "mass", "permeability"});
-    if (const std::optional<std::string> name = string(field(table, "name", true))) tank.name = *name;
+    if (const std::optional<std::string> name = string(field(table, "name", true)))
+        tank.name = *name;
     const Field shape = field(table, "shape", true);
     tank.shape_line = shape.line;
     if (const std::optional<std::string> path = file_path(shape)) tank.shape = *path;
@@ -417,8 +438,9 @@ void ConditionReader::read_gz(const Table& document) {
     const Field step = field(*t, "heel_step", false);
     if (!step.node) return;
     c_.heel_step_line = step.line;
-    if (const std::optional<double> v = number_where(
-            step, heel_step, "应在 0.1 与 5 之间且使 5 / heel_step 为整数 (如 5, 2.5, 1, 0.5, 0.25)"))
+    if (const std::optional<double> v =
+            number_where(step, heel_step,
+                         "应在 0.1 与 5 之间且使 5 / heel_step 为整数 (如 5, 2.5, 1, 0.5, 0.25)"))
         c_.heel_step = *v;
 }
 
@@ -453,8 +475,8 @@ void ConditionReader::read_weather(const Table& document) {
                 continue;
             }
             if (points->size() < 3) {
-                error(pline, ppath + " 应有至少 3 个点, 读到 " + std::to_string(points->size()) +
-                                 " 个.");
+                error(pline,
+                      ppath + " 应有至少 3 个点, 读到 " + std::to_string(points->size()) + " 个.");
                 continue;
             }
             std::vector<std::pair<double, double>> polygon;
@@ -495,16 +517,16 @@ void ConditionReader::read_weather(const Table& document) {
     const Field lateral = field(*t, "lateral_centre_z", false);
     if (lateral.node) w.lateral_centre_z = number(lateral);
     if (!w.hull_profile && !lateral.node)
-        error(hull_profile.line, hull_profile.path + " 为 false 时须给出 " +
-                                     t->path_of("lateral_centre_z") + ".");
+        error(hull_profile.line,
+              hull_profile.path + " 为 false 时须给出 " + t->path_of("lateral_centre_z") + ".");
 
     const Field lever = field(*t, "lever", false);
     if (const std::optional<std::string> s = string(lever)) {
         if (*s == "half_draft")
             w.lever_half_draft = true;
         else if (*s != "lateral")
-            error(lever.line, lever.path + " 应为 \"lateral\" 或 \"half_draft\", 读到 \"" + *s +
-                                  "\".");
+            error(lever.line,
+                  lever.path + " 应为 \"lateral\" 或 \"half_draft\", 读到 \"" + *s + "\".");
     }
     if (const std::optional<double> a =
             number_where(field(*t, "bilge_keel_area", false), not_negative, "不能为负"))

@@ -32,13 +32,13 @@ enum class TankAmount {
 
 struct TankEntry {
     std::string name;
-    std::string shape;       // path of the solids file or mesh of the tank's inner space
-    int shape_line = 0;      // line of the `shape` key, for messages about the shape
-    int line = 0;            // line of the tank's table header
-    double density = 0.0;    // t/m^3 of the liquid
+    std::string shape;     // path of the solids file or mesh of the tank's inner space
+    int shape_line = 0;    // line of the `shape` key, for messages about the shape
+    int line = 0;          // line of the tank's table header
+    double density = 0.0;  // t/m^3 of the liquid
     TankAmount amount_kind = TankAmount::Fill;
-    double amount = 0.0;     // fill (0..1), m^3 or t, as amount_kind says
-    int amount_line = 0;     // line of the amount's key
+    double amount = 0.0;        // fill (0..1), m^3 or t, as amount_kind says
+    int amount_line = 0;        // line of the amount's key
     double permeability = 1.0;  // capacity = permeability x shape volume
 };
 
@@ -59,7 +59,7 @@ struct WeatherEntry {
     bool lever_half_draft = false;           // lever "half_draft": Z to d/2 instead of the centre
     double bilge_keel_area = 0.0;            // m^2, total
     bool sharp_bilge = false;                // k = 0.7
-    std::optional<Point3> deck_edge;         // a deck-edge point at side; its mirror for the other side
+    std::optional<Point3> deck_edge;  // a deck-edge point at side; its mirror for the other side
 };
 
 struct Condition {

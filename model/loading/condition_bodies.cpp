@@ -26,8 +26,8 @@ bool read_one(const std::string& file, int line, const std::string& key, const s
     }
     const double v = group.total_volume();
     if (!(v > 0.0)) {
-        d.error(file, line, key + ": 文件 " + path + " 不含有体积的实体 (体积 " + format_number(v) +
-                                ").");
+        d.error(file, line,
+                key + ": 文件 " + path + " 不含有体积的实体 (体积 " + format_number(v) + ").");
         return false;
     }
     return true;
@@ -68,12 +68,13 @@ void load_condition_bodies(const Condition& c, CrossingTolerance crossing, Loade
                 value = *ship;
             else
                 d.error(file, c.hull_model_line,
-                        std::string("hull.") + key + " 缺失: 船体模型不是船舶信息文件, 须在 [hull] 中给出.");
+                        std::string("hull.") + key +
+                            " 缺失: 船体模型不是船舶信息文件, 须在 [hull] 中给出.");
         };
         particular(c.lpp, hull.lpp, "lpp", out.lpp);
         particular(c.breadth, hull.breadth, "breadth", out.breadth);
-        out.water_density = c.water_density ? *c.water_density
-                                             : (hull.water_density ? *hull.water_density : 1.025);
+        out.water_density =
+            c.water_density ? *c.water_density : (hull.water_density ? *hull.water_density : 1.025);
     }
 
     for (std::size_t i = 0; i < c.tanks.size(); ++i) {

@@ -17,11 +17,11 @@ namespace voxel {
 
 struct TankState {
     std::string name;
-    double capacity = 0.0;  // m^3 (permeability x shape volume)
-    double volume = 0.0;    // m^3 of liquid
-    double mass = 0.0;      // t
-    double fill = 0.0;      // volume / capacity (0 when the capacity is 0)
-    Point3 centre;          // of the liquid, at the floating position
+    double capacity = 0.0;             // m^3 (permeability x shape volume)
+    double volume = 0.0;               // m^3 of liquid
+    double mass = 0.0;                 // t
+    double fill = 0.0;                 // volume / capacity (0 when the capacity is 0)
+    Point3 centre;                     // of the liquid, at the floating position
     double free_surface_moment = 0.0;  // t*m, at the floating position
 };
 
@@ -54,7 +54,7 @@ struct StabilityAtRest {
 
 // One side's curve: arms at heel_deg[i], to that side.
 struct GzCurves {
-    std::vector<double> heel_deg;  // 0, step, ..., 90
+    std::vector<double> heel_deg;                         // 0, step, ..., 90
     std::vector<double> starboard, port;                  // m
     std::vector<bool> balanced_starboard, balanced_port;  // trim balanced at that point
 };
@@ -81,21 +81,22 @@ struct WeatherSide {
     double windage_area = 0.0, windage_centre_z = 0.0, lateral_centre_z = 0.0, lever = 0.0;
     double lw1 = 0.0, lw2 = 0.0;
     double theta0 = 0.0, theta1 = 0.0, theta2 = 0.0;
-    std::optional<double> theta_c;      // the second intercept of lw2, none up to 90
+    std::optional<double> theta_c;  // the second intercept of lw2, none up to 90
     double roll_period = 0.0;
     double x1 = 0.0, x2 = 0.0, k = 0.0, r = 0.0, s = 0.0;
     double area_a = 0.0, area_b = 0.0;
-    std::optional<double> deck_edge;    // immersion angle of the deck edge to that side
+    std::optional<double> deck_edge;  // immersion angle of the deck edge to that side
 };
 
 struct WeatherResult {
-    WeatherSide starboard, port;  // wind from port heels to starboard: `starboard` is the leeward side
+    WeatherSide starboard,
+        port;  // wind from port heels to starboard: `starboard` is the leeward side
     std::vector<std::string> warnings;  // outside the tables' ranges of validity
 };
 
 struct LoadingResult {
-    std::string condition;   // the condition's name, or the file's stem without one
-    std::string hull;        // the hull model's path, resolved from the condition file's folder
+    std::string condition;  // the condition's name, or the file's stem without one
+    std::string hull;       // the hull model's path, resolved from the condition file's folder
     double water_density = 0.0;
     double lpp = 0.0;      // m, the forward perpendicular at x = lpp
     double breadth = 0.0;  // m, moulded
@@ -110,7 +111,7 @@ struct LoadingResult {
     SideAngles downflooding;  // to 0.01 degree
     std::optional<std::string> downflooding_opening_starboard, downflooding_opening_port;
     std::vector<CriterionOutcome> criteria;  // the weather criterion's two ids last, when checked
-    std::optional<WeatherResult> weather;     // none: the condition has no [weather]
+    std::optional<WeatherResult> weather;    // none: the condition has no [weather]
     // A ship that lists: the areas of its listed side are measured from the
     // equilibrium heel; which side that is ("starboard", "port") and from what
     // angle (degrees).

@@ -24,10 +24,16 @@ constexpr double kOnGrid = 1e-9;
 constexpr double kAngleWidth = 0.01;
 constexpr double kMaxWidth = 0.1;
 
-double radians(double degrees) { return (degrees / 180.0) * kPi; }
-double degrees(double radians) { return radians * (180.0 / kPi); }
+double radians(double degrees) {
+    return (degrees / 180.0) * kPi;
+}
+double degrees(double radians) {
+    return radians * (180.0 / kPi);
+}
 
-const char* side_name(double sigma) { return sigma < 0.0 ? "右舷" : "左舷"; }
+const char* side_name(double sigma) {
+    return sigma < 0.0 ? "右舷" : "左舷";
+}
 
 // The unit normal and constant of a plane.
 Plane unit_plane(const Plane& p) {
@@ -48,7 +54,9 @@ Point3 carried_heel_axis(const Point3& N) {
 }
 
 // Height of the water plane on the centre line at x.
-double draft_at(const Plane& p, double x) { return -(p.D + p.A * x) / p.C; }
+double draft_at(const Plane& p, double x) {
+    return -(p.D + p.A * x) / p.C;
+}
 
 struct Area {
     double value = 0.0;  // m*rad
@@ -287,7 +295,8 @@ LoadingOutcome compute_loading(const LoadedCondition& c, int threads, const Trim
                 righting_arm_at(hull, V, G_at, kHeelAboutX, radians(deg), sigma, bounds);
         },
         [](int) {});
-    SideArms sides[2] = {SideArms(hull, V, G_at, -1.0, bounds), SideArms(hull, V, G_at, 1.0, bounds)};
+    SideArms sides[2] = {SideArms(hull, V, G_at, -1.0, bounds),
+                         SideArms(hull, V, G_at, 1.0, bounds)};
     for (int k = 0; k < 2 * n; ++k) {
         const ArmResult& a = grid[static_cast<std::size_t>(k)];
         const double deg = gz.heel_deg[static_cast<std::size_t>(k % n)];
@@ -371,14 +380,15 @@ LoadingOutcome compute_loading(const LoadedCondition& c, int threads, const Trim
         if (peaks[side].deg >= 30.0 && peaks[side].gz > gz30) gz30 = peaks[side].gz;
         Values& val = values[side];
         const double v[6] = {a30.value, a40.value, a3040.value, gz30, peaks[side].deg, st.gm_fluid};
-        const bool b[6] = {a30.balanced, a40.balanced, a3040.balanced, gz30_balanced,
-                           peaks[side].balanced, true};
+        const bool b[6] = {a30.balanced,  a40.balanced,         a3040.balanced,
+                           gz30_balanced, peaks[side].balanced, true};
         for (int k = 0; k < 6; ++k) {
             val.v[k] = v[k];
             val.balanced[k] = b[k];
         }
     };
-    run_tasks(2, threads, [](int) {}, side_work, [](int) {});
+    run_tasks(
+        2, threads, [](int) {}, side_work, [](int) {});
     r.gz_max_starboard = peaks[0].gz;
     r.gz_max_starboard_deg = peaks[0].deg;
     r.gz_max_port = peaks[1].gz;
@@ -387,8 +397,8 @@ LoadingOutcome compute_loading(const LoadedCondition& c, int threads, const Trim
     static const struct {
         const char* id;
         double limit;
-    } kCriteria[6] = {{"area_0_30", 0.055},  {"area_0_40", 0.090},    {"area_30_40", 0.030},
-                      {"gz_30_plus", 0.20},  {"angle_gz_max", 25.0}, {"gm0", 0.15}};
+    } kCriteria[6] = {{"area_0_30", 0.055}, {"area_0_40", 0.090},   {"area_30_40", 0.030},
+                      {"gz_30_plus", 0.20}, {"angle_gz_max", 25.0}, {"gm0", 0.15}};
     auto side_value = [](double v, double limit, bool balanced) {
         SideValue s;
         s.value = v;
@@ -440,8 +450,9 @@ LoadingOutcome compute_loading(const LoadedCondition& c, int threads, const Trim
         heel.id = "weather_heel";
         heel.limit = std::min(ws[0].heel_limit, ws[1].heel_limit);
         if (ws[0].heel_limit != ws[1].heel_limit)
-            r.notes.push_back("风浪准则: 两舷的横倾角限值不同 (右舷 " + format_number(ws[0].heel_limit) +
-                              " 度, 左舷 " + format_number(ws[1].heel_limit) +
+            r.notes.push_back("风浪准则: 两舷的横倾角限值不同 (右舷 " +
+                              format_number(ws[0].heel_limit) + " 度, 左舷 " +
+                              format_number(ws[1].heel_limit) +
                               " 度), 表中列出较小者, 各舷按各自的限值判定.");
         for (int side = 0; side < 2; ++side) {
             const WeatherSideOutcome& o = ws[side];
@@ -452,7 +463,8 @@ LoadingOutcome compute_loading(const LoadedCondition& c, int threads, const Trim
                 a.result = h.result = "NOT_BALANCED";
             } else {
                 // No area a: the gust finds the curve above lw2 from the roll back on.
-                a.result = o.computed && (a.value >= 1.0 || !(o.side.area_a > 0.0)) ? "PASS" : "FAIL";
+                a.result =
+                    o.computed && (a.value >= 1.0 || !(o.side.area_a > 0.0)) ? "PASS" : "FAIL";
                 h.result = !std::isnan(h.value) && h.value <= o.heel_limit ? "PASS" : "FAIL";
             }
             (side == 0 ? ratio.starboard : ratio.port) = a;

@@ -26,8 +26,8 @@ struct LoadedCondition {
     double lpp = 0.0;
     double breadth = 0.0;
     double water_density = 1.025;
-    std::string display_name;  // the condition's name, or the file's stem
-    std::string hull_as_given; // the hull's path as the condition file writes it
+    std::string display_name;   // the condition's name, or the file's stem
+    std::string hull_as_given;  // the hull's path as the condition file writes it
 };
 
 // Total mass (t) of the fixed weights and the liquids, in the order

@@ -24,8 +24,9 @@ class SideArms {
     const ArmResult& at(double deg) {
         auto it = arms_.find(deg);
         if (it == arms_.end())
-            it = arms_.emplace(deg, righting_arm_at(hull_, V_, G_, kHeelAboutX,
-                                                    (deg / 180.0) * kPi, sigma_, bounds_))
+            it = arms_
+                     .emplace(deg, righting_arm_at(hull_, V_, G_, kHeelAboutX, (deg / 180.0) * kPi,
+                                                   sigma_, bounds_))
                      .first;
         return it->second;
     }

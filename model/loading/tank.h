@@ -31,8 +31,8 @@ struct Tank {
 };
 
 struct LiquidAt {
-    Point3 centre;      // of the liquid (the shape's centroid when empty or full)
-    Plane plane;        // the liquid surface; meaningful only with a free surface
+    Point3 centre;  // of the liquid (the shape's centroid when empty or full)
+    Plane plane;    // the liquid surface; meaningful only with a free surface
     bool converged = true;
 };
 

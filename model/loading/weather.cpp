@@ -19,7 +19,9 @@ constexpr double kGravity = 9.81;        // m/s^2
 constexpr double kAngleWidth = 0.01;     // degrees, to which angles are bracketed
 constexpr double kMaxPanel = 1.0;        // degrees, the widest Simpson panel of the areas
 
-double radians(double degrees) { return (degrees / 180.0) * kPi; }
+double radians(double degrees) {
+    return (degrees / 180.0) * kPi;
+}
 
 // Area and first moments of the two parts of the section. A convex polygon
 // (x, z) cut by the line f = A x + C z + D = 0 keeps its points with f > 0 in
@@ -94,7 +96,8 @@ class PartedSums {
 double interpolate(const double* xs, const double* ys, int n, double x) {
     if (x <= xs[0]) return ys[0];
     for (int i = 1; i < n; ++i)
-        if (x <= xs[i]) return ys[i - 1] + (ys[i] - ys[i - 1]) * ((x - xs[i - 1]) / (xs[i] - xs[i - 1]));
+        if (x <= xs[i])
+            return ys[i - 1] + (ys[i] - ys[i - 1]) * ((x - xs[i - 1]) / (xs[i] - xs[i - 1]));
     return ys[n - 1];
 }
 
@@ -161,7 +164,9 @@ double integral(double a, double b, double panel, G&& g) {
     return sum;
 }
 
-std::string side_text(const SideArms& s) { return s.sigma() < 0.0 ? "右舷" : "左舷"; }
+std::string side_text(const SideArms& s) {
+    return s.sigma() < 0.0 ? "右舷" : "左舷";
+}
 
 }  // namespace
 
@@ -173,8 +178,7 @@ CentrePlaneSection centre_plane_section(const Body& body, const Plane& water) {
     for (int i = 0; i < body.group_count(); ++i) {
         const BodyGroup& g = body.group(i);
         if (g.mesh >= 0) {
-            add_surface_section(body.mesh(g), centre, project, g.weight, sums,
-                                [](const Facet&) {});
+            add_surface_section(body.mesh(g), centre, project, g.weight, sums, [](const Facet&) {});
             continue;
         }
         for (int j = 0; j < g.count; ++j) {
@@ -231,7 +235,8 @@ std::vector<std::string> weather_warnings(const WeatherInput& in) {
     const double d = in.draft_mid;
     const double bd = in.breadth / d, ogd = (in.kg - d) / d;
     if (bd < 2.4 || bd > 3.5)
-        w.push_back("风浪准则: B/d = " + format_number(bd) + " 不在 2.4 到 3.5 之间, X1 取表的端值.");
+        w.push_back("风浪准则: B/d = " + format_number(bd) +
+                    " 不在 2.4 到 3.5 之间, X1 取表的端值.");
     if (ogd < -0.3 || ogd > 0.5)
         w.push_back("风浪准则: OG/d = " + format_number(ogd) + " 不在 -0.3 到 0.5 之间.");
     if (!(in.gm_fluid > 0.0)) {
@@ -241,7 +246,8 @@ std::vector<std::string> weather_warnings(const WeatherInput& in) {
     }
     const double T = roll_period(in);
     if (T < 6.0 || T > 20.0)
-        w.push_back("风浪准则: 横摇周期 T = " + format_number(T) + " s 不在 6 到 20 s 之间, s 取表的端值.");
+        w.push_back("风浪准则: 横摇周期 T = " + format_number(T) +
+                    " s 不在 6 到 20 s 之间, s 取表的端值.");
     return w;
 }
 
@@ -283,7 +289,7 @@ WeatherSideOutcome weather_side(const WeatherInput& in, const CentrePlaneSection
     w.windage_centre_z = A > 0.0 ? Az / A : kNaN;
     w.lateral_centre_z = entry.lateral_centre_z ? *entry.lateral_centre_z : section.below_z;
     w.lever = entry.lever_half_draft ? w.windage_centre_z - 0.5 * in.draft_mid
-                                    : w.windage_centre_z - w.lateral_centre_z;
+                                     : w.windage_centre_z - w.lateral_centre_z;
     w.lw1 = (kWindPressure * A * w.lever) / (1000.0 * kGravity * in.displacement);
     w.lw2 = 1.5 * w.lw1;
 
@@ -300,7 +306,9 @@ WeatherSideOutcome weather_side(const WeatherInput& in, const CentrePlaneSection
     if (entry.deck_edge) {
         Point3 q = *entry.deck_edge;
         q.y = leeward.sigma() < 0.0 ? -std::fabs(q.y) : std::fabs(q.y);
-        auto wet = [&](double deg) { return leeward.water_plane(deg).plane.signed_distance(q) <= 0.0; };
+        auto wet = [&](double deg) {
+            return leeward.water_plane(deg).plane.signed_distance(q) <= 0.0;
+        };
         double prev = 0.0;
         const long n = std::lround(90.0 / in.heel_step);
         for (long i = 0; i <= n; ++i) {
@@ -331,7 +339,8 @@ WeatherSideOutcome weather_side(const WeatherInput& in, const CentrePlaneSection
         return out;
     }
     if (!(in.gm_fluid > 0.0)) {
-        out.notes.push_back("风浪准则 (" + side + "为下风舷): GM 不大于 0, 横摇周期无定义, 判为不满足.");
+        out.notes.push_back("风浪准则 (" + side +
+                            "为下风舷): GM 不大于 0, 横摇周期无定义, 判为不满足.");
         return out;
     }
     w.roll_period = roll_period(in);
@@ -366,8 +375,8 @@ WeatherSideOutcome weather_side(const WeatherInput& in, const CentrePlaneSection
             }
     }
     if (std::isnan(theta0)) {
-        out.notes.push_back("风浪准则 (" + side + "为下风舷): 风倾力臂 lw1 = " + format_number(w.lw1) +
-                            " m 大于复原力臂, 无风倾平衡角, 判为不满足.");
+        out.notes.push_back("风浪准则 (" + side + "为下风舷): 风倾力臂 lw1 = " +
+                            format_number(w.lw1) + " m 大于复原力臂, 无风倾平衡角, 判为不满足.");
         out.balanced = F.balanced;
         return out;
     }

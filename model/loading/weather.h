@@ -35,22 +35,22 @@ CentrePlaneSection centre_plane_section(const Body& body, const Plane& water);
 // What the criterion reads of the floating position.
 struct WeatherInput {
     const WeatherEntry* entry = nullptr;
-    Plane plane;                   // the water plane at rest, unit normal out of the water
-    double displacement = 0.0;     // t
-    double volume = 0.0;           // m^3
-    double draft_mid = 0.0;        // m, d
-    double breadth = 0.0;          // m, B
-    double waterline_length = 0.0; // m, Lwl at the floating position
-    double kg = 0.0;               // m
-    double gm_fluid = 0.0;         // m
-    double heel_step = 1.0;        // degrees: the arms kept by the SideArms lie on its multiples
-    SideAngles downflooding;       // theta_f of each side
+    Plane plane;                    // the water plane at rest, unit normal out of the water
+    double displacement = 0.0;      // t
+    double volume = 0.0;            // m^3
+    double draft_mid = 0.0;         // m, d
+    double breadth = 0.0;           // m, B
+    double waterline_length = 0.0;  // m, Lwl at the floating position
+    double kg = 0.0;                // m
+    double gm_fluid = 0.0;          // m
+    double heel_step = 1.0;         // degrees: the arms kept by the SideArms lie on its multiples
+    SideAngles downflooding;        // theta_f of each side
 };
 
 struct WeatherSideOutcome {
     WeatherSide side;
-    bool computed = false;   // false: GM <= 0, or no theta0 (the wind capsizes the ship)
-    bool balanced = true;    // every state used had its trim balanced
+    bool computed = false;     // false: GM <= 0, or no theta0 (the wind capsizes the ship)
+    bool balanced = true;      // every state used had its trim balanced
     double heel_limit = 16.0;  // degrees: 16, or 0.8 x the deck edge's angle when less
     std::vector<std::string> notes;
 };

@@ -74,9 +74,7 @@ Ticks nice_ticks(double lo, double hi, int max_intervals, bool allow_two_and_a_h
 }
 
 std::string tick_label(double value, int decimals) {
-    std::string s = format_fixed(value, decimals);
-    if (!s.empty() && s[0] == '-' && s.find_first_not_of("-0.") == std::string::npos) s.erase(0, 1);
-    return s;
+    return format_fixed_unsigned_zero(value, decimals);
 }
 
 double widest_tick_label_mm(const Ticks& ticks, double font_mm) {
