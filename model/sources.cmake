@@ -1,5 +1,6 @@
 set(MODEL_SOURCES
   model/body/body.cpp
+  model/body/body_overlap.cpp
   model/body/facet_tree.cpp
   model/body/group_tree.cpp
   model/body/level_sweep.cpp
@@ -27,6 +28,8 @@ set(MODEL_SOURCES
   model/hydrostatics/ship_model.cpp
   model/loading/condition_bodies.cpp
   model/loading/loading_run.cpp
+  model/loading/curve_measures.cpp
+  model/loading/damage.cpp
   model/loading/weather.cpp
   model/loading/tank.cpp
   model/stability/arm_sweep.cpp

@@ -146,6 +146,61 @@ Json gz_json(const GzCurves& gz) {
     return o;
 }
 
+Json criteria_json(const std::vector<CriterionOutcome>& list) {
+    Json criteria = Json::array();
+    for (const CriterionOutcome& c : list) {
+        Json o = Json::object();
+        o["id"] = c.id;
+        o["limit"] = number(c.limit);
+        o["starboard"] = side_value(c.starboard);
+        o["port"] = side_value(c.port);
+        criteria.push_back(o);
+    }
+    return criteria;
+}
+
+Json damage_json(const DamageResult& d) {
+    Json o = Json::object();
+    o["name"] = d.name;
+    Json names = Json::array();
+    for (const std::string& n : d.compartments) names.push_back(n);
+    o["compartments"] = names;
+    o["status"] = d.status;
+    o["lost_volume_m3"] = number(d.lost_volume);
+    o["sinkage_m"] = number(d.sinkage);
+    if (d.status == "floats") {
+        o["equilibrium"] = equilibrium_json(d.equilibrium);
+        Json st = Json::object();
+        st["km_m"] = number(d.stability.km);
+        st["gm_solid_m"] = number(d.stability.gm_solid);
+        st["gm_fluid_m"] = number(d.stability.gm_fluid);
+        o["stability"] = st;
+    } else {
+        o["equilibrium"] = nullptr;
+        o["stability"] = nullptr;
+    }
+    // A ship that capsizes still has the curve that shows why.
+    if (d.gz.heel_deg.empty())
+        o["gz"] = nullptr;
+    else
+        o["gz"] = gz_json(d.gz);
+    Json openings = Json::array();
+    for (const OpeningImmersion& im : d.downflooding) {
+        Json x = Json::object();
+        x["opening"] = im.name;
+        x["height_m"] = number(im.height);
+        x["starboard_deg"] = number(im.starboard);
+        x["port_deg"] = number(im.port);
+        openings.push_back(x);
+    }
+    o["downflooding"] = openings;
+    o["criteria"] = criteria_json(d.criteria);
+    Json notes = Json::array();
+    for (const std::string& n : d.notes) notes.push_back(n);
+    o["notes"] = notes;
+    return o;
+}
+
 // ---- Text ------------------------------------------------------------------
 
 // Fixed decimals; a rounded negative zero without its sign; "-" for a value
@@ -232,10 +287,94 @@ struct CriterionUnit {
 
 CriterionUnit criterion_unit(const std::string& id) {
     if (id == "weather_area_ratio") return {kRatioDecimals, "-"};
+    if (id == "final_heel" || id == "residual_range") return {kAngleDecimals, "deg"};
+    if (id == "residual_area") return {kLengthDecimals, "m*rad"};
     if (id == "weather_heel") return {kAngleDecimals, "deg"};
     if (id.compare(0, 4, "area") == 0) return {kLengthDecimals, "m*rad"};
     if (id.compare(0, 5, "angle") == 0) return {kAngleDecimals, "deg"};
     return {kLengthDecimals, "m"};
+}
+
+std::string floating_position_text(const Equilibrium& e) {
+    return pairs({{"heel", angle(e.heel)},
+                {"trim", angle(e.trim_deg) + ", " + length(e.trim_m)},
+                {"draft at AP", length(e.draft_ap)},
+                {"draft at FP", length(e.draft_fp)},
+                {"draft amidships", length(e.draft_mid)},
+                {"centre of buoyancy B", point_text(e.B)},
+                {"water plane (A, B, C, D)", "(" + fixed(e.plane.A, kNormalDecimals) + ", " +
+                                                 fixed(e.plane.B, kNormalDecimals) + ", " +
+                                                 fixed(e.plane.C, kNormalDecimals) + ", " +
+                                                 fixed(e.plane.D, kLengthDecimals) + ")"}});
+}
+
+std::string gz_table_text(const GzCurves& gz) {
+    std::string t;
+    std::vector<std::vector<std::string>> rows = {{"heel_deg", "gz_starboard_m", "gz_port_m"}};
+    for (std::size_t i = 0; i < gz.heel_deg.size(); ++i)
+        rows.push_back({format_number(gz.heel_deg[i]), gz_cell(gz.starboard, gz.balanced_starboard, i),
+                        gz_cell(gz.port, gz.balanced_port, i)});
+    t += table(rows, 0);
+    if (any_unbalanced(gz))
+        t += "*: the trim balancing stopped at its bound; that arm is the one of the last "
+             "accepted trim, not of the body in longitudinal balance\n";
+    return t;
+}
+
+std::string criteria_text(const std::vector<CriterionOutcome>& list) {
+    std::vector<std::vector<std::string>> rows = {
+        {"id", "unit", "limit", "starboard", "result", "port", "result"}};
+    for (const CriterionOutcome& c : list) {
+        const CriterionUnit u = criterion_unit(c.id);
+        rows.push_back({one_line(c.id), u.unit, fixed(c.limit, u.decimals),
+                        fixed(c.starboard.value, u.decimals), c.starboard.result,
+                        fixed(c.port.value, u.decimals), c.port.result});
+    }
+    return table(rows, 2);
+}
+
+// One damage case's section of the report.
+std::string damage_text(const DamageResult& d, std::size_t number) {
+    std::string t = "\nDamage case " + std::to_string(number) + ": " + one_line(d.name) + "\n";
+    std::string names;
+    for (const std::string& n : d.compartments) names += (names.empty() ? "" : ", ") + one_line(n);
+    t += pairs({{"flooded compartments", names},
+                {"status", d.status},
+                {"lost volume below the water plane", fixed(d.lost_volume, kVolumeDecimals) + " m^3"},
+                {"sinkage amidships", length(d.sinkage)}});
+    if (d.status == "floats") {
+        t += "\nDamaged floating position\n";
+        t += floating_position_text(d.equilibrium);
+        t += "\nStability at the damaged position\n";
+        t += pairs({{"KM", length(d.stability.km)},
+                    {"GM solid", length(d.stability.gm_solid)},
+                    {"GM fluid", length(d.stability.gm_fluid)}});
+        t += "\nResidual GZ curves\n";
+        t += gz_table_text(d.gz);
+        t += "\nOpenings (immersion: heel beyond the equilibrium towards that side)\n";
+        if (d.downflooding.empty()) {
+            t += "none\n";
+        } else {
+            std::vector<std::vector<std::string>> rows = {
+                {"name", "height_m", "starboard_deg", "port_deg"}};
+            for (const OpeningImmersion& o : d.downflooding)
+                rows.push_back({one_line(o.name), fixed(o.height, kLengthDecimals),
+                                optional_angle(o.starboard), optional_angle(o.port)});
+            t += table(rows, 1);
+        }
+    }
+    if (d.status != "floats" && !d.gz.heel_deg.empty()) {
+        t += "\nResidual GZ curves (from upright; no stable equilibrium)\n";
+        t += gz_table_text(d.gz);
+    }
+    t += "\nResidual stability criteria (MARPOL Annex I, reg. 28(6); range, arm and area from "
+         "the equilibrium heel towards each side)\n";
+    t += criteria_text(d.criteria);
+    if (!d.notes.empty()) {
+        t += "\nNotes on the case\n";
+        for (const std::string& n : d.notes) t += "- " + one_line(n) + "\n";
+    }
+    return t;
 }
 
 // ---- Chart -----------------------------------------------------------------
@@ -321,16 +460,7 @@ std::string loading_json(const LoadingResult& r) {
     downflooding["port_opening"] = text(r.downflooding_opening_port);
     j["downflooding"] = downflooding;
 
-    Json criteria = Json::array();
-    for (const CriterionOutcome& c : r.criteria) {
-        Json o = Json::object();
-        o["id"] = c.id;
-        o["limit"] = number(c.limit);
-        o["starboard"] = side_value(c.starboard);
-        o["port"] = side_value(c.port);
-        criteria.push_back(o);
-    }
-    j["criteria"] = criteria;
+    j["criteria"] = criteria_json(r.criteria);
     if (r.weather) {
         Json weather = Json::object();
         weather["starboard"] = weather_side_json(r.weather->starboard);
@@ -359,6 +489,12 @@ std::string loading_json(const LoadingResult& r) {
     particulars["lpp_m"] = number(r.lpp);
     particulars["breadth_m"] = number(r.breadth);
     j["particulars"] = particulars;
+    // Only a condition with damage cases has the member.
+    if (!r.damage.empty()) {
+        Json cases = Json::array();
+        for (const DamageResult& d : r.damage) cases.push_back(damage_json(d));
+        j["damage"] = cases;
+    }
     // Non-ASCII text stays UTF-8; invalid bytes are replaced rather than
     // thrown on.
     return j.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
@@ -411,18 +547,8 @@ std::string loading_text(const LoadingResult& r) {
                 {"volume", fixed(w.volume, kVolumeDecimals) + " m^3"},
                 {"centre of gravity G", point_text(w.centre_of_gravity)}});
 
-    const Equilibrium& e = r.equilibrium;
     t += "\nFloating position\n";
-    t += pairs({{"heel", angle(e.heel)},
-                {"trim", angle(e.trim_deg) + ", " + length(e.trim_m)},
-                {"draft at AP", length(e.draft_ap)},
-                {"draft at FP", length(e.draft_fp)},
-                {"draft amidships", length(e.draft_mid)},
-                {"centre of buoyancy B", point_text(e.B)},
-                {"water plane (A, B, C, D)", "(" + fixed(e.plane.A, kNormalDecimals) + ", " +
-                                                 fixed(e.plane.B, kNormalDecimals) + ", " +
-                                                 fixed(e.plane.C, kNormalDecimals) + ", " +
-                                                 fixed(e.plane.D, kLengthDecimals) + ")"}});
+    t += floating_position_text(r.equilibrium);
 
     const StabilityAtRest& s = r.stability;
     t += "\nStability at the floating position\n";
@@ -433,17 +559,7 @@ std::string loading_text(const LoadingResult& r) {
                 {"GM fluid", length(s.gm_fluid)}});
 
     t += "\nGZ curves\n";
-    {
-        std::vector<std::vector<std::string>> rows = {{"heel_deg", "gz_starboard_m", "gz_port_m"}};
-        for (std::size_t i = 0; i < r.gz.heel_deg.size(); ++i)
-            rows.push_back({format_number(r.gz.heel_deg[i]),
-                            gz_cell(r.gz.starboard, r.gz.balanced_starboard, i),
-                            gz_cell(r.gz.port, r.gz.balanced_port, i)});
-        t += table(rows, 0);
-    }
-    if (any_unbalanced(r.gz))
-        t += "*: the trim balancing stopped at its bound; that arm is the one of the last "
-             "accepted trim, not of the body in longitudinal balance\n";
+    t += gz_table_text(r.gz);
 
     t += "\nLargest arm, vanishing and downflooding angles\n";
     auto opening = [](const std::optional<double>& angle_deg,
@@ -461,17 +577,7 @@ std::string loading_text(const LoadingResult& r) {
          {"downflooding angle, port", opening(r.downflooding.port, r.downflooding_opening_port)}});
 
     t += "\nCriteria\n";
-    {
-        std::vector<std::vector<std::string>> rows = {
-            {"id", "unit", "limit", "starboard", "result", "port", "result"}};
-        for (const CriterionOutcome& c : r.criteria) {
-            const CriterionUnit u = criterion_unit(c.id);
-            rows.push_back({one_line(c.id), u.unit, fixed(c.limit, u.decimals),
-                            fixed(c.starboard.value, u.decimals), c.starboard.result,
-                            fixed(c.port.value, u.decimals), c.port.result});
-        }
-        t += table(rows, 2);
-    }
+    t += criteria_text(r.criteria);
     t += "\nWeather criterion (IS Code 2008, A 2.3)\n";
     if (!r.weather) {
         t += "not checked\n";
@@ -516,6 +622,8 @@ std::string loading_text(const LoadingResult& r) {
              one_line(*r.listed_side) + " side are measured from the equilibrium heel of " +
              angle(r.list_deg) + "\n";
 
+    for (std::size_t i = 0; i < r.damage.size(); ++i) t += damage_text(r.damage[i], i + 1);
+
     if (!r.notes.empty()) {
         t += "\nNotes\n";
         for (const std::string& n : r.notes) t += "- " + one_line(n) + "\n";
@@ -523,9 +631,8 @@ std::string loading_text(const LoadingResult& r) {
     return t;
 }
 
-std::string loading_gz_csv(const LoadingResult& r) {
+std::string gz_csv(const GzCurves& gz) {
     std::string text = "heel_deg,gz_starboard_m,gz_port_m,balanced_starboard,balanced_port\n";
-    const GzCurves& gz = r.gz;
     const double nan = std::numeric_limits<double>::quiet_NaN();
     for (std::size_t i = 0; i < gz.heel_deg.size(); ++i) {
         const bool s = i >= gz.balanced_starboard.size() || gz.balanced_starboard[i];
@@ -536,6 +643,14 @@ std::string loading_gz_csv(const LoadingResult& r) {
                 "," + (p ? "1" : "0") + "\n";
     }
     return text;
+}
+
+std::string loading_gz_csv(const LoadingResult& r) {
+    return gz_csv(r.gz);
+}
+
+std::string damage_gz_csv(const DamageResult& d) {
+    return gz_csv(d.gz);
 }
 
 LineChart loading_gz_chart(const LoadingResult& r) {
@@ -598,6 +713,57 @@ LineChart loading_gz_chart(const LoadingResult& r) {
         chart.lines.push_back({*fp, y0, *fp, y1, false, kPortLook.colour, "3 1", 0.35, "",
                                "θf port = " + format_number(*fp) + "°"});
     return chart;
+}
+
+LineChart damage_gz_chart(const DamageResult& d) {
+    LineChart chart;
+    chart.title = "Residual GZ: " + one_line(d.name);
+    chart.subtitle = "heel φ > 0 to starboard; the arm > 0 turns the ship to port";
+    chart.x_axis.label = "heel φ (°), port < 0 < starboard";
+    chart.x_axis.fixed = true;
+    chart.x_axis.min = -90.0;
+    chart.x_axis.max = 90.0;
+    chart.x_axis.max_intervals = 12;
+    chart.y_axis.label = "residual arm (m)";
+    chart.y_axis.include = {0.0};
+    chart.y_axis.max_intervals = 10;
+    if (d.status != "floats") return chart;
+
+    // One curve through upright: a heel to port is a negative heel, whose
+    // righting arm turns the ship to starboard.
+    ChartSeries s;
+    s.name = "residual arm";
+    s.colour = kStarboardLook.colour;
+    s.dash = "";
+    const GzCurves& gz = d.gz;
+    for (std::size_t k = gz.heel_deg.size(); k-- > 1;) {
+        s.x.push_back(-gz.heel_deg[k]);
+        s.y.push_back(k < gz.port.size() ? -gz.port[k] : std::numeric_limits<double>::quiet_NaN());
+        s.hollow.push_back(k < gz.balanced_port.size() && !gz.balanced_port[k]);
+    }
+    for (std::size_t k = 0; k < gz.heel_deg.size(); ++k) {
+        s.x.push_back(gz.heel_deg[k]);
+        s.y.push_back(k < gz.starboard.size() ? gz.starboard[k]
+                                               : std::numeric_limits<double>::quiet_NaN());
+        s.hollow.push_back(k < gz.balanced_starboard.size() && !gz.balanced_starboard[k]);
+    }
+    chart.series.push_back(s);
+    chart.hollow_legend = "hollow point: trim not balanced";
+
+    const LineChartLayout layout = layout_line_chart(chart);
+    const double y0 = layout.y.data0, y1 = layout.y.data1;
+    const double heel = d.equilibrium.heel;
+    chart.lines.push_back({heel, y0, heel, y1, false, "#a00000", "", 0.35, "",
+                           "equilibrium φ = " + format_number(heel) + "°"});
+    chart.lines.push_back({std::max(heel - 20.0, -90.0), y0, std::max(heel - 20.0, -90.0), y1,
+                           false, "#606060", "1.5 1", 0.3, "20° beyond the equilibrium", ""});
+    chart.lines.push_back({std::min(heel + 20.0, 90.0), y0, std::min(heel + 20.0, 90.0), y1,
+                           false, "#606060", "1.5 1", 0.3, "", ""});
+    return chart;
+}
+
+std::string damage_gz_svg(const DamageResult& d) {
+    return render_line_chart(damage_gz_chart(d));
 }
 
 std::string loading_gz_svg(const LoadingResult& r) {

@@ -25,7 +25,18 @@ namespace voxel {
 //   vanishing_deg {starboard, port},
 //   downflooding {starboard_deg, port_deg, starboard_opening, port_opening},
 //   criteria [{id, limit, starboard {value, result}, port {value, result}}],
-//   list (null, or {side, from_deg}), notes [strings].
+//   list (null, or {side, from_deg}), notes [strings], particulars {lpp_m,
+//   breadth_m},
+//   and, only for a condition with damage cases, damage [{name,
+//     compartments [names], status ("floats", "sinks", "capsizes",
+//     "unresolved"), lost_volume_m3, sinkage_m, equilibrium (as above),
+//     stability {km_m, gm_solid_m, gm_fluid_m}, gz (as above), downflooding
+//     [{opening, height_m, starboard_deg, port_deg}], criteria (as above:
+//     final_heel, openings_clear, residual_range, residual_gz_max,
+//     residual_area), notes [strings]}]: equilibrium and stability null
+//     for a ship that does not float, gz null for one that sinks, the
+//     openings' angles the heel beyond
+//     the equilibrium towards that side at which each reaches the water.
 // Points are [x, y, z] arrays; the gz members are arrays over the heels, the
 // balanced ones of booleans. Numbers in the shortest text that reads back to
 // the same double; a number that is not finite, an angle or an opening that
@@ -38,7 +49,10 @@ std::string loading_json(const LoadingResult& r);
 // the stability at rest; the GZ table, "*" after an arm whose trim balancing
 // stopped at its bound, with a line saying so; the largest arms, the
 // vanishing and downflooding angles; the criteria; the listed side when
-// there is one; the notes. Lengths, coordinates and arms with 4 decimals,
+// there is one; a section per damage case (what floods, the status, the
+// lost volume and sinkage, the damaged floating position, the stability
+// there, the residual GZ table, the openings, the residual criteria, the
+// case's notes); the notes. Lengths, coordinates and arms with 4 decimals,
 // the water plane's normal with 6, angles with 3 (the GZ table's heels as
 // format_number gives them), masses and free-surface moments with 2,
 // volumes with 3, fills and the water density with 4; a rounded negative
@@ -51,6 +65,11 @@ std::string loading_text(const LoadingResult& r);
 // balanced 1 or 0 (1 where the flag is missing).
 std::string loading_gz_csv(const LoadingResult& r);
 
+// The same for a damage case's residual curves, "<stem>_damage_<n>_gz.csv"
+// (n from 1 in the order of the cases); a ship that sinks has the header
+// alone.
+std::string damage_gz_csv(const DamageResult& d);
+
 // The chart: GZ (m) of both sides against the heel 0..90 degrees, starboard
 // solid, port dashed, hollow points where the trim balancing stopped at its
 // bound; the largest arm of each side marked; vertical marks at 30 and 40
@@ -61,5 +80,13 @@ LineChart loading_gz_chart(const LoadingResult& r);
 
 // The SVG text of that chart.
 std::string loading_gz_svg(const LoadingResult& r);
+
+// A damage case's residual arms as one curve through upright against the
+// heel -90..90 degrees (starboard positive; a heel to port plots the port
+// arm with its sign changed, so that the arm > 0 turns the ship to port),
+// the equilibrium heel and the angles 20 degrees either side of it marked;
+// no curve for a ship that does not float.
+LineChart damage_gz_chart(const DamageResult& d);
+std::string damage_gz_svg(const DamageResult& d);
 
 }  // namespace voxel

@@ -104,6 +104,13 @@ CriterionInfo criterion_info(const std::string& id) {
     if (id == "gm0") return {"A 2.2.4", "initial GM (液面修正后)", "m", 3, "≥"};
     if (id == "weather_area_ratio") return {"A 2.3", "weather: area b / area a", "", 3, "≥"};
     if (id == "weather_heel") return {"A 2.3", "weather: steady-wind heel θ0", "°", 2, "≤"};
+    if (id == "final_heel") return {"28(6)", "final heel |φe|", "°", 2, "≤"};
+    if (id == "openings_clear")
+        return {"28(6)", "least height of an opening above the water", "m", 3, ">"};
+    if (id == "residual_range") return {"28(6)", "range of positive residual GZ", "°", 1, "≥"};
+    if (id == "residual_gz_max") return {"28(6)", "largest residual GZ within 20°", "m", 3, "≥"};
+    if (id == "residual_area")
+        return {"28(6)", "area under the residual GZ within the range, to 20°", "m·rad", 4, "≥"};
     return {"", "", "", 4, ""};
 }
 
@@ -113,6 +120,24 @@ std::string result_cell(const std::string& result) {
     const char* mark = result == "PASS" ? "✔ " : result == "FAIL" ? "✘ " : "? ";
     return "<td class=\"" + std::string(cls) + "\">" + mark + esc(result) + " <small>" + zh +
            "</small></td>";
+}
+
+std::string criteria_rows(const std::vector<CriterionOutcome>& list) {
+    std::string h;
+    for (const CriterionOutcome& c : list) {
+        const CriterionInfo info = criterion_info(c.id);
+        const std::string unit = !info.unit[0]                   ? std::string()
+                                 : std::string(info.unit) == "°" ? std::string(info.unit)
+                                                                 : std::string(" ") + info.unit;
+        h += "<tr><td>" + std::string(info.clause) + "</td><td>" +
+             (info.text[0] ? std::string(info.text) : esc(c.id)) + " <small class=\"muted\">" +
+             esc(c.id) + "</small></td>" +
+             num(std::string(info.relation) + " " + fixed(c.limit, info.decimals) + unit) +
+             num(fixed(c.starboard.value, info.decimals) + unit) + result_cell(c.starboard.result) +
+             num(fixed(c.port.value, info.decimals) + unit) + result_cell(c.port.result) +
+             "</tr>\n";
+    }
+    return h;
 }
 
 // ---- Drawings ----------------------------------------------------------------
@@ -133,11 +158,32 @@ std::string pt(const Frame& f, double u, double v) {
     return f1(f.x(u)) + "," + f1(f.y(v));
 }
 
+// What a section drawing shows.
+struct SectionView {
+    Box3 hull;  // the hull's extent
+    double lpp = 0.0, breadth = 0.0;
+    Equilibrium equilibrium;
+    Point3 G;
+    std::vector<Box3> flooded;  // extents of flooded spaces, drawn hatched
+    std::string pattern;        // the hatch's element id, one per drawing of the page
+};
+
+SectionView intact_view(const LoadingResult& r) {
+    SectionView v;
+    v.hull = r.hull_box;
+    v.lpp = r.lpp;
+    v.breadth = r.breadth;
+    v.equilibrium = r.equilibrium;
+    v.G = r.weights.centre_of_gravity;
+    return v;
+}
+
 // The midship section seen from aft: port (+y) on the left, starboard on the
-// right. The hull's extent in y and z, the breadth, the water line of the
-// floating position in the plane x = lpp / 2, G and B.
-std::string section_svg(const LoadingResult& r) {
-    const Box3& b = r.hull_box;
+// right. The hull's extent in y and z, the breadth, the extents of flooded
+// spaces, the water line of the floating position in the plane x = lpp / 2,
+// G and B.
+std::string section_svg(const SectionView& r) {
+    const Box3& b = r.hull;
     const Plane& p = r.equilibrium.plane;
     if (!(b.maxy > b.miny) || !(b.maxz > b.minz) || !(std::fabs(p.C) > 0.0)) return "";
     const double xm = 0.5 * r.lpp;
@@ -153,6 +199,11 @@ std::string section_svg(const LoadingResult& r) {
     std::string s = "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 " + f1(W) + " " +
                     f1(H + 4) +
                     "\" class=\"section\" font-size=\"9\" font-family=\"sans-serif\">\n";
+    if (!r.flooded.empty())
+        s += "<defs><pattern id=\"" + r.pattern + "\" width=\"5\" height=\"5\" "
+             "patternUnits=\"userSpaceOnUse\" patternTransform=\"rotate(45)\"><rect width=\"5\" "
+             "height=\"5\" fill=\"#f6d5d5\"/><line x1=\"0\" y1=\"0\" x2=\"0\" y2=\"5\" "
+             "stroke=\"#a00000\" stroke-width=\"1\"/></pattern></defs>\n";
     // Water below the water line.
     const double ya = span / 2, yb = -span / 2;  // left and right ends in y
     s += "<polygon fill=\"#cfe6f7\" points=\"" + f1(X(ya)) + "," + f1(f.y(wl(ya))) + " " +
@@ -166,6 +217,10 @@ std::string section_svg(const LoadingResult& r) {
              f1(X(-0.5 * r.breadth) - X(0.5 * r.breadth)) + "\" height=\"" +
              f1(f.y(b.minz) - f.y(b.maxz)) +
              "\" fill=\"none\" stroke=\"#996\" stroke-dasharray=\"4 2\" stroke-width=\"0.8\"/>\n";
+    for (const Box3& k : r.flooded)
+        s += "<rect x=\"" + f1(X(k.maxy)) + "\" y=\"" + f1(f.y(k.maxz)) + "\" width=\"" +
+             f1(X(k.miny) - X(k.maxy)) + "\" height=\"" + f1(f.y(k.minz) - f.y(k.maxz)) +
+             "\" fill=\"url(#" + r.pattern + ")\" stroke=\"#a00000\" stroke-width=\"0.8\"/>\n";
     s += "<line x1=\"" + f1(X(ya)) + "\" y1=\"" + f1(f.y(wl(ya))) + "\" x2=\"" + f1(X(yb)) +
          "\" y2=\"" + f1(f.y(wl(yb))) + "\" stroke=\"#1f5fa8\" stroke-width=\"1.4\"/>\n";
     // Centre line and base line.
@@ -177,7 +232,7 @@ std::string section_svg(const LoadingResult& r) {
                "\" fill=\"" + colour + "\"" + (dx < 0 ? " text-anchor=\"end\"" : "") + ">" + name +
                "</text>\n";
     };
-    s += dot(r.weights.centre_of_gravity, "G", "#b00", 5);
+    s += dot(r.G, "G", "#b00", 5);
     s += dot(r.equilibrium.B, "B", "#1f5fa8", -5);
     s += "<text x=\"4\" y=\"" + f1(f.y(zhi) + 10) + "\">port 左舷</text>";
     s += "<text x=\"" + f1(W - 4) + "\" y=\"" + f1(f.y(zhi) + 10) +
@@ -366,6 +421,75 @@ std::string weather_section(const LoadingResult& r) {
     return h;
 }
 
+// One damage case: what floods, the damaged floating position with its
+// section drawing, the residual curve, the openings and the criteria.
+std::string damage_section(const LoadingResult& r, const DamageResult& d, std::size_t number) {
+    int pass = 0, fail = 0, unbalanced = 0;
+    for (const CriterionOutcome& c : d.criteria)
+        for (const SideValue* s : {&c.starboard, &c.port})
+            (s->result == "PASS" ? pass : s->result == "FAIL" ? fail : unbalanced) += 1;
+    std::string names;
+    for (const std::string& n : d.compartments) names += (names.empty() ? "" : ", ") + esc(n);
+    const char* status = d.status == "floats"     ? "floats 浮"
+                         : d.status == "sinks"    ? "sinks 下沉"
+                         : d.status == "capsizes" ? "capsizes 倾覆"
+                                                  : "no equilibrium found 未求得平衡浮态";
+    std::string h = "<section class=\"damage\" id=\"damage-" + std::to_string(number) +
+                    "\"><h2>Damage case " + std::to_string(number) + " <small>破损工况</small>: " +
+                    esc(d.name) + "</h2>\n";
+    h += "<p class=\"summary\">Flooded 进水舱室: " + names + ". Status: <b>" + status +
+         "</b>. Residual criteria, both sides: <b>" + std::to_string(pass) + " PASS</b>, <b>" +
+         std::to_string(fail) + " FAIL</b>" +
+         (unbalanced ? ", <b>" + std::to_string(unbalanced) + " NOT_BALANCED</b>" : "") +
+         ".</p>\n";
+    if (d.status == "floats") {
+        const Equilibrium& e = d.equilibrium;
+        h += "<div class=\"row2\">\n<div><table class=\"data\">\n";
+        h += row("lost volume 损失浮力体积", fixed(d.lost_volume, 2) + " m³");
+        h += row("sinkage amidships 中部下沉", fixed(d.sinkage, 3) + " m");
+        h += row("heel 横倾", fixed(e.heel, 3) + "°");
+        h += row("trim 纵倾", fixed(e.trim_deg, 3) + "°, " + fixed(e.trim_m, 3) + " m");
+        h += row("draft at AP 尾吃水", fixed(e.draft_ap, 3) + " m");
+        h += row("draft amidships 中吃水", fixed(e.draft_mid, 3) + " m");
+        h += row("draft at FP 首吃水", fixed(e.draft_fp, 3) + " m");
+        h += row("KM", fixed(d.stability.km, 3) + " m");
+        h += row("GM solid (液面修正前)", fixed(d.stability.gm_solid, 3) + " m");
+        h += "<tr><th><b>GM fluid (液面修正后)</b></th>" +
+             num("<b>" + fixed(d.stability.gm_fluid, 3) + " m</b>") + "</tr>\n";
+        h += "</table></div>\n";
+        SectionView v = intact_view(r);
+        v.equilibrium = e;
+        v.flooded = d.flooded_extents;
+        v.pattern = "flooded-" + std::to_string(number);
+        h += "<figure style=\"margin:0\">" + section_svg(v) +
+             "<figcaption>Midship section seen from aft with the damaged water line; hatched: "
+             "the flooded compartments' extents.</figcaption></figure>\n</div>\n";
+        std::string chart = damage_gz_svg(d);
+        if (chart.compare(0, 5, "<?xml") == 0) chart.erase(0, chart.find('\n') + 1);
+        const std::size_t w = chart.find("width=\"297mm\" height=\"210mm\"");
+        if (w != std::string::npos) chart.replace(w, 28, "class=\"chart damage-chart\"");
+        h += valid_utf8(chart);
+        if (!d.downflooding.empty()) {
+            h += "<table class=\"data\"><tr class=\"head\"><th>opening 开口</th><th "
+                 "class=\"n\">height above water</th><th class=\"n\">immersed beyond φe, "
+                 "starboard</th><th class=\"n\">port</th></tr>\n";
+            for (const OpeningImmersion& o : d.downflooding)
+                h += "<tr><td>" + esc(o.name) + "</td>" + num(fixed(o.height, 3) + " m") +
+                     num(opt_angle(o.starboard)) + num(opt_angle(o.port)) + "</tr>\n";
+            h += "</table>\n";
+        }
+    }
+    h += "<table class=\"data criteria\">\n<tr class=\"head\"><th>MARPOL I</th>"
+         "<th>criterion</th><th class=\"n\">limit</th><th class=\"n\">starboard</th><th>"
+         "</th><th class=\"n\">port</th><th></th></tr>\n";
+    h += criteria_rows(d.criteria);
+    h += "</table>\n<p class=\"small\">Range, arm and area from the equilibrium heel towards each "
+         "side; towards the other side of the list back through upright.</p>\n";
+    for (const std::string& n : d.notes) h += "<p class=\"warn\">⚠ " + esc(n) + "</p>\n";
+    h += "</section>\n";
+    return h;
+}
+
 const char* kStyle = R"(
 @page { size: A4; margin: 12mm 12mm 14mm 12mm; }
 * { box-sizing: border-box; }
@@ -400,6 +524,13 @@ code { font-family: "DejaVu Sans Mono", monospace; font-size: 6.8pt; word-break:
 .summary { font-size: 10.5pt; margin: 1mm 0 2mm 0; }
 )";
 
+// Added for a condition with damage cases: each case starts a page.
+const char* kDamageStyle = R"(section.damage { break-before: page; page-break-before: always; }
+section.damage th, section.damage td { padding: 0.3mm 2mm; font-size: 8.5pt; }
+section.damage svg.section { max-height: 48mm; }
+svg.damage-chart { height: 72mm; }
+)";
+
 }  // namespace
 
 std::string loading_html(const LoadingResult& r, const HtmlInputs& inputs) {
@@ -414,7 +545,8 @@ std::string loading_html(const LoadingResult& r, const HtmlInputs& inputs) {
     std::string h =
         "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
         "<title>Loading condition: " +
-        esc(r.condition) + "</title>\n<style>" + kStyle + "</style>\n</head>\n<body>\n";
+        esc(r.condition) + "</title>\n<style>" + kStyle +
+        (r.damage.empty() ? "" : kDamageStyle) + "</style>\n</head>\n<body>\n";
     h += "<h1>Loading condition <small>装载工况</small>: " + esc(r.condition) + "</h1>\n";
     h += "<p class=\"summary\">Intact criteria, both sides: <b>" + std::to_string(pass) +
          " PASS</b>, <b>" + std::to_string(fail) + " FAIL</b>" +
@@ -481,7 +613,7 @@ std::string loading_html(const LoadingResult& r, const HtmlInputs& inputs) {
     h += row("free-surface correction FSC", fixed(st.free_surface_correction, 3) + " m");
     h += "<tr><th><b>GM fluid (液面修正后)</b></th>" +
          num("<b>" + fixed(st.gm_fluid, 3) + " m</b>") + "</tr>\n";
-    h += "</table></div>\n<figure style=\"margin:0\">" + section_svg(r) +
+    h += "</table></div>\n<figure style=\"margin:0\">" + section_svg(intact_view(r)) +
          "<figcaption>Midship section (x = Lpp/2) seen from aft: the hull's extent in y and z "
          "(solid box), the moulded breadth (dashed), the water line of the floating position, G "
          "and B. The box is the hull's extent, not its section shape.</figcaption></figure>\n"
@@ -515,23 +647,12 @@ std::string loading_html(const LoadingResult& r, const HtmlInputs& inputs) {
          "\n<table class=\"data\" id=\"criteria\">\n<tr class=\"head\"><th>clause</th>"
          "<th>criterion</th><th class=\"n\">limit</th><th class=\"n\">starboard</th><th>"
          "</th><th class=\"n\">port</th><th></th></tr>\n";
-    for (const CriterionOutcome& c : r.criteria) {
-        const CriterionInfo info = criterion_info(c.id);
-        const std::string unit = !info.unit[0]                   ? std::string()
-                                 : std::string(info.unit) == "°" ? std::string(info.unit)
-                                                                 : std::string(" ") + info.unit;
-        h += "<tr><td>" + std::string(info.clause) + "</td><td>" +
-             (info.text[0] ? std::string(info.text) : esc(c.id)) + " <small class=\"muted\">" +
-             esc(c.id) + "</small></td>" +
-             num(std::string(info.relation) + " " + fixed(c.limit, info.decimals) + unit) +
-             num(fixed(c.starboard.value, info.decimals) + unit) + result_cell(c.starboard.result) +
-             num(fixed(c.port.value, info.decimals) + unit) + result_cell(c.port.result) +
-             "</tr>\n";
-    }
+    h += criteria_rows(r.criteria);
     h += "</table>\n<p class=\"small\">NOT_BALANCED: the value uses a point whose trim balancing "
          "stopped at its bound.</p></section>\n";
 
     h += weather_section(r);
+    for (std::size_t i = 0; i < r.damage.size(); ++i) h += damage_section(r, r.damage[i], i + 1);
 
     // Notes.
     h += "<section><h2>Notes and warnings <small>说明与警告</small></h2>\n";

@@ -34,7 +34,10 @@ struct HtmlInputs {
 // (element id "criteria"), each with its clause of the IS Code, its limit,
 // both sides' values and results in colour and in words; the weather
 // criterion with the picture of each leeward side, or "not checked"; the
-// listed side; the notes; the input files with their SHA-256 and the
+// listed side; a page per damage case (the damaged floating position and
+// GM, the midship section with the damaged water line and the flooded
+// compartments' extents, the residual curve through upright, the openings,
+// the residual criteria); the notes; the input files with their SHA-256 and the
 // program's version. Text that is not valid UTF-8 has its faulty bytes
 // replaced by U+FFFD.
 std::string loading_html(const LoadingResult& r, const HtmlInputs& inputs);

@@ -124,12 +124,13 @@ for ex in box_barge wigley_fine wigley_mesh_fine catamaran; do
 done
 
 echo
-echo "Loading conditions (liquids shifting with heel and trim):"
+echo "Loading conditions (liquids shifting with heel and trim; damage by lost buoyancy):"
 for ex in box_barge wigley; do
   f=out/loading_$ex/loading_condition/console.txt
   [ -f "$f" ] || continue
   echo "  $ex:"
   sed -n '2,3p' "$f" | sed 's/^/    /'
+  grep '^破损工况' "$f" | sed 's/^/    /' || true
 done
 
 if [ $failed -ne 0 ]; then

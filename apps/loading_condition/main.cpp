@@ -50,6 +50,30 @@ bool input_files(const std::string& path, const voxel::Condition& condition,
     return true;
 }
 
+// How many of the criteria's side values pass, fail and use an unbalanced
+// point, as the summary lines say it.
+struct Tally {
+    int pass = 0, fail = 0, unbalanced = 0;
+    std::string text() const {
+        return "通过 " + std::to_string(pass) + ", 不通过 " + std::to_string(fail) +
+               (unbalanced ? ", 纵倾未平衡 " + std::to_string(unbalanced) : std::string());
+    }
+};
+
+Tally tally(const std::vector<voxel::CriterionOutcome>& criteria) {
+    Tally t;
+    for (const voxel::CriterionOutcome& c : criteria)
+        for (const voxel::SideValue* s : {&c.starboard, &c.port}) {
+            if (s->result == "PASS")
+                ++t.pass;
+            else if (s->result == "FAIL")
+                ++t.fail;
+            else
+                ++t.unbalanced;
+        }
+    return t;
+}
+
 int run(int argc, char** argv) {
     voxel::CommandLine command_line("loading_condition",
                                     "装载工况: 重量与液舱 (液面随倾斜移动), 平衡浮态, 稳性高, 两舷 "
@@ -77,6 +101,9 @@ int run(int argc, char** argv) {
     const voxel::LoadingOutcome outcome = voxel::compute_loading(loaded, threads);
     for (const std::string& note : outcome.result.notes)
         voxel::diagnostic_line(path + ": 警告: " + note);
+    for (const voxel::DamageResult& d : outcome.result.damage)
+        for (const std::string& note : d.notes)
+            voxel::diagnostic_line(path + ": 警告: 破损工况 \"" + d.name + "\": " + note);
     if (!outcome.ok) {
         for (const std::string& e : outcome.errors) voxel::diagnostic_line(path + ": 错误: " + e);
         return 1;
@@ -91,27 +118,25 @@ int run(int argc, char** argv) {
     }
 
     const std::string stem = voxel::condition_stem(path);
-    const std::string error =
-        voxel::write_files_atomically(out_dir, {{stem + ".json", voxel::loading_json(r)},
-                                                {stem + ".txt", voxel::loading_text(r)},
-                                                {stem + "_gz.csv", voxel::loading_gz_csv(r)},
-                                                {stem + "_gz.svg", voxel::loading_gz_svg(r)},
-                                                {stem + ".html", voxel::loading_html(r, inputs)}});
+    std::vector<voxel::OutputFile> files = {
+        {stem + ".json", voxel::loading_json(r)},
+        {stem + ".txt", voxel::loading_text(r)},
+        {stem + "_gz.csv", voxel::loading_gz_csv(r)},
+        {stem + "_gz.svg", voxel::loading_gz_svg(r)},
+        {stem + ".html", voxel::loading_html(r, inputs)}};
+    std::string damage_files;
+    for (std::size_t i = 0; i < r.damage.size(); ++i) {
+        const std::string name = stem + "_damage_" + std::to_string(i + 1) + "_gz.csv";
+        files.push_back({name, voxel::damage_gz_csv(r.damage[i])});
+        damage_files += ", " + name;
+    }
+    const std::string error = voxel::write_files_atomically(out_dir, files);
     if (!error.empty()) {
         voxel::diagnostic_line(error);
         return 1;
     }
 
-    int pass = 0, fail = 0, unbalanced = 0;
-    for (const voxel::CriterionOutcome& c : r.criteria)
-        for (const voxel::SideValue* s : {&c.starboard, &c.port}) {
-            if (s->result == "PASS")
-                ++pass;
-            else if (s->result == "FAIL")
-                ++fail;
-            else
-                ++unbalanced;
-        }
+    const Tally intact = tally(r.criteria);
     const voxel::Equilibrium& e = r.equilibrium;
     const auto fixed = voxel::format_fixed_unsigned_zero;
     voxel::console_line("装载工况: " + r.condition + " (" + path + ")");
@@ -120,11 +145,29 @@ int run(int argc, char** argv) {
                         " m, 吃水 (尾/中/首) " + fixed(e.draft_ap, 3) + " / " +
                         fixed(e.draft_mid, 3) + " / " + fixed(e.draft_fp, 3) + " m");
     voxel::console_line(
-        "GM (液面修正后) " + fixed(r.stability.gm_fluid, 3) + " m; 衡准 (两舷): 通过 " +
-        std::to_string(pass) + ", 不通过 " + std::to_string(fail) +
-        (unbalanced ? ", 纵倾未平衡 " + std::to_string(unbalanced) : std::string()));
+        "GM (液面修正后) " + fixed(r.stability.gm_fluid, 3) + " m; 衡准 (两舷): " + intact.text());
+    for (std::size_t i = 0; i < r.damage.size(); ++i) {
+        const voxel::DamageResult& d = r.damage[i];
+        const Tally t = tally(d.criteria);
+        std::string line = "破损工况 " + std::to_string(i + 1) + ": " + d.name + ": ";
+        if (d.status == "floats")
+            line += "浮 (floats), 横倾 " + fixed(d.equilibrium.heel, 2) + " 度, 纵倾 " +
+                    fixed(d.equilibrium.trim_m, 3) + " m, 吃水 (尾/中/首) " +
+                    fixed(d.equilibrium.draft_ap, 3) + " / " + fixed(d.equilibrium.draft_mid, 3) +
+                    " / " + fixed(d.equilibrium.draft_fp, 3) + " m, GM " +
+                    fixed(d.stability.gm_fluid, 3) + " m";
+        else if (d.status == "sinks")
+            line += "下沉 (sinks)";
+        else if (d.status == "capsizes")
+            line += "倾覆 (capsizes)";
+        else
+            line += "未求得平衡浮态 (unresolved)";
+        line += "; 剩余稳性衡准 (两舷): " + t.text();
+        voxel::console_line(line);
+    }
     voxel::console_line("已写出 " + stem + ".json, " + stem + ".txt, " + stem + "_gz.csv, " + stem +
-                        "_gz.svg, " + stem + ".html 于 " + (out_dir.empty() ? "." : out_dir));
+                        "_gz.svg, " + stem + ".html" + damage_files + " 于 " +
+                        (out_dir.empty() ? "." : out_dir));
     voxel::console_line("用时 " + fixed(clock.seconds(), 3) + " s");
     return 0;
 }

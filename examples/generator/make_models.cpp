@@ -23,7 +23,8 @@
 //                     with ship.txt, model.txt, FourPillars.txt
 //   loading/          box_barge/ and wigley/: condition.toml (a loading
 //                     condition on box_barge/ship.txt, wigley/ship_fine.txt)
-//                     and its tanks' shapes, tanks/*.txt (one Hexahedron each)
+//                     and its tanks' shapes, tanks/*.txt (one Hexahedron each),
+//                     and the spaces its damage cases flood, compartments/*.txt
 //
 // Vertex conventions of the solids as the programs cut them:
 //   Hexahedron     V0..V3 and V4..V7 two faces in cyclic order, lateral edges
@@ -1044,6 +1045,19 @@ struct WeatherData {
     P3 deck_edge;                                                 // m
 };
 
+// A compartment that a damage case floods: its space (one hexahedron, a
+// solids file in compartments/) and its permeability.
+struct CompartmentSpace {
+    std::string name, file;
+    TankShape shape;
+    double permeability;
+};
+
+struct DamageCase {
+    std::string name;
+    std::vector<std::string> compartments;
+};
+
 struct LoadingCondition {
     std::string name;
     std::string hull;  // the hull model, relative to the condition file
@@ -1053,6 +1067,8 @@ struct LoadingCondition {
     std::vector<OpeningPoint> openings;
     int heel_step;  // degrees; 0: no [gz] table (the default step, 1)
     std::optional<WeatherData> weather;  // none: no [weather] table
+    std::vector<CompartmentSpace> compartments;
+    std::vector<DamageCase> damages;
 };
 
 struct Liquid {
@@ -1134,6 +1150,15 @@ std::string toml_point(P3 p) {
     return "[" + toml_num(p.x) + ", " + toml_num(p.y) + ", " + toml_num(p.z) + "]";
 }
 
+// The tanks and the compartments together, for the check that no two
+// spaces overlap.
+std::vector<TankLoad> with_compartments(const LoadingCondition& c) {
+    std::vector<TankLoad> all = c.tanks;
+    for (const CompartmentSpace& k : c.compartments)
+        all.push_back({k.name, k.file, k.shape, 1.0, Amount::Fill, 0.0, 1.0});
+    return all;
+}
+
 void write_condition(const std::filesystem::path& dir, const LoadingCondition& c,
                      const std::string& remark) {
     for (const TankLoad& t : c.tanks) {
@@ -1199,6 +1224,30 @@ void write_condition(const std::filesystem::path& dir, const LoadingCondition& c
         o.line(profile + "]");
         if (w.bilge_keel_area > 0.0) o.line("bilge_keel_area = " + toml_num(w.bilge_keel_area));
         o.line("deck_edge = " + toml_point(w.deck_edge));
+    }
+    for (const CompartmentSpace& k : c.compartments) {
+        o.line("");
+        o.line("[[compartment]]");
+        o.line("name = \"" + k.name + "\"");
+        o.line("shape = \"compartments/" + k.file + "\"");
+        o.line("permeability = " + toml_num(k.permeability));
+    }
+    for (const DamageCase& d : c.damages) {
+        o.line("");
+        o.line("[[damage]]");
+        o.line("name = \"" + d.name + "\"");
+        std::string list = "compartments = [";
+        for (std::size_t i = 0; i < d.compartments.size(); ++i)
+            list += (i == 0 ? "\"" : ", \"") + d.compartments[i] + "\"";
+        o.line(list + "]");
+    }
+    for (const CompartmentSpace& k : c.compartments) {
+        const Body body = tank_body({k.name, k.file, k.shape, 1.0, Amount::Fill, 0.0, 1.0});
+        const TankShape& s = k.shape;
+        Out ko(dir / "compartments" / k.file);
+        ko.line("# compartment " + k.name + ": x " + num(s.x0) + " to " + num(s.x1) + ", z " +
+                num(s.z0) + " to " + num(s.z1) + " (make_models)");
+        write_solids(ko, body);
     }
 }
 
@@ -1273,12 +1322,21 @@ void write_loading_box_barge(const std::filesystem::path& dir) {
     c.weather = WeatherData{{{{5.0, kBargeD}, {25.0, kBargeD}, {25.0, kBargeD + 6.0}, {5.0, kBargeD + 6.0}}},
                             0.0,
                             {50.0, -kBargeB / 2, kBargeD}};
+    // Three compartments clear of the tanks, two damage cases: a collision
+    // forward, and a grounding that opens the hold aft and a starboard wing
+    // void.
+    const double half = kBargeB / 2;
+    c.compartments = {{"fore peak", "fore_peak.txt", {90, 100, 0, kBargeD, -half, half, -half, half}, 0.95},
+                      {"hold 1", "hold_1.txt", {10, 35, 1.5, kBargeD, -half, half, -half, half}, 0.95},
+                      {"wing void 3 S", "wing_void_3s.txt", TankShape{65, 90, 1.5, kBargeD, 8, half, 8, half}.mirrored(), 0.95}};
+    c.damages = {{"collision: fore peak", {"fore peak"}},
+                 {"grounding: hold 1 and wing void 3 S", {"hold 1", "wing void 3 S"}}};
     for (const TankLoad& t : c.tanks)
         for (const P3& p : t.shape.vertices())
             if (!(p.x >= 0.0 && p.x <= kBargeL && std::fabs(p.y) <= kBargeB / 2 && p.z >= 0.0 &&
                   p.z <= kBargeD))
                 fail("tank " + t.name + " reaches out of the box barge");
-    check_tanks_apart(c.tanks);
+    check_tanks_apart(with_compartments(c));
     write_condition(dir, c, "box barge: loading condition listed to port (make_models)");
 
     const Loading l = report_condition("loading/box_barge/condition.toml", c);
@@ -1348,6 +1406,9 @@ void write_loading_wigley(const std::filesystem::path& dir, const WigleyAtT& fin
     const TankShape fo1{70, 80, kWigT, 9.5, 1.0, 3.0, 1.0, 3.0};
     const TankShape fp{87.5, 95, 3.125, 8.0, -0.6, 0.6, -0.6, 0.6};
     const TankShape ap{5, 12.5, 3.125, 8.0, -0.6, 0.6, -0.6, 0.6};
+    // The engine room between the aft peak tank and the fresh water.
+    c.compartments = {{"engine room", "engine_room.txt", {12.5, 20, 1.5, 8.0, -0.7, 0.7, -2.0, 2.0}, 0.85}};
+    c.damages = {{"engine room flooded", {"engine room"}}};
     c.tanks = {
         {"WB 1 DB", "wb1_db.txt", db, 1.025, Amount::Fill, 1.0, 0.98},
         {"WB 2 P", "wb2_p.txt", wb2, 1.025, Amount::Fill, 0.5, 0.98},
@@ -1374,7 +1435,14 @@ void write_loading_wigley(const std::filesystem::path& dir, const WigleyAtT& fin
             fail("tank " + t.name + " comes within " + num(gap) + " m of the Wigley hull's shell");
         least = std::fmin(least, gap);
     }
-    check_tanks_apart(c.tanks);
+    for (const CompartmentSpace& k : c.compartments) {
+        const double gap = clearance(k.shape, fine.table);
+        if (!(gap >= kTankClearance))
+            fail("compartment " + k.name + " comes within " + num(gap) +
+                 " m of the Wigley hull's shell");
+        least = std::fmin(least, gap);
+    }
+    check_tanks_apart(with_compartments(c));
     write_condition(dir, c, "Wigley hull: loading condition at the design draft (make_models)");
 
     const Loading l = report_condition("loading/wigley/condition.toml", c);

@@ -488,6 +488,31 @@ void BodyBuilder::add(const Cylinder& c, double weight) {
     close_group(first, SolidSource::Cylinder, c.P0, weight, box);
 }
 
+void BodyBuilder::add_body(const Body& other, double weight) {
+    for (int i = 0; i < other.group_count(); ++i) {
+        const BodyGroup& g = other.group(i);
+        if (g.mesh >= 0) {
+            meshes_.push_back(other.mesh(g));
+            boxes_[static_cast<int>(SolidSource::SurfaceMesh)].push_back(meshes_.back().box());
+            BodyGroup copy = g;
+            copy.first = tets_.size();
+            copy.weight = weight * g.weight;
+            copy.mesh = static_cast<int>(meshes_.size() - 1);
+            groups_.push_back(copy);
+            continue;
+        }
+        const std::size_t first = tets_.size();
+        Box3 box;
+        const std::size_t end = g.first + static_cast<std::size_t>(g.count);
+        for (std::size_t j = g.first; j < end; ++j) {
+            tets_.push_back(other.tetrahedron(j));
+            box.fold(tets_.back().bounds());
+        }
+        close_group(first, g.source, g.fallback, weight * g.weight, box);
+        groups_.back().single_tetrahedron = g.single_tetrahedron;
+    }
+}
+
 void BodyBuilder::add_surface(const std::vector<Point3>& vertices,
                               const std::vector<std::array<int, 3>>& facets, double weight) {
     if (facets.empty()) return;

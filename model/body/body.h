@@ -296,6 +296,12 @@ class BodyBuilder {
     void add_surface(const std::vector<Point3>& vertices,
                      const std::vector<std::array<int, 3>>& facets, double weight = 1.0);
 
+    // Every solid of `other` in its order, as it stands, its weight multiplied
+    // by `weight`: a body made of bodies, such as a hull less its flooded
+    // compartments (weight -permeability). A PerSolid builder only; each
+    // solid keeps its box as its tetrahedra (or a mesh's vertices) give it.
+    void add_body(const Body& other, double weight);
+
     // The body. Its box folds the box of every solid: PerSolid in the order
     // tetrahedra, hexahedra, prisms, cylinders (each kind in the order
     // added), each solid's own bounds(); Flat every tetrahedron's bounds()

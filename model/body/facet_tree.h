@@ -77,6 +77,12 @@ class FacetTree {
     std::size_t facet_count() const { return facets_.size(); }
     bool empty() const { return facets_.empty(); }
 
+    // Calls visit(facet) for every facet, in tree order.
+    template <class Visit>
+    void for_each_facet(Visit&& visit) const {
+        for (const Facet& f : facets_) visit(f);
+    }
+
     // Volume and first moment of the solid below p (f <= 0), the moment
     // about the centre k (length^4): the centroid is k + moment / volume.
     // `crossing` is the parallel test of the cuts.

@@ -122,6 +122,8 @@ class ConditionReader {
     void read_weight(const Table& table, bool named, FixedWeight& w);
     void read_tank(const Table& table, TankEntry& tank);
     void read_opening(const Table& table, Opening& opening);
+    void read_compartment(const Table& table, CompartmentEntry& compartment);
+    void read_damage(const Table& table, DamageEntry& damage);
     void read_gz(const Table& document);
     void read_weather(const Table& document);
     std::optional<bool> boolean(const Field& f);
@@ -294,7 +296,8 @@ bool heel_step(double v) {
 
 void ConditionReader::read(const toml::table& document) {
     const Table root{&document, "", 1};
-    check_keys(root, {"name", "hull", "lightship", "item", "tank", "opening", "gz", "weather"});
+    check_keys(root, {"name", "hull", "lightship", "item", "tank", "opening", "gz", "weather",
+                      "compartment", "damage"});
     if (const std::optional<std::string> name = string(field(root, "name", false))) c_.name = *name;
     read_hull(root);
 
@@ -329,6 +332,22 @@ void ConditionReader::read(const toml::table& document) {
     });
     read_gz(root);
     read_weather(root);
+    names.clear();
+    read_array(root, "compartment", [&](const Table& t) {
+        c_.compartments.emplace_back();
+        read_compartment(t, c_.compartments.back());
+        const Field name = field(t, "name", false);
+        if (name.node && name.node->is_string())
+            unique_name(names, name, c_.compartments.back().name, t);
+    });
+    std::map<std::string, std::string> cases;
+    read_array(root, "damage", [&](const Table& t) {
+        c_.damages.emplace_back();
+        read_damage(t, c_.damages.back());
+        const Field name = field(t, "name", false);
+        if (name.node && name.node->is_string())
+            unique_name(cases, name, c_.damages.back().name, t);
+    });
 }
 
 void ConditionReader::read_hull(const Table& document) {
@@ -429,6 +448,60 @@ void ConditionReader::read_opening(const Table& table, Opening& opening) {
     if (const std::optional<std::string> name = string(field(table, "name", true)))
         opening.name = *name;
     if (const std::optional<Point3> p = point(field(table, "point", true))) opening.point = *p;
+}
+
+void ConditionReader::read_compartment(const Table& table, CompartmentEntry& compartment) {
+    compartment.line = table.line;
+    check_keys(table, {"name", "shape", "permeability"});
+    if (const std::optional<std::string> name = string(field(table, "name", true)))
+        compartment.name = *name;
+    const Field shape = field(table, "shape", true);
+    compartment.shape_line = shape.line;
+    if (const std::optional<std::string> path = file_path(shape)) compartment.shape = *path;
+    // No default: the share of the space the sea fills governs the result.
+    const Field p = field(table, "permeability", true);
+    compartment.permeability_line = p.line;
+    if (const std::optional<double> v = number_where(p, permeability, "应大于 0 且不大于 1"))
+        compartment.permeability = *v;
+}
+
+// The compartments of a case name compartments given before or after it in
+// the file; each name must be one of them, and once.
+void ConditionReader::read_damage(const Table& table, DamageEntry& damage) {
+    damage.line = table.line;
+    check_keys(table, {"name", "compartments"});
+    if (const std::optional<std::string> name = string(field(table, "name", true)))
+        damage.name = *name;
+    const Field list = field(table, "compartments", true);
+    if (!list.node) return;
+    const toml::array* a = list.node->as_array();
+    if (!a) {
+        wrong_type(list, "舱室名称 (字符串) 的数组", *list.node);
+        return;
+    }
+    if (a->empty()) {
+        error(list.line, list.path + " 为空: 破损工况至少应有一个舱室.");
+        return;
+    }
+    for (std::size_t i = 0; i < a->size(); ++i) {
+        const toml::node& e = (*a)[i];
+        Field ef{&e, list.path + "[" + std::to_string(i + 1) + "]",
+                 e.source().begin.line != 0 ? line_of(e.source()) : list.line};
+        const std::optional<std::string> name = string(ef);
+        if (!name) continue;
+        if (std::find(damage.compartments.begin(), damage.compartments.end(), *name) !=
+            damage.compartments.end()) {
+            error(ef.line, ef.path + " 为 \"" + *name + "\", 在此工况中重复列出.");
+            continue;
+        }
+        const bool known = std::any_of(c_.compartments.begin(), c_.compartments.end(),
+                                       [&](const CompartmentEntry& c) { return c.name == *name; });
+        if (!known) {
+            error(ef.line, ef.path + " 为 \"" + *name + "\": 没有这个名称的舱室 ([[compartment]]).");
+            continue;
+        }
+        damage.compartments.push_back(*name);
+    }
 }
 
 void ConditionReader::read_gz(const Table& document) {

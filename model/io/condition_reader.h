@@ -26,8 +26,14 @@
 //                                    # heel_step a whole number (5, 2.5, 1,
 //                                    # 0.5, 0.25, ...), so that the areas'
 //                                    # Simpson intervals are even in number
+//   [[compartment]]                  # any number: name, shape (path of the
+//                                    # space), permeability (0 < p <= 1)
+//   [[damage]]                       # any number: name, compartments (an
+//                                    # array of compartment names, each once,
+//                                    # at least one)
 //
-// Every key of an item, a tank and an opening is required but permeability.
+// Every key of an item, a tank and an opening is required but the tank's
+// permeability; every key of a compartment and a damage case is required.
 // A relative path (model, shape) is taken from the folder of the condition
 // file, as the mesh path of a SurfaceMesh block is from its model file; the
 // files it names are not opened here.
@@ -38,9 +44,11 @@
 // value of the wrong type, a missing required key (at the line of its
 // table's header, line 1 for a missing table), a number not finite or beyond
 // kLargestInputMagnitude, a value out of its range, none or more than one of
-// a tank's fill, volume and mass, two items (tanks, openings) of one name,
-// an empty path. Every fault of the file is reported, but a TOML syntax
-// error, which ends the reading. A UTF-8 byte-order mark is skipped; a file
+// a tank's fill, volume and mass, two items (tanks, openings, compartments,
+// damage cases) of one name, an empty path, a damage case's compartment
+// that no [[compartment]] names or that it lists twice, a case without one.
+// Every fault of the file is reported, but a TOML syntax error, which ends
+// the reading. A UTF-8 byte-order mark is skipped; a file
 // in a wide encoding, or no text, is refused.
 #pragma once
 

@@ -62,6 +62,24 @@ struct WeatherEntry {
     std::optional<Point3> deck_edge;  // a deck-edge point at side; its mirror for the other side
 };
 
+// A space open to the sea when damaged: its shape inside the hull and the
+// fraction of that shape which the sea water fills.
+struct CompartmentEntry {
+    std::string name;
+    std::string shape;   // path of the solids file or mesh of the space
+    int shape_line = 0;  // line of the `shape` key
+    int line = 0;        // line of the compartment's table header
+    double permeability = 1.0;
+    int permeability_line = 0;
+};
+
+// One damage case: the compartments flooded together.
+struct DamageEntry {
+    std::string name;
+    std::vector<std::string> compartments;  // names of CompartmentEntry, each once
+    int line = 0;                           // line of the case's table header
+};
+
 struct Condition {
     std::string file;  // the condition file's path as given
     std::optional<std::string> name;
@@ -74,6 +92,8 @@ struct Condition {
     std::vector<TankEntry> tanks;
     std::vector<Opening> openings;
     std::optional<WeatherEntry> weather;
+    std::vector<CompartmentEntry> compartments;
+    std::vector<DamageEntry> damages;
     double heel_step = 1.0;  // degrees; 5 / heel_step is a whole number
     int heel_step_line = 0;  // 0 when the file does not give it
 };

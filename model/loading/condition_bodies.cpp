@@ -1,14 +1,19 @@
 #include "model/loading/condition_bodies.h"
 
+#include <algorithm>
 #include <memory>
 #include <utility>
 
 #include "kernel/platform/number_format.h"
+#include "model/body/body_overlap.h"
 #include "model/io/body_file.h"
 
 namespace voxel {
 
 namespace {
+
+// Shares of a volume below this are round-off of the overlap's sums.
+constexpr double kOutsideShare = 1e-9;
 
 // Reads one body; false (with an error at `line` for `key`) when it cannot
 // be used or holds no volume.
@@ -113,6 +118,54 @@ void load_condition_bodies(const Condition& c, CrossingTolerance crossing, Loade
                         format_number(t.capacity) + " m^3 (渗透率 x 舱体积).");
         }
         out.tanks.push_back(std::move(t));
+    }
+
+    for (std::size_t i = 0; i < c.compartments.size(); ++i) {
+        const CompartmentEntry& entry = c.compartments[i];
+        const std::string key = "compartment[" + std::to_string(i + 1) + "]";
+        Compartment k;
+        k.entry = entry;
+        k.shape = std::make_unique<VoxelGroup>(crossing);
+        BodyFileResult read;
+        if (read_one(file, entry.shape_line, key + ".shape", entry.shape, *k.shape, read, d)) {
+            const SubmergedPart all = whole(*k.shape);
+            k.volume = all.volume;
+            k.centre = all.centroid;
+        }
+        out.compartments.push_back(std::move(k));
+    }
+    if (d.has_errors()) return;
+
+    // A compartment is a space of the hull: what of it lies outside the
+    // hull's solids would take off buoyancy the hull never had.
+    for (std::size_t i = 0; i < out.compartments.size(); ++i) {
+        const Compartment& k = out.compartments[i];
+        const double inside = overlap_volume(k.shape->body(), out.hull->body());
+        const double outside = (k.volume - inside) / k.volume;
+        if (outside > kOutsideShare)
+            d.warn(file, k.entry.shape_line,
+                   "compartment[" + std::to_string(i + 1) + "].shape: 舱室 \"" + k.entry.name +
+                       "\" 有 " + format_fixed_unsigned_zero(100.0 * outside, 2) +
+                       " % 的体积在船体之外 (舱室体积 " + format_number(k.volume) +
+                       " m^3, 在船体内 " + format_number(inside) + " m^3); 按其全部体积扣除浮力.");
+    }
+    // A tank in a flooded space keeps its liquid as loaded.
+    for (std::size_t i = 0; i < out.tanks.size(); ++i) {
+        const Tank& t = out.tanks[i];
+        for (const Compartment& k : out.compartments) {
+            const bool flooded = std::any_of(
+                c.damages.begin(), c.damages.end(), [&](const DamageEntry& e) {
+                    return std::find(e.compartments.begin(), e.compartments.end(),
+                                     k.entry.name) != e.compartments.end();
+                });
+            if (!flooded) continue;
+            const double common = overlap_volume(t.shape->body(), k.shape->body());
+            if (common > kOutsideShare * std::min(t.shape_volume, k.volume))
+                d.warn(file, t.entry.line,
+                       "tank[" + std::to_string(i + 1) + "]: 液舱 \"" + t.entry.name +
+                           "\" 与破损进水的舱室 \"" + k.entry.name + "\" 重叠 " +
+                           format_number(common) + " m^3; 其液体按装载时计, 不随进水改变.");
+        }
     }
 }
 

@@ -94,6 +94,45 @@ struct WeatherResult {
     std::vector<std::string> warnings;  // outside the tables' ranges of validity
 };
 
+// An opening seen from a damaged floating position: how far it stands above
+// the final water plane, and how far beyond the equilibrium heel (degrees)
+// the ship heels towards each side before the opening reaches the water
+// (0 when it is under water at rest; none up to a heel of 90 degrees to that
+// side).
+struct OpeningImmersion {
+    std::string name;
+    double height = 0.0;  // m, signed distance from the final water plane; <= 0: under water
+    std::optional<double> starboard, port;
+};
+
+struct DamageStability {
+    double km = 0.0;  // of the damaged waterplane, the flooded spaces' part taken off
+    double gm_solid = 0.0;
+    double gm_fluid = 0.0;
+};
+
+// One damage case by lost buoyancy: the hull less permeability x each
+// flooded compartment, the condition's mass, G and liquids as loaded.
+struct DamageResult {
+    std::string name;
+    std::vector<std::string> compartments;
+    std::vector<Box3> flooded_extents;  // each flooded compartment's box, in the case's order
+    std::string status;  // "floats", "sinks", "capsizes", "unresolved" (no equilibrium found)
+    // What follows is computed only for a ship that floats (status "floats");
+    // lost volume and sinkage are not numbers otherwise.
+    double lost_volume = 0.0;  // m^3: sum of permeability x compartment below the final plane
+    double sinkage = 0.0;      // m: midship draft less the intact one
+    Equilibrium equilibrium;
+    DamageStability stability;
+    GzCurves gz;
+    std::vector<OpeningImmersion> downflooding;
+    // final_heel, openings_clear, residual_range, residual_gz_max,
+    // residual_area; each side's range, arm and area measured from the
+    // equilibrium heel towards that side.
+    std::vector<CriterionOutcome> criteria;
+    std::vector<std::string> notes;
+};
+
 struct LoadingResult {
     std::string condition;  // the condition's name, or the file's stem without one
     std::string hull;       // the hull model's path, resolved from the condition file's folder
@@ -120,6 +159,8 @@ struct LoadingResult {
     // Notes for standard error and the report: unbalanced points, stalled
     // searches, what was left out.
     std::vector<std::string> notes;
+    // The damage cases, in the order of the condition file.
+    std::vector<DamageResult> damage;
 };
 
 }  // namespace voxel

@@ -9,6 +9,8 @@
 #include "kernel/angles.h"
 #include "kernel/platform/number_format.h"
 #include "kernel/platform/task_pool.h"
+#include "model/loading/curve_measures.h"
+#include "model/loading/damage.h"
 #include "model/loading/side_arms.h"
 #include "model/loading/weather.h"
 #include "model/stability/equilibrium_iteration.h"
@@ -18,89 +20,6 @@ namespace voxel {
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-// Angles (degrees) closer than this to a grid angle are that grid angle.
-constexpr double kOnGrid = 1e-9;
-// Widths (degrees) to which the angles are found.
-constexpr double kAngleWidth = 0.01;
-constexpr double kMaxWidth = 0.1;
-
-double radians(double degrees) {
-    return (degrees / 180.0) * kPi;
-}
-double degrees(double radians) {
-    return radians * (180.0 / kPi);
-}
-
-const char* side_name(double sigma) {
-    return sigma < 0.0 ? "右舷" : "左舷";
-}
-
-// The unit normal and constant of a plane.
-Plane unit_plane(const Plane& p) {
-    const double n = p.normal_length();
-    Plane u;
-    u.set(p.A / n, p.B / n, p.C / n, p.D / n);
-    return u;
-}
-
-// The heel axis as the trim carries it: the body's x axis projected into the
-// water plane of unit normal N. A heel about x leaves x as it is, and a trim
-// about an axis square to x in the plane turns x within the plane spanned by
-// x and N.
-Point3 carried_heel_axis(const Point3& N) {
-    Point3 a{1.0 - N.x * N.x, -N.x * N.y, -N.x * N.z};
-    normalize(a);
-    return a;
-}
-
-// Height of the water plane on the centre line at x.
-double draft_at(const Plane& p, double x) {
-    return -(p.D + p.A * x) / p.C;
-}
-
-struct Area {
-    double value = 0.0;  // m*rad
-    bool balanced = true;
-};
-
-// Simpson's rule over one panel [a, b] (degrees) with its middle.
-double panel(SideArms& arms, double a, double b, bool& balanced) {
-    const double m = 0.5 * (a + b);
-    balanced = balanced && arms.balanced(a) && arms.balanced(m) && arms.balanced(b);
-    return (radians(b - a) / 6.0) * ((arms.gz(a) + 4.0 * arms.gz(m)) + arms.gz(b));
-}
-
-// Area under the curve from a to b (degrees, a <= b): Simpson's rule over the
-// grid points between them in an even number of intervals, and a panel with
-// its middle computed for each end piece off that run.
-Area area_between(SideArms& arms, double step, double a, double b) {
-    Area out;
-    if (!(b > a)) return out;
-    long i0 = static_cast<long>(std::ceil(a / step - kOnGrid));
-    long i1 = static_cast<long>(std::floor(b / step + kOnGrid));
-    if (i1 <= i0) {
-        out.value = panel(arms, a, b, out.balanced);
-        return out;
-    }
-    if ((i1 - i0) % 2 != 0) --i1;
-    const double g0 = i0 * step, g1 = i1 * step;
-    double sum = 0.0;
-    if (a < g0 - kOnGrid) sum += panel(arms, a, g0, out.balanced);
-    if (i1 > i0) {
-        double s = arms.gz(g0);
-        out.balanced = out.balanced && arms.balanced(g0);
-        for (long i = i0 + 1; i <= i1; ++i) {
-            const double deg = i * step;
-            const double w = (i == i1) ? 1.0 : ((i - i0) % 2 != 0 ? 4.0 : 2.0);
-            s += w * arms.gz(deg);
-            out.balanced = out.balanced && arms.balanced(deg);
-        }
-        sum += (radians(step) / 3.0) * s;
-    }
-    if (g1 < b - kOnGrid) sum += panel(arms, g1, b, out.balanced);
-    out.value = sum;
-    return out;
-}
 
 struct Peak {
     double deg = 0.0;
@@ -143,20 +62,6 @@ Peak largest_arm(SideArms& arms, const std::vector<double>& grid, double step, d
     }
     p.balanced = arms.balanced(p.deg);
     return p;
-}
-
-// Bisects [lo, hi] (degrees; `inside` false at lo, true at hi) down to
-// kAngleWidth; returns the upper end.
-template <class Inside>
-double bisect_angle(double lo, double hi, Inside&& inside) {
-    while (hi - lo > kAngleWidth) {
-        const double m = 0.5 * (lo + hi);
-        if (inside(m))
-            hi = m;
-        else
-            lo = m;
-    }
-    return hi;
 }
 
 }  // namespace
@@ -234,15 +139,8 @@ LoadingOutcome compute_loading(const LoadedCondition& c, int threads, const Trim
     const Plane plane = unit_plane(eq.plane);
     const Point3 N{plane.A, plane.B, plane.C};
     const Point3 G = G_at(N);
-    Equilibrium& e = r.equilibrium;
-    e.heel = degrees(std::atan2(N.y, N.z));
-    e.trim_deg = degrees(std::asin(N.x));
-    e.draft_ap = draft_at(plane, 0.0);
-    e.draft_fp = draft_at(plane, c.lpp);
-    e.draft_mid = draft_at(plane, 0.5 * c.lpp);
-    e.trim_m = e.draft_ap - e.draft_fp;
-    e.plane = plane;
-    e.B = eq.B;
+    r.equilibrium = equilibrium_of(plane, eq.B, c.lpp);
+    const Equilibrium& e = r.equilibrium;
 
     // Weights at the floating position.
     WeightSummary& w = r.weights;
@@ -282,28 +180,12 @@ LoadingOutcome compute_loading(const LoadedCondition& c, int threads, const Trim
 
     // The GZ grid, both sides, shared among the threads.
     const double step = c.condition.heel_step;
-    const int n = static_cast<int>(std::lround(90.0 / step)) + 1;
     GzCurves& gz = r.gz;
-    for (int i = 0; i < n; ++i) gz.heel_deg.push_back(i * step);
-    std::vector<ArmResult> grid(static_cast<std::size_t>(2 * n));
-    run_tasks(
-        2 * n, threads, [](int) {},
-        [&](int k) {
-            const double sigma = k < n ? -1.0 : 1.0;
-            const double deg = gz.heel_deg[static_cast<std::size_t>(k % n)];
-            grid[static_cast<std::size_t>(k)] =
-                righting_arm_at(hull, V, G_at, kHeelAboutX, radians(deg), sigma, bounds);
-        },
-        [](int) {});
+    std::vector<ArmResult> grid;
     SideArms sides[2] = {SideArms(hull, V, G_at, -1.0, bounds),
                          SideArms(hull, V, G_at, 1.0, bounds)};
-    for (int k = 0; k < 2 * n; ++k) {
-        const ArmResult& a = grid[static_cast<std::size_t>(k)];
-        const double deg = gz.heel_deg[static_cast<std::size_t>(k % n)];
-        (k < n ? gz.starboard : gz.port).push_back(a.GZ);
-        (k < n ? gz.balanced_starboard : gz.balanced_port).push_back(trim_balanced(a));
-        sides[k < n ? 0 : 1].keep(deg, a);
-    }
+    gz_grid(hull, V, G_at, step, threads, bounds, gz, grid, sides);
+    const int n = static_cast<int>(gz.heel_deg.size());
 
     // The listed side measures its areas from the equilibrium heel.
     const double list = std::fabs(e.heel);
@@ -476,17 +358,11 @@ LoadingOutcome compute_loading(const LoadedCondition& c, int threads, const Trim
     }
 
     // Notes on the grid's points whose trim could not be balanced.
-    for (int k = 0; k < 2 * n; ++k) {
-        const ArmResult& a = grid[static_cast<std::size_t>(k)];
-        const double sigma = k < n ? -1.0 : 1.0;
-        const double deg = gz.heel_deg[static_cast<std::size_t>(k % n)];
-        if (!trim_balanced(a))
-            r.notes.push_back(std::string(side_name(sigma)) + "横倾 " + format_number(deg) +
-                              " 度: " + trim_stop_text(a));
-        for (const WaterPlane& stall : a.stalls)
-            r.notes.push_back(std::string(side_name(sigma)) + "横倾 " + format_number(deg) +
-                              " 度: " + water_plane_stall_note(V, stall));
-    }
+    grid_notes(gz, grid, V, "", r.notes);
+
+    // The damage cases, each on its own body.
+    for (const DamageEntry& d : c.condition.damages)
+        r.damage.push_back(compute_damage(c, d, r, threads, bounds));
     out.ok = true;
     return out;
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "model/body/voxel_group.h"
+#include "model/loading/compartment.h"
 #include "model/loading/condition.h"
 #include "model/loading/loading_result.h"
 #include "model/loading/tank.h"
@@ -23,6 +24,7 @@ struct LoadedCondition {
     Condition condition;
     std::unique_ptr<VoxelGroup> hull;
     std::vector<Tank> tanks;
+    std::vector<Compartment> compartments;  // in the order of the condition file
     double lpp = 0.0;
     double breadth = 0.0;
     double water_density = 1.025;

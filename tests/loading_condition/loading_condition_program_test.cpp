@@ -20,7 +20,9 @@ using testing_support::split_lines;
 using testing_support::write_file_bytes;
 
 const std::string kBargeCondition = VOXEL_SOURCE_DIR "/examples/loading/box_barge/condition.toml";
-const char* const kSuffixes[] = {".json", ".txt", "_gz.csv", "_gz.svg"};
+// The example's two damage cases have a residual curve file each.
+const char* const kSuffixes[] = {".json", ".txt", "_gz.csv", "_gz.svg", "_damage_1_gz.csv",
+                                 "_damage_2_gz.csv"};
 
 ProcessResult run_in(const ScratchDir& dir, const std::string& program,
                      const std::vector<std::string>& args) {

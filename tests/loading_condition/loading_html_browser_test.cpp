@@ -1,6 +1,7 @@
 // The HTML report of loading_condition opened in a headless Chromium: it
 // loads without console errors, draws a page, holds the criteria table and
-// prints on at most three A4 pages. Chromium is a test dependency
+// prints on at most three A4 pages, each damage case on one more and the
+// notes and input files after them on one more. Chromium is a test dependency
 // (tools/ensure_deps.sh installs it); without it the test fails.
 #include <gtest/gtest.h>
 
@@ -123,7 +124,7 @@ TEST(LoadingHtmlInBrowser, BoxBargeReportLoadsDrawsAndPrintsOnThreePages) {
             ++pages;
     }
     EXPECT_GE(pages, 1);
-    EXPECT_LE(pages, 3);
+    EXPECT_LE(pages, 3 + 2 + 1);  // the example has two damage cases
 }
 
 }  // namespace

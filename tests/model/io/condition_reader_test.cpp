@@ -149,6 +149,9 @@ const std::string kHead =
 // Lines 6 to 10 (after kHead): a tank named T.
 const std::string kTank =
     "[[tank]]\nname = \"T\"\nshape = \"t.stl\"\ndensity = 1.0\nfill = 0.5\n";
+// Lines 6 to 9 (after kHead): a compartment named ER.
+const std::string kRoom =
+    "[[compartment]]\nname = \"ER\"\nshape = \"er.txt\"\npermeability = 0.85\n";
 
 TEST(ConditionReader, EachFaultIsOneErrorAtTheLineOfItsKey) {
     const struct {
@@ -224,6 +227,18 @@ TEST(ConditionReader, EachFaultIsOneErrorAtTheLineOfItsKey) {
         {kHead + "[weather]\ndeck_edge = [1, 2]\n", 7,
          "weather.deck_edge 应为由 3 个数组成的数组 [x, y, z], 读到 2 个元素."},
         {"weather = 3\n" + kHead, 1, "weather 应为表 ([weather]), 读到整数."},
+        {kHead + "[[compartment]]\nname = \"ER\"\nshape = \"er.txt\"\npermeability = 0\n", 9,
+         "compartment[1].permeability 应大于 0 且不大于 1, 读到 0."},
+        {kHead + "[[compartment]]\nname = \"ER\"\nshape = \"er.txt\"\n", 6,
+         "缺少必需的键 compartment[1].permeability."},
+        {kHead + kRoom + "[[damage]]\nname = \"D\"\ncompartments = [\"ER\",\n\"hold\"]\n", 13,
+         "damage[1].compartments[2] 为 \"hold\": 没有这个名称的舱室 ([[compartment]])."},
+        {kHead + kRoom + "[[damage]]\nname = \"D\"\ncompartments = []\n", 12,
+         "damage[1].compartments 为空: 破损工况至少应有一个舱室."},
+        {kHead + kRoom + "[[damage]]\nname = \"D\"\ncompartments = [\"ER\", \"ER\"]\n", 12,
+         "damage[1].compartments[2] 为 \"ER\", 在此工况中重复列出."},
+        {kHead + kRoom + "[[damage]]\nname = \"D\"\n", 10, "缺少必需的键 damage[1].compartments."},
+        {kHead + kRoom + kRoom, 11, "compartment[2].name 为 \"ER\", 与 compartment[1] (第 6 行) 重名."},
         {kHead + "mass = = 3\n[[tank]]\nname = 5\n", 6, "TOML 语法错误: "},
         {std::string("\xFF\xFE[\0h\0u\0l\0l\0]\0", 14), 1, "UTF-16"},
     };
