@@ -85,8 +85,15 @@ timed "hydrostatic_curves, box hull 10^6 tetrahedra, D = 10" hydrostatic_curves 
 timed "hydrostatic_curves, same hull, D = 0.5 (reading, no waterline)" hydrostatic_curves \
       "$models/box_hull_1e6_D0.5.txt"
 timed "cross_curves, same hull (D = 10), default sheet 9 x 19" cross_curves "$hull"
+# The Wigley condition without its damage case: the paths made absolute, the
+# file ending before its first [[compartment]].
+wig=$root/examples/loading/wigley
+sed -e '/^\[\[compartment\]\]/,$d' -e "s|\"\\.\\./\\.\\./|\"$root/examples/|" \
+    -e "s|\"tanks/|\"$wig/tanks/|" "$wig/condition.toml" >"$work/wigley_intact.toml"
 timed "loading_condition, Wigley hull, ten tanks, GZ at 1 degree (182 arms)" loading_condition \
-      "$root/examples/loading/wigley/condition.toml"
+      "$work/wigley_intact.toml"
+timed "same with the engine room flooded (182 residual arms more)" loading_condition \
+      "$wig/condition.toml"
 timed "righting_arm, four-column body (4 hex + 4 cyl)" righting_arm \
       "$(model four_column.txt four_column)"
 timed "righting_arm, box body 20,000 hexahedra (10^5 tetrahedra)" righting_arm \

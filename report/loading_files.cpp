@@ -165,6 +165,16 @@ Json damage_json(const DamageResult& d) {
     Json names = Json::array();
     for (const std::string& n : d.compartments) names.push_back(n);
     o["compartments"] = names;
+    Json flooded = Json::array();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    for (std::size_t i = 0; i < d.compartments.size(); ++i) {
+        Json x = Json::object();
+        x["name"] = d.compartments[i];
+        x["permeability"] = number(i < d.permeabilities.size() ? d.permeabilities[i] : nan);
+        x["volume_m3"] = number(i < d.compartment_volumes.size() ? d.compartment_volumes[i] : nan);
+        flooded.push_back(x);
+    }
+    o["flooded"] = flooded;
     o["status"] = d.status;
     o["lost_volume_m3"] = number(d.lost_volume);
     o["sinkage_m"] = number(d.sinkage);
@@ -297,22 +307,23 @@ CriterionUnit criterion_unit(const std::string& id) {
 
 std::string floating_position_text(const Equilibrium& e) {
     return pairs({{"heel", angle(e.heel)},
-                {"trim", angle(e.trim_deg) + ", " + length(e.trim_m)},
-                {"draft at AP", length(e.draft_ap)},
-                {"draft at FP", length(e.draft_fp)},
-                {"draft amidships", length(e.draft_mid)},
-                {"centre of buoyancy B", point_text(e.B)},
-                {"water plane (A, B, C, D)", "(" + fixed(e.plane.A, kNormalDecimals) + ", " +
-                                                 fixed(e.plane.B, kNormalDecimals) + ", " +
-                                                 fixed(e.plane.C, kNormalDecimals) + ", " +
-                                                 fixed(e.plane.D, kLengthDecimals) + ")"}});
+                  {"trim", angle(e.trim_deg) + ", " + length(e.trim_m)},
+                  {"draft at AP", length(e.draft_ap)},
+                  {"draft at FP", length(e.draft_fp)},
+                  {"draft amidships", length(e.draft_mid)},
+                  {"centre of buoyancy B", point_text(e.B)},
+                  {"water plane (A, B, C, D)", "(" + fixed(e.plane.A, kNormalDecimals) + ", " +
+                                                   fixed(e.plane.B, kNormalDecimals) + ", " +
+                                                   fixed(e.plane.C, kNormalDecimals) + ", " +
+                                                   fixed(e.plane.D, kLengthDecimals) + ")"}});
 }
 
 std::string gz_table_text(const GzCurves& gz) {
     std::string t;
     std::vector<std::vector<std::string>> rows = {{"heel_deg", "gz_starboard_m", "gz_port_m"}};
     for (std::size_t i = 0; i < gz.heel_deg.size(); ++i)
-        rows.push_back({format_number(gz.heel_deg[i]), gz_cell(gz.starboard, gz.balanced_starboard, i),
+        rows.push_back({format_number(gz.heel_deg[i]),
+                        gz_cell(gz.starboard, gz.balanced_starboard, i),
                         gz_cell(gz.port, gz.balanced_port, i)});
     t += table(rows, 0);
     if (any_unbalanced(gz))
@@ -337,11 +348,17 @@ std::string criteria_text(const std::vector<CriterionOutcome>& list) {
 std::string damage_text(const DamageResult& d, std::size_t number) {
     std::string t = "\nDamage case " + std::to_string(number) + ": " + one_line(d.name) + "\n";
     std::string names;
-    for (const std::string& n : d.compartments) names += (names.empty() ? "" : ", ") + one_line(n);
-    t += pairs({{"flooded compartments", names},
-                {"status", d.status},
-                {"lost volume below the water plane", fixed(d.lost_volume, kVolumeDecimals) + " m^3"},
-                {"sinkage amidships", length(d.sinkage)}});
+    for (std::size_t i = 0; i < d.compartments.size(); ++i) {
+        names += (i == 0 ? "" : ", ") + one_line(d.compartments[i]);
+        if (i < d.permeabilities.size() && i < d.compartment_volumes.size())
+            names += " (permeability " + fixed(d.permeabilities[i], kRatioDecimals) + ", " +
+                     fixed(d.compartment_volumes[i], kVolumeDecimals) + " m^3)";
+    }
+    t += pairs(
+        {{"flooded compartments", names},
+         {"status", d.status},
+         {"lost volume below the water plane", fixed(d.lost_volume, kVolumeDecimals) + " m^3"},
+         {"sinkage amidships", length(d.sinkage)}});
     if (d.status == "floats") {
         t += "\nDamaged floating position\n";
         t += floating_position_text(d.equilibrium);
@@ -744,7 +761,7 @@ LineChart damage_gz_chart(const DamageResult& d) {
     for (std::size_t k = 0; k < gz.heel_deg.size(); ++k) {
         s.x.push_back(gz.heel_deg[k]);
         s.y.push_back(k < gz.starboard.size() ? gz.starboard[k]
-                                               : std::numeric_limits<double>::quiet_NaN());
+                                              : std::numeric_limits<double>::quiet_NaN());
         s.hollow.push_back(k < gz.balanced_starboard.size() && !gz.balanced_starboard[k]);
     }
     chart.series.push_back(s);
@@ -757,8 +774,8 @@ LineChart damage_gz_chart(const DamageResult& d) {
                            "equilibrium φ = " + format_number(heel) + "°"});
     chart.lines.push_back({std::max(heel - 20.0, -90.0), y0, std::max(heel - 20.0, -90.0), y1,
                            false, "#606060", "1.5 1", 0.3, "20° beyond the equilibrium", ""});
-    chart.lines.push_back({std::min(heel + 20.0, 90.0), y0, std::min(heel + 20.0, 90.0), y1,
-                           false, "#606060", "1.5 1", 0.3, "", ""});
+    chart.lines.push_back({std::min(heel + 20.0, 90.0), y0, std::min(heel + 20.0, 90.0), y1, false,
+                           "#606060", "1.5 1", 0.3, "", ""});
     return chart;
 }
 

@@ -28,15 +28,16 @@ namespace voxel {
 //   list (null, or {side, from_deg}), notes [strings], particulars {lpp_m,
 //   breadth_m},
 //   and, only for a condition with damage cases, damage [{name,
-//     compartments [names], status ("floats", "sinks", "capsizes",
+//     compartments [names], flooded [{name, permeability, volume_m3}],
+//     status ("floats", "sinks", "capsizes",
 //     "unresolved"), lost_volume_m3, sinkage_m, equilibrium (as above),
 //     stability {km_m, gm_solid_m, gm_fluid_m}, gz (as above), downflooding
 //     [{opening, height_m, starboard_deg, port_deg}], criteria (as above:
 //     final_heel, openings_clear, residual_range, residual_gz_max,
 //     residual_area), notes [strings]}]: equilibrium and stability null
-//     for a ship that does not float, gz null for one that sinks, the
-//     openings' angles the heel beyond
-//     the equilibrium towards that side at which each reaches the water.
+//     for a ship that does not float, gz null when the damaged body cannot
+//     displace V, the openings' angles the heel beyond the equilibrium
+//     towards that side at which each reaches the water.
 // Points are [x, y, z] arrays; the gz members are arrays over the heels, the
 // balanced ones of booleans. Numbers in the shortest text that reads back to
 // the same double; a number that is not finite, an angle or an opening that
@@ -66,8 +67,8 @@ std::string loading_text(const LoadingResult& r);
 std::string loading_gz_csv(const LoadingResult& r);
 
 // The same for a damage case's residual curves, "<stem>_damage_<n>_gz.csv"
-// (n from 1 in the order of the cases); a ship that sinks has the header
-// alone.
+// (n from 1 in the order of the cases); the header alone when the damaged
+// body cannot displace V.
 std::string damage_gz_csv(const DamageResult& d);
 
 // The chart: GZ (m) of both sides against the heel 0..90 degrees, starboard

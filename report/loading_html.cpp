@@ -200,7 +200,8 @@ std::string section_svg(const SectionView& r) {
                     f1(H + 4) +
                     "\" class=\"section\" font-size=\"9\" font-family=\"sans-serif\">\n";
     if (!r.flooded.empty())
-        s += "<defs><pattern id=\"" + r.pattern + "\" width=\"5\" height=\"5\" "
+        s += "<defs><pattern id=\"" + r.pattern +
+             "\" width=\"5\" height=\"5\" "
              "patternUnits=\"userSpaceOnUse\" patternTransform=\"rotate(45)\"><rect width=\"5\" "
              "height=\"5\" fill=\"#f6d5d5\"/><line x1=\"0\" y1=\"0\" x2=\"0\" y2=\"5\" "
              "stroke=\"#a00000\" stroke-width=\"1\"/></pattern></defs>\n";
@@ -429,19 +430,23 @@ std::string damage_section(const LoadingResult& r, const DamageResult& d, std::s
         for (const SideValue* s : {&c.starboard, &c.port})
             (s->result == "PASS" ? pass : s->result == "FAIL" ? fail : unbalanced) += 1;
     std::string names;
-    for (const std::string& n : d.compartments) names += (names.empty() ? "" : ", ") + esc(n);
+    for (std::size_t i = 0; i < d.compartments.size(); ++i) {
+        names += (i == 0 ? "" : ", ") + esc(d.compartments[i]);
+        if (i < d.permeabilities.size() && i < d.compartment_volumes.size())
+            names += " (μ " + fixed(d.permeabilities[i], 2) + ", " +
+                     fixed(d.compartment_volumes[i], 1) + " m³)";
+    }
     const char* status = d.status == "floats"     ? "floats 浮"
                          : d.status == "sinks"    ? "sinks 下沉"
                          : d.status == "capsizes" ? "capsizes 倾覆"
                                                   : "no equilibrium found 未求得平衡浮态";
     std::string h = "<section class=\"damage\" id=\"damage-" + std::to_string(number) +
-                    "\"><h2>Damage case " + std::to_string(number) + " <small>破损工况</small>: " +
-                    esc(d.name) + "</h2>\n";
+                    "\"><h2>Damage case " + std::to_string(number) +
+                    " <small>破损工况</small>: " + esc(d.name) + "</h2>\n";
     h += "<p class=\"summary\">Flooded 进水舱室: " + names + ". Status: <b>" + status +
          "</b>. Residual criteria, both sides: <b>" + std::to_string(pass) + " PASS</b>, <b>" +
          std::to_string(fail) + " FAIL</b>" +
-         (unbalanced ? ", <b>" + std::to_string(unbalanced) + " NOT_BALANCED</b>" : "") +
-         ".</p>\n";
+         (unbalanced ? ", <b>" + std::to_string(unbalanced) + " NOT_BALANCED</b>" : "") + ".</p>\n";
     if (d.status == "floats") {
         const Equilibrium& e = d.equilibrium;
         h += "<div class=\"row2\">\n<div><table class=\"data\">\n";
@@ -545,8 +550,8 @@ std::string loading_html(const LoadingResult& r, const HtmlInputs& inputs) {
     std::string h =
         "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
         "<title>Loading condition: " +
-        esc(r.condition) + "</title>\n<style>" + kStyle +
-        (r.damage.empty() ? "" : kDamageStyle) + "</style>\n</head>\n<body>\n";
+        esc(r.condition) + "</title>\n<style>" + kStyle + (r.damage.empty() ? "" : kDamageStyle) +
+        "</style>\n</head>\n<body>\n";
     h += "<h1>Loading condition <small>装载工况</small>: " + esc(r.condition) + "</h1>\n";
     h += "<p class=\"summary\">Intact criteria, both sides: <b>" + std::to_string(pass) +
          " PASS</b>, <b>" + std::to_string(fail) + " FAIL</b>" +

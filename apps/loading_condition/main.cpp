@@ -1,10 +1,13 @@
 // loading_condition: a ship loaded as a condition file says, its floating
 // position with the liquids settled, its stability there, the GZ curves with
-// the liquids shifting, the downflooding angles and the intact criteria.
+// the liquids shifting, the downflooding angles and the intact criteria; and
+// for each damage case the same ship with its flooded compartments' buoyancy
+// lost.
 //
 //   loading_condition CONDITION.toml [--out DIR] [--threads N]
 //
-// Exit status 0 when the five files are written, 1 for a condition that
+// Exit status 0 when the files are written (five, and one more per damage
+// case; a damage case that sinks or capsizes is a result), 1 for a condition that
 // cannot be used (a bad file, a ship that sinks, capsizes or finds no
 // equilibrium) or files that cannot be written (nothing is written then), 2
 // for a command line that cannot be used.
@@ -37,6 +40,8 @@ bool input_files(const std::string& path, const voxel::Condition& condition,
                                                {"hull", condition.hull_model, ""}};
     for (const voxel::TankEntry& t : condition.tanks)
         files.push_back({"tank " + t.name, t.shape, ""});
+    for (const voxel::CompartmentEntry& k : condition.compartments)
+        files.push_back({"compartment " + k.name, k.shape, ""});
     for (voxel::HtmlInputFile& f : files) {
         std::string bytes, reason;
         if (!voxel::read_regular_file(f.path.c_str(), bytes, reason)) {
@@ -118,12 +123,11 @@ int run(int argc, char** argv) {
     }
 
     const std::string stem = voxel::condition_stem(path);
-    std::vector<voxel::OutputFile> files = {
-        {stem + ".json", voxel::loading_json(r)},
-        {stem + ".txt", voxel::loading_text(r)},
-        {stem + "_gz.csv", voxel::loading_gz_csv(r)},
-        {stem + "_gz.svg", voxel::loading_gz_svg(r)},
-        {stem + ".html", voxel::loading_html(r, inputs)}};
+    std::vector<voxel::OutputFile> files = {{stem + ".json", voxel::loading_json(r)},
+                                            {stem + ".txt", voxel::loading_text(r)},
+                                            {stem + "_gz.csv", voxel::loading_gz_csv(r)},
+                                            {stem + "_gz.svg", voxel::loading_gz_svg(r)},
+                                            {stem + ".html", voxel::loading_html(r, inputs)}};
     std::string damage_files;
     for (std::size_t i = 0; i < r.damage.size(); ++i) {
         const std::string name = stem + "_damage_" + std::to_string(i + 1) + "_gz.csv";
@@ -144,8 +148,8 @@ int run(int argc, char** argv) {
                         fixed(e.heel, 2) + " 度, 纵倾 " + fixed(e.trim_m, 3) +
                         " m, 吃水 (尾/中/首) " + fixed(e.draft_ap, 3) + " / " +
                         fixed(e.draft_mid, 3) + " / " + fixed(e.draft_fp, 3) + " m");
-    voxel::console_line(
-        "GM (液面修正后) " + fixed(r.stability.gm_fluid, 3) + " m; 衡准 (两舷): " + intact.text());
+    voxel::console_line("GM (液面修正后) " + fixed(r.stability.gm_fluid, 3) +
+                        " m; 衡准 (两舷): " + intact.text());
     for (std::size_t i = 0; i < r.damage.size(); ++i) {
         const voxel::DamageResult& d = r.damage[i];
         const Tally t = tally(d.criteria);

@@ -497,7 +497,8 @@ void ConditionReader::read_damage(const Table& table, DamageEntry& damage) {
         const bool known = std::any_of(c_.compartments.begin(), c_.compartments.end(),
                                        [&](const CompartmentEntry& c) { return c.name == *name; });
         if (!known) {
-            error(ef.line, ef.path + " 为 \"" + *name + "\": 没有这个名称的舱室 ([[compartment]]).");
+            error(ef.line,
+                  ef.path + " 为 \"" + *name + "\": 没有这个名称的舱室 ([[compartment]]).");
             continue;
         }
         damage.compartments.push_back(*name);

@@ -12,8 +12,10 @@ namespace voxel {
 
 namespace {
 
-// Shares of a volume below this are round-off of the overlap's sums.
-constexpr double kOutsideShare = 1e-9;
+// Shares of a volume below this (0.01 %) are not worth a word: the
+// overlap's sums round off far below it, and a space that small changes no
+// printed digit.
+constexpr double kOutsideShare = 1e-4;
 
 // Reads one body; false (with an error at `line` for `key`) when it cannot
 // be used or holds no volume.
@@ -43,6 +45,12 @@ SubmergedPart whole(const VoxelGroup& group) {
     Plane above;
     above.set(0.0, 0.0, 1.0, -(group.box().maxz + 1.0));
     return group.submerged_volume_and_centre(above);
+}
+
+const Compartment* compartment_named(const LoadedCondition& c, const std::string& name) {
+    for (const Compartment& k : c.compartments)
+        if (k.entry.name == name) return &k;
+    return nullptr;
 }
 
 }  // namespace
@@ -149,14 +157,31 @@ void load_condition_bodies(const Condition& c, CrossingTolerance crossing, Loade
                        " % 的体积在船体之外 (舱室体积 " + format_number(k.volume) +
                        " m^3, 在船体内 " + format_number(inside) + " m^3); 按其全部体积扣除浮力.");
     }
+    // Spaces flooded together must not share volume: the sea fills a space
+    // once, but each compartment takes off its own share.
+    for (std::size_t n = 0; n < c.damages.size(); ++n) {
+        const DamageEntry& e = c.damages[n];
+        for (std::size_t i = 0; i < e.compartments.size(); ++i)
+            for (std::size_t j = i + 1; j < e.compartments.size(); ++j) {
+                const Compartment* a = compartment_named(out, e.compartments[i]);
+                const Compartment* b = compartment_named(out, e.compartments[j]);
+                if (!a || !b) continue;
+                const double common = overlap_volume(a->shape->body(), b->shape->body());
+                if (common > kOutsideShare * std::min(a->volume, b->volume))
+                    d.error(file, e.line,
+                            "damage[" + std::to_string(n + 1) + "]: 舱室 \"" + a->entry.name +
+                                "\" 与 \"" + b->entry.name + "\" 重叠 " + format_number(common) +
+                                " m^3; 同一工况中的舱室不能重叠 (海水只能进入一次).");
+            }
+    }
     // A tank in a flooded space keeps its liquid as loaded.
     for (std::size_t i = 0; i < out.tanks.size(); ++i) {
         const Tank& t = out.tanks[i];
         for (const Compartment& k : out.compartments) {
-            const bool flooded = std::any_of(
-                c.damages.begin(), c.damages.end(), [&](const DamageEntry& e) {
-                    return std::find(e.compartments.begin(), e.compartments.end(),
-                                     k.entry.name) != e.compartments.end();
+            const bool flooded =
+                std::any_of(c.damages.begin(), c.damages.end(), [&](const DamageEntry& e) {
+                    return std::find(e.compartments.begin(), e.compartments.end(), k.entry.name) !=
+                           e.compartments.end();
                 });
             if (!flooded) continue;
             const double common = overlap_volume(t.shape->body(), k.shape->body());

@@ -19,10 +19,11 @@ std::string condition_stem(const std::string& path);
 // is kept under their own names; a file that cannot be opened or used, a
 // shape of no volume, a required particular that neither the condition nor a
 // ship file gives, and an amount of liquid beyond its tank's capacity are
-// errors at the line of the key in the condition file. A compartment part of
-// whose volume lies outside the hull's solids (with the share), and a tank
-// that overlaps a compartment some damage case floods, are warnings. `out`
-// is usable when no error was added.
+// errors at the line of the key in the condition file, and so are two
+// compartments of one damage case that share volume. A compartment more
+// than 0.01 % of whose volume lies outside the hull's solids (with the
+// share), and a tank that overlaps a compartment some damage case floods,
+// are warnings. `out` is usable when no error was added.
 void load_condition_bodies(const Condition& condition, CrossingTolerance crossing,
                            LoadedCondition& out, Diagnostics& diagnostics);
 

@@ -119,8 +119,8 @@ void grid_notes(const GzCurves& gz, const std::vector<ArmResult>& grid, double V
             notes.push_back(prefix + side_name(sigma) + "横倾 " + format_number(deg) +
                             " 度: " + trim_stop_text(a));
         for (const WaterPlane& stall : a.stalls)
-            notes.push_back(prefix + side_name(sigma) + "横倾 " + format_number(deg) + " 度: " +
-                            water_plane_stall_note(V, stall));
+            notes.push_back(prefix + side_name(sigma) + "横倾 " + format_number(deg) +
+                            " 度: " + water_plane_stall_note(V, stall));
     }
 }
 

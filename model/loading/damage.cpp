@@ -22,11 +22,11 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // The limits of the residual-stability criteria.
-constexpr double kHeelLimit = 25.0;     // degrees
-constexpr double kRangeLimit = 20.0;    // degrees beyond the equilibrium
-constexpr double kArmLimit = 0.1;       // m
-constexpr double kAreaLimit = 0.0175;   // m*rad
-constexpr double kLastHeel = 90.0;      // the curves' end, degrees
+constexpr double kHeelLimit = 25.0;    // degrees
+constexpr double kRangeLimit = 20.0;   // degrees beyond the equilibrium
+constexpr double kArmLimit = 0.1;      // m
+constexpr double kAreaLimit = 0.0175;  // m*rad
+constexpr double kLastHeel = 90.0;     // the curves' end, degrees
 
 const Compartment* find_compartment(const LoadedCondition& c, const std::string& name) {
     for (const Compartment& k : c.compartments)
@@ -157,9 +157,10 @@ SideMeasures measure_side(ResidualSide& s, double step, const std::vector<Openin
         double last = from;
         for (double h : heels) {
             if (s.water_plane(h).plane.signed_distance(o.point) <= 0.0) {
-                at = bisect_angle(last, h, [&](double x) {
-                         return s.water_plane(x).plane.signed_distance(o.point) <= 0.0;
-                     }) -
+                at = bisect_angle(last, h,
+                                  [&](double x) {
+                                      return s.water_plane(x).plane.signed_distance(o.point) <= 0.0;
+                                  }) -
                      from;
                 break;
             }
@@ -215,6 +216,7 @@ DamageStability stability_at(const LoadedCondition& c, const VoxelGroup& body, c
 struct CurveZero {
     bool found = false;
     double heel = 0.0;  // degrees, > 0 to starboard
+    bool tied = false;  // another stable zero lies as near, to the other side
 };
 
 // The stable zero of the residual curve through upright, y(phi) = the
@@ -240,6 +242,9 @@ CurveZero stable_zero(SideArms sides[2], const GzCurves& gz, double near, double
             lo = phis[i];
             hi = phis[i + 1];
             z.found = true;
+            z.tied = false;
+        } else if (gap == best) {
+            z.tied = true;  // the first found, to port, is kept
         }
     }
     if (!z.found) return z;
@@ -284,8 +289,11 @@ DamageResult compute_damage(const LoadedCondition& c, const DamageEntry& d,
     out.name = d.name;
     out.compartments = d.compartments;
     for (const std::string& name : d.compartments)
-        if (const Compartment* k = find_compartment(c, name))
+        if (const Compartment* k = find_compartment(c, name)) {
+            out.permeabilities.push_back(k->entry.permeability);
+            out.compartment_volumes.push_back(k->volume);
             out.flooded_extents.push_back(k->shape->box());
+        }
     out.lost_volume = kNaN;
     out.sinkage = kNaN;
     const double M = total_mass(c);
@@ -298,7 +306,7 @@ DamageResult compute_damage(const LoadedCondition& c, const DamageEntry& d,
     if (!(V < left)) {
         out.status = "sinks";
         out.notes.push_back("排水体积 " + format_number(V) + " m^3 不小于破损后船体余下的体积 " +
-                            format_number(left) + " m^3: 船下沉 (sinks).");
+                            format_number(std::max(left, 0.0)) + " m^3: 船下沉 (sinks).");
         out.criteria = failed_criteria();
         return out;
     }
@@ -346,8 +354,9 @@ DamageResult compute_damage(const LoadedCondition& c, const DamageEntry& d,
             // by the head or the stern; otherwise over to a side.
             if (!out.gz.balanced_starboard.empty() && !out.gz.balanced_starboard[0]) {
                 out.status = "sinks";
-                out.notes.push_back("正浮时没有能使船纵向平衡的纵倾, 剩余 GZ 曲线也没有稳定的零点: "
-                                    "船首或船尾下沉 (sinks).");
+                out.notes.push_back(
+                    "正浮时没有能使船纵向平衡的纵倾, 剩余 GZ 曲线也没有稳定的零点: "
+                    "船首或船尾下沉 (sinks).");
             } else {
                 out.status = "capsizes";
                 out.notes.push_back(
@@ -356,6 +365,9 @@ DamageResult compute_damage(const LoadedCondition& c, const DamageEntry& d,
             out.criteria = failed_criteria();
             return out;
         }
+        if (z.tied)
+            out.notes.push_back("两舷各有一个同样近的稳定零点 (对称的进水与倾斜): 取左舷的 (横倾 " +
+                                format_number(z.heel) + " 度); 另一舷的与之对称.");
         SideArms& s = sides[z.heel >= 0.0 ? 0 : 1];
         const double h = std::fabs(z.heel);
         if (!s.balanced(h)) {

@@ -116,7 +116,10 @@ struct DamageStability {
 struct DamageResult {
     std::string name;
     std::vector<std::string> compartments;
-    std::vector<Box3> flooded_extents;  // each flooded compartment's box, in the case's order
+    // Of each flooded compartment, in the case's order: its permeability,
+    // its whole volume (m^3) and its box.
+    std::vector<double> permeabilities, compartment_volumes;
+    std::vector<Box3> flooded_extents;
     std::string status;  // "floats", "sinks", "capsizes", "unresolved" (no equilibrium found)
     // What follows is computed only for a ship that floats (status "floats");
     // lost volume and sinkage are not numbers otherwise.

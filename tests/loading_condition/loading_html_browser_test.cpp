@@ -62,6 +62,29 @@ ProcessResult chromium(const std::string& exe, const ScratchDir& dir, const std:
     return run_program(exe, all, options);
 }
 
+// The pages of the page printed to PDF.
+long printed_pages(const std::string& exe, const ScratchDir& dir, const std::string& profile,
+                   const std::string& url) {
+    const ProcessResult pdf = chromium(
+        exe, dir, profile,
+        {"--print-to-pdf=" + dir.file("out.pdf"), "--no-pdf-header-footer", url});
+    EXPECT_FALSE(pdf.timed_out);
+    EXPECT_EQ(pdf.exit_status, 0) << pdf.err;
+    const std::string bytes = read_file_bytes(dir.file("out.pdf"));
+    EXPECT_EQ(bytes.compare(0, 5, "%PDF-"), 0);
+    // Page objects: "/Type /Page" not followed by "s" (the page tree).
+    long pages = 0;
+    for (std::size_t at = bytes.find("/Type"); at != std::string::npos;
+         at = bytes.find("/Type", at + 1)) {
+        std::size_t k = at + 5;
+        while (k < bytes.size() && std::isspace(static_cast<unsigned char>(bytes[k]))) ++k;
+        if (bytes.compare(k, 5, "/Page") == 0 &&
+            (k + 5 >= bytes.size() || !std::isalpha(static_cast<unsigned char>(bytes[k + 5]))))
+            ++pages;
+    }
+    return pages;
+}
+
 TEST(LoadingHtmlInBrowser, BoxBargeReportLoadsDrawsAndPrintsOnThreePages) {
     const std::string exe = find_chromium();
     ASSERT_FALSE(exe.empty()) << "chromium not found on the PATH: install it with "
@@ -106,25 +129,28 @@ TEST(LoadingHtmlInBrowser, BoxBargeReportLoadsDrawsAndPrintsOnThreePages) {
     EXPECT_GT(png.size(), 20000u);
     EXPECT_GT(std::set<char>(png.begin(), png.end()).size(), 200u);
 
-    const ProcessResult pdf = chromium(
-        exe, dir, "profile-pdf",
-        {"--print-to-pdf=" + dir.file("out.pdf"), "--no-pdf-header-footer", url});
-    ASSERT_FALSE(pdf.timed_out);
-    ASSERT_EQ(pdf.exit_status, 0) << pdf.err;
-    const std::string bytes = read_file_bytes(dir.file("out.pdf"));
-    ASSERT_EQ(bytes.compare(0, 5, "%PDF-"), 0);
-    // Page objects: "/Type /Page" not followed by "s" (the page tree).
-    long pages = 0;
-    for (std::size_t at = bytes.find("/Type"); at != std::string::npos;
-         at = bytes.find("/Type", at + 1)) {
-        std::size_t k = at + 5;
-        while (k < bytes.size() && std::isspace(static_cast<unsigned char>(bytes[k]))) ++k;
-        if (bytes.compare(k, 5, "/Page") == 0 &&
-            (k + 5 >= bytes.size() || !std::isalpha(static_cast<unsigned char>(bytes[k + 5]))))
-            ++pages;
-    }
+    const long with_damage = printed_pages(exe, dir, "profile-pdf", url);
+    EXPECT_GE(with_damage, 1);
+    EXPECT_LE(with_damage, 3 + 2 + 1);  // two damage cases
+
+    // The same condition without its damage cases prints on three pages.
+    std::string text = read_file_bytes(kBargeCondition);
+    text.erase(text.find("\n[[compartment]]") + 1);
+    const std::string folder = VOXEL_SOURCE_DIR "/examples/loading/box_barge/";
+    for (const auto& [from, to] :
+         {std::pair<std::string, std::string>{"\"../../", "\"" + folder + "../../"},
+          {"\"tanks/", "\"" + folder + "tanks/"}})
+        for (std::size_t at = text.find(from); at != std::string::npos;
+             at = text.find(from, at + to.size()))
+            text.replace(at, from.size(), to);
+    testing_support::write_file_bytes(dir.file("intact.toml"), text);
+    const ProcessResult intact =
+        run_program(LOADING_CONDITION_EXE, {dir.file("intact.toml")}, options);
+    ASSERT_EQ(intact.exit_status, 0) << intact.err;
+    const long pages =
+        printed_pages(exe, dir, "profile-pdf-intact", "file://" + dir.file("intact.html"));
     EXPECT_GE(pages, 1);
-    EXPECT_LE(pages, 3 + 2 + 1);  // the example has two damage cases
+    EXPECT_LE(pages, 3);
 }
 
 }  // namespace
