@@ -9,6 +9,7 @@
 #include "kernel/angles.h"
 #include "kernel/platform/number_format.h"
 #include "report/charts/chart_style.h"
+#include "report/charts/value_range.h"
 #include "report/text_columns.h"
 
 namespace voxel {
@@ -405,13 +406,6 @@ struct SideLook {
 const SideLook kStarboardLook = {"starboard", kSeriesColours[0], ""};
 const SideLook kPortLook = {"port", kSeriesColours[1], "2.4 1.2"};
 
-double largest_finite(const std::vector<double>& values) {
-    double m = -HUGE_VAL;
-    for (double v : values)
-        if (std::isfinite(v)) m = std::max(m, v);
-    return m;
-}
-
 ChartSeries gz_series(const GzCurves& gz, const std::vector<double>& arms,
                       const std::vector<bool>& balanced, const SideLook& look) {
     ChartSeries s;
@@ -709,9 +703,12 @@ LineChart loading_gz_chart(const LoadingResult& r) {
                                  m.look->colour});
     }
 
-    if (std::isfinite(r.stability.gm_fluid))
-        draw_gm_tangent(chart, r.stability.gm_fluid,
-                        std::max(largest_finite(r.gz.starboard), largest_finite(r.gz.port)));
+    if (std::isfinite(r.stability.gm_fluid)) {
+        ValueRange arms;
+        for (const std::vector<double>* side : {&r.gz.starboard, &r.gz.port})
+            for (double v : *side) arms.add(v);
+        draw_gm_tangent(chart, r.stability.gm_fluid, arms.hi);
+    }
 
     // The vertical marks span the plot, whose range the lines do not change.
     const LineChartLayout layout = layout_line_chart(chart);

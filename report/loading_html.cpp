@@ -246,13 +246,18 @@ std::string section_svg(const SectionView& r) {
     return s;
 }
 
-// The GZ chart of the other files, sized by the page.
-std::string gz_chart_svg(const LoadingResult& r) {
-    std::string s = loading_gz_svg(r);
+// A chart of the other files within the page: without its XML declaration,
+// sized by the page's style for `classes` instead of its A4 size.
+std::string embedded_chart(std::string s, const std::string& classes) {
     if (s.compare(0, 5, "<?xml") == 0) s.erase(0, s.find('\n') + 1);
     const std::size_t w = s.find("width=\"297mm\" height=\"210mm\"");
-    if (w != std::string::npos) s.replace(w, 28, "class=\"chart\"");
+    if (w != std::string::npos) s.replace(w, 28, "class=\"" + classes + "\"");
     return valid_utf8(s);
+}
+
+// The GZ chart of the other files, sized by the page.
+std::string gz_chart_svg(const LoadingResult& r) {
+    return embedded_chart(loading_gz_svg(r), "chart");
 }
 
 // The leeward side's arm at heel phi (degrees) to that side, by straight lines
@@ -425,10 +430,7 @@ std::string weather_section(const LoadingResult& r) {
 // One damage case: what floods, the damaged floating position with its
 // section drawing, the residual curve, the openings and the criteria.
 std::string damage_section(const LoadingResult& r, const DamageResult& d, std::size_t number) {
-    int pass = 0, fail = 0, unbalanced = 0;
-    for (const CriterionOutcome& c : d.criteria)
-        for (const SideValue* s : {&c.starboard, &c.port})
-            (s->result == "PASS" ? pass : s->result == "FAIL" ? fail : unbalanced) += 1;
+    const auto [pass, fail, unbalanced] = tally(d.criteria);
     std::string names;
     for (std::size_t i = 0; i < d.compartments.size(); ++i) {
         names += (i == 0 ? "" : ", ") + esc(d.compartments[i]);
@@ -469,11 +471,7 @@ std::string damage_section(const LoadingResult& r, const DamageResult& d, std::s
         h += "<figure style=\"margin:0\">" + section_svg(v) +
              "<figcaption>Midship section seen from aft with the damaged water line; hatched: "
              "the flooded compartments' extents.</figcaption></figure>\n</div>\n";
-        std::string chart = damage_gz_svg(d);
-        if (chart.compare(0, 5, "<?xml") == 0) chart.erase(0, chart.find('\n') + 1);
-        const std::size_t w = chart.find("width=\"297mm\" height=\"210mm\"");
-        if (w != std::string::npos) chart.replace(w, 28, "class=\"chart damage-chart\"");
-        h += valid_utf8(chart);
+        h += embedded_chart(damage_gz_svg(d), "chart damage-chart");
         if (!d.downflooding.empty()) {
             h += "<table class=\"data\"><tr class=\"head\"><th>opening 开口</th><th "
                  "class=\"n\">height above water</th><th class=\"n\">immersed beyond φe, "
@@ -542,10 +540,7 @@ std::string loading_html(const LoadingResult& r, const HtmlInputs& inputs) {
     const WeightSummary& w = r.weights;
     const Equilibrium& e = r.equilibrium;
     const StabilityAtRest& st = r.stability;
-    int pass = 0, fail = 0, unbalanced = 0;
-    for (const CriterionOutcome& c : r.criteria)
-        for (const SideValue* s : {&c.starboard, &c.port})
-            (s->result == "PASS" ? pass : s->result == "FAIL" ? fail : unbalanced) += 1;
+    const auto [pass, fail, unbalanced] = tally(r.criteria);
 
     std::string h =
         "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"

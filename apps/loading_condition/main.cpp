@@ -57,26 +57,10 @@ bool input_files(const std::string& path, const voxel::Condition& condition,
 
 // How many of the criteria's side values pass, fail and use an unbalanced
 // point, as the summary lines say it.
-struct Tally {
-    int pass = 0, fail = 0, unbalanced = 0;
-    std::string text() const {
-        return "通过 " + std::to_string(pass) + ", 不通过 " + std::to_string(fail) +
-               (unbalanced ? ", 纵倾未平衡 " + std::to_string(unbalanced) : std::string());
-    }
-};
-
-Tally tally(const std::vector<voxel::CriterionOutcome>& criteria) {
-    Tally t;
-    for (const voxel::CriterionOutcome& c : criteria)
-        for (const voxel::SideValue* s : {&c.starboard, &c.port}) {
-            if (s->result == "PASS")
-                ++t.pass;
-            else if (s->result == "FAIL")
-                ++t.fail;
-            else
-                ++t.unbalanced;
-        }
-    return t;
+std::string tally_text(const std::vector<voxel::CriterionOutcome>& criteria) {
+    const voxel::CriteriaTally t = voxel::tally(criteria);
+    return "通过 " + std::to_string(t.pass) + ", 不通过 " + std::to_string(t.fail) +
+           (t.unbalanced ? ", 纵倾未平衡 " + std::to_string(t.unbalanced) : std::string());
 }
 
 int run(int argc, char** argv) {
@@ -140,7 +124,6 @@ int run(int argc, char** argv) {
         return 1;
     }
 
-    const Tally intact = tally(r.criteria);
     const voxel::Equilibrium& e = r.equilibrium;
     const auto fixed = voxel::format_fixed_unsigned_zero;
     voxel::console_line("装载工况: " + r.condition + " (" + path + ")");
@@ -149,10 +132,9 @@ int run(int argc, char** argv) {
                         " m, 吃水 (尾/中/首) " + fixed(e.draft_ap, 3) + " / " +
                         fixed(e.draft_mid, 3) + " / " + fixed(e.draft_fp, 3) + " m");
     voxel::console_line("GM (液面修正后) " + fixed(r.stability.gm_fluid, 3) +
-                        " m; 衡准 (两舷): " + intact.text());
+                        " m; 衡准 (两舷): " + tally_text(r.criteria));
     for (std::size_t i = 0; i < r.damage.size(); ++i) {
         const voxel::DamageResult& d = r.damage[i];
-        const Tally t = tally(d.criteria);
         std::string line = "破损工况 " + std::to_string(i + 1) + ": " + d.name + ": ";
         if (d.status == "floats")
             line += "浮 (floats), 横倾 " + fixed(d.equilibrium.heel, 2) + " 度, 纵倾 " +
@@ -166,7 +148,7 @@ int run(int argc, char** argv) {
             line += "倾覆 (capsizes)";
         else
             line += "未求得平衡浮态 (unresolved)";
-        line += "; 剩余稳性衡准 (两舷): " + t.text();
+        line += "; 剩余稳性衡准 (两舷): " + tally_text(d.criteria);
         voxel::console_line(line);
     }
     voxel::console_line("已写出 " + stem + ".json, " + stem + ".txt, " + stem + "_gz.csv, " + stem +

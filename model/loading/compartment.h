@@ -3,6 +3,8 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "kernel/point3.h"
 #include "model/body/voxel_group.h"
@@ -16,5 +18,13 @@ struct Compartment {
     double volume = 0.0;  // of the whole space
     Point3 centre;        // its centroid
 };
+
+// The compartment of that name, or none.
+inline const Compartment* find_compartment(const std::vector<Compartment>& all,
+                                           const std::string& name) {
+    for (const Compartment& k : all)
+        if (k.entry.name == name) return &k;
+    return nullptr;
+}
 
 }  // namespace voxel

@@ -47,10 +47,16 @@ SubmergedPart whole(const VoxelGroup& group) {
     return group.submerged_volume_and_centre(above);
 }
 
-const Compartment* compartment_named(const LoadedCondition& c, const std::string& name) {
-    for (const Compartment& k : c.compartments)
-        if (k.entry.name == name) return &k;
-    return nullptr;
+// A tank's or a compartment's space: its shape read into a new group of
+// `crossing`, and the volume and centroid of the whole; false as read_one.
+bool read_space(const std::string& file, int line, const std::string& key, const std::string& path,
+                CrossingTolerance crossing, std::unique_ptr<VoxelGroup>& shape, SubmergedPart& all,
+                Diagnostics& d) {
+    shape = std::make_unique<VoxelGroup>(crossing);
+    BodyFileResult read;
+    if (!read_one(file, line, key, path, *shape, read, d)) return false;
+    all = whole(*shape);
+    return true;
 }
 
 }  // namespace
@@ -95,13 +101,12 @@ void load_condition_bodies(const Condition& c, CrossingTolerance crossing, Loade
         const std::string key = "tank[" + std::to_string(i + 1) + "]";
         Tank t;
         t.entry = entry;
-        t.shape = std::make_unique<VoxelGroup>(crossing);
-        BodyFileResult read;
-        if (!read_one(file, entry.shape_line, key + ".shape", entry.shape, *t.shape, read, d)) {
+        SubmergedPart all;
+        if (!read_space(file, entry.shape_line, key + ".shape", entry.shape, crossing, t.shape, all,
+                        d)) {
             out.tanks.push_back(std::move(t));
             continue;
         }
-        const SubmergedPart all = whole(*t.shape);
         t.shape_volume = all.volume;
         t.shape_centre = all.centroid;
         t.capacity = entry.permeability * t.shape_volume;
@@ -133,10 +138,9 @@ void load_condition_bodies(const Condition& c, CrossingTolerance crossing, Loade
         const std::string key = "compartment[" + std::to_string(i + 1) + "]";
         Compartment k;
         k.entry = entry;
-        k.shape = std::make_unique<VoxelGroup>(crossing);
-        BodyFileResult read;
-        if (read_one(file, entry.shape_line, key + ".shape", entry.shape, *k.shape, read, d)) {
-            const SubmergedPart all = whole(*k.shape);
+        SubmergedPart all;
+        if (read_space(file, entry.shape_line, key + ".shape", entry.shape, crossing, k.shape, all,
+                       d)) {
             k.volume = all.volume;
             k.centre = all.centroid;
         }
@@ -163,8 +167,8 @@ void load_condition_bodies(const Condition& c, CrossingTolerance crossing, Loade
         const DamageEntry& e = c.damages[n];
         for (std::size_t i = 0; i < e.compartments.size(); ++i)
             for (std::size_t j = i + 1; j < e.compartments.size(); ++j) {
-                const Compartment* a = compartment_named(out, e.compartments[i]);
-                const Compartment* b = compartment_named(out, e.compartments[j]);
+                const Compartment* a = find_compartment(out.compartments, e.compartments[i]);
+                const Compartment* b = find_compartment(out.compartments, e.compartments[j]);
                 if (!a || !b) continue;
                 const double common = overlap_volume(a->shape->body(), b->shape->body());
                 if (common > kOutsideShare * std::min(a->volume, b->volume))

@@ -28,12 +28,6 @@ constexpr double kArmLimit = 0.1;      // m
 constexpr double kAreaLimit = 0.0175;  // m*rad
 constexpr double kLastHeel = 90.0;     // the curves' end, degrees
 
-const Compartment* find_compartment(const LoadedCondition& c, const std::string& name) {
-    for (const Compartment& k : c.compartments)
-        if (k.entry.name == name) return &k;
-    return nullptr;
-}
-
 // The residual curve towards one side: the heel h towards that side
 // (degrees, negative for a heel to the other side) and the arm resisting a
 // further heel that way. `own` holds the arms of heels to that side, `other`
@@ -278,7 +272,7 @@ void damaged_body(const LoadedCondition& c, const DamageEntry& d, VoxelGroup& ou
     BodyBuilder b(c.hull->crossing, Summation::PerSolid);
     b.add_body(c.hull->body(), 1.0);
     for (const std::string& name : d.compartments)
-        if (const Compartment* k = find_compartment(c, name))
+        if (const Compartment* k = find_compartment(c.compartments, name))
             b.add_body(k->shape->body(), -k->entry.permeability);
     out.set_body(b.build());
 }
@@ -289,7 +283,7 @@ DamageResult compute_damage(const LoadedCondition& c, const DamageEntry& d,
     out.name = d.name;
     out.compartments = d.compartments;
     for (const std::string& name : d.compartments)
-        if (const Compartment* k = find_compartment(c, name)) {
+        if (const Compartment* k = find_compartment(c.compartments, name)) {
             out.permeabilities.push_back(k->entry.permeability);
             out.compartment_volumes.push_back(k->volume);
             out.flooded_extents.push_back(k->shape->box());
@@ -336,7 +330,8 @@ DamageResult compute_damage(const LoadedCondition& c, const DamageEntry& d,
     if (eq.converged() && !eq.capsized()) {
         plane = unit_plane(eq.plane);
         B = eq.B;
-        found = stability_at(c, body, plane, B, V, M).gm_fluid >= 0.0;
+        out.stability = stability_at(c, body, plane, B, V, M);
+        found = out.stability.gm_fluid >= 0.0;
         if (!found)
             out.notes.push_back("自由漂浮迭代所得的平衡 (横倾 " + format_number(near) +
                                 " 度) 不稳定 (GM < 0); 取剩余 GZ 曲线上最近的稳定零点.");
@@ -380,6 +375,7 @@ DamageResult compute_damage(const LoadedCondition& c, const DamageEntry& d,
         const WaterPlane w = s.water_plane(h);
         plane = unit_plane(w.plane);
         B = w.B;
+        out.stability = stability_at(c, body, plane, B, V, M);
     }
     out.status = "floats";
     out.equilibrium = equilibrium_of(plane, B, c.lpp);
@@ -387,12 +383,9 @@ DamageResult compute_damage(const LoadedCondition& c, const DamageEntry& d,
     out.sinkage = e.draft_mid - intact.equilibrium.draft_mid;
     out.lost_volume = 0.0;
     for (const std::string& name : d.compartments)
-        if (const Compartment* k = find_compartment(c, name))
+        if (const Compartment* k = find_compartment(c.compartments, name))
             out.lost_volume += k->entry.permeability * k->shape->submerged_volume(plane);
 
-    // Stability at rest: the damaged waterplane holds the flooded spaces'
-    // sections with the weight -permeability.
-    out.stability = stability_at(c, body, plane, B, V, M);
     if (out.stability.gm_fluid < 0.0)
         out.notes.push_back("破损浮态的 GM (液面修正后) 为负 (" +
                             format_number(out.stability.gm_fluid) + " m): 此平衡不稳定.");

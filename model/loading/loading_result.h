@@ -70,6 +70,20 @@ struct CriterionOutcome {
     SideValue starboard, port;
 };
 
+// How many side values of a list of criteria pass, fail, or use a point
+// whose trim was not balanced.
+struct CriteriaTally {
+    int pass = 0, fail = 0, unbalanced = 0;
+};
+
+inline CriteriaTally tally(const std::vector<CriterionOutcome>& criteria) {
+    CriteriaTally t;
+    for (const CriterionOutcome& c : criteria)
+        for (const SideValue* s : {&c.starboard, &c.port})
+            ++(s->result == "PASS" ? t.pass : s->result == "FAIL" ? t.fail : t.unbalanced);
+    return t;
+}
+
 struct SideAngles {
     std::optional<double> starboard, port;  // degrees; none when there is none up to 90
 };

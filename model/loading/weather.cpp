@@ -8,6 +8,7 @@
 #include "kernel/polygon2.h"
 #include "kernel/section_polygon.h"
 #include "model/body/facet_tree.h"
+#include "model/loading/curve_measures.h"
 
 namespace voxel {
 
@@ -16,12 +17,7 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kWindPressure = 504.0;  // Pa
 constexpr double kGravity = 9.81;        // m/s^2
-constexpr double kAngleWidth = 0.01;     // degrees, to which angles are bracketed
 constexpr double kMaxPanel = 1.0;        // degrees, the widest Simpson panel of the areas
-
-double radians(double degrees) {
-    return (degrees / 180.0) * kPi;
-}
 
 // Area and first moments of the two parts of the section. A convex polygon
 // (x, z) cut by the line f = A x + C z + D = 0 keeps its points with f > 0 in
@@ -157,7 +153,7 @@ double integral(double a, double b, double panel, G&& g) {
         if (x1 > b - 1e-9) x1 = b;
         const double g1 = g(x1);
         const double gm = g(0.5 * (x0 + x1));
-        sum += (radians(x1 - x0) / 6.0) * ((g0 + 4.0 * gm) + g1);
+        sum += (to_radians(x1 - x0) / 6.0) * ((g0 + 4.0 * gm) + g1);
         x0 = x1;
         g0 = g1;
     }
@@ -314,19 +310,7 @@ WeatherSideOutcome weather_side(const WeatherInput& in, const CentrePlaneSection
         for (long i = 0; i <= n; ++i) {
             const double at = i * in.heel_step;
             if (wet(at)) {
-                double lo = prev, hi = at;
-                if (at == 0.0) {
-                    w.deck_edge = 0.0;
-                    break;
-                }
-                while (hi - lo > kAngleWidth) {
-                    const double m = 0.5 * (lo + hi);
-                    if (wet(m))
-                        hi = m;
-                    else
-                        lo = m;
-                }
-                w.deck_edge = hi;
+                w.deck_edge = at == 0.0 ? 0.0 : bisect_angle(prev, at, wet);
                 break;
             }
             prev = at;
